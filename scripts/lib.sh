@@ -1,0 +1,83 @@
+# Shared by the scripts: paths, the Wine environment, Xvfb and the Wine session.
+# Sourced, never run.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD="$ROOT/build"
+export WINEPREFIX="$BUILD/wine"
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe="
+
+log() { printf '== %s\n' "$*" >&2; }
+die() { printf 'error: %s\n' "$*" >&2; exit 1; }
+
+XVFB_PID=""
+WINE_SESSION=""
+KEEPALIVE_PID=""
+
+# Starts a private Xvfb on the first free display and exports DISPLAY.
+start_xvfb() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local i
+    for i in $(seq 1 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=""
+  done
+  die "could not start Xvfb"
+}
+
+stop_xvfb() {
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null
+    XVFB_PID=""
+  fi
+}
+
+# A persistent wineserver, a hidden keep-alive window and one warm-up: afterwards each Wine
+# process starts in tens of milliseconds and none of Wine's helpers holds our output pipes.
+start_wine_session() {
+  local keepalive="$1"
+  wineserver -p >/dev/null 2>&1 </dev/null
+  WINE_SESSION=1
+  if [ -n "$keepalive" ] && [ -f "$keepalive" ]; then
+    wine "$keepalive" >/dev/null 2>&1 </dev/null &
+    KEEPALIVE_PID=$!
+  fi
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+stop_wine_session() {
+  if [ -n "$WINE_SESSION" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    WINE_SESSION=""
+  fi
+  if [ -n "$KEEPALIVE_PID" ]; then
+    wait "$KEEPALIVE_PID" 2>/dev/null || true
+    KEEPALIVE_PID=""
+  fi
+}
+
+cleanup_all() {
+  stop_wine_session
+  stop_xvfb
+}
+
+jobs_count() { echo "${TARVIMO_JOBS:-$(nproc)}"; }
+
+# Configures (once) and builds one preset.
+build_preset() {
+  local preset="$1"; shift
+  local dir="$BUILD/$preset"
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake --preset "$preset" -S "$ROOT" "$@" >/dev/null || die "configure $preset failed"
+  fi
+  cmake --build "$dir" -j "$(jobs_count)" || die "build $preset failed"
+}

@@ -1,0 +1,242 @@
+#include "support/WinTestSupport.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
+namespace wintest {
+
+void PumpUntilIdle(DWORD quietMs, DWORD maxMs) {
+  const DWORD start = GetTickCount();
+  DWORD lastBusy = start;
+  for (;;) {
+    MSG m;
+    bool any = false;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      any = true;
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+    const DWORD now = GetTickCount();
+    if (any) lastBusy = now;
+    if (now - lastBusy >= quietMs || now - start >= maxMs) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+}
+
+bool RunningUnderWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// --- message names ----------------------------------------------------------------------------
+
+std::string MessageName(UINT msg) {
+  struct Name {
+    UINT msg;
+    const char* name;
+  };
+  static const Name names[] = {
+      {WM_CREATE, "WM_CREATE"}, {WM_DESTROY, "WM_DESTROY"}, {WM_MOVE, "WM_MOVE"},
+      {WM_SIZE, "WM_SIZE"}, {WM_ACTIVATE, "WM_ACTIVATE"}, {WM_SETFOCUS, "WM_SETFOCUS"},
+      {WM_KILLFOCUS, "WM_KILLFOCUS"}, {WM_ENABLE, "WM_ENABLE"}, {WM_SETTEXT, "WM_SETTEXT"},
+      {WM_GETTEXT, "WM_GETTEXT"}, {WM_PAINT, "WM_PAINT"}, {WM_CLOSE, "WM_CLOSE"},
+      {WM_ERASEBKGND, "WM_ERASEBKGND"}, {WM_SHOWWINDOW, "WM_SHOWWINDOW"},
+      {WM_ACTIVATEAPP, "WM_ACTIVATEAPP"}, {WM_SETCURSOR, "WM_SETCURSOR"},
+      {WM_MOUSEACTIVATE, "WM_MOUSEACTIVATE"}, {WM_GETMINMAXINFO, "WM_GETMINMAXINFO"},
+      {WM_WINDOWPOSCHANGING, "WM_WINDOWPOSCHANGING"},
+      {WM_WINDOWPOSCHANGED, "WM_WINDOWPOSCHANGED"}, {WM_GETICON, "WM_GETICON"},
+      {WM_NCCREATE, "WM_NCCREATE"}, {WM_NCDESTROY, "WM_NCDESTROY"},
+      {WM_NCCALCSIZE, "WM_NCCALCSIZE"}, {WM_NCHITTEST, "WM_NCHITTEST"},
+      {WM_NCPAINT, "WM_NCPAINT"}, {WM_NCACTIVATE, "WM_NCACTIVATE"},
+      {WM_GETDLGCODE, "WM_GETDLGCODE"}, {WM_NCMOUSEMOVE, "WM_NCMOUSEMOVE"},
+      {WM_NCLBUTTONDOWN, "WM_NCLBUTTONDOWN"}, {WM_NCLBUTTONUP, "WM_NCLBUTTONUP"},
+      {WM_KEYDOWN, "WM_KEYDOWN"}, {WM_KEYUP, "WM_KEYUP"}, {WM_CHAR, "WM_CHAR"},
+      {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"}, {WM_SYSKEYUP, "WM_SYSKEYUP"},
+      {WM_COMMAND, "WM_COMMAND"}, {WM_SYSCOMMAND, "WM_SYSCOMMAND"}, {WM_TIMER, "WM_TIMER"},
+      {WM_INITMENU, "WM_INITMENU"}, {WM_INITMENUPOPUP, "WM_INITMENUPOPUP"},
+      {WM_MOUSEMOVE, "WM_MOUSEMOVE"}, {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
+      {WM_LBUTTONUP, "WM_LBUTTONUP"}, {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"},
+      {WM_RBUTTONUP, "WM_RBUTTONUP"}, {WM_MOUSELEAVE, "WM_MOUSELEAVE"},
+      {WM_PRINT, "WM_PRINT"}, {WM_PRINTCLIENT, "WM_PRINTCLIENT"},
+      {WM_CAPTURECHANGED, "WM_CAPTURECHANGED"}, {WM_STYLECHANGING, "WM_STYLECHANGING"},
+      {WM_STYLECHANGED, "WM_STYLECHANGED"}, {WM_SETFONT, "WM_SETFONT"},
+      {WM_CTLCOLOREDIT, "WM_CTLCOLOREDIT"}, {WM_CTLCOLORBTN, "WM_CTLCOLORBTN"},
+      {WM_CTLCOLORSTATIC, "WM_CTLCOLORSTATIC"}, {WM_NOTIFY, "WM_NOTIFY"},
+      {WM_PARENTNOTIFY, "WM_PARENTNOTIFY"}, {WM_CHILDACTIVATE, "WM_CHILDACTIVATE"},
+      {WM_QUERYOPEN, "WM_QUERYOPEN"}, {WM_SYNCPAINT, "WM_SYNCPAINT"},
+      {WM_IME_SETCONTEXT, "WM_IME_SETCONTEXT"}, {WM_IME_NOTIFY, "WM_IME_NOTIFY"},
+      {0xB00B, "CM_VISIBLECHANGED"}, {0xB00C, "CM_ENABLEDCHANGED"},
+      {0xB013, "CM_MOUSEENTER"}, {0xB014, "CM_MOUSELEAVE"},
+  };
+  for (const Name& n : names)
+    if (n.msg == msg) return n.name;
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "0x%04X", msg);
+  return buf;
+}
+
+// --- MessageRecorder --------------------------------------------------------------------------
+
+MessageRecorder::MessageRecorder(HWND wnd)
+    : subclass_(wnd, &MessageRecorder::Proc, 0x7E57, reinterpret_cast<DWORD_PTR>(this)) {}
+
+MessageRecorder::~MessageRecorder() = default;
+
+LRESULT CALLBACK MessageRecorder::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                       DWORD_PTR ref) {
+  auto* self = reinterpret_cast<MessageRecorder*>(ref);
+  if (std::find(self->ignored_.begin(), self->ignored_.end(), msg) == self->ignored_.end())
+    self->log_.push_back({msg, wp, lp});
+  if (msg == WM_NCDESTROY) self->subclass_.forget();
+  return DefSubclassProc(wnd, msg, wp, lp);
+}
+
+namespace {
+
+bool Matches(const RecordedMessage& got, const ExpectedMessage& want) {
+  if (got.msg != want.msg) return false;
+  if ((want.flags & ExpectedMessage::WParam) && got.wParam != want.wParam) return false;
+  if ((want.flags & ExpectedMessage::LParam) && got.lParam != want.lParam) return false;
+  return true;
+}
+
+std::string Describe(UINT msg, WPARAM wp, LPARAM lp) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, " wp=%08lX lp=%08lX", static_cast<unsigned long>(wp),
+                static_cast<unsigned long>(lp));
+  return MessageName(msg) + buf;
+}
+
+}  // namespace
+
+std::string MessageRecorder::Compare(const std::vector<ExpectedMessage>& expected,
+                                      bool strict) const {
+  // Walk both lists; in lenient mode unexpected messages between expected ones are skipped.
+  size_t g = 0;
+  bool ok = true;
+  std::vector<size_t> matchedAt(expected.size(), SIZE_MAX);
+  for (size_t e = 0; e < expected.size(); ++e) {
+    size_t probe = g;
+    while (probe < log_.size() && !Matches(log_[probe], expected[e])) {
+      if (strict) break;
+      ++probe;
+    }
+    if (probe < log_.size() && Matches(log_[probe], expected[e])) {
+      matchedAt[e] = probe;
+      g = probe + 1;
+    } else if (!(expected[e].flags & ExpectedMessage::Optional)) {
+      ok = false;
+    }
+  }
+  if (strict && g != log_.size()) ok = false;
+  if (ok) return {};
+
+  std::ostringstream out;
+  out << "message sequence differs\n  expected:\n";
+  for (size_t e = 0; e < expected.size(); ++e) {
+    const ExpectedMessage& x = expected[e];
+    out << (matchedAt[e] == SIZE_MAX ? "  - " : "    ") << MessageName(x.msg);
+    if (x.flags & ExpectedMessage::WParam) out << " wp=" << std::hex << x.wParam << std::dec;
+    if (x.flags & ExpectedMessage::LParam) out << " lp=" << std::hex << x.lParam << std::dec;
+    if (x.flags & ExpectedMessage::Optional) out << " (optional)";
+    out << "\n";
+  }
+  out << "  received:\n";
+  for (size_t i = 0; i < log_.size(); ++i) {
+    bool used = std::find(matchedAt.begin(), matchedAt.end(), i) != matchedAt.end();
+    out << (used ? "    " : "  + ") << Describe(log_[i].msg, log_[i].wParam, log_[i].lParam)
+        << "\n";
+  }
+  return out.str();
+}
+
+// --- Dib32 ------------------------------------------------------------------------------------
+
+Dib32::Dib32(int width, int height) : width_(width), height_(height), dc_(ui::MakeMemoryDC()) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;  // top-down
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  bitmap_.reset(CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  bits_ = static_cast<uint32_t*>(bits);
+  if (bitmap_) old_ = SelectObject(dc_.get(), bitmap_.get());
+}
+
+Dib32::~Dib32() {
+  if (old_) SelectObject(dc_.get(), old_);
+}
+
+COLORREF Dib32::Pixel(int x, int y) const {
+  if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+  GdiFlush();
+  uint32_t v = bits_[static_cast<size_t>(y) * width_ + x];
+  return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+void Dib32::Fill(COLORREF colour) {
+  if (!bits_) return;
+  GdiFlush();
+  uint32_t v = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  std::fill(bits_, bits_ + static_cast<size_t>(width_) * height_, v);
+}
+
+std::unique_ptr<Dib32> CaptureWindowDC(HWND wnd) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  auto dib = std::make_unique<Dib32>(r.right - r.left, r.bottom - r.top);
+  ui::WindowDC src = ui::WindowDC::Whole(wnd);
+  BitBlt(dib->dc(), 0, 0, dib->width(), dib->height(), src.get(), 0, 0, SRCCOPY);
+  return dib;
+}
+
+std::unique_ptr<Dib32> CapturePrint(HWND wnd) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  auto dib = std::make_unique<Dib32>(r.right - r.left, r.bottom - r.top);
+  SendMessageW(wnd, WM_PRINT, reinterpret_cast<WPARAM>(dib->dc()),
+               PRF_NONCLIENT | PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
+  return dib;
+}
+
+// --- GDI object count -------------------------------------------------------------------------
+
+namespace {
+
+// Wine keeps the process's GDI handle table in shared memory, pointed to by the PEB
+// (GdiSharedHandleTable): 0x10000 entries of 24 bytes, live when byte 14 is non-zero.
+// GCC's -Warray-bounds misreads the fs/gs-relative read inside NtCurrentTeb().
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+long CountWineGdiTable() {
+#ifdef _WIN64
+  const size_t pebOffset = 0x60, tableOffset = 0xF8;
+#else
+  const size_t pebOffset = 0x30, tableOffset = 0x94;
+#endif
+  const auto* teb = reinterpret_cast<const unsigned char*>(NtCurrentTeb());
+  const auto* peb = *reinterpret_cast<const unsigned char* const*>(teb + pebOffset);
+  const unsigned char* table = *reinterpret_cast<const unsigned char* const*>(peb + tableOffset);
+  if (!table) return -1;
+  long live = 0;
+  for (size_t i = 0; i < 0x10000; ++i)
+    if (table[i * 24 + 14] != 0) ++live;
+  return live;
+}
+#pragma GCC diagnostic pop
+
+}  // namespace
+
+long LiveGdiObjects() {
+  GdiFlush();
+  DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  if (n != 0) return static_cast<long>(n);
+  if (RunningUnderWine()) return CountWineGdiTable();
+  return -1;
+}
+
+}  // namespace wintest

@@ -1,0 +1,110 @@
+// Helpers for Win32 tests under Wine: message pumping, message-sequence recording, pixel capture
+// and live GDI object counting.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/Handles.h"
+
+namespace wintest {
+
+// Dispatches queued messages until the queue has stayed empty for `quietMs` (and at most for
+// `maxMs` in all). Sent messages from other threads and pending paints are handled on the way.
+void PumpUntilIdle(DWORD quietMs = 30, DWORD maxMs = 2000);
+
+// Whether the process runs under Wine.
+bool RunningUnderWine();
+
+// ---------------------------------------------------------------------------------------------
+// Message sequences
+
+std::string MessageName(UINT msg);
+
+struct RecordedMessage {
+  UINT msg;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+// What a test expects: a message, optionally with its parameters, optionally absent.
+struct ExpectedMessage {
+  enum Flags : unsigned {
+    None = 0,
+    WParam = 1,    // compare wParam
+    LParam = 2,    // compare lParam
+    Optional = 4,  // may be missing
+  };
+  UINT msg;
+  unsigned flags = None;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
+
+// Records what a window receives, through a subclass placed in front of its procedure.
+class MessageRecorder {
+ public:
+  explicit MessageRecorder(HWND wnd);
+  ~MessageRecorder();
+  MessageRecorder(const MessageRecorder&) = delete;
+  MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+  const std::vector<RecordedMessage>& messages() const { return log_; }
+  void clear() { log_.clear(); }
+  // Messages to leave out of the log (e.g. WM_GETICON noise that varies between systems).
+  void ignore(std::vector<UINT> msgs) { ignored_ = std::move(msgs); }
+
+  // Empty when the log matches `expected` in order (unlisted messages in between are allowed
+  // when `strict` is false); otherwise a readable side-by-side diff.
+  std::string Compare(const std::vector<ExpectedMessage>& expected, bool strict = false) const;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  std::vector<RecordedMessage> log_;
+  std::vector<UINT> ignored_;
+  ui::SubclassHandle subclass_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Pixels
+
+// A 32-bit top-down DIB section with its own memory DC.
+class Dib32 {
+ public:
+  Dib32(int width, int height);
+  ~Dib32();
+  Dib32(const Dib32&) = delete;
+  Dib32& operator=(const Dib32&) = delete;
+
+  HDC dc() const { return dc_.get(); }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  // The pixel as a COLORREF (red in the low byte). Out of range: CLR_INVALID.
+  COLORREF Pixel(int x, int y) const;
+  void Fill(COLORREF colour);
+
+ private:
+  int width_, height_;
+  uint32_t* bits_ = nullptr;
+  ui::MemoryDC dc_;
+  ui::GdiBitmap bitmap_;
+  HGDIOBJ old_ = nullptr;
+};
+
+// The window as it is on screen (frame included), read from its window DC.
+std::unique_ptr<Dib32> CaptureWindowDC(HWND wnd);
+// The window painted by itself into a DIB (WM_PRINT with client, non-client and children).
+std::unique_ptr<Dib32> CapturePrint(HWND wnd);
+
+// ---------------------------------------------------------------------------------------------
+// GDI objects
+
+// Live GDI objects of this process: GetGuiResources where it works, otherwise Wine's shared handle
+// table. -1 when neither is available.
+long LiveGdiObjects();
+
+}  // namespace wintest
