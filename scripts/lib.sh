@@ -3,7 +3,10 @@
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build"
-export WINEPREFIX="$BUILD/wine"
+# TARVIMO_WINEPREFIX lets parallel work use a prefix of its own.
+WINEPREFIX="${TARVIMO_WINEPREFIX:-$BUILD/wine}"
+case "$WINEPREFIX" in /*) ;; *) WINEPREFIX="$ROOT/$WINEPREFIX" ;; esac
+export WINEPREFIX
 export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe="
