@@ -1,4 +1,5 @@
-// Program entry. Until the query window lands this shows a placeholder window with the product name.
+// Program entry. Until the query window lands this shows a placeholder window with the product
+// name.
 #include <windows.h>
 
 namespace {

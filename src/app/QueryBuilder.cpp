@@ -1,0 +1,142 @@
+// The ranking query builder. The service sees only what this file writes, so every value that
+// comes from the user is escaped here, and ranges are put in order before they are sent.
+#include "app/QueryBuilder.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+
+#include "ui/Text.h"
+
+namespace app {
+
+namespace {
+
+// A list with nothing selected (or an index the table does not know) means its default item.
+int ItemOr(int index, int count, int fallback) {
+  return index >= 0 && index < count ? index : fallback;
+}
+
+void AppendDecimal(std::string& out, int value) { out += std::to_string(value); }
+
+bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+}  // namespace
+
+std::string EncodeQueryText(std::u16string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  const std::string utf8 = ui::Utf16ToUtf8(text);
+  std::string out;
+  out.reserve(utf8.size() * 3);
+  for (unsigned char byte : utf8) {
+    out += '%';
+    out += kHex[byte >> 4];
+    out += kHex[byte & 0x0F];
+  }
+  return out;
+}
+
+RankingQuery BuildRankingQuery(const QueryFilters& f, std::string_view host) {
+  RankingQuery r;
+  const int category = ItemOr(f.category, kCategoryCount, 0);
+  const int location = ItemOr(f.location, kLocationCount, 0);
+  const int sort = ItemOr(f.sort, kSortCount, 0);
+
+  // An empty search over every category would rank nothing useful, so it asks for the default
+  // keyword; with a category chosen, an empty keyword means "anything in that category".
+  std::string q = "k=";
+  q += EncodeQueryText(f.keyword.empty() && category == 0 ? kDefaultKeyword : f.keyword);
+  if (category > 0) {
+    q += "&cid=";
+    q += kCategoryIds[category];
+  }
+
+  r.lowerPrice = std::clamp(f.lowerPrice, kPriceMin, kPriceMax);
+  r.upperPrice = std::clamp(f.upperPrice, kPriceMin, kPriceMax);
+  if (r.lowerPrice > r.upperPrice) std::swap(r.lowerPrice, r.upperPrice);
+  q += "&sp=";
+  AppendDecimal(q, r.lowerPrice);
+  q += "&ep=";
+  AppendDecimal(q, r.upperPrice);
+
+  q += "&area=";
+  if (location >= kRegionGroupCount) {
+    // The caption is what the user picked; without one (a list not filled as expected) the
+    // list's own item text is the same thing.
+    q += EncodeQueryText(f.locationCaption.empty() ? kLocationCaptions[location]
+                                                   : std::u16string_view(f.locationCaption));
+  } else {
+    q += EncodeQueryText(kRegionValues[location]);
+  }
+
+  q += "&s=";
+  q += kSortKeys[sort];
+
+  r.lowerCredit = ItemOr(f.lowerCredit, kCreditLevelCount, 0);
+  r.upperCredit = ItemOr(f.upperCredit, kCreditLevelCount, kCreditLevelCount - 1);
+  if (r.upperCredit < r.lowerCredit) std::swap(r.lowerCredit, r.upperCredit);
+
+  r.url.reserve(host.size() + q.size() + 64);
+  r.url = "http://";
+  r.url += host;
+  r.url += kRankingPath;
+  r.url += '?';
+  r.url += q;
+  r.url += "&sc=";
+  r.url += kCreditLevels[r.lowerCredit];
+  r.url += "&ec=";
+  r.url += kCreditLevels[r.upperCredit];
+  return r;
+}
+
+std::string AdvancedSearchUrl(std::string_view host) {
+  std::string url = "http://";
+  url += host;
+  url += kAdvancedSearchPath;
+  return url;
+}
+
+int ParseSpinText(std::u16string_view text, int min, int max) {
+  if (max < min) std::swap(min, max);
+  // Blanks around the number are what a user leaves behind when editing; they do not make it
+  // something other than a number.
+  while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) text.remove_suffix(1);
+  bool negative = false;
+  if (!text.empty() && (text.front() == u'-' || text.front() == u'+')) {
+    negative = text.front() == u'-';
+    text.remove_prefix(1);
+  }
+  if (text.empty() || !std::all_of(text.begin(), text.end(), IsAsciiDigit)) return min;
+  // Saturate instead of overflowing: any run of digits is a number, however long, and a number
+  // beyond the range is clamped like any other.
+  constexpr int64_t kCap = int64_t{1} << 40;
+  int64_t value = 0;
+  for (char16_t c : text) value = std::min(value * 10 + (c - u'0'), kCap);
+  if (negative) value = -value;
+  return static_cast<int>(std::clamp<int64_t>(value, min, max));
+}
+
+bool IsValidHostSpec(std::string_view host) {
+  const size_t colon = host.find(':');
+  const std::string_view name = host.substr(0, colon);
+  if (name.empty() || name.size() > 253) return false;
+  const bool nameOk = std::all_of(name.begin(), name.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '-';
+  });
+  if (!nameOk || name.front() == '.' || name.front() == '-') return false;
+  if (colon == std::string_view::npos) return true;
+  const std::string_view port = host.substr(colon + 1);
+  unsigned value = 0;
+  const auto [end, ec] = std::from_chars(port.data(), port.data() + port.size(), value);
+  return ec == std::errc() && end == port.data() + port.size() && !port.empty() &&
+         port.front() != '+' && value >= 1 && value <= 65535;
+}
+
+std::string ChooseHost(std::optional<std::string_view> override, std::string_view builtin) {
+  if (override && IsValidHostSpec(*override)) return std::string(*override);
+  return std::string(builtin);
+}
+
+}  // namespace app
