@@ -185,7 +185,8 @@ Masks ResolveMasks(const Header& h) {
           Channel::From(m[3], "alpha")};
 }
 
-std::vector<Colour> ReadPalette(const Bytes& in, const Header& h, size_t pixelOffset) {
+std::vector<Colour> ReadPalette(const Bytes& in, const Header& h,
+                                std::optional<size_t> pixelOffset) {
   const int bpp = h.info.bitsPerPixel;
   if (bpp > 8) return {};
   const uint32_t maxEntries = 1u << bpp;
@@ -197,10 +198,12 @@ std::vector<Colour> ReadPalette(const Bytes& in, const Header& h, size_t pixelOf
     declared = h.clrUsed;
   }
   const size_t entrySize = h.core ? 3 : 4;
-  // Only entries that lie inside the input and before the pixels are palette entries.
-  size_t limit = in.size();
-  if (pixelOffset > h.afterHeader) limit = std::min(limit, pixelOffset);
+  // In a file only entries that lie before the pixels are palette entries (some writers store
+  // fewer than they declare); a packed bitmap's pixels start after the declared palette, so all of
+  // it must be there.
+  const size_t limit = pixelOffset ? std::min(in.size(), *pixelOffset) : in.size();
   const size_t room = limit > h.afterHeader ? (limit - h.afterHeader) / entrySize : 0;
+  if (!pixelOffset && room < declared) Fail("palette truncated");
   const size_t count = std::min<size_t>(declared, room);
   if (count == 0) Fail("palette missing");
   std::vector<Colour> palette(count);
@@ -318,7 +321,7 @@ BmpImage Decode(const Bytes& in, size_t headerAt, std::optional<size_t> pixelOff
   Header h = ReadHeader(in, headerAt);
   if (pixelOffset && *pixelOffset < h.afterHeader)
     Fail("pixel data offset " + std::to_string(*pixelOffset) + " lies inside the headers");
-  std::vector<Colour> palette = ReadPalette(in, h, pixelOffset.value_or(0));
+  std::vector<Colour> palette = ReadPalette(in, h, pixelOffset);
   h.info.paletteEntries = static_cast<int>(palette.size());
   const size_t pixels = pixelOffset.value_or(h.afterHeader + palette.size() * (h.core ? 3 : 4));
 

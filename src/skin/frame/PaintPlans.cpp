@@ -1,0 +1,133 @@
+#include "skin/frame/PaintPlans.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace skin {
+namespace {
+
+// Pieces with no area are left out: a zero-sized copy draws nothing, and a negative one (margins
+// wider than the frame) would mirror the piece, which no skin means.
+void Add(PaintPlan& plan, const ImageRect& src, const ImageRect& dst) {
+  if (!src.empty() && !dst.empty()) plan.push_back({src, dst});
+}
+
+}  // namespace
+
+ImageRect FrameRect(int bitmapWidth, int bitmapHeight, bool vertical, int count, int index) {
+  count = std::max(count, 1);
+  index = std::clamp(index, 1, count);
+  if (vertical) {
+    const int h = bitmapHeight / count;
+    return {0, h * (index - 1), bitmapWidth, h * index};
+  }
+  const int w = bitmapWidth / count;
+  return {w * (index - 1), 0, w * index, bitmapHeight};
+}
+
+PaintPlan PlanNineSlice(int bitmapWidth, int bitmapHeight, int width, int height,
+                        const ImageRect& margins, bool verticalFrames, bool tileCentre, int count,
+                        int index) {
+  PaintPlan plan;
+  if (width <= 0 || height <= 0) return plan;
+  const ImageRect f = FrameRect(bitmapWidth, bitmapHeight, verticalFrames, count, index);
+  int l = std::max(margins.left, 0), t = std::max(margins.top, 0);
+  int r = std::max(margins.right, 0), b = std::max(margins.bottom, 0);
+  if (width < l + r) l = r = 0;
+  if (height < t + b) t = b = 0;
+  const int W = width, H = height;
+  // Source columns and rows of the frame: outer edges and the inner (centre) box.
+  const int sx0 = f.left, sx1 = f.left + l, sx2 = f.right - r, sx3 = f.right;
+  const int sy0 = f.top, sy1 = f.top + t, sy2 = f.bottom - b, sy3 = f.bottom;
+
+  if (l * t > 0) Add(plan, {sx0, sy0, sx1, sy1}, {0, 0, l, t});
+  if (l * b > 0) Add(plan, {sx0, sy2, sx1, sy3}, {0, H - b, l, H});
+  if (r * t > 0) Add(plan, {sx2, sy0, sx3, sy1}, {W - r, 0, W, t});
+  if (l > 0) Add(plan, {sx0, sy1, sx1, sy2}, {0, t, l, H - b});
+  if (t > 0) Add(plan, {sx1, sy0, sx2, sy1}, {l, 0, W - r, t});
+  const ImageRect centreSrc{sx1, sy1, sx2, sy2};
+  const ImageRect centreDst{l, t, W - r, H - b};
+  if (tileCentre) {
+    for (const BlitStep& s : PlanTile(centreDst, centreSrc)) plan.push_back(s);
+  } else {
+    Add(plan, centreSrc, centreDst);
+  }
+  if (r * b > 0) Add(plan, {sx2, sy2, sx3, sy3}, {W - r, H - b, W, H});
+  if (r > 0) Add(plan, {sx2, sy1, sx3, sy2}, {W - r, t, W, H - b});
+  if (b > 0) Add(plan, {sx1, sy2, sx2, sy3}, {l, H - b, W - r, H});
+  return plan;
+}
+
+PaintPlan PlanThreePartStrip(int bitmapWidth, int bitmapHeight, int width, int height,
+                             const ImageRect& margins, bool verticalFrames, int count, int index) {
+  PaintPlan plan;
+  if (width <= 0 || height <= 0) return plan;
+  const ImageRect f = FrameRect(bitmapWidth, bitmapHeight, verticalFrames, count, index);
+  const int l = std::max(margins.left, 0), r = std::max(margins.right, 0);
+  Add(plan, {f.left, f.top, f.left + l, f.bottom}, {0, 0, l, height});
+  // A frame no wider than its margins has no middle; repeating it would never advance.
+  const int middle = f.width() - l - r;
+  if (middle > 0) {
+    const ImageRect src{f.left + l, f.top, f.left + l + middle, f.bottom};
+    for (int x = l; x < width - r; x += middle) Add(plan, src, {x, 0, x + middle, height});
+  }
+  Add(plan, {f.right - r, f.top, f.right, f.bottom}, {width - r, 0, width, height});
+  return plan;
+}
+
+PaintPlan PlanFrame(int bitmapWidth, int bitmapHeight, int width, int height, int count, int index) {
+  PaintPlan plan;
+  Add(plan, FrameRect(bitmapWidth, bitmapHeight, false, count, index), {0, 0, width, height});
+  return plan;
+}
+
+BlitStep PlanFrameCentred(int bitmapWidth, int bitmapHeight, const ImageRect& dst, int count,
+                          int index) {
+  const ImageRect f = FrameRect(bitmapWidth, bitmapHeight, false, count, index);
+  const int x = dst.left + (dst.width() - f.width()) / 2;
+  const int y = dst.top + (dst.height() - f.height()) / 2;
+  return {f, {x, y, x + f.width(), y + f.height()}};
+}
+
+PaintPlan PlanTile(const ImageRect& dst, const ImageRect& piece) {
+  PaintPlan plan;
+  if (piece.empty()) return plan;
+  const int w = piece.width(), h = piece.height();
+  for (int y = dst.top; y < dst.bottom; y += h)
+    for (int x = dst.left; x < dst.right; x += w) plan.push_back({piece, {x, y, x + w, y + h}});
+  return plan;
+}
+
+void RunPlan(const PaintPlan& plan, const PixelBuffer& src, PixelBuffer& dst) {
+  const int sbpp = src.bytesPerPixel(), dbpp = dst.bytesPerPixel();
+  for (const BlitStep& s : plan) {
+    const int sw = s.src.width(), sh = s.src.height();
+    const int dw = s.dst.width(), dh = s.dst.height();
+    if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) continue;
+    const int y0 = std::max(s.dst.top, 0), y1 = std::min(s.dst.bottom, dst.height());
+    const int x0 = std::max(s.dst.left, 0), x1 = std::min(s.dst.right, dst.width());
+    for (int y = y0; y < y1; ++y) {
+      const int sy = s.src.top + static_cast<int>(int64_t{y - s.dst.top} * sh / dh);
+      if (sy < 0 || sy >= src.height()) continue;
+      const uint8_t* srow = src.Row(sy);
+      uint8_t* drow = dst.Row(y);
+      for (int x = x0; x < x1; ++x) {
+        const int sx = s.src.left + static_cast<int>(int64_t{x - s.dst.left} * sw / dw);
+        if (sx < 0 || sx >= src.width()) continue;
+        std::memcpy(drow + static_cast<size_t>(x) * dbpp, srow + static_cast<size_t>(sx) * sbpp,
+                    std::min(sbpp, dbpp));
+      }
+    }
+  }
+}
+
+PixelBuffer RenderNineSlice(const PixelBuffer& src, int width, int height, const ImageRect& margins,
+                            bool verticalFrames, bool tileCentre, int count, int index) {
+  PixelBuffer out(width, height, src.bitsPerPixel());
+  RunPlan(PlanNineSlice(src.width(), src.height(), width, height, margins, verticalFrames,
+                        tileCentre, count, index),
+          src, out);
+  return out;
+}
+
+}  // namespace skin

@@ -1,0 +1,71 @@
+// The geometry of the skin painting primitives: which piece of a skin bitmap goes where, in the
+// order the pieces are drawn (later pieces overdraw earlier ones). Pure arithmetic, so the
+// Win32 painters execute the same plans the native tests check; RunPlan executes a plan on pixel
+// buffers the way the canvas copy does (nearest pixel, no blending).
+#pragma once
+
+#include <vector>
+
+#include "skin/data/PixelBuffer.h"
+
+namespace skin {
+
+// Left/top inclusive, right/bottom exclusive, as a Win32 RECT.
+struct ImageRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+  bool empty() const { return right <= left || bottom <= top; }
+  bool inverted() const { return right < left || bottom < top; }
+  ImageRect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+  bool operator==(const ImageRect&) const = default;
+};
+
+// One copy: `src` of the skin bitmap scaled into `dst` of the target (same size: a plain copy).
+struct BlitStep {
+  ImageRect src;
+  ImageRect dst;
+  bool operator==(const BlitStep&) const = default;
+};
+using PaintPlan = std::vector<BlitStep>;
+
+// Frame `index` (1-based) of a strip of `count` frames cut from a bitmap, stacked when `vertical`,
+// side by side otherwise. A count below 1 counts as 1 and the index is clamped to 1..count, so no
+// plan ever reaches outside the bitmap's frames.
+ImageRect FrameRect(int bitmapWidth, int bitmapHeight, bool vertical, int count, int index);
+
+// Nine-slice of one frame into a width x height result. `margins` holds the four margin widths
+// (not coordinates); a pair that does not fit the destination is dropped, so the whole frame
+// stretches across that direction. With `tileCentre` the centre piece is repeated unscaled from its
+// top-left corner and may overrun into the right and bottom edges, which are drawn after it.
+PaintPlan PlanNineSlice(int bitmapWidth, int bitmapHeight, int width, int height,
+                        const ImageRect& margins, bool verticalFrames, bool tileCentre, int count,
+                        int index);
+
+// Left piece, the middle repeated from x = Left while x < width - Right, then the right piece; every
+// piece keeps its width and is scaled to the strip's height. Only margins.left/right are used.
+PaintPlan PlanThreePartStrip(int bitmapWidth, int bitmapHeight, int width, int height,
+                             const ImageRect& margins, bool verticalFrames, int count, int index);
+
+// Frame `index` of side-by-side frames stretched to width x height.
+PaintPlan PlanFrame(int bitmapWidth, int bitmapHeight, int width, int height, int count, int index);
+
+// Frame `index` of side-by-side frames, unscaled, centred on `dst` (division toward zero, so a frame
+// larger than the rectangle sticks out on both sides).
+BlitStep PlanFrameCentred(int bitmapWidth, int bitmapHeight, const ImageRect& dst, int count,
+                          int index);
+
+// The source piece repeated unscaled from dst's top-left corner while x < dst.right and
+// y < dst.bottom; the last row and column are not clipped. Nothing for an empty piece.
+PaintPlan PlanTile(const ImageRect& dst, const ImageRect& piece);
+
+// Executes a plan from `src` into `dst` with nearest-pixel scaling; source pixels outside `src` and
+// target pixels outside `dst` are skipped.
+void RunPlan(const PaintPlan& plan, const PixelBuffer& src, PixelBuffer& dst);
+
+// The portable nine-slice: the plan of PlanNineSlice run into a new buffer of the source's depth.
+PixelBuffer RenderNineSlice(const PixelBuffer& src, int width, int height, const ImageRect& margins,
+                            bool verticalFrames, bool tileCentre, int count, int index);
+
+}  // namespace skin
