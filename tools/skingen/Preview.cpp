@@ -1,0 +1,215 @@
+#include "Preview.h"
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+#include <string>
+
+#include "SkinMetrics.h"
+#include "Theme.h"
+
+namespace skin::art {
+
+namespace {
+
+// Maps a destination coordinate to the source: fixed ends keep their pixels, the middle stretches.
+int MapAxis(int d, int destSize, int srcSize, int startFixed, int endFixed) {
+  if (d < startFixed) return d;
+  if (d >= destSize - endFixed) return srcSize - (destSize - d);
+  const int destMiddle = destSize - startFixed - endFixed;
+  const int srcMiddle = srcSize - startFixed - endFixed;
+  if (destMiddle <= 0 || srcMiddle <= 0) return std::clamp(d, 0, srcSize - 1);
+  return startFixed + (d - startFixed) * srcMiddle / destMiddle;
+}
+
+}  // namespace
+
+PixelBuffer NineSlice(const PixelBuffer& strip, int frames, int frame, bool vertical, int left,
+                      int top, int right, int bottom, int width, int height) {
+  const int fw = vertical ? strip.width() : strip.width() / frames;
+  const int fh = vertical ? strip.height() / frames : strip.height();
+  const int ox = vertical ? 0 : fw * (frame - 1), oy = vertical ? fh * (frame - 1) : 0;
+  PixelBuffer out(width, height, 24);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      out.Set(x, y,
+              strip.Get(ox + MapAxis(x, width, fw, left, right),
+                        oy + MapAxis(y, height, fh, top, bottom)));
+  return out;
+}
+
+void BlitKeyed(PixelBuffer& target, const PixelBuffer& image, int x0, int y0) {
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const Colour c = image.Get(x, y);
+      if (c != kMagenta) target.Set(x0 + x, y0 + y, c);
+    }
+}
+
+PixelBuffer RenderContactSheet(const std::vector<SkinEntry>& entries, int scale) {
+  constexpr int kGap = 6;
+  int width = 0, height = kGap;
+  for (const SkinEntry& e : entries) {
+    if (e.image.empty()) continue;
+    width = std::max(width, std::min(e.image.width(), 400) * scale + 2 * kGap);
+    height += e.image.height() * scale + kGap;
+  }
+  PixelBuffer sheet(width, height, 24, MakeColour(200, 200, 200));
+  int y = kGap;
+  for (const SkinEntry& e : entries) {
+    if (e.image.empty()) continue;
+    // Long strips are cut at 400 pixels; the frame tops are what matters here.
+    for (int sy = 0; sy < e.image.height() * scale; ++sy)
+      for (int sx = 0; sx < std::min(e.image.width(), 400) * scale; ++sx)
+        sheet.Set(kGap + sx, y + sy, e.image.Get(sx / scale, sy / scale));
+    y += e.image.height() * scale + kGap;
+  }
+  return sheet;
+}
+
+namespace {
+
+namespace m = metrics;
+
+class Mock {
+ public:
+  explicit Mock(const std::vector<SkinEntry>& entries) {
+    for (const SkinEntry& e : entries) images_[e.name] = &e.image;
+  }
+  const PixelBuffer& Image(const std::string& name) const {
+    auto it = images_.find(name);
+    if (it == images_.end()) throw std::runtime_error("preview: no image " + name);
+    return *it->second;
+  }
+  // Frame `frame` of a side-by-side strip, unscaled.
+  PixelBuffer Frame(const std::string& name, int frames, int frame) const {
+    const PixelBuffer& strip = Image(name);
+    const int w = strip.width() / frames;
+    return Crop(strip, w * (frame - 1), 0, w, strip.height());
+  }
+  PixelBuffer Slice(const std::string& name, int frames, int frame, int l, int t, int r, int b,
+                    int width, int height, bool vertical = false) const {
+    return NineSlice(Image(name), frames, frame, vertical, l, t, r, b, width, height);
+  }
+
+ private:
+  std::map<std::string, const PixelBuffer*> images_;
+};
+
+void DrawWindow(const Mock& mock, PixelBuffer& sheet, int x0, int y0, int w, int h, bool active) {
+  const int state = active ? 1 : 2;
+  PixelBuffer win(w, h, 24, kMagenta);
+  win.FillRect(m::kSideWidth, m::kCaptionHeight, w - m::kSideWidth, h - m::kBottomHeight,
+               ToColour(theme::kFace));
+  BlitKeyed(win, mock.Slice("frameleft.bmp", 2, state, 0, 28, 0, 8, m::kSideWidth, h), 0, 0);
+  BlitKeyed(win, mock.Slice("frameright.bmp", 2, state, 0, 28, 0, 8, m::kSideWidth, h),
+            w - m::kSideWidth, 0);
+  BlitKeyed(win,
+            mock.Slice("framebottom.bmp", 2, state, 4, 0, 4, 0, w - 2 * m::kSideWidth,
+                       m::kBottomHeight, true),
+            m::kSideWidth, h - m::kBottomHeight);
+  BlitKeyed(win,
+            mock.Slice("frametop.bmp", 2, state, 8, 0, 8, 0, w - 2 * m::kSideWidth,
+                       m::kCaptionHeight, true),
+            m::kSideWidth, 0);
+  const int restFrame = active ? 1 : 4;
+  BlitKeyed(win, mock.Frame("closebutton.bmp", 6, active ? 3 : 4), w - m::kCloseX, 5);
+  BlitKeyed(win, mock.Frame("maxbutton.bmp", 6, 4), w - m::kMaximizeX, 5);
+  BlitKeyed(win, mock.Frame("minbutton.bmp", 6, restFrame), w - m::kMinimizeX, 5);
+  BlitKeyed(sheet, win, x0, y0);
+}
+
+void DrawControls(const Mock& mock, PixelBuffer& s, int x0, int y0) {
+  // Push buttons in all five states.
+  for (int f = 1; f <= 5; ++f)
+    BlitKeyed(s, mock.Slice("buttons.bmp", 5, f, 4, 4, 4, 4, 63, 24), x0 + (f - 1) * 68, y0);
+  int y = y0 + 32;
+  // Check boxes (all 12 frames) and radio buttons (8).
+  for (int f = 1; f <= 12; ++f)
+    BlitKeyed(s, mock.Frame("checkbox.bmp", 12, f), x0 + (f - 1) * 18, y);
+  for (int f = 1; f <= 8; ++f)
+    BlitKeyed(s, mock.Frame("radiobutton.bmp", 8, f), x0 + 230 + (f - 1) * 18, y);
+  y += 22;
+  // Combo boxes: white field framed in ButtonShadow with the button in each of its 4 frames.
+  for (int f = 1; f <= 4; ++f) {
+    const int cx = x0 + (f - 1) * 90;
+    s.FillRect(cx, y, cx + 84, y + 21, MakeColour(132, 158, 196));
+    s.FillRect(cx + 1, y + 1, cx + 83, y + 20, MakeColour(255, 255, 255));
+    BlitKeyed(s, mock.Frame("comboboxbtn.bmp", 4, f), cx + 84 - 2 - 17, y + 2);
+  }
+  y += 30;
+  // Horizontal scroll bar: track, arrows, thumb with grip.
+  const int len = 200, a = m::kScrollSize;
+  PixelBuffer bar(len, a, 24, ToColour(theme::kFace));
+  BlitKeyed(bar, mock.Slice("scrollbarhbar.bmp", 4, 1, 0, 0, 0, 0, len - 2 * a, a), a, 0);
+  BlitKeyed(bar, mock.Frame("scrollbararrow.bmp", 23, 4), 0, 0);
+  BlitKeyed(bar, mock.Frame("scrollbararrow.bmp", 23, 5), len - a, 0);
+  BlitKeyed(bar, mock.Slice("scrollbarhthumb.bmp", 3, 3, 5, 0, 5, 0, 60, a), 50, 0);
+  BlitKeyed(bar, mock.Frame("scrollbararrow.bmp", 23, 19), 50 + (60 - a) / 2, 0);
+  BlitKeyed(s, bar, x0, y);
+  // Vertical bar to the right.
+  PixelBuffer vbar(a, 120, 24, ToColour(theme::kFace));
+  BlitKeyed(vbar, mock.Slice("scrollbarvbar.bmp", 4, 1, 0, 0, 0, 0, a, 120 - 2 * a), 0, a);
+  BlitKeyed(vbar, mock.Frame("scrollbararrow.bmp", 23, 9), 0, 0);
+  BlitKeyed(vbar, mock.Frame("scrollbararrow.bmp", 23, 14), 0, 120 - a);
+  BlitKeyed(vbar, mock.Slice("scrollbarvthumb.bmp", 3, 1, 0, 5, 0, 5, a, 40), 0, 30);
+  BlitKeyed(vbar, mock.Frame("scrollbararrow.bmp", 23, 20), 0, 30 + (40 - a) / 2);
+  BlitKeyed(s, vbar, x0 + 330, y0 + 32);
+  y += 26;
+  // Progress bar at 60 %.
+  BlitKeyed(s, mock.Slice("progress.bmp", 2, 1, 4, 4, 4, 4, 200, 16), x0, y);
+  BlitKeyed(s, mock.Slice("progress.bmp", 2, 2, 4, 4, 4, 4, 120, 16), x0, y);
+  // Track bar channel and thumb.
+  BlitKeyed(s, mock.Slice("trackbar.bmp", 1, 1, 3, 0, 3, 0, 110, 4), x0 + 215, y + 8);
+  BlitKeyed(s, mock.Frame("trackthumbh.bmp", 5, 2), x0 + 250, y);
+  y += 26;
+  // Tabs over a pane.
+  BlitKeyed(s, mock.Slice("tabsheet.bmp", 1, 1, 4, 4, 4, 4, 300, 40), x0, y + 21);
+  const int tabFrames[] = {1, 2, 3, 4};
+  for (int i = 0; i < 4; ++i)
+    BlitKeyed(s, mock.Slice("tab.bmp", 5, tabFrames[i], 4, 5, 4, 3, 60, 22), x0 + 2 + i * 60, y);
+  y += 70;
+  // Header: three items (normal, hot, pressed) and the rest.
+  for (int f = 1; f <= 3; ++f)
+    BlitKeyed(s, mock.Slice("header.bmp", 3, f, 2, 2, 3, 3, 80, 20), x0 + (f - 1) * 80, y);
+  BlitKeyed(s, mock.Slice("header.bmp", 3, 1, 2, 2, 3, 3, 60, 20), x0 + 240, y);
+  y += 28;
+  // Spin buttons, each pair in one state, and status-bar panels.
+  for (int f = 1; f <= 4; ++f) {
+    const int sx = x0 + (f - 1) * 22;
+    BlitKeyed(s, mock.Slice("spin.bmp", 8, f, 0, 0, 0, 0, 15, 9), sx, y);
+    BlitKeyed(s, mock.Slice("spin.bmp", 8, f + 4, 0, 0, 0, 0, 15, 9), sx, y + 9);
+    BlitKeyed(s, mock.Frame("spinarrow.bmp", 8, f), sx + 4, y + 2);
+    BlitKeyed(s, mock.Frame("spinarrow.bmp", 8, f + 4), sx + 4, y + 11);
+  }
+  for (int f = 1; f <= 3; ++f)
+    BlitKeyed(s, mock.Slice("statusbar.bmp", 3, f, 2, 2, 2, 2, 70, 20), x0 + 100 + (f - 1) * 72, y);
+  BlitKeyed(s, mock.Frame("extraimages.bmp", 5, 5), x0 + 320, y + 4);
+}
+
+void DrawMenu(const Mock& mock, PixelBuffer& s, int x0, int y0) {
+  const int w = 150, itemH = 20;
+  PixelBuffer menu = mock.Slice("menubackground.bmp", 1, 1, 3, 3, 3, 3, w, 3 * itemH + 8 + 6);
+  BlitKeyed(menu, mock.Slice("menuitem.bmp", 5, 1, 3, 3, 3, 3, w - 6, itemH), 3, 3);
+  BlitKeyed(menu, mock.Slice("menuitem.bmp", 5, 4, 3, 3, 3, 3, w - 6, itemH), 3, 3 + itemH);
+  BlitKeyed(menu, Crop(mock.Frame("menuitem.bmp", 5, 2), 0, itemH - 8, 24, 8), 3, 3 + 2 * itemH);
+  BlitKeyed(menu, mock.Slice("menuitem.bmp", 5, 3, 3, 3, 3, 3, w - 6, itemH), 3, 3 + 2 * itemH + 8);
+  BlitKeyed(s, menu, x0, y0);
+}
+
+}  // namespace
+
+PixelBuffer RenderMockWindows(const std::vector<SkinEntry>& entries) {
+  const Mock mock(entries);
+  constexpr int kWinW = 420, kWinH = 330;
+  PixelBuffer sheet(2 * kWinW + 3 * 20 + 170, kWinH + 40, 24, MakeColour(58, 110, 165));
+  for (int i = 0; i < 2; ++i) {
+    const int x = 20 + i * (kWinW + 20);
+    DrawWindow(mock, sheet, x, 20, kWinW, kWinH, i == 0);
+    DrawControls(mock, sheet, x + 10, 20 + m::kCaptionHeight + 8);
+  }
+  DrawMenu(mock, sheet, 2 * kWinW + 60, 40);
+  return sheet;
+}
+
+}  // namespace skin::art
