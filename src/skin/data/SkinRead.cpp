@@ -329,7 +329,7 @@ bool TSkinReader::ParsePackage(std::span<const uint8_t> package) {
   // A short package reads as much of the header as there is; the rest stays 0, so an empty
   // package has version 0 and is reported like any other unknown version.
   uint8_t raw[16] = {};
-  std::memcpy(raw, package.data(), std::min<size_t>(16, package.size()));
+  if (!package.empty()) std::memcpy(raw, package.data(), std::min<size_t>(16, package.size()));
   header_.Version = ReadU32(raw);
   header_.NameListLength = ReadU32(raw + 4);
   std::memcpy(header_.Unread, raw + 8, 8);
