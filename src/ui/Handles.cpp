@@ -10,7 +10,8 @@ long g_live[static_cast<int>(HandleKind::Count_)] = {};
 const char* HandleKindName(HandleKind kind) {
   static const char* const names[] = {"Bitmap", "Brush", "Pen",     "Font",     "Region",
                                       "Icon",   "Menu",  "MemoryDC", "WindowDC", "PaintDC",
-                                      "Hook",   "Timer", "Subclass", "Com"};
+                                      "Hook",   "Timer", "Subclass", "Com",
+                                      "ImageList"};
   int i = static_cast<int>(kind);
   return i >= 0 && i < static_cast<int>(HandleKind::Count_) ? names[i] : "?";
 }

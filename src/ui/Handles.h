@@ -29,6 +29,7 @@ enum class HandleKind : int {
   Timer,
   Subclass,
   Com,
+  ImageList,
   Count_
 };
 
@@ -105,6 +106,7 @@ using IconHandle = UniqueHandle<HICON, HandleKind::Icon, DestroyIcon>;
 using MenuHandle = UniqueHandle<HMENU, HandleKind::Menu, DestroyMenu>;
 using MemoryDC = UniqueHandle<HDC, HandleKind::MemoryDC, detail::DeleteMemDC>;
 using HookHandle = UniqueHandle<HHOOK, HandleKind::Hook, detail::Unhook>;
+using ImageListHandle = UniqueHandle<HIMAGELIST, HandleKind::ImageList, ImageList_Destroy>;
 
 // A memory DC compatible with `reference` (nullptr: the screen).
 MemoryDC MakeMemoryDC(HDC reference = nullptr);

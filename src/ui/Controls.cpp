@@ -1,0 +1,465 @@
+// TControl, window-less controls, custom controls and control canvases.
+#include "ui/Controls.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "ui/Application.h"
+#include "ui/Forms.h"
+#include "ui/TypInfo.h"
+
+namespace ui {
+
+namespace {
+thread_local bool t_inReflection = false;
+TControl* g_captureControl = nullptr;  // the window-less control holding the mouse
+std::vector<TControlCanvas*> g_canvasesWithDC;
+}  // namespace
+
+bool InReflection() { return t_inReflection; }
+
+ReflectionScope::ReflectionScope(bool on) : saved_(t_inReflection) { t_inReflection = on; }
+ReflectionScope::~ReflectionScope() { t_inReflection = saved_; }
+
+TShiftState KeyDataToShiftState(LPARAM keyData) {
+  TShiftState s = 0;
+  if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
+  if (keyData & 0x20000000) s |= ssAlt;
+  return s;
+}
+
+TShiftState KeysToShiftState(WPARAM keys) {
+  TShiftState s = 0;
+  if (keys & MK_SHIFT) s |= ssShift;
+  if (keys & MK_CONTROL) s |= ssCtrl;
+  if (keys & MK_LBUTTON) s |= ssLeft;
+  if (keys & MK_RBUTTON) s |= ssRight;
+  if (keys & MK_MBUTTON) s |= ssMiddle;
+  if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+  return s;
+}
+
+const TEnumInfo& AlignInfo() {
+  static const TEnumInfo info{"TAlign",
+                              {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}};
+  return info;
+}
+const TEnumInfo& BiDiModeInfo() {
+  static const TEnumInfo info{"TBiDiMode",
+                              {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign",
+                               "bdRightToLeftReadingOnly"}};
+  return info;
+}
+const TEnumInfo& AlignmentInfo() {
+  static const TEnumInfo info{"TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}};
+  return info;
+}
+const TEnumInfo& BorderStyleInfo() {
+  static const TEnumInfo info{"TBorderStyle", {"bsNone", "bsSingle"}};
+  return info;
+}
+
+TCustomForm* GetParentForm(TControl* control) {
+  while (control && control->Parent()) control = control->Parent();
+  return control && control->Is<TCustomForm>() ? static_cast<TCustomForm*>(control) : nullptr;
+}
+
+// ---- TControl ---------------------------------------------------------------------------------
+
+UI_IMPLEMENT_CLASS(TControl, TComponent,
+                   P::Int("Left", &TControl::Left, &TControl::SetLeft),
+                   P::Int("Top", &TControl::Top, &TControl::SetTop),
+                   P::Int("Width", &TControl::Width, &TControl::SetWidth),
+                   P::Int("Height", &TControl::Height, &TControl::SetHeight),
+                   P::Int("Color", &TControl::Color, &TControl::SetColor),
+                   P::Bool("Visible", &TControl::Visible, &TControl::SetVisible),
+                   P::Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled),
+                   P::Bool("ParentFont", &TControl::ParentFont, &TControl::SetParentFont),
+                   P::Bool("ParentColor", &TControl::ParentColor, &TControl::SetParentColor),
+                   P::Bool("ShowHint", &TControl::ShowHint, &TControl::SetShowHint),
+                   P::Str("Hint", &TControl::Hint, &TControl::SetHint),
+                   P::Enum("Align", AlignInfo(), &TControl::Align, &TControl::SetAlign),
+                   P::Enum("BiDiMode", BiDiModeInfo(), &TControl::BiDiMode,
+                           &TControl::SetBiDiMode),
+                   P::Obj<TFont>("Font", &TControl::Font, &TControl::SetFont))
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
+  WindowProc = MethodOf<&TControl::WndProc>(this);
+  font_.OnChange = MethodOf<&TControl::FontObjectChanged>(this);
+}
+
+TControl::~TControl() {
+  if (g_captureControl == this) g_captureControl = nullptr;
+  if (parent_) parent_->RemoveControl(this);
+}
+
+void TControl::BeforeDestruction() {
+  TComponent::BeforeDestruction();
+  if (Application) Application->ControlDestroying(this);
+  if (g_captureControl == this) g_captureControl = nullptr;
+  if (parent_) parent_->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+  if (parent == parent_) return;
+  if (parent == this) throw EInvalidOperation(L"A control cannot be its own parent");
+  if (parent_) parent_->RemoveControl(this);
+  if (parent) {
+    parent->InsertControl(this);
+    ParentFontChanged();
+    ParentColorChanged();
+  }
+}
+
+void TControl::UpdateBoundsFields(int left, int top, int width, int height) {
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  if (left == left_ && top == top_ && width == width_ && height == height_) return;
+  Invalidate();
+  UpdateBoundsFields(left, top, width, height);
+  Invalidate();
+  RequestAlign();
+}
+
+void TControl::RequestAlign() {
+  if (parent_ && align_ != TAlign::alNone) parent_->Realign();
+}
+
+RECT TControl::ClientRect() { return {0, 0, width_, height_}; }
+
+void TControl::SetClientSize(int width, int height) {
+  RECT c = ClientRect();
+  SetBounds(left_, top_, width_ + width - c.right, height_ + height - c.bottom);
+}
+
+POINT TControl::ClientOrigin() {
+  if (!parent_) return {left_, top_};
+  POINT p = parent_->ClientOrigin();
+  return {p.x + left_, p.y + top_};
+}
+
+void TControl::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  Invalidate();
+  visible_ = visible;
+  Invalidate();
+  Perform(CM_VISIBLECHANGED, visible, 0);
+  RequestAlign();
+}
+
+void TControl::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  Perform(CM_ENABLEDCHANGED, 0, 0);
+}
+
+bool TControl::Showing() const { return visible_ && parent_ && parent_->Showing(); }
+
+void TControl::SetColor(TColor color) {
+  parentColor_ = false;
+  if (color == color_) return;
+  color_ = color;
+  ColorChanged();
+}
+
+void TControl::ColorChanged() {
+  Invalidate();
+  Perform(CM_COLORCHANGED, 0, 0);
+}
+
+void TControl::SetParentColor(bool on) {
+  parentColor_ = on;
+  if (on) ParentColorChanged();
+}
+
+void TControl::ParentColorChanged() {
+  if (parentColor_ && parent_ && parent_->Color() != color_) {
+    color_ = parent_->Color();
+    ColorChanged();
+  }
+}
+
+void TControl::FontObjectChanged(TObject*) {
+  if (!takingParentFont_) parentFont_ = false;
+  FontChanged();
+}
+
+void TControl::FontChanged() {
+  Invalidate();
+  Perform(CM_FONTCHANGED, 0, 0);
+}
+
+void TControl::SetParentFont(bool on) {
+  parentFont_ = on;
+  if (on) ParentFontChanged();
+}
+
+void TControl::ParentFontChanged() {
+  if (!parentFont_ || !parent_) return;
+  takingParentFont_ = true;
+  font_.Assign(*parent_->Font());
+  takingParentFont_ = false;
+}
+
+void TControl::SetText(const std::wstring& text) {
+  if (text == GetText()) return;
+  text_ = text;
+  TextChanged();
+  Perform(CM_TEXTCHANGED, 0, 0);
+}
+
+void TControl::SetBiDiMode(TBiDiMode mode) {
+  if (mode == biDiMode_) return;
+  biDiMode_ = mode;
+  Perform(CM_BIDIMODECHANGED, 0, 0);
+}
+
+void TControl::SetAlign(TAlign align) {
+  if (align == align_) return;
+  align_ = align;
+  RequestAlign();
+}
+
+LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+  TMessage m{msg, wParam, lParam, 0};
+  WindowProc(m);
+  return m.Result;
+}
+
+void TControl::Invalidate() {
+  if (!parent_ || !parent_->HandleAllocated() || !visible_) return;
+  RECT r = BoundsRect();
+  InvalidateRect(parent_->Handle(), &r, TRUE);
+}
+
+void TControl::Update() {
+  if (parent_) parent_->Update();
+}
+
+void TControl::Repaint() {
+  Invalidate();
+  Update();
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y) {
+  if (OnMouseMove) OnMouseMove(this, shift, x, y);
+}
+
+bool TControl::MouseCapture() const {
+  if (auto* w = dynamic_cast<const TWinControl*>(this))
+    return w->HandleAllocated() && GetCapture() == w->handle_;
+  return g_captureControl == this;
+}
+
+void TControl::SetMouseCapture(bool on) {
+  if (on == MouseCapture()) return;
+  if (auto* w = dynamic_cast<TWinControl*>(this)) {
+    if (on)
+      SetCapture(w->Handle());
+    else
+      ReleaseCapture();
+    return;
+  }
+  if (on) {
+    g_captureControl = this;
+    if (parent_) SetCapture(parent_->Handle());
+  } else {
+    g_captureControl = nullptr;
+    if (parent_ && parent_->HandleAllocated() && GetCapture() == parent_->handle_) ReleaseCapture();
+  }
+}
+
+TControl* CaptureControlOf(TWinControl* parent) {
+  return g_captureControl && g_captureControl->Parent() == parent ? g_captureControl : nullptr;
+}
+
+void TControl::HandleMouse(TMessage& m) {
+  int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
+  TShiftState shift = KeysToShiftState(m.WParam);
+  switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (controlStyle_ & csCaptureMouse) SetMouseCapture(true);
+      if (controlStyle_ & csClickEvents) controlState_ |= csClicked;
+      controlState_ |= csLButtonDown;
+      MouseDown(TMouseButton::mbLeft, shift | (m.Msg == WM_LBUTTONDBLCLK ? unsigned(ssDouble) : 0u), x, y);
+      break;
+    case WM_RBUTTONDOWN:
+      MouseDown(TMouseButton::mbRight, shift, x, y);
+      break;
+    case WM_MBUTTONDOWN:
+      MouseDown(TMouseButton::mbMiddle, shift, x, y);
+      break;
+    case WM_LBUTTONUP: {
+      bool wasDown = (controlState_ & csLButtonDown) != 0;
+      controlState_ &= ~csLButtonDown;
+      if (MouseCapture()) SetMouseCapture(false);
+      RECT r = ClientRect();
+      POINT p{x, y};
+      bool click = wasDown && (controlState_ & csClicked) && PtInRect(&r, p);
+      controlState_ &= ~csClicked;
+      MouseUp(TMouseButton::mbLeft, shift, x, y);
+      if (click) Click();
+      break;
+    }
+    case WM_RBUTTONUP:
+      MouseUp(TMouseButton::mbRight, shift, x, y);
+      break;
+    case WM_MBUTTONUP:
+      MouseUp(TMouseButton::mbMiddle, shift, x, y);
+      break;
+    case WM_MOUSEMOVE:
+      MouseMove(shift, x, y);
+      break;
+  }
+}
+
+void TControl::WndProc(TMessage& m) {
+  if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MBUTTONDBLCLK && m.Msg != WM_MOUSEWHEEL) {
+    HandleMouse(m);
+  }
+  switch (m.Msg) {
+    case CM_ENABLEDCHANGED:
+    case CM_VISIBLECHANGED:
+    case CM_TEXTCHANGED:
+      Invalidate();
+      break;
+    case CM_PARENTFONTCHANGED:
+      ParentFontChanged();
+      break;
+    case CM_PARENTCOLORCHANGED:
+      ParentColorChanged();
+      break;
+    default:
+      break;
+  }
+  DefaultHandler(m);
+}
+
+void TControl::DefaultHandler(TMessage& m) {
+  // A window-less control has no window procedure behind it.
+  if (m.Msg == WM_GETTEXTLENGTH) m.Result = static_cast<LRESULT>(text_.size());
+}
+
+// ---- Control canvas ---------------------------------------------------------------------------
+
+UI_IMPLEMENT_CLASS(TControlCanvas, TCanvas)
+
+TControlCanvas::~TControlCanvas() {
+  SetHandle(nullptr);
+  g_canvasesWithDC.erase(std::remove(g_canvasesWithDC.begin(), g_canvasesWithDC.end(), this),
+                         g_canvasesWithDC.end());
+}
+
+void TControlCanvas::CreateHandle() {
+  if (!control_) return;
+  if (auto* w = dynamic_cast<TWinControl*>(control_)) {
+    dc_ = WindowDC::Client(w->Handle());
+  } else {
+    TWinControl* parent = control_->Parent();
+    if (!parent) return;
+    dc_ = WindowDC::Ex(parent->Handle(), nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+    if (dc_) {
+      SetViewportOrgEx(dc_.get(), control_->Left(), control_->Top(), nullptr);
+      RECT r = control_->ClientRect();
+      IntersectClipRect(dc_.get(), r.left, r.top, r.right, r.bottom);
+    }
+  }
+  if (dc_) {
+    SetHandle(dc_.get());
+    g_canvasesWithDC.push_back(this);
+  }
+}
+
+void TControlCanvas::FreeHandle() {
+  if (!dc_ || Locked()) return;
+  SetHandle(nullptr);
+  dc_.reset();
+  g_canvasesWithDC.erase(std::remove(g_canvasesWithDC.begin(), g_canvasesWithDC.end(), this),
+                         g_canvasesWithDC.end());
+}
+
+void TControlCanvas::FreeAllHandles() {
+  std::vector<TControlCanvas*> all = g_canvasesWithDC;
+  for (TControlCanvas* c : all) c->FreeHandle();
+}
+
+// ---- TGraphicControl --------------------------------------------------------------------------
+
+UI_IMPLEMENT_CLASS(TGraphicControl, TControl)
+
+TGraphicControl::TGraphicControl(TComponent* AOwner)
+    : TControl(AOwner), canvas_(std::make_unique<TControlCanvas>(this)) {}
+
+TGraphicControl::~TGraphicControl() = default;
+
+void TGraphicControl::WndProc(TMessage& m) {
+  if (m.Msg == WM_PAINT && m.WParam) {
+    // The parent hands over its DC, already moved to our origin and clipped to us.
+    canvas_->Lock();
+    canvas_->FreeHandle();
+    canvas_->SetHandle(reinterpret_cast<HDC>(m.WParam));
+    canvas_->Font()->Assign(*Font());
+    canvas_->Brush()->SetColor(Color());
+    try {
+      Paint();
+    } catch (...) {
+      canvas_->SetHandle(nullptr);
+      canvas_->Unlock();
+      throw;
+    }
+    canvas_->SetHandle(nullptr);
+    canvas_->Unlock();
+    return;
+  }
+  TControl::WndProc(m);
+}
+
+// ---- TCustomControl ---------------------------------------------------------------------------
+
+UI_IMPLEMENT_CLASS(TCustomControl, TWinControl)
+
+TCustomControl::TCustomControl(TComponent* AOwner)
+    : TWinControl(AOwner), canvas_(std::make_unique<TControlCanvas>(this)) {
+  controlStyle_ |= csAcceptsControls;
+}
+
+TCustomControl::~TCustomControl() = default;
+
+void TCustomControl::PaintWindow(HDC dc) {
+  canvas_->Lock();
+  canvas_->FreeHandle();
+  canvas_->SetHandle(dc);
+  canvas_->Font()->Assign(*Font());
+  canvas_->Brush()->SetColor(Color());
+  try {
+    Paint();
+  } catch (...) {
+    canvas_->SetHandle(nullptr);
+    canvas_->Unlock();
+    throw;
+  }
+  canvas_->SetHandle(nullptr);
+  canvas_->Unlock();
+}
+
+}  // namespace ui

@@ -1,0 +1,420 @@
+// Controls: the common base (TControl), windowed controls (TWinControl) with their window
+// binding, window-less controls painted by their parent (TGraphicControl) and windowed controls
+// with a canvas (TCustomControl).
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/Classes.h"
+#include "ui/Graphics.h"
+#include "ui/Messages.h"
+
+namespace ui {
+
+class TWinControl;
+class TCustomForm;
+class TControlCanvas;
+
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum class TBorderStyle { bsNone, bsSingle };
+
+const TEnumInfo& AlignInfo();
+const TEnumInfo& BiDiModeInfo();
+const TEnumInfo& AlignmentInfo();
+const TEnumInfo& BorderStyleInfo();
+
+enum TControlStyleFlag : unsigned {
+  csAcceptsControls = 1u << 0,
+  csCaptureMouse = 1u << 1,
+  csClickEvents = 1u << 2,
+  csFramed = 1u << 3,
+  csSetCaption = 1u << 4,
+  csOpaque = 1u << 5,
+  csDoubleClicks = 1u << 6,
+  csParentBackground = 1u << 7,
+};
+using TControlStyle = unsigned;
+
+enum TControlStateFlag : unsigned {
+  csLButtonDown = 1u << 0,
+  csClicked = 1u << 1,
+  csFocusing = 1u << 2,
+  csCreating = 1u << 3,
+  csAlignmentNeeded = 1u << 4,
+};
+using TControlState = unsigned;
+
+using TMouseEvent =
+    TMethod<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = TMethod<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TKeyEvent = TMethod<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+
+class TControl : public TComponent {
+  UI_CLASS(TControl, TComponent)
+ public:
+  explicit TControl(TComponent* AOwner);
+  ~TControl() override;
+  void BeforeDestruction() override;
+
+  TWinControl* Parent() const { return parent_; }
+  virtual void SetParent(TWinControl* parent);
+
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  // Position in the parent's client area (top-level windows: on the screen).
+  virtual void SetBounds(int left, int top, int width, int height);
+  RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
+  void SetBoundsRect(const RECT& r) { SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+  // The client area at the origin (read from the window when there is one).
+  virtual RECT ClientRect();
+  int ClientWidth() { return ClientRect().right; }
+  int ClientHeight() { return ClientRect().bottom; }
+  void SetClientWidth(int w) { SetClientSize(w, ClientHeight()); }
+  void SetClientHeight(int h) { SetClientSize(ClientWidth(), h); }
+  virtual void SetClientSize(int width, int height);
+  POINT ClientOrigin();  // screen position of the client area's top-left
+  POINT ClientToScreen(POINT p) {
+    POINT o = ClientOrigin();
+    return {p.x + o.x, p.y + o.y};
+  }
+  POINT ScreenToClient(POINT p) {
+    POINT o = ClientOrigin();
+    return {p.x - o.x, p.y - o.y};
+  }
+
+  bool Visible() const { return visible_; }
+  virtual void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  bool Enabled() const { return enabled_; }
+  virtual void SetEnabled(bool enabled);
+  // Visible up to a window that is shown.
+  virtual bool Showing() const;
+
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  bool ParentColor() const { return parentColor_; }
+  void SetParentColor(bool on);
+  TFont* Font() { return &font_; }
+  void SetFont(TFont* font) {
+    if (font) font_.Assign(*font);
+  }
+  bool ParentFont() const { return parentFont_; }
+  void SetParentFont(bool on);
+
+  std::wstring Caption() { return GetText(); }
+  void SetCaption(const std::wstring& text) { SetText(text); }
+  std::wstring Text() { return GetText(); }
+  void SetText(const std::wstring& text);
+
+  const std::wstring& Hint() const { return hint_; }
+  void SetHint(const std::wstring& hint) { hint_ = hint; }
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool on) { showHint_ = on; }
+  TBiDiMode BiDiMode() const { return biDiMode_; }
+  void SetBiDiMode(TBiDiMode mode);
+  bool UseRightToLeftReading() const { return biDiMode_ != TBiDiMode::bdLeftToRight; }
+  TAlign Align() const { return align_; }
+  void SetAlign(TAlign align);
+
+  TControlStyle ControlStyle() const { return controlStyle_; }
+  void SetControlStyle(TControlStyle style) { controlStyle_ = style; }
+  TControlState ControlState() const { return controlState_; }
+
+  // The replaceable message handler. Every message for the control passes through it.
+  TWndMethod WindowProc;
+  LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  virtual void Invalidate();
+  virtual void Update();
+  void Repaint();
+  void Refresh() { Repaint(); }
+
+  virtual void Click();
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  void MouseMove(TShiftState shift, int x, int y);
+  bool MouseCapture() const;
+  void SetMouseCapture(bool on);
+
+  TNotifyEvent OnClick;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+
+  // The control's own handling (what WindowProc reaches by default).
+  virtual void WndProc(TMessage& message);
+  // What happens to a message nobody handled.
+  virtual void DefaultHandler(TMessage& message);
+
+ protected:
+  virtual std::wstring GetText() { return text_; }
+  virtual void TextChanged() { Invalidate(); }
+  virtual void FontChanged();
+  virtual void ColorChanged();
+  // The parent's font or colour changed: take it over when ParentFont / ParentColor.
+  void ParentFontChanged();
+  void ParentColorChanged();
+  // Sets the fields only (the window reported its new bounds).
+  void UpdateBoundsFields(int left, int top, int width, int height);
+  void RequestAlign();
+  // The flag alone: subclasses that show their windows themselves.
+  void SetVisibleFlag(bool visible) { visible_ = visible; }
+
+  std::wstring text_;
+  TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+  TControlState controlState_ = 0;
+
+ private:
+  friend class TWinControl;
+  void FontObjectChanged(TObject*);
+  void HandleMouse(TMessage& message);
+
+  TWinControl* parent_ = nullptr;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = true;
+  bool enabled_ = true;
+  TColor color_ = clWindow;
+  bool parentColor_ = false;
+  TFont font_;
+  bool parentFont_ = true;
+  bool takingParentFont_ = false;
+  std::wstring hint_;
+  bool showHint_ = false;
+  TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
+  TAlign align_ = TAlign::alNone;
+};
+
+// ---------------------------------------------------------------------------------------------
+
+struct TCreateParams {
+  std::wstring Caption;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  HWND WndParent = nullptr;
+  void* Param = nullptr;
+  WNDCLASSEXW WindowClass{};
+  std::wstring WinClassName;
+  // The system class this window class is derived from (EDIT, BUTTON, ...), or empty.
+  std::wstring SysClassName;
+};
+
+class TWinControl : public TControl {
+  UI_CLASS(TWinControl, TControl)
+ public:
+  explicit TWinControl(TComponent* AOwner);
+  ~TWinControl() override;
+  void BeforeDestruction() override;
+
+  // The window, created on demand (with the parent's window first).
+  HWND Handle();
+  bool HandleAllocated() const { return handle_ != nullptr; }
+  void HandleNeeded();
+  void DestroyHandle();
+  // Destroys and re-creates the window; WindowProc and the properties survive.
+  void RecreateWnd();
+  // A raw parent window for a control without a Parent object.
+  HWND ParentWindow() const { return parentWindow_; }
+  void SetParentWindow(HWND wnd);
+
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+  TControl* Controls(int index) const { return controls_.at(static_cast<size_t>(index)); }
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  // The window-less or windowed child at a client point (visible ones; enabled unless
+  // allowDisabled), window-less ones first as they lie on top.
+  TControl* ControlAtPos(POINT p, bool allowDisabled, bool allowWinControls = false);
+
+  int TabOrder() const;
+  void SetTabOrder(int order);
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool on);
+  // Windowed children in tab order, each followed by its own children (recursively).
+  void GetTabOrderList(std::vector<TWinControl*>& list);
+  // Moves the focus to the next (or previous) control in the tab order after `current`.
+  void SelectNext(TWinControl* current, bool forward, bool checkTabStop);
+  TWinControl* FindNextControl(TWinControl* current, bool forward, bool checkTabStop,
+                               bool checkParent);
+
+  virtual bool CanFocus();
+  bool Focused();
+  virtual void SetFocus();
+
+  void Invalidate() override;
+  void Update() override;
+  bool Showing() const override;
+  void SetVisible(bool visible) override;
+  RECT ClientRect() override;
+  void SetBounds(int left, int top, int width, int height) override;
+  void SetParent(TWinControl* parent) override;
+
+  // Sends the message through WindowProc of every child; stops at the first nonzero Result.
+  void Broadcast(TMessage& message);
+  // Paints the window-less children into `dc` (from `first` on, or all).
+  void PaintControls(HDC dc, TControl* first);
+  // Re-applies the Align of the children.
+  void Realign();
+
+  TBrush* Brush() { return &brush_; }
+
+  // Offered every queued message aimed at this control or one of its foreign child windows
+  // before it is translated and dispatched; true when the message was consumed.
+  virtual bool PreProcessMessage(MSG& msg);
+
+  // The framework control whose window this is (through the "ControlOfs" property).
+  static TWinControl* FindControl(HWND wnd);
+  // The nearest framework control of a window or of its ancestors.
+  static TWinControl* FindNearestControl(HWND wnd);
+
+  TKeyEvent OnKeyDown;
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+
+  void WndProc(TMessage& message) override;
+  void DefaultHandler(TMessage& message) override;
+
+ protected:
+  virtual void CreateParams(TCreateParams& params);
+  virtual void CreateWnd();
+  virtual void CreateWindowHandle(const TCreateParams& params);
+  // Called once the window exists (children are created after it).
+  virtual void CreateHandleDone() {}
+  // Superclasses a system window class (keeps its procedure as the default handler).
+  void CreateSubClass(TCreateParams& params, const wchar_t* sysClassName);
+  // Paints the control's face into dc (default: the window's own painting).
+  virtual void PaintWindow(HDC dc);
+  void PaintHandler(TMessage& message);
+  std::wstring GetText() override;
+  void TextChanged() override;
+  void FontChanged() override;
+  void ColorChanged() override;
+  virtual void AlignControls(RECT& rect);
+  // Key preprocessing: a dialog key the control does not want goes to its form.
+  virtual bool WantsKey(WORD key);
+
+ private:
+  friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
+  friend class TControl;
+  void Bind(HWND wnd);
+  LRESULT Dispatch(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  void CreateChildHandles();
+  bool ReflectNotification(TMessage& message);
+  bool RouteMouseToChild(TMessage& message);
+  void HandleKeyPreprocess(TMessage& message);
+  void EraseBackground(TMessage& message);
+  void ColorControl(TMessage& message);
+  void UpdateBoundsFromWindow();
+
+  HWND handle_ = nullptr;
+  HWND parentWindow_ = nullptr;
+  WNDPROC defWndProc_ = nullptr;
+  std::vector<TControl*> controls_;   // all children, creation order
+  std::vector<TWinControl*> tabList_;  // windowed children in tab order
+  bool tabStop_ = false;
+  TBrush brush_;
+  int alignLevel_ = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
+
+// A canvas bound to a control: its own window DC, or for a window-less control the parent's DC
+// clipped to the control with the origin at its top-left.
+class TControlCanvas : public TCanvas {
+  UI_CLASS(TControlCanvas, TCanvas)
+ public:
+  explicit TControlCanvas(TControl* control) : control_(control) {}
+  ~TControlCanvas() override;
+  TControl* Control() const { return control_; }
+  // Gives back a DC the canvas obtained itself (not a bound one, not while locked).
+  void FreeHandle();
+  // Releases the DCs of all unlocked control canvases (idle time).
+  static void FreeAllHandles();
+
+ protected:
+  void CreateHandle() override;
+
+ private:
+  TControl* control_;
+  WindowDC dc_;
+};
+
+class TGraphicControl : public TControl {
+  UI_CLASS(TGraphicControl, TControl)
+ public:
+  explicit TGraphicControl(TComponent* AOwner);
+  ~TGraphicControl() override;
+  TCanvas* Canvas() { return canvas_.get(); }
+  void WndProc(TMessage& message) override;
+
+ protected:
+  virtual void Paint() {}
+
+ private:
+  std::unique_ptr<TControlCanvas> canvas_;
+};
+
+class TCustomControl : public TWinControl {
+  UI_CLASS(TCustomControl, TWinControl)
+ public:
+  explicit TCustomControl(TComponent* AOwner);
+  ~TCustomControl() override;
+  TCanvas* Canvas() { return canvas_.get(); }
+
+ protected:
+  virtual void Paint() {}
+  void PaintWindow(HDC dc) override;
+
+ private:
+  std::unique_ptr<TControlCanvas> canvas_;
+};
+
+// The form a control sits on (top-level parent that is a form), or nullptr.
+TCustomForm* GetParentForm(TControl* control);
+
+// The module instance framework windows are created with.
+HINSTANCE MainInstance();
+// The atom of the "ControlOfs%.8X%.8X" window property.
+ATOM ControlAtom();
+
+// Reflection scope used by the parent's notification routing and the key preprocessing.
+class ReflectionScope {
+ public:
+  explicit ReflectionScope(bool on);
+  ~ReflectionScope();
+  ReflectionScope(const ReflectionScope&) = delete;
+  ReflectionScope& operator=(const ReflectionScope&) = delete;
+
+ private:
+  bool saved_;
+};
+
+// During key preprocessing: the window the key message was aimed at (it may be a foreign child
+// of the framework control), asked for WM_GETDLGCODE.
+class KeyWindowScope {
+ public:
+  explicit KeyWindowScope(HWND wnd);
+  ~KeyWindowScope();
+  KeyWindowScope(const KeyWindowScope&) = delete;
+  KeyWindowScope& operator=(const KeyWindowScope&) = delete;
+
+ private:
+  HWND saved_;
+};
+
+// Live framework windows (for leak checks in tests).
+long LiveFrameworkWindows();
+
+}  // namespace ui

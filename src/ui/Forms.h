@@ -1,0 +1,147 @@
+// Forms (top-level windows owned by the application window) and the screen with its form list.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "ui/Bitmaps.h"
+#include "ui/Controls.h"
+
+namespace ui {
+
+class TMainMenu;
+
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+using TCloseEvent = TMethod<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = TMethod<void(TObject* Sender, bool& CanClose)>;
+
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIconFlag : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+using TBorderIcons = unsigned;
+enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum class TPosition { poDesigned, poScreenCenter };
+
+const TEnumInfo& FormBorderStyleInfo();
+
+class TCustomForm : public TWinControl {
+  UI_CLASS(TCustomForm, TWinControl)
+ public:
+  explicit TCustomForm(TComponent* AOwner);
+  ~TCustomForm() override;
+  void BeforeDestruction() override;
+
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle style);
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons icons);
+  TFormStyle FormStyle() const { return formStyle_; }
+  void SetFormStyle(TFormStyle style) { formStyle_ = style; }
+  TPosition Position() const { return position_; }
+  void SetPosition(TPosition position) { position_ = position; }
+  bool AutoScroll() const { return autoScroll_; }
+  void SetAutoScroll(bool on) { autoScroll_ = on; }
+  bool KeyPreview() const { return keyPreview_; }
+  void SetKeyPreview(bool on) { keyPreview_ = on; }
+
+  TIcon* Icon() { return &icon_; }
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* menu);
+
+  void SetClientSize(int width, int height) override;
+  void SetVisible(bool visible) override;
+  bool Showing() const override;
+  void Show();
+  void Hide() { SetVisible(false); }
+  void Close();
+  bool CloseQuery();
+  // Frees the form once the current message is done.
+  void Release();
+  bool Active() const { return active_; }
+  bool Modal() const { return modal_; }
+
+  // The control that has (or last had) the focus inside this form.
+  TWinControl* ActiveControl() const { return activeControl_; }
+  void SetActiveControl(TWinControl* control);
+  // Focus bookkeeping: CM_EXIT to the old control, CM_ENTER to the new, CM_FOCUSCHANGED to all.
+  bool SetFocusedControl(TWinControl* control);
+  void FocusControl(TWinControl* control);
+  // The first control that takes the focus in tab order.
+  void SelectFirst();
+  // A control is going away: forget it.
+  void DefocusControl(TWinControl* control, bool removing);
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+
+  void WndProc(TMessage& message) override;
+
+  // Runs OnCreate (the form loader calls this once everything was read and Loaded).
+  void DoCreate();
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  virtual void DoClose(TCloseAction& action);
+  void Notification(TComponent* component, TOperation operation) override;
+
+ private:
+  void DialogKey(TMessage& message);
+  void DialogChar(TMessage& message);
+  void MenuCommand(TMessage& message);
+  bool OwnerDrawMenu(TMessage& message);
+  void SetWindowFocus();
+
+  TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
+  TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+  TFormStyle formStyle_ = TFormStyle::fsNormal;
+  TPosition position_ = TPosition::poDesigned;
+  bool autoScroll_ = false;
+  bool keyPreview_ = false;
+  TIcon icon_;
+  TMainMenu* menu_ = nullptr;
+  TWinControl* activeControl_ = nullptr;
+  TWinControl* focusedControl_ = nullptr;
+  bool active_ = false;
+  bool modal_ = false;
+};
+
+class TForm : public TCustomForm {
+  UI_CLASS(TForm, TCustomForm)
+ public:
+  explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+};
+
+// ---------------------------------------------------------------------------------------------
+
+class TScreen : public TComponent {
+  UI_CLASS(TScreen, TComponent)
+ public:
+  TScreen() : TComponent(nullptr) {}
+  // All existing forms, hidden ones included, in creation order.
+  int FormCount() const { return static_cast<int>(forms_.size()); }
+  TCustomForm* Forms(int index) const { return forms_.at(static_cast<size_t>(index)); }
+  const std::vector<TCustomForm*>& FormList() const { return forms_; }
+  int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+  int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+  TCustomForm* ActiveForm() const { return activeForm_; }
+  TWinControl* ActiveControl() const;
+
+ private:
+  friend class TCustomForm;
+  void AddForm(TCustomForm* form) { forms_.push_back(form); }
+  void RemoveForm(TCustomForm* form);
+  std::vector<TCustomForm*> forms_;
+  TCustomForm* activeForm_ = nullptr;
+};
+
+extern TScreen* Screen;
+
+}  // namespace ui
