@@ -98,21 +98,44 @@ PaintPlan PlanTile(const ImageRect& dst, const ImageRect& piece) {
   return plan;
 }
 
+namespace {
+
+// Source offset for each of `dst` target pixels when `src` pixels are scaled onto them: the choice
+// GDI's COLORONCOLOR stretch makes (measured): shrinking keeps the last source pixel of each group,
+// enlarging repeats each source pixel over its group, groups cut where (k + 1) * ratio - 1 rounds.
+std::vector<int> StretchMap(int src, int dst) {
+  std::vector<int> map(dst);
+  if (dst <= src) {
+    for (int x = 0; x < dst; ++x)
+      map[x] = static_cast<int>((int64_t{2} * (x + 1) * src - dst) / (int64_t{2} * dst));
+  } else {
+    int x = 0;
+    for (int k = 0; k < src; ++k) {
+      const int last = static_cast<int>((int64_t{2} * (k + 1) * dst - src) / (int64_t{2} * src));
+      for (; x <= last && x < dst; ++x) map[x] = k;
+    }
+  }
+  return map;
+}
+
+}  // namespace
+
 void RunPlan(const PaintPlan& plan, const PixelBuffer& src, PixelBuffer& dst) {
   const int sbpp = src.bytesPerPixel(), dbpp = dst.bytesPerPixel();
   for (const BlitStep& s : plan) {
     const int sw = s.src.width(), sh = s.src.height();
     const int dw = s.dst.width(), dh = s.dst.height();
     if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) continue;
+    const std::vector<int> cols = StretchMap(sw, dw), rows = StretchMap(sh, dh);
     const int y0 = std::max(s.dst.top, 0), y1 = std::min(s.dst.bottom, dst.height());
     const int x0 = std::max(s.dst.left, 0), x1 = std::min(s.dst.right, dst.width());
     for (int y = y0; y < y1; ++y) {
-      const int sy = s.src.top + static_cast<int>(int64_t{y - s.dst.top} * sh / dh);
+      const int sy = s.src.top + rows[y - s.dst.top];
       if (sy < 0 || sy >= src.height()) continue;
       const uint8_t* srow = src.Row(sy);
       uint8_t* drow = dst.Row(y);
       for (int x = x0; x < x1; ++x) {
-        const int sx = s.src.left + static_cast<int>(int64_t{x - s.dst.left} * sw / dw);
+        const int sx = s.src.left + cols[x - s.dst.left];
         if (sx < 0 || sx >= src.width()) continue;
         std::memcpy(drow + static_cast<size_t>(x) * dbpp, srow + static_cast<size_t>(sx) * sbpp,
                     std::min(sbpp, dbpp));

@@ -60,8 +60,8 @@ BlitStep PlanFrameCentred(int bitmapWidth, int bitmapHeight, const ImageRect& ds
 // y < dst.bottom; the last row and column are not clipped. Nothing for an empty piece.
 PaintPlan PlanTile(const ImageRect& dst, const ImageRect& piece);
 
-// Executes a plan from `src` into `dst` with nearest-pixel scaling; source pixels outside `src` and
-// target pixels outside `dst` are skipped.
+// Executes a plan from `src` into `dst`, scaling by picking source pixels as GDI's COLORONCOLOR
+// stretch does; source pixels outside `src` and target pixels outside `dst` are skipped.
 void RunPlan(const PaintPlan& plan, const PixelBuffer& src, PixelBuffer& dst);
 
 // The portable nine-slice: the plan of PlanNineSlice run into a new buffer of the source's depth.

@@ -149,5 +149,26 @@ TEST(PaintPlans, RunPlanStretchesByNearestPixelAndStaysInside) {
   RunPlan({{{-5, -5, 9, 9}, {-3, -3, 20, 20}}}, src, dst);
 }
 
+// Which source column each target column shows, as GDI picks them when shrinking and enlarging.
+std::vector<int> Columns(int sw, int dw) {
+  PixelBuffer src(sw, 1, 24);
+  for (int x = 0; x < sw; ++x) src.Set(x, 0, x);
+  PixelBuffer dst(dw, 1, 24);
+  RunPlan({{{0, 0, sw, 1}, {0, 0, dw, 1}}}, src, dst);
+  std::vector<int> out;
+  for (int x = 0; x < dw; ++x) out.push_back(dst.Get(x, 0));
+  return out;
+}
+
+TEST(PaintPlans, StretchPicksTheSamePixelsAsGdi) {
+  EXPECT_EQ(Columns(12, 3), (std::vector<int>{3, 7, 11}));
+  EXPECT_EQ(Columns(12, 5), (std::vector<int>{1, 4, 6, 9, 11}));
+  EXPECT_EQ(Columns(13, 4), (std::vector<int>{2, 6, 9, 12}));
+  EXPECT_EQ(Columns(100, 7), (std::vector<int>{13, 28, 42, 56, 70, 85, 99}));
+  EXPECT_EQ(Columns(2, 5), (std::vector<int>{0, 0, 0, 1, 1}));
+  EXPECT_EQ(Columns(3, 7), (std::vector<int>{0, 0, 1, 1, 1, 2, 2}));
+  EXPECT_EQ(Columns(4, 4), (std::vector<int>{0, 1, 2, 3}));
+}
+
 }  // namespace
 }  // namespace skin
