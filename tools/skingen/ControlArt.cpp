@@ -248,17 +248,12 @@ PixelBuffer DrawMdiButtons() {
 
 namespace {
 
-// Upper or lower half of a vertical spin button: the pair reads as one rounded button.
-PixelBuffer SpinFrame(bool upper, State state) {
+// One half of a vertical spin button: a small button of its own, so the half under the mouse
+// lights up alone and the two halves stay apart when stretched.
+PixelBuffer SpinFrame(State state) {
   const m::Strip s = m::kSpinV;
   return KeyedFrame(s.frameWidth, s.frameHeight, kFace, [&](cairo_t* cr) {
-    const double w = s.frameWidth, h = s.frameHeight;
-    cairo_save(cr);
-    cairo_rectangle(cr, 0, 0, w, h);
-    cairo_clip(cr);
-    // Draw a taller face and let the clip cut the corners that belong to the other half.
-    PaintFace(cr, 0, upper ? 0 : -3, w, h + 3, 3, StyleFor(state));
-    cairo_restore(cr);
+    PaintFace(cr, 0, 0, s.frameWidth, s.frameHeight, 2, StyleFor(state));
   });
 }
 
@@ -273,8 +268,8 @@ PixelBuffer SpinGlyphFrame(bool upper, State state, const PixelBuffer& behind) {
 
 PixelBuffer VerticalSpin() {
   std::vector<PixelBuffer> frames;
-  for (bool upper : {true, false})
-    for (State state : kButtonStates) frames.push_back(SpinFrame(upper, state));
+  for (int half = 0; half < 2; ++half)
+    for (State state : kButtonStates) frames.push_back(SpinFrame(state));
   return JoinHorizontal(frames);
 }
 

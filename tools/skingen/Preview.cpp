@@ -154,7 +154,7 @@ void DrawControls(const Mock& mock, PixelBuffer& s, int x0, int y0) {
   BlitKeyed(vbar, mock.Frame("scrollbararrow.bmp", 23, 14), 0, 120 - a);
   BlitKeyed(vbar, mock.Slice("scrollbarvthumb.bmp", 3, 1, 0, 5, 0, 5, a, 40), 0, 30);
   BlitKeyed(vbar, mock.Frame("scrollbararrow.bmp", 23, 20), 0, 30 + (40 - a) / 2);
-  BlitKeyed(s, vbar, x0 + 330, y0 + 32);
+  BlitKeyed(s, vbar, x0 + 385, y0 + 32);
   y += 26;
   // Progress bar at 60 %.
   BlitKeyed(s, mock.Slice("progress.bmp", 2, 1, 4, 4, 4, 4, 200, 16), x0, y);
@@ -177,10 +177,10 @@ void DrawControls(const Mock& mock, PixelBuffer& s, int x0, int y0) {
   // Spin buttons, each pair in one state, and status-bar panels.
   for (int f = 1; f <= 4; ++f) {
     const int sx = x0 + (f - 1) * 22;
-    BlitKeyed(s, mock.Slice("spin.bmp", 8, f, 0, 0, 0, 0, 15, 9), sx, y);
-    BlitKeyed(s, mock.Slice("spin.bmp", 8, f + 4, 0, 0, 0, 0, 15, 9), sx, y + 9);
+    BlitKeyed(s, mock.Slice("spin.bmp", 8, f, 0, 0, 0, 0, 15, 8), sx, y);
+    BlitKeyed(s, mock.Slice("spin.bmp", 8, f + 4, 0, 0, 0, 0, 15, 8), sx, y + 8);
     BlitKeyed(s, mock.Frame("spinarrow.bmp", 8, f), sx + 4, y + 2);
-    BlitKeyed(s, mock.Frame("spinarrow.bmp", 8, f + 4), sx + 4, y + 11);
+    BlitKeyed(s, mock.Frame("spinarrow.bmp", 8, f + 4), sx + 4, y + 10);
   }
   for (int f = 1; f <= 3; ++f)
     BlitKeyed(s, mock.Slice("statusbar.bmp", 3, f, 2, 2, 2, 2, 70, 20), x0 + 100 + (f - 1) * 72, y);

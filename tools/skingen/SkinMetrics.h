@@ -52,9 +52,9 @@ constexpr Strip kStatusBar{12, 18, 3};
 constexpr Strip kHeader{40, 20, 3};
 constexpr Strip kTrackThumbH{11, 21, 5};
 constexpr Strip kTrackChannelH{24, 4, 1};
-constexpr Strip kSpinV{15, 10, 8};
+constexpr Strip kSpinV{15, 8, 8};  // halves of a spin are about 8 high: no rows lost
 constexpr Strip kSpinGlyphV{7, 4, 8};
-constexpr Strip kSpinH{12, 16, 8};
+constexpr Strip kSpinH{8, 15, 8};
 constexpr Strip kSpinGlyphH{4, 7, 8};
 
 }  // namespace skin::art::metrics
