@@ -337,6 +337,26 @@ TEST(DefaultSkin, StretchedMiddlesAreUniformAlongTheStretch) {
     EXPECT_TRUE(uniformColumns(FrameOf(Image("buttons.bmp"), 5, f), 4, 28)) << "button " << f;
 }
 
+// The frame painter puts Left, Top and Right side by side and Bottom between the sides: the
+// pixels that meet must continue each other, in both activation states.
+TEST(DefaultSkin, FramePiecesJoinWithoutSeams) {
+  const PixelBuffer& left = Image("frameleft.bmp");
+  const PixelBuffer& right = Image("frameright.bmp");
+  const PixelBuffer& top = Image("frametop.bmp");
+  const PixelBuffer& bottom = Image("framebottom.bmp");
+  for (int state = 0; state < 2; ++state) {
+    const int side = 4 * state, row = 28 * state, low = 5 * state;
+    for (int y = 9; y < 28; ++y) {
+      EXPECT_EQ(left.Get(side + 3, y), top.Get(0, row + y)) << "left/top row " << y;
+      EXPECT_EQ(right.Get(side, y), top.Get(631, row + y)) << "top/right row " << y;
+    }
+    for (int y = 0; y < 5; ++y) {
+      EXPECT_EQ(left.Get(side + 3, 95 + y), bottom.Get(0, low + y)) << "left/bottom row " << y;
+      EXPECT_EQ(right.Get(side, 95 + y), bottom.Get(631, low + y)) << "bottom/right row " << y;
+    }
+  }
+}
+
 // Frames that show different states must look different; a copy-paste slip would not.
 TEST(DefaultSkin, StateFramesAreDistinct) {
   struct Group {
