@@ -7,35 +7,14 @@
 
 #include "SkinMetrics.h"
 #include "Theme.h"
+#include "skin/frame/PaintPlans.h"
 
 namespace skin::art {
 
-namespace {
-
-// Maps a destination coordinate to the source: fixed ends keep their pixels, the middle stretches.
-int MapAxis(int d, int destSize, int srcSize, int startFixed, int endFixed) {
-  if (d < startFixed) return d;
-  if (d >= destSize - endFixed) return srcSize - (destSize - d);
-  const int destMiddle = destSize - startFixed - endFixed;
-  const int srcMiddle = srcSize - startFixed - endFixed;
-  if (destMiddle <= 0 || srcMiddle <= 0) return std::clamp(d, 0, srcSize - 1);
-  return startFixed + (d - startFixed) * srcMiddle / destMiddle;
-}
-
-}  // namespace
-
 PixelBuffer NineSlice(const PixelBuffer& strip, int frames, int frame, bool vertical, int left,
                       int top, int right, int bottom, int width, int height) {
-  const int fw = vertical ? strip.width() : strip.width() / frames;
-  const int fh = vertical ? strip.height() / frames : strip.height();
-  const int ox = vertical ? 0 : fw * (frame - 1), oy = vertical ? fh * (frame - 1) : 0;
-  PixelBuffer out(width, height, 24);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      out.Set(x, y,
-              strip.Get(ox + MapAxis(x, width, fw, left, right),
-                        oy + MapAxis(y, height, fh, top, bottom)));
-  return out;
+  return RenderNineSlice(strip, width, height, ImageRect{left, top, right, bottom}, vertical, false,
+                         frames, frame);
 }
 
 void BlitKeyed(PixelBuffer& target, const PixelBuffer& image, int x0, int y0) {

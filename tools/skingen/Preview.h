@@ -9,8 +9,8 @@
 
 namespace skin::art {
 
-// Stretches one frame of a strip into a w × h image, keeping the margins (left, top, right,
-// bottom) and stretching the rest, as the skin's nine-slice painter does (nearest neighbour).
+// One frame of a strip nine-sliced into a w × h image with the margins (left, top, right, bottom)
+// by the engine's own portable nine-slice, so the preview shows what the painters will draw.
 PixelBuffer NineSlice(const PixelBuffer& strip, int frames, int frame, bool vertical, int left,
                       int top, int right, int bottom, int width, int height);
 // Draws `image` onto `target` at (x, y), leaving magenta pixels out.
