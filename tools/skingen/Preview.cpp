@@ -171,7 +171,9 @@ void DrawMenu(const Mock& mock, PixelBuffer& s, int x0, int y0) {
   PixelBuffer menu = mock.Slice("menubackground.bmp", 1, 1, 3, 3, 3, 3, w, 3 * itemH + 8 + 6);
   BlitKeyed(menu, mock.Slice("menuitem.bmp", 5, 1, 3, 3, 3, 3, w - 6, itemH), 3, 3);
   BlitKeyed(menu, mock.Slice("menuitem.bmp", 5, 4, 3, 3, 3, 3, w - 6, itemH), 3, 3 + itemH);
-  BlitKeyed(menu, Crop(mock.Frame("menuitem.bmp", 5, 2), 0, itemH - 8, 24, 8), 3, 3 + 2 * itemH);
+  // A separator item 8 high: the bottom of frame 2, ends kept and middle stretched.
+  const PixelBuffer separator = Crop(mock.Frame("menuitem.bmp", 5, 2), 0, itemH - 8, 24, 8);
+  BlitKeyed(menu, NineSlice(separator, 1, 1, false, 3, 0, 3, 0, w - 6, 8), 3, 3 + 2 * itemH);
   BlitKeyed(menu, mock.Slice("menuitem.bmp", 5, 3, 3, 3, 3, 3, w - 6, itemH), 3, 3 + 2 * itemH + 8);
   BlitKeyed(s, menu, x0, y0);
 }
