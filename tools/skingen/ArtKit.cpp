@@ -51,11 +51,15 @@ Canvas::~Canvas() {
   cairo_surface_destroy(surface_);
 }
 
-uint32_t Canvas::Pixel(int x, int y) const {
+const uint32_t* Canvas::Pixels() const {
   cairo_surface_flush(surface_);
-  const unsigned char* data = cairo_image_surface_get_data(surface_);
-  const int stride = cairo_image_surface_get_stride(surface_);
-  return reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride)[x];
+  return reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(surface_));
+}
+
+int Canvas::stride() const { return cairo_image_surface_get_stride(surface_) / 4; }
+
+uint32_t Canvas::Pixel(int x, int y) const {
+  return Pixels()[static_cast<size_t>(y) * stride() + x];
 }
 
 void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double radius) {
@@ -117,9 +121,10 @@ Colour AvoidKey(Colour c) { return c == kMagenta ? MakeColour(254, 0, 255) : c; 
 template <typename BackgroundAt>
 PixelBuffer Flatten(const Canvas& canvas, bool keyed, BackgroundAt background) {
   PixelBuffer out(canvas.width(), canvas.height(), 24);
+  const uint32_t* pixels = canvas.Pixels();
   for (int y = 0; y < canvas.height(); ++y)
     for (int x = 0; x < canvas.width(); ++x) {
-      const uint32_t pixel = canvas.Pixel(x, y);
+      const uint32_t pixel = pixels[static_cast<size_t>(y) * canvas.stride() + x];
       if (keyed && (pixel >> 24) == 0)
         out.Set(x, y, kMagenta);
       else
@@ -146,9 +151,10 @@ PixelBuffer FlattenOpaque(const Canvas& canvas, Colour background) {
 
 PixelBuffer ToStraightAlpha(const Canvas& canvas) {
   PixelBuffer out(canvas.width(), canvas.height(), 32);
+  const uint32_t* pixels = canvas.Pixels();
   for (int y = 0; y < canvas.height(); ++y)
     for (int x = 0; x < canvas.width(); ++x) {
-      const Argb p = Unpack(canvas.Pixel(x, y));
+      const Argb p = Unpack(pixels[static_cast<size_t>(y) * canvas.stride() + x]);
       if (p.a == 0) continue;
       auto straight = [&p](int v) { return std::min(255, (v * 255 + p.a / 2) / p.a); };
       out.Set(x, y, MakeColour(straight(p.r), straight(p.g), straight(p.b)));

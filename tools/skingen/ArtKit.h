@@ -50,6 +50,9 @@ class Canvas {
 
   // Premultiplied pixel, 0xAARRGGBB. Flushes pending drawing first.
   uint32_t Pixel(int x, int y) const;
+  // All pixels after one flush: row y starts at Pixels() + y * stride() (in pixels).
+  const uint32_t* Pixels() const;
+  int stride() const;
 
  private:
   int width_, height_;
