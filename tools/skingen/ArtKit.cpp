@@ -6,8 +6,6 @@
 
 namespace skin::art {
 
-Rgba FromColour(Colour c, double a) { return Rgb(RedOf(c), GreenOf(c), BlueOf(c), a); }
-
 Colour ToColour(Rgba c) {
   auto channel = [](double v) {
     return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255));
@@ -206,21 +204,6 @@ PixelBuffer Transpose(const PixelBuffer& image) {
   PixelBuffer out(image.height(), image.width(), image.bitsPerPixel());
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x) CopyPixel(image, x, y, out, y, x);
-  return out;
-}
-
-PixelBuffer MirrorHorizontal(const PixelBuffer& image) {
-  PixelBuffer out(image.width(), image.height(), image.bitsPerPixel());
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) CopyPixel(image, x, y, out, image.width() - 1 - x, y);
-  return out;
-}
-
-PixelBuffer ReplaceKey(const PixelBuffer& image, Colour colour) {
-  PixelBuffer out = image;
-  for (int y = 0; y < out.height(); ++y)
-    for (int x = 0; x < out.width(); ++x)
-      if (out.Get(x, y) == kMagenta) out.Set(x, y, colour);
   return out;
 }
 

@@ -22,7 +22,6 @@ struct Rgba {
 constexpr Rgba Rgb(int r, int g, int b, double a = 1.0) {
   return {r / 255.0, g / 255.0, b / 255.0, a};
 }
-Rgba FromColour(Colour c, double a = 1.0);
 Colour ToColour(Rgba c);
 // Linear mix: t = 0 gives a, t = 1 gives b.
 Rgba Mix(Rgba a, Rgba b, double t);
@@ -83,9 +82,6 @@ PixelBuffer JoinHorizontal(const std::vector<PixelBuffer>& parts);
 PixelBuffer JoinVertical(const std::vector<PixelBuffer>& parts);
 PixelBuffer Crop(const PixelBuffer& image, int x, int y, int width, int height);
 PixelBuffer Transpose(const PixelBuffer& image);
-PixelBuffer MirrorHorizontal(const PixelBuffer& image);
-// Magenta-keyed image drawn opaquely over a colour (magenta pixels take the colour).
-PixelBuffer ReplaceKey(const PixelBuffer& image, Colour colour);
 
 // Writes a 32-bit straight-alpha or 24-bit buffer to a PNG file, scaled by an integer factor
 // (nearest neighbour), for looking at the artwork. Returns false on failure.
