@@ -1,5 +1,6 @@
 #include "TestSkin.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 
@@ -307,10 +308,10 @@ std::vector<uint8_t> TestSkin::Stream() const { return skinpack::EncodeSkinStrea
 
 std::vector<uint8_t> TestSkin::PropertyPayload() const {
   const std::vector<uint8_t> stream = Stream();
-  std::vector<uint8_t> out;
+  std::vector<uint8_t> out(4 + stream.size());
   const uint32_t n = static_cast<uint32_t>(stream.size());
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(n >> (8 * i)));
-  out.insert(out.end(), stream.begin(), stream.end());
+  for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(n >> (8 * i));
+  std::copy(stream.begin(), stream.end(), out.begin() + 4);
   return out;
 }
 

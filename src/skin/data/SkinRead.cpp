@@ -112,13 +112,24 @@ class Decoder {
 
   unsigned DecodeChar() {
     unsigned n = son_[R];
-    // Codes of the adaptive tree may be longer than any fixed peek width: walk bit by bit.
+    // Codes of the adaptive tree may be longer than any fixed peek width: walk bit by bit, on
+    // local copies of the bit buffer so that they stay in registers.
+    uint64_t buf = buf_;
+    int count = count_;
     while (n < static_cast<unsigned>(T)) {
-      if (count_ == 0) Refill();
-      n = son_[n + static_cast<unsigned>(buf_ >> 63)];
-      buf_ <<= 1;
-      --count_;
+      if (count == 0) {
+        buf_ = buf;
+        count_ = 0;
+        Refill();
+        buf = buf_;
+        count = count_;
+      }
+      n = son_[n + static_cast<unsigned>(buf >> 63)];
+      buf <<= 1;
+      --count;
     }
+    buf_ = buf;
+    count_ = count;
     const unsigned symbol = n - T;
     Update(symbol);
     return symbol;
@@ -180,16 +191,34 @@ class Decoder {
     }
   }
 
+  // The last node from `from` on whose frequency is below k. Frequencies are kept in ascending
+  // order and freq_[T] is a sentinel above them all; runs of equal counts can be long, so gallop
+  // and then halve instead of stepping.
+  unsigned LastBelow(unsigned from, unsigned k) const {
+    unsigned lo = from, step = 1, hi = from + 1;
+    while (freq_[hi] < k) {
+      lo = hi;
+      step <<= 1;
+      hi = std::min<unsigned>(lo + step, T);
+    }
+    while (hi - lo > 1) {
+      const unsigned mid = (lo + hi) / 2;
+      if (freq_[mid] < k) {
+        lo = mid;
+      } else {
+        hi = mid;
+      }
+    }
+    return lo;
+  }
+
   void Update(unsigned symbol) {
     if (freq_[R] == TLZH::MAX_FREQ) Reconstruct();
     unsigned c = prnt_[symbol + T];
     do {
       const unsigned k = ++freq_[c];
-      unsigned l = c + 1;
-      if (k > freq_[l]) {
-        while (k > freq_[++l]) {
-        }
-        --l;
+      if (k > freq_[c + 1]) {
+        const unsigned l = LastBelow(c + 1, k);
         freq_[c] = freq_[l];
         freq_[l] = k;
         const unsigned i = son_[c];
@@ -236,6 +265,12 @@ LzhResult TLZH::Decode(std::span<const uint8_t> packed, uint32_t size, uint32_t 
   LzhResult result;
   if (size > maxSize) {
     result.status = LzhStatus::kTooLarge;
+    return result;
+  }
+  // Every input bit yields at most 6 bytes (a 60-byte match costs at least 10 bits), so a size
+  // beyond that cannot be backed by this input: refuse it before allocating the output.
+  if (size > static_cast<uint64_t>(packed.size()) * 48) {
+    result.status = LzhStatus::kTruncated;
     return result;
   }
   try {
