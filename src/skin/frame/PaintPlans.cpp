@@ -100,20 +100,23 @@ PaintPlan PlanTile(const ImageRect& dst, const ImageRect& piece) {
 
 namespace {
 
-// Source offset for each of `dst` target pixels when `src` pixels are scaled onto them: the choice
-// GDI's COLORONCOLOR stretch makes (measured): shrinking keeps the last source pixel of each group,
-// enlarging repeats each source pixel over its group, groups cut where (k + 1) * ratio - 1 rounds.
-std::vector<int> StretchMap(int src, int dst) {
+// Source offset for each of `dst` target pixels when `src` pixels are scaled onto them, chosen as
+// GDI's COLORONCOLOR stretch chooses them (measured), so the portable render matches the screen:
+// the source is cut into `dst` groups, group k ending where (k + 1) * src / dst - 1 rounds to; a
+// shrunk column shows the last pixel of its group, a shrunk row the first. Enlarging repeats each
+// source pixel over the target pixels it covers, cut the same way.
+std::vector<int> StretchMap(int src, int dst, bool keepFirst) {
   std::vector<int> map(dst);
+  auto groupEnd = [](int k, int from, int to) {
+    return static_cast<int>((int64_t{2} * (k + 1) * from - to) / (int64_t{2} * to));
+  };
   if (dst <= src) {
     for (int x = 0; x < dst; ++x)
-      map[x] = static_cast<int>((int64_t{2} * (x + 1) * src - dst) / (int64_t{2} * dst));
+      map[x] = keepFirst ? (x == 0 ? 0 : groupEnd(x - 1, src, dst) + 1) : groupEnd(x, src, dst);
   } else {
     int x = 0;
-    for (int k = 0; k < src; ++k) {
-      const int last = static_cast<int>((int64_t{2} * (k + 1) * dst - src) / (int64_t{2} * src));
-      for (; x <= last && x < dst; ++x) map[x] = k;
-    }
+    for (int k = 0; k < src; ++k)
+      for (const int last = groupEnd(k, dst, src); x <= last && x < dst; ++x) map[x] = k;
   }
   return map;
 }
@@ -126,7 +129,7 @@ void RunPlan(const PaintPlan& plan, const PixelBuffer& src, PixelBuffer& dst) {
     const int sw = s.src.width(), sh = s.src.height();
     const int dw = s.dst.width(), dh = s.dst.height();
     if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) continue;
-    const std::vector<int> cols = StretchMap(sw, dw), rows = StretchMap(sh, dh);
+    const std::vector<int> cols = StretchMap(sw, dw, false), rows = StretchMap(sh, dh, true);
     const int y0 = std::max(s.dst.top, 0), y1 = std::min(s.dst.bottom, dst.height());
     const int x0 = std::max(s.dst.left, 0), x1 = std::min(s.dst.right, dst.width());
     for (int y = y0; y < y1; ++y) {

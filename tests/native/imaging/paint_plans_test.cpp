@@ -159,6 +159,15 @@ std::vector<int> Columns(int sw, int dw) {
   for (int x = 0; x < dw; ++x) out.push_back(dst.Get(x, 0));
   return out;
 }
+std::vector<int> Rows(int sh, int dh) {
+  PixelBuffer src(1, sh, 24);
+  for (int y = 0; y < sh; ++y) src.Set(0, y, y);
+  PixelBuffer dst(1, dh, 24);
+  RunPlan({{{0, 0, 1, sh}, {0, 0, 1, dh}}}, src, dst);
+  std::vector<int> out;
+  for (int y = 0; y < dh; ++y) out.push_back(dst.Get(0, y));
+  return out;
+}
 
 TEST(PaintPlans, StretchPicksTheSamePixelsAsGdi) {
   EXPECT_EQ(Columns(12, 3), (std::vector<int>{3, 7, 11}));
@@ -168,6 +177,11 @@ TEST(PaintPlans, StretchPicksTheSamePixelsAsGdi) {
   EXPECT_EQ(Columns(2, 5), (std::vector<int>{0, 0, 0, 1, 1}));
   EXPECT_EQ(Columns(3, 7), (std::vector<int>{0, 0, 1, 1, 1, 2, 2}));
   EXPECT_EQ(Columns(4, 4), (std::vector<int>{0, 1, 2, 3}));
+  // Shrunk rows keep the first pixel of each group instead of the last.
+  EXPECT_EQ(Rows(12, 3), (std::vector<int>{0, 4, 8}));
+  EXPECT_EQ(Rows(12, 5), (std::vector<int>{0, 2, 5, 7, 10}));
+  EXPECT_EQ(Rows(10, 4), (std::vector<int>{0, 3, 5, 8}));
+  EXPECT_EQ(Rows(3, 7), (std::vector<int>{0, 0, 1, 1, 1, 2, 2}));
 }
 
 }  // namespace

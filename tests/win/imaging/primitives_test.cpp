@@ -150,6 +150,24 @@ TEST(Primitives, ThreePartStripFrameAndCentredFrameMatchTheirPlans) {
   }
 }
 
+TEST(Primitives, StretchedPatternsPickTheSamePixelsAsThePortableRender) {
+  // Every pixel distinct, so any difference in which source pixel is chosen shows.
+  PixelBuffer src(13, 11, 24);
+  for (int y = 0; y < 11; ++y)
+    for (int x = 0; x < 13; ++x) src.Set(x, y, MakeColour(x * 19, y * 23, 40));
+  ui::GdiBitmap bmp = skin::MakeBitmap(src);
+  const int sizes[][2] = {{5, 4}, {13, 11}, {29, 3}, {2, 30}, {40, 37}, {7, 7}};
+  for (const auto& sz : sizes) {
+    Canvas canvas(48, 40);
+    skin::DrawFrame(canvas.dc(), RECT{1, 2, 1 + sz[0], 2 + sz[1]}, bmp.get(), false, 1, 1);
+    EXPECT_EQ(FirstDifference(canvas.pixels(), Expected(48, 40, src,
+                                                        skin::PlanFrame(13, 11, sz[0], sz[1], 1, 1),
+                                                        1, 2)),
+              "")
+        << sz[0] << "x" << sz[1];
+  }
+}
+
 TEST(Primitives, TransparentBlitCopiesAllButKeyPixelsAndClipsToTheRectangle) {
   PixelBuffer src(6, 4, 24, MakeColour(1, 2, 3));
   src.Set(0, 0, skin::kMagenta);
