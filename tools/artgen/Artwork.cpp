@@ -6,6 +6,7 @@
 #include "ArtKit.h"
 #include "Badges.h"
 #include "Icons.h"
+#include "MenuGlyphs.h"
 
 namespace skin::art {
 
@@ -82,7 +83,8 @@ std::string WriteArtwork(const std::string& dir) {
     std::vector<uint8_t> bytes;
   } files[] = {{"Tarvimo.ico", EncodeIco(app)},
                {"Form2.ico", EncodeIco(search)},
-               {"credits.bmp", EncodeBmp(DrawCreditStrip())}};
+               {"credits.bmp", EncodeBmp(DrawCreditStrip())},
+               {"skinmenuglyphs.bmp", EncodeMonochromeBmp(DrawMenuGlyphStrip())}};
   for (const auto& f : files)
     if (!WriteFile(dir + "/" + f.name, f.bytes)) return "cannot write " + dir + "/" + f.name;
   const std::string preview = dir + "/artwork-preview.png";

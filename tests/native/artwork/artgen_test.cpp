@@ -5,12 +5,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "Artwork.h"
 #include "Badges.h"
 #include "Icons.h"
+#include "MenuGlyphs.h"
+#include "skin/data/BmpDecode.h"
 
 namespace {
 
@@ -180,3 +183,28 @@ TEST(ProgramIcons, ArtworkFilesAreWrittenAndIdenticalOnEveryRun) {
 }
 
 }  // namespace
+
+// The system-menu glyph strip goes through the BMP reader as a 1-bit image and keeps its four
+// glyphs apart: black ink on a white mask colour, nothing in between.
+TEST(MenuGlyphs, MonochromeStripDecodesToFourDistinctGlyphs) {
+  const auto bytes = skin::art::EncodeMonochromeBmp(skin::art::DrawMenuGlyphStrip());
+  const skin::BmpImage img = skin::DecodeBmp(bytes.data(), bytes.size());
+  ASSERT_EQ(img.pixels.width(), 64);
+  ASSERT_EQ(img.pixels.height(), 16);
+  std::set<std::vector<skin::Colour>> glyphs;
+  for (int g = 0; g < 4; ++g) {
+    std::vector<skin::Colour> cells;
+    int ink = 0;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) {
+        const skin::Colour c = img.pixels.Get(g * 16 + x, y);
+        ASSERT_TRUE(c == 0 || c == 0xFFFFFF) << "glyph " << g << " at " << x << "," << y;
+        ink += c == 0;
+        cells.push_back(c);
+      }
+    EXPECT_GT(ink, 8) << "glyph " << g;
+    EXPECT_EQ(img.pixels.Get(g * 16, 0), 0xFFFFFF) << "corner of glyph " << g << " is mask";
+    glyphs.insert(cells);
+  }
+  EXPECT_EQ(glyphs.size(), 4u);
+}
