@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "ui/TypInfo.h"
+
 namespace app {
 
 namespace {
@@ -74,6 +76,13 @@ HRESULT RestrictedUIHandler::FilterDataObject(IDataObject*, IDataObject** out) {
 
 void AddRestrictedUIHandler(ui::OleSiteExtender& site) {
   site.Add(std::make_unique<RestrictedUIHandler>(site.Site()));
+}
+
+UI_IMPLEMENT_CLASS(TRestrictedWebBrowser, ui::TWebBrowser)
+
+void TRestrictedWebBrowser::AddSiteInterfaces(ui::OleSiteExtender& site) {
+  TWebBrowser::AddSiteInterfaces(site);
+  AddRestrictedUIHandler(site);
 }
 
 }  // namespace app

@@ -49,4 +49,14 @@ class RestrictedUIHandler final : public ui::SiteInterfaceImpl<IDocHostUIHandler
 // Gives a client site the restricted policy.
 void AddRestrictedUIHandler(ui::OleSiteExtender& site);
 
+// The web browser with the restricted policy on its client site.
+class TRestrictedWebBrowser : public ui::TWebBrowser {
+  UI_CLASS(TRestrictedWebBrowser, ui::TWebBrowser)
+ public:
+  explicit TRestrictedWebBrowser(ui::TComponent* AOwner) : TWebBrowser(AOwner) {}
+
+ protected:
+  void AddSiteInterfaces(ui::OleSiteExtender& site) override;
+};
+
 }  // namespace app

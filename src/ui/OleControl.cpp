@@ -7,18 +7,16 @@
 #include <cwchar>
 #include <utility>
 
-#include "ui/Text.h"
+#include <exdispid.h>
+
+#include "ui/Application.h"
+#include "ui/TypInfo.h"
 
 namespace ui {
 
 namespace {
 
 constexpr wchar_t kHostProperty[] = L"Tarvimo.OleHost";
-
-std::string Narrow(const std::wstring& text) {
-  return Utf16ToUtf8(
-      std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
-}
 
 // Runs `body` and turns any exception into `failure`, for methods called by the control.
 template <class F>
@@ -129,9 +127,6 @@ class EventSink final : public IDispatch {
 bool IsKeyMessage(UINT msg) { return msg >= WM_KEYFIRST && msg <= WM_KEYLAST; }
 
 }  // namespace
-
-EOleError::EOleError(std::wstring message, HRESULT code)
-    : std::runtime_error(Narrow(message)), message_(std::move(message)), code_(code) {}
 
 // ---------------------------------------------------------------------------------------------
 // The client site: one COM object, outliving its host if the control keeps a reference.
@@ -423,6 +418,160 @@ bool TranslateOleAccelerator(MSG& msg) {
   if (!IsKeyMessage(msg.message)) return false;
   OleHost* host = OleHost::FromWindow(msg.hwnd);
   return host && host->OfferAccelerator(msg);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+// The text of a BSTR argument, which events may pass by value or by reference.
+std::wstring StringArgument(const VARIANT& v) {
+  const VARIANT* p = &v;
+  if (p->vt == (VT_VARIANT | VT_BYREF) && p->pvarVal) p = p->pvarVal;
+  if (p->vt == VT_BSTR && p->bstrVal) return std::wstring(p->bstrVal, SysStringLen(p->bstrVal));
+  if (p->vt == (VT_BSTR | VT_BYREF) && p->pbstrVal && *p->pbstrVal)
+    return std::wstring(*p->pbstrVal, SysStringLen(*p->pbstrVal));
+  return {};
+}
+
+long LongArgument(const VARIANT& v) {
+  const VARIANT* p = &v;
+  if (p->vt == (VT_VARIANT | VT_BYREF) && p->pvarVal) p = p->pvarVal;
+  if (p->vt == VT_I4 || p->vt == VT_ERROR) return p->lVal;
+  if (p->vt == (VT_I4 | VT_BYREF) && p->plVal) return *p->plVal;
+  return 0;
+}
+
+// Events pass their arguments last-first.
+const VARIANT* Argument(const DISPPARAMS& params, UINT index, UINT count) {
+  if (params.cArgs != count || !params.rgvarg || index >= count) return nullptr;
+  return &params.rgvarg[count - 1 - index];
+}
+
+}  // namespace
+
+UI_IMPLEMENT_CLASS(TOleControl, TWinControl)
+
+TOleControl::TOleControl(TComponent* AOwner) : TWinControl(AOwner) { SetTabStop(true); }
+
+TOleControl::~TOleControl() { host_.Destroy(); }
+
+void TOleControl::BeforeDestruction() {
+  // The hosted control goes while this object is whole: it may still call into the site.
+  host_.Destroy();
+  TWinControl::BeforeDestruction();
+}
+
+IOleObject* TOleControl::OleObject() {
+  HandleNeeded();
+  if (!host_.Created())
+    throw EOleError(
+        L"The control '" + std::wstring(Name().begin(), Name().end()) + L"' has no ActiveX object",
+        E_UNEXPECTED);
+  return host_.Object();
+}
+
+void TOleControl::AddSiteInterfaces(OleSiteExtender&) {}
+
+void TOleControl::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  // The hosted control paints the whole window; no scroll bars of ours (they would also make
+  // the window look like a scrolling control to anyone classifying windows by style).
+  params.Style |= WS_CLIPCHILDREN;
+  params.Style &= ~(WS_HSCROLL | WS_VSCROLL);
+}
+
+void TOleControl::CreateHandleDone() {
+  TWinControl::CreateHandleDone();
+  host_.Create(Handle(), ControlClassID(),
+               [this](OleSiteExtender& site) { AddSiteInterfaces(site); });
+  InitControl();
+}
+
+bool TOleControl::PreProcessMessage(MSG& msg) {
+  return host_.OfferAccelerator(msg) || TWinControl::PreProcessMessage(msg);
+}
+
+void TOleControl::WndProc(TMessage& message) {
+  switch (message.Msg) {
+    case WM_DESTROY:
+      host_.Destroy();
+      break;
+    case WM_ERASEBKGND:
+      if (host_.Created()) {
+        message.Result = 1;  // the hosted control covers the window
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  TWinControl::WndProc(message);
+  switch (message.Msg) {
+    case WM_SIZE:
+      host_.Resize();
+      break;
+    case WM_SETFOCUS:
+      host_.Focus();
+      break;
+    default:
+      break;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+UI_IMPLEMENT_CLASS(TWebBrowser, TOleControl)
+
+TWebBrowser::TWebBrowser(TComponent* AOwner) : TOleControl(AOwner) {}
+
+const CLSID& TWebBrowser::ControlClassID() const { return CLSID_WebBrowser; }
+
+void TWebBrowser::Navigate(const std::wstring& url) { NavigateWebBrowser(OleObject(), url); }
+
+ComPtr<IWebBrowser2> TWebBrowser::DefaultInterface() {
+  return ComPtr<IOleObject>::Share(OleObject()).As<IWebBrowser2>(IID_IWebBrowser2);
+}
+
+void TWebBrowser::InitControl() {
+  try {
+    Host().Advise(DIID_DWebBrowserEvents2,
+                  [this](DISPID id, DISPPARAMS& params) { BrowserEvent(id, params); });
+  } catch (const EOleError&) {
+    // A browser without events still navigates; only the events stay silent.
+  }
+}
+
+void TWebBrowser::BrowserEvent(DISPID id, DISPPARAMS& params) {
+  try {
+    switch (id) {
+      case DISPID_BEFORENAVIGATE2:  // (pDisp, URL, Flags, TargetFrameName, PostData, Headers,
+                                    // Cancel)
+        if (const VARIANT* url = Argument(params, 1, 7); url && OnBeforeNavigate2)
+          OnBeforeNavigate2(this, StringArgument(*url));
+        break;
+      case DISPID_NAVIGATECOMPLETE2:  // (pDisp, URL)
+        if (const VARIANT* url = Argument(params, 1, 2); url && OnNavigateComplete2)
+          OnNavigateComplete2(this, StringArgument(*url));
+        break;
+      case DISPID_DOCUMENTCOMPLETE:  // (pDisp, URL)
+        if (const VARIANT* url = Argument(params, 1, 2); url && OnDocumentComplete)
+          OnDocumentComplete(this, StringArgument(*url));
+        break;
+      case DISPID_NAVIGATEERROR:  // (pDisp, URL, Frame, StatusCode, Cancel)
+        if (OnNavigateError) {
+          const VARIANT* url = Argument(params, 1, 5);
+          const VARIANT* status = Argument(params, 3, 5);
+          if (url && status) OnNavigateError(this, StringArgument(*url), LongArgument(*status));
+        }
+        break;
+      default:
+        break;
+    }
+  } catch (...) {
+    // A handler's failure is reported like any other; it must not travel back into the browser.
+    if (Application) Application->HandleException(this);
+  }
 }
 
 }  // namespace ui

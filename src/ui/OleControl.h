@@ -1,6 +1,9 @@
 // The ActiveX container: hosts an in-place ActiveX control (the WebBrowser control above all)
 // inside a window of ours.
 //
+// TOleControl is the framework control around it (TWebBrowser for the browser); its window is
+// the host window and the ActiveX control lives and dies with that window.
+//
 // OleHost is the COM side, usable with any host window: it creates the control, gives it a client
 // site (IOleClientSite, IOleInPlaceSite and an in-place frame), keeps it sized to the host's client
 // area, offers it keyboard accelerators and takes it down again. A subclass adds interfaces to
@@ -14,24 +17,23 @@
 
 #include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ui/Classes.h"
+#include "ui/Controls.h"
 #include "ui/Handles.h"
 
 namespace ui {
 
-// A failed call into a hosted control.
-class EOleError : public std::runtime_error {
+// A failed call into a hosted control (the framework's error for failed control calls).
+class EOleError : public Exception {
  public:
-  EOleError(std::wstring message, HRESULT code);
+  EOleError(std::wstring message, HRESULT code) : Exception(std::move(message)), code_(code) {}
   HRESULT ErrorCode() const { return code_; }
-  const std::wstring& Message() const { return message_; }
 
  private:
-  std::wstring message_;
   HRESULT code_;
 };
 
@@ -129,6 +131,69 @@ class OleHost {
   ComPtr<IConnectionPoint> eventPoint_;
   DWORD eventCookie_ = 0;
   ComPtr<IDispatch> eventSink_;
+};
+
+// ---------------------------------------------------------------------------------------------
+
+// A windowed control hosting an ActiveX control that fills it. The ActiveX control is created
+// with the window (so a re-created window gets a new one) and let go when the window dies.
+class TOleControl : public TWinControl {
+  UI_CLASS(TOleControl, TWinControl)
+ public:
+  explicit TOleControl(TComponent* AOwner);
+  ~TOleControl() override;
+  void BeforeDestruction() override;
+
+  // The hosted control, creating the window (and the control) first when needed. Throws
+  // EOleError when there is none.
+  IOleObject* OleObject();
+  bool ControlCreated() const { return host_.Created(); }
+
+  // Keys go to the hosted control before the framework's own key handling.
+  bool PreProcessMessage(MSG& msg) override;
+  void WndProc(TMessage& message) override;
+
+ protected:
+  virtual const CLSID& ControlClassID() const = 0;
+  // Lets a subclass give the client site more interfaces; runs before the hosted control first
+  // sees its site.
+  virtual void AddSiteInterfaces(OleSiteExtender& site);
+  // The hosted control exists now (e.g. to connect to its events).
+  virtual void InitControl() {}
+  OleHost& Host() { return host_; }
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+
+ private:
+  OleHost host_;
+};
+
+using TWebNavigateEvent = TMethod<void(TObject* Sender, const std::wstring& URL)>;
+using TWebNavigateErrorEvent =
+    TMethod<void(TObject* Sender, const std::wstring& URL, long StatusCode)>;
+
+// The system's web browser control.
+class TWebBrowser : public TOleControl {
+  UI_CLASS(TWebBrowser, TOleControl)
+ public:
+  explicit TWebBrowser(TComponent* AOwner);
+
+  // Navigates to `url` with flags, target frame, post data and headers left empty. Throws
+  // EOleError when the browser refuses.
+  void Navigate(const std::wstring& url);
+  ComPtr<IWebBrowser2> DefaultInterface();
+
+  TWebNavigateEvent OnBeforeNavigate2;
+  TWebNavigateEvent OnNavigateComplete2;
+  TWebNavigateEvent OnDocumentComplete;
+  TWebNavigateErrorEvent OnNavigateError;
+
+ protected:
+  const CLSID& ControlClassID() const override;
+  void InitControl() override;
+
+ private:
+  void BrowserEvent(DISPID id, DISPPARAMS& params);
 };
 
 // Navigates a WebBrowser control to `url` with every optional argument empty; throws EOleError
