@@ -334,6 +334,13 @@ TComponent::~TComponent() {
     Destroying();
     FreeCleanup();
   }
+  // Out of the owner's list last, so the owner stays our Owner while our destructors run; it
+  // has already been told (FreeCleanup).
+  if (owner_) {
+    auto& list = owner_->components_;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    owner_ = nullptr;
+  }
 }
 
 void TComponent::BeforeDestruction() {
@@ -355,16 +362,18 @@ void TComponent::FreeCleanup() {
     other->Notification(this, TOperation::opRemove);
   }
   DestroyComponents();
-  if (owner_) owner_->RemoveComponent(this);
+  // The owner (and its other components) hear of it while we are still whole.
+  if (owner_) owner_->Notification(this, TOperation::opRemove);
 }
 
 void TComponent::DestroyComponents() {
   // Freeing one component may free others (a parent control frees its children), so take them
-  // one at a time from the live list.
+  // one at a time from the live list. Each keeps its Owner while it is freed and leaves the
+  // list itself.
   while (!components_.empty()) {
     TComponent* c = components_.back();
-    RemoveComponent(c);
     delete c;
+    if (!components_.empty() && components_.back() == c) components_.pop_back();
   }
 }
 

@@ -26,6 +26,21 @@ struct TEnumInfo;
 // and the replaceable message handler are all of this kind, so a handler can be saved, replaced,
 // called later as "the previous one" and compared when it is removed again.
 
+namespace detail {
+template <class T>
+struct MemberTraits;
+template <class C, class R, class... A>
+struct MemberTraits<R (C::*)(A...)> {
+  using Class = C;
+  using Sig = R(A...);
+};
+template <class C, class R, class... A>
+struct MemberTraits<R (C::*)(A...) const> {
+  using Class = const C;
+  using Sig = R(A...);
+};
+}  // namespace detail
+
 template <class Sig>
 class TMethod;
 
@@ -38,10 +53,13 @@ class TMethod<R(A...)> {
   TMethod(std::nullptr_t) {}
   TMethod(Code code, void* self) : code_(code), self_(self) {}
 
-  // Binds a member function known at compile time: TMethod<...>::Of<&TFoo::Bar>(foo).
-  template <auto Member, class C>
-  static TMethod Of(C* obj) {
-    return TMethod(&Thunk<Member, C>, static_cast<void*>(obj));
+  // Binds a member function known at compile time: TMethod<...>::Of<&TFoo::Bar>(foo). The
+  // code is that of the member's own class, so equal bindings compare equal however the object
+  // pointer was typed.
+  template <auto Member>
+  static TMethod Of(typename detail::MemberTraits<decltype(Member)>::Class* obj) {
+    using C = std::remove_const_t<typename detail::MemberTraits<decltype(Member)>::Class>;
+    return TMethod(&Thunk<Member, C>, static_cast<void*>(const_cast<C*>(obj)));
   }
 
   R operator()(A... args) const { return code_(self_, std::forward<A>(args)...); }
@@ -61,27 +79,12 @@ class TMethod<R(A...)> {
   void* self_ = nullptr;
 };
 
-namespace detail {
-template <class T>
-struct MemberTraits;
-template <class C, class R, class... A>
-struct MemberTraits<R (C::*)(A...)> {
-  using Class = C;
-  using Sig = R(A...);
-};
-template <class C, class R, class... A>
-struct MemberTraits<R (C::*)(A...) const> {
-  using Class = const C;
-  using Sig = R(A...);
-};
-}  // namespace detail
 
 // MethodOf<&TForm1::FormCreate>(this): the signature is taken from the member.
 template <auto Member>
 auto MethodOf(typename detail::MemberTraits<decltype(Member)>::Class* obj) {
   using Traits = detail::MemberTraits<decltype(Member)>;
-  return TMethod<typename Traits::Sig>::template Of<Member>(
-      const_cast<std::remove_const_t<typename Traits::Class>*>(obj));
+  return TMethod<typename Traits::Sig>::template Of<Member>(obj);
 }
 
 using TNotifyEvent = TMethod<void(TObject* Sender)>;
@@ -413,3 +416,6 @@ class TComponent : public TPersistent {
 };
 
 }  // namespace ui
+
+// The property tables are part of every class declaration (UI_IMPLEMENT_CLASS).
+#include "ui/TypInfo.h"  // IWYU pragma: export

@@ -1,0 +1,178 @@
+// Windows and their objects: class names, the ControlOfs property, WindowProc replacement chains,
+// framework notifications and exceptions stopped at the window procedure.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/WinTestSupport.h"
+#include "ui/Application.h"
+#include "ui/Controls.h"
+#include "ui/Forms.h"
+#include "ui/StdCtrls.h"
+
+namespace {
+
+class TTestForm : public ui::TForm {
+  UI_CLASS(TTestForm, ui::TForm)
+ public:
+  using TForm::TForm;
+};
+UI_IMPLEMENT_CLASS(TTestForm, ui::TForm)
+
+// Stands in for a skinner: replaces the control's handler and passes messages on.
+class Hook {
+ public:
+  Hook(ui::TControl* control, std::string name, std::vector<std::string>* log)
+      : control_(control), name_(std::move(name)), log_(log) {
+    previous_ = control->WindowProc;
+    control->WindowProc = ui::MethodOf<&Hook::Handle>(this);
+  }
+  void Restore() { control_->WindowProc = previous_; }
+  void Handle(ui::TMessage& m) {
+    if (m.Msg == ui::CM_ENABLEDCHANGED || m.Msg == WM_SETTEXT) log_->push_back(name_);
+    previous_(m);
+  }
+  ui::TWndMethod previous_;
+
+ private:
+  ui::TControl* control_;
+  std::string name_;
+  std::vector<std::string>* log_;
+};
+
+class Windows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::Application->OnException = ui::MethodOf<&Windows::Record>(this);
+    form = new TTestForm(nullptr);
+    form->SetBounds(40, 40, 300, 200);
+    button = new ui::TButton(form);
+    button->SetParent(form);
+    button->SetBounds(10, 10, 80, 24);
+    button->SetCaption(L"Go");
+  }
+  void TearDown() override {
+    delete form;
+    ui::Application->OnException = nullptr;
+  }
+  void Record(ui::TObject*, const std::exception_ptr& e) { errors.push_back(ui::ExceptionMessage(e)); }
+
+  TTestForm* form = nullptr;
+  ui::TButton* button = nullptr;
+  std::vector<std::wstring> errors;
+};
+
+}  // namespace
+
+TEST_F(Windows, WindowClassNamesAreFrameworkClassNamesAndLeadBackToTheObject) {
+  HWND wnd = form->Handle();
+  wchar_t cls[64];
+  GetClassNameW(wnd, cls, 64);
+  EXPECT_STREQ(cls, L"TTestForm");
+  GetClassNameW(button->Handle(), cls, 64);
+  EXPECT_STREQ(cls, L"TButton");
+
+  char name[64];
+  std::snprintf(name, sizeof name, "ControlOfs%.8X%.8X",
+                static_cast<unsigned>(reinterpret_cast<uintptr_t>(GetModuleHandleW(nullptr))),
+                static_cast<unsigned>(GetCurrentThreadId()));
+  EXPECT_EQ(GetPropA(wnd, name), static_cast<HANDLE>(static_cast<ui::TObject*>(form)));
+  EXPECT_EQ(GetPropA(button->Handle(), name),
+            static_cast<HANDLE>(static_cast<ui::TObject*>(button)));
+  // Forms are owned by the application's hidden window.
+  EXPECT_EQ(GetWindow(wnd, GW_OWNER), ui::Application->Handle());
+  GetClassNameW(ui::Application->Handle(), cls, 64);
+  EXPECT_STREQ(cls, L"TApplication");
+}
+
+TEST_F(Windows, ReplacedHandlersChainAndStillReachTheDefaultHandling) {
+  std::vector<std::string> log;
+  form->Handle();
+  Hook first(button, "first", &log);
+  Hook second(button, "second", &log);
+  button->SetEnabled(false);
+  EXPECT_EQ(log, (std::vector<std::string>{"second", "first"}));
+  EXPECT_FALSE(IsWindowEnabled(button->Handle()));  // the control's own handling ran
+
+  // A real WM_SETTEXT goes through the same chain, and the window takes the text.
+  log.clear();
+  button->SetCaption(L"Again");
+  EXPECT_EQ(log, (std::vector<std::string>{"second", "first"}));
+  EXPECT_EQ(button->Caption(), L"Again");
+
+  second.Restore();
+  first.Restore();
+  log.clear();
+  button->SetEnabled(true);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(button->WindowProc, (ui::TWndMethod::Of<&ui::TControl::WndProc>(button)));
+}
+
+TEST_F(Windows, WindowProcSurvivesWindowRecreation) {
+  std::vector<std::string> log;
+  HWND before = button->Handle();
+  Hook hook(button, "hook", &log);
+  button->RecreateWnd();
+  EXPECT_NE(button->Handle(), before);
+  EXPECT_FALSE(IsWindow(before));
+  button->SetEnabled(false);
+  EXPECT_EQ(log, (std::vector<std::string>{"hook"}));
+  hook.Restore();
+}
+
+TEST_F(Windows, NotificationsArriveWithTheirConventionalNumbers) {
+  form->Show();
+  wintest::PumpUntilIdle();
+  std::vector<UINT> seen;
+  struct Spy {
+    std::vector<UINT>* seen;
+    ui::TWndMethod previous;
+    void Handle(ui::TMessage& m) {
+      if (m.Msg >= 0xB000 && m.Msg < 0xB100) seen->push_back(m.Msg);
+      previous(m);
+    }
+  } spy{&seen, button->WindowProc};
+  button->WindowProc = ui::MethodOf<&Spy::Handle>(&spy);
+  button->SetEnabled(false);
+  button->SetEnabled(true);
+  button->SetVisible(false);
+  button->SetVisible(true);
+  button->WindowProc = spy.previous;
+  EXPECT_EQ(seen, (std::vector<UINT>{0xB00C, 0xB00C, 0xB00B, 0xB00B}));
+}
+
+TEST_F(Windows, AnExceptionInAHandlerIsReportedAndTheWindowStaysUsable) {
+  struct Thrower {
+    ui::TWndMethod previous;
+    void Handle(ui::TMessage& m) {
+      if (m.Msg == WM_USER + 7) throw ui::Exception(L"navigate failed");
+      previous(m);
+    }
+  } thrower{form->WindowProc};
+  form->WindowProc = ui::MethodOf<&Thrower::Handle>(&thrower);
+  SendMessageW(form->Handle(), WM_USER + 7, 0, 0);
+  form->WindowProc = thrower.previous;
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0], L"navigate failed");
+  form->SetCaption(L"still alive");
+  EXPECT_EQ(form->Caption(), L"still alive");
+}
+
+TEST_F(Windows, PrivateMessagesInTheFrameworkRangeAreAnsweredWithZero) {
+  // Another component posts its own numbers (here with a tag in LParam) to our windows.
+  EXPECT_EQ(SendMessageW(form->Handle(), 0xBC4E, 0, 0x41A2), 0);
+  EXPECT_EQ(SendMessageW(button->Handle(), 0xBC4E, 0, 0x41A2), 0);
+}
+
+TEST_F(Windows, ScreenListsFormsInCreationOrder) {
+  auto* second = new TTestForm(form);
+  const auto& forms = ui::Screen->FormList();
+  auto a = std::find(forms.begin(), forms.end(), form);
+  auto b = std::find(forms.begin(), forms.end(), second);
+  ASSERT_NE(a, forms.end());
+  ASSERT_NE(b, forms.end());
+  EXPECT_LT(a, b);
+  delete second;
+  EXPECT_EQ(std::find(forms.begin(), forms.end(), second), forms.end());
+}
