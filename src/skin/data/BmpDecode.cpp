@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -219,43 +220,59 @@ void PutIndex(PixelBuffer& out, int x, int y, const std::vector<Colour>& palette
   out.Set(x, y, index < palette.size() ? palette[index] : 0);
 }
 
+// The palette as 256 byte triples in pixel order; indexes past the real palette read black instead
+// of reading past it.
+using PaletteTable = std::array<std::array<uint8_t, 3>, 256>;
+PaletteTable MakeTable(const std::vector<Colour>& palette) {
+  PaletteTable t{};
+  for (size_t i = 0; i < palette.size() && i < t.size(); ++i)
+    t[i] = {static_cast<uint8_t>(BlueOf(palette[i])), static_cast<uint8_t>(GreenOf(palette[i])),
+            static_cast<uint8_t>(RedOf(palette[i]))};
+  return t;
+}
+
 void DecodeRows(const Bytes& in, const Header& h, size_t pixelOffset,
                 const std::vector<Colour>& palette, PixelBuffer& out) {
   const BmpInfo& info = h.info;
   const int bpp = info.bitsPerPixel;
-  const uint64_t stride = ((uint64_t{static_cast<uint32_t>(info.width)} * bpp + 31) / 32) * 4;
+  const int w = info.width;
+  const uint64_t stride = ((uint64_t{static_cast<uint32_t>(w)} * bpp + 31) / 32) * 4;
   const uint64_t need = stride * static_cast<uint64_t>(info.height);
   if (pixelOffset > in.size() || need > in.size() - pixelOffset)
     Fail("pixel data truncated: " + std::to_string(need) + " bytes needed, " +
          std::to_string(pixelOffset > in.size() ? 0 : in.size() - pixelOffset) + " present");
   const Masks masks = bpp == 16 || bpp == 32 ? ResolveMasks(h) : Masks{};
-  const bool plain32 = bpp == 32 && !h.hasMasks;
+  // 32-bit rows already laid out as ours (blue, green, red, alpha) are copied whole.
+  const bool straight32 =
+      bpp == 32 && (!h.hasMasks || h.masks == std::array<uint32_t, 4>{0xFF0000, 0xFF00, 0xFF,
+                                                                       0xFF000000});
+  const PaletteTable table = bpp <= 8 ? MakeTable(palette) : PaletteTable{};
 
   for (int r = 0; r < info.height; ++r) {
     const int y = info.topDown ? r : info.height - 1 - r;
     const uint8_t* row = in.at(pixelOffset + static_cast<size_t>(r * stride));
     uint8_t* dst = out.Row(y);
-    for (int x = 0; x < info.width; ++x) {
-      switch (bpp) {
-        case 1:
-          PutIndex(out, x, y, palette, (row[x >> 3] >> (7 - (x & 7))) & 1);
-          break;
-        case 4:
-          PutIndex(out, x, y, palette, (row[x >> 1] >> (x & 1 ? 0 : 4)) & 0xF);
-          break;
-        case 8:
-          PutIndex(out, x, y, palette, row[x]);
-          break;
-        case 24: {
-          const uint8_t* p = row + x * 3;
-          uint8_t* d = dst + x * 3;
-          d[0] = p[0];
-          d[1] = p[1];
-          d[2] = p[2];
+    switch (bpp) {
+      case 1:
+        for (int x = 0; x < w; ++x)
+          std::memcpy(dst + x * 3, table[(row[x >> 3] >> (7 - (x & 7))) & 1].data(), 3);
+        break;
+      case 4:
+        for (int x = 0; x < w; ++x)
+          std::memcpy(dst + x * 3, table[(row[x >> 1] >> (x & 1 ? 0 : 4)) & 0xF].data(), 3);
+        break;
+      case 8:
+        for (int x = 0; x < w; ++x) std::memcpy(dst + x * 3, table[row[x]].data(), 3);
+        break;
+      case 24:
+        std::memcpy(dst, row, static_cast<size_t>(w) * 3);
+        break;
+      default:
+        if (straight32) {
+          std::memcpy(dst, row, static_cast<size_t>(w) * 4);
           break;
         }
-        case 16:
-        case 32: {
+        for (int x = 0; x < w; ++x) {
           uint32_t v;
           if (bpp == 16) {
             v = static_cast<uint32_t>(row[x * 2] | row[x * 2 + 1] << 8);
@@ -264,11 +281,12 @@ void DecodeRows(const Bytes& in, const Header& h, size_t pixelOffset,
             v = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
                 static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
           }
-          out.Set(x, y, MakeColour(masks.red.Get(v), masks.green.Get(v), masks.blue.Get(v)));
-          if (bpp == 32) out.SetAlpha(x, y, plain32 ? static_cast<uint8_t>(v >> 24) : masks.alpha.Get(v));
-          break;
+          uint8_t* d = dst + static_cast<size_t>(x) * (bpp / 8 == 4 ? 4 : 3);
+          d[0] = masks.blue.Get(v);
+          d[1] = masks.green.Get(v);
+          d[2] = masks.red.Get(v);
+          if (bpp == 32) d[3] = masks.alpha.Get(v);
         }
-      }
     }
   }
 }

@@ -49,12 +49,18 @@ std::vector<RegionBatch> ExtractRegionRuns(const PixelBuffer& image, int dx, int
                                            const TransparentBand& band, int batchSize) {
   BatchCollector out(batchSize);
   const int w = image.width();
+  const int bpp = image.bytesPerPixel();
   for (int y = 0; y < image.height(); ++y) {
+    const uint8_t* row = image.Row(y);
+    auto clear = [&](int x) {
+      const uint8_t* p = row + static_cast<size_t>(x) * bpp;
+      return band.Contains(MakeColour(p[2], p[1], p[0]));
+    };
     int x = 0;
     while (x < w) {
-      while (x < w && band.Contains(image.Get(x, y))) ++x;
+      while (x < w && clear(x)) ++x;
       const int start = x;
-      while (x < w && !band.Contains(image.Get(x, y))) ++x;
+      while (x < w && !clear(x)) ++x;
       if (x > start) out.Add({start + dx, y + dy, x + dx, y + dy + 1});
     }
   }
