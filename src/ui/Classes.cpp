@@ -383,6 +383,8 @@ void TComponent::InsertComponent(TComponent* component) {
   if (component->owner_) component->owner_->RemoveComponent(component);
   components_.push_back(component);
   component->owner_ = this;
+  // Components made while their owner is being read are read too.
+  if (state_ & csReading) component->state_ |= csLoading | csReading;
   Notification(component, TOperation::opInsert);
 }
 
