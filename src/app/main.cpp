@@ -1,36 +1,30 @@
-// Program entry. Until the query window lands this shows a placeholder window with the product
-// name.
+// Program entry: the application object, its title, the main window, the message loop.
 #include <windows.h>
 
+#include "app/Unit1.h"
+#include "ui/Application.h"
+
 namespace {
-
-LRESULT CALLBACK PlaceholderProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(wnd, msg, wp, lp);
-}
-
+// IDI_MAINICON of the program's resources.
+constexpr wchar_t kMainIconName[] = L"#1";
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = PlaceholderProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = L"TForm1";
-  if (!RegisterClassExW(&wc)) return 1;
-  HWND wnd = CreateWindowExW(0, wc.lpszClassName, L"Tarvimo", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                             CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
-  if (!wnd) return 1;
-  ShowWindow(wnd, show);
-  MSG m;
-  while (GetMessageW(&m, nullptr, 0, 0) > 0) {
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  try {
+    ui::Application->Initialize();
+    ui::Application->SetMainFormOnTaskBar(false);
+    ui::Application->SetTitle(app::kApplicationTitle);
+    if (ui::Application->Icon()->LoadFromResourceName(instance, kMainIconName))
+      ui::Application->IconChanged();
+    app::TForm1* Form1 = nullptr;
+    ui::Application->CreateForm(Form1);
+    ui::Application->Run();
+  } catch (...) {
+    // Start-up failed before the loop could report it (no window could be made, say).
+    ui::Application->ShowException(std::current_exception());
+    ui::ShutdownApplication();
+    return 1;
   }
-  return static_cast<int>(m.wParam);
+  ui::ShutdownApplication();
+  return 0;
 }

@@ -1,0 +1,16 @@
+// The program's embedded artwork: the twenty credit badges of the credit lists. The images are
+// drawn by the artwork tool and linked in as resource data; the program only loads them.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/ImgList.h"
+
+namespace app {
+
+// Adds the badges (1-5 hearts, diamonds, crowns, golden crowns; 88 x 16 each, magenta is
+// transparent) to `images`. A module without them (a test program) leaves the list empty: the
+// credit lists then show their blank captions, and everything else works alike.
+void LoadCreditBadges(ui::TCustomImageList& images, HINSTANCE instance);
+
+}  // namespace app
