@@ -14,12 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   skin::TSkinReader reader([](std::string_view) {});
   bool loaded;
   if (data[0] % 2 == 0) {
+    // LoadPackage is DecodeStream + ParsePackage; decode once and check the size on the way.
     const skin::LzhResult r = skin::TLZH::DecodeStream(input);
-    if (r.status == skin::LzhStatus::kOk && input.size() >= 4) {
-      const uint32_t announced = input[0] | input[1] << 8 | input[2] << 16 | uint32_t{input[3]} << 24;
-      if (r.bytes.size() != announced) __builtin_trap();
-    }
-    loaded = reader.LoadPackage(input);
+    if (r.status != skin::LzhStatus::kOk) return 0;
+    const uint32_t announced = input[0] | input[1] << 8 | input[2] << 16 | uint32_t{input[3]} << 24;
+    if (r.bytes.size() != announced) __builtin_trap();
+    loaded = reader.ParsePackage(r.bytes);
   } else {
     loaded = reader.ParsePackage(input);
   }

@@ -316,6 +316,23 @@ int VersionBlockSize(uint32_t version) {
   return -1;
 }
 
+size_t ReadSkinStreamProperty(std::span<const uint8_t> payload, TMemoryStream& stream) {
+  if (payload.size() < 4) return 0;
+  const int32_t count = static_cast<int32_t>(ReadU32(payload.data()));
+  if (count <= 0) return 4;
+  if (payload.size() - 4 < static_cast<uint32_t>(count)) return 0;
+  stream.Assign(payload.subspan(4, static_cast<uint32_t>(count)));
+  return 4 + static_cast<size_t>(count);
+}
+
+std::vector<uint8_t> WriteSkinStreamProperty(const TMemoryStream& stream) {
+  const uint32_t n = static_cast<uint32_t>(stream.Size());
+  std::vector<uint8_t> out(4 + n);
+  for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(n >> (8 * i));
+  std::copy(stream.Bytes().begin(), stream.Bytes().end(), out.begin() + 4);
+  return out;
+}
+
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
   size_t i = 0;

@@ -173,6 +173,13 @@ class TSkinReader {
   std::string lastError_;
 };
 
+// The SkinStream property as a form stores it: u32 LE count N, then N bytes of skin stream.
+// Reading replaces `stream` when N is above 0 (as a signed count) and answers the bytes consumed;
+// a count of 0 or below reads nothing more and leaves `stream` as it was (answers 4). A payload
+// shorter than its count is damaged: `stream` stays as it was and the answer is 0.
+size_t ReadSkinStreamProperty(std::span<const uint8_t> payload, TMemoryStream& stream);
+std::vector<uint8_t> WriteSkinStreamProperty(const TMemoryStream& stream);
+
 // Splits text the way a string list takes its Text: CR, LF and CR LF each end a line, and a final
 // line end adds no empty line.
 std::vector<std::string> SplitLines(std::string_view text);

@@ -153,3 +153,19 @@ TEST(SkinReader, ReadsTheTestSkinWithItsDefinitionLast) {
   EXPECT_EQ(top.Get(5, 5), skin.FrameColour("Top", 1));
   EXPECT_EQ(top.Get(5, 30), skin.FrameColour("Top", 2));  // stacked frames
 }
+
+TEST(SkinStreamProperty, FramesTheStreamWithItsCount) {
+  const testskin::TestSkin skin;
+  const std::vector<uint8_t> payload = skin.PropertyPayload();
+  TMemoryStream stream;
+  EXPECT_EQ(skin::ReadSkinStreamProperty(payload, stream), payload.size());
+  EXPECT_EQ(stream.Bytes(), skin.Stream());
+  EXPECT_EQ(skin::WriteSkinStreamProperty(stream), payload);
+
+  // A count of 0 or below reads nothing more and keeps the stream; a short payload is refused.
+  EXPECT_EQ(skin::ReadSkinStreamProperty(Bytes(std::string_view("\0\0\0\0", 4)), stream), 4u);
+  EXPECT_EQ(skin::ReadSkinStreamProperty(Bytes("\xFF\xFF\xFF\xFF"), stream), 4u);
+  EXPECT_EQ(skin::ReadSkinStreamProperty(Bytes(std::string_view("\x09\0\0\0abc", 7)), stream), 0u);
+  EXPECT_EQ(stream.Bytes(), skin.Stream());
+  EXPECT_EQ(skin::WriteSkinStreamProperty(TMemoryStream()), Bytes(std::string_view("\0\0\0\0", 4)));
+}
