@@ -271,20 +271,31 @@ int main(int argc, char** argv) {
   const testskin::TestSkin testSkin;
   samples.push_back({"test skin", testSkin.Stream()});
   std::mt19937 rng(11);
-  std::vector<uint8_t> text, bitmap;
+  std::vector<uint8_t> text, bitmap, artwork;
   static const char* words[] = {"skin ", "frame ", "caption ", "button ", "window ", "the ",
                                 "colour ", "border\r\n", "Image=", "[Section]\r\n"};
   while (text.size() < (3u << 20)) {
     const char* w = words[rng() % std::size(words)];
     text.insert(text.end(), w, w + std::strlen(w));
   }
-  // Gradients with noise, as anti-aliased artwork looks to a compressor.
+  // Gradients with per-pixel noise: close to the worst case, where decoding is all tree updates.
   for (int y = 0; bitmap.size() < (3u << 20); ++y)
     for (int x = 0; x < 1024; ++x)
       for (int c = 0; c < 3; ++c)
         bitmap.push_back(static_cast<uint8_t>((x * (c + 1) + y * 2) / 8 + (rng() % 3 == 0)));
+  // Skin-like artwork: flat fills, vertical gradients and rounded-corner edges in 24-bit rows.
+  for (int y = 0; artwork.size() < (3u << 20); ++y)
+    for (int x = 0; x < 640; ++x) {
+      const int cell = (x / 40 + y / 24) % 4;
+      const int shade = cell == 0 ? 227 : cell == 1 ? 200 + (y % 24) * 2 : cell == 2 ? 255 : 120;
+      const bool edge = (x % 40 == 0 || y % 24 == 0) && rng() % 2;
+      artwork.push_back(static_cast<uint8_t>(edge ? 90 : shade));
+      artwork.push_back(static_cast<uint8_t>(edge ? 110 : shade - 10));
+      artwork.push_back(static_cast<uint8_t>(edge ? 140 : std::min(255, shade + 20)));
+    }
   samples.push_back({"text-like 3 MiB", skinpack::EncodeSkinStream(text)});
-  samples.push_back({"bitmap-like 3 MiB", skinpack::EncodeSkinStream(bitmap)});
+  samples.push_back({"noisy bitmap 3 MiB", skinpack::EncodeSkinStream(bitmap)});
+  samples.push_back({"skin-like artwork 3 MiB", skinpack::EncodeSkinStream(artwork)});
 #endif
   for (const Sample& s : samples)
     if (s.stream.size() >= 4) Compare(s);

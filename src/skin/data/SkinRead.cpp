@@ -388,11 +388,8 @@ bool TSkinReader::ParsePackage(std::span<const uint8_t> package) {
 
   const int block = VersionBlockSize(header_.Version);
   if (block < 0) {
-    const uint32_t version = header_.Version;
-    Reset();
-    header_.Version = version;
     if (reporter_) reporter_(kOlderSkinMessage);
-    return Fail("unknown package version " + std::to_string(version));
+    return Fail("unknown package version " + std::to_string(header_.Version));
   }
 
   uint64_t pos = 16 + static_cast<uint64_t>(block);

@@ -66,20 +66,18 @@ void TQuickIni::ReadString(std::string_view section, std::string_view key, std::
                            std::string_view def) const {
   value.assign(def);
   if (lines_.empty()) return;
-  std::string header = "[";
-  header += ui::AsciiLower(section);
-  header += ']';
+  // Compared in place, without building "[section]": the catalogue asks hundreds of these.
   const Section* found = nullptr;
   for (const Section& s : sections_) {
-    if (s.header == header) {
+    const std::string_view inner = std::string_view(s.header).substr(1, s.header.size() - 2);
+    if (ui::EqualsNoCase(inner, section)) {
       found = &s;
       break;
     }
   }
   if (!found) return;
-  const std::string lowerKey = ui::AsciiLower(key);
   for (size_t i = found->line + 1; i < parsed_.size() && !parsed_[i].header; ++i) {
-    if (parsed_[i].key == lowerKey) {
+    if (ui::EqualsNoCase(parsed_[i].key, key)) {
       if (!parsed_[i].value.empty()) value = parsed_[i].value;
       return;
     }
