@@ -174,10 +174,21 @@ TEST(Primitives, TransparentBlitCopiesAllButKeyPixelsAndClipsToTheRectangle) {
   src.Set(3, 2, skin::kMagenta);
   src.Set(4, 2, MakeColour(255, 1, 255));  // near the key: copied
   src.Set(5, 3, MakeColour(9, 9, 9));      // outside the 5x3 rectangle: not drawn
-  for (int bpp : {24, 32}) {
+  // 24- and 32-bit DIB sections, and a screen-compatible bitmap (0).
+  for (int bpp : {24, 32, 0}) {
     PixelBuffer s = bpp == 24 ? src : PixelBuffer(6, 4, 32);
-    if (bpp == 32) skin::RunPlan({{{0, 0, 6, 4}, {0, 0, 6, 4}}}, src, s);
+    if (bpp != 24) skin::RunPlan({{{0, 0, 6, 4}, {0, 0, 6, 4}}}, src, s);
     ui::GdiBitmap bmp = skin::MakeBitmap(s);
+    if (bpp == 0) {
+      ui::WindowDC screen = ui::WindowDC::Client(nullptr);
+      ui::GdiBitmap ddb(CreateCompatibleBitmap(screen.get(), 6, 4));
+      ui::MemoryDC from = ui::MakeMemoryDC(), to = ui::MakeMemoryDC();
+      {
+        ui::SelectGuard a(from.get(), bmp.get()), b(to.get(), ddb.get());
+        BitBlt(to.get(), 0, 0, 6, 4, from.get(), 0, 0, SRCCOPY);
+      }
+      bmp = std::move(ddb);
+    }
     Canvas canvas(12, 8);
     skin::TransparentBlit(canvas.dc(), RECT{2, 1, 7, 4}, bmp.get(), skin::kMagenta);
     PixelBuffer want(12, 8, 24, kBackground);
