@@ -232,10 +232,11 @@ void Compare(const Sample& s) {
   const double tFast = Best(runs, [&] { (void)skin::TLZH::DecodeStream(s.stream); });
   const double tRef = Best(runs, [&] { (void)ReferenceDecode(s.stream); });
   const double mb = reference.size() / 1e6;
-  std::printf("%-24s %9zu -> %9zu bytes  fast %8.3f ms (%6.1f MB/s)  reference %8.3f ms (%6.1f MB/s)"
-              "  %.2fx  %s\n",
-              s.name.c_str(), s.stream.size(), reference.size(), tFast * 1e3, mb / tFast,
-              tRef * 1e3, mb / tRef, tRef / tFast, same ? "identical" : "OUTPUT DIFFERS");
+  std::printf(
+      "%-24s %9zu -> %9zu bytes  fast %8.3f ms (%6.1f MB/s)  reference %8.3f ms (%6.1f MB/s)"
+      "  %.2fx  %s\n",
+      s.name.c_str(), s.stream.size(), reference.size(), tFast * 1e3, mb / tFast, tRef * 1e3,
+      mb / tRef, tRef / tFast, same ? "identical" : "OUTPUT DIFFERS");
 }
 
 void IniBench(const std::string& name, const std::string& text) {
@@ -265,15 +266,15 @@ std::string SourceDir() {
 int main(int argc, char** argv) {
   std::vector<Sample> samples;
   for (int i = 1; i < argc; ++i) samples.push_back({argv[i], ReadFile(argv[i])});
-  samples.push_back(
-      {"lharc long text", ReadFile(SourceDir() + "/../shared/testdata/lh1/lharc113-long-text.lzs")});
+  samples.push_back({"lharc long text",
+                     ReadFile(SourceDir() + "/../shared/testdata/lh1/lharc113-long-text.lzs")});
 #ifdef HAVE_ENCODER
   const testskin::TestSkin testSkin;
   samples.push_back({"test skin", testSkin.Stream()});
   std::mt19937 rng(11);
   std::vector<uint8_t> text, bitmap, artwork;
-  static const char* words[] = {"skin ", "frame ", "caption ", "button ", "window ", "the ",
-                                "colour ", "border\r\n", "Image=", "[Section]\r\n"};
+  static const char* words[] = {"skin ", "frame ",  "caption ",   "button ", "window ",
+                                "the ",  "colour ", "border\r\n", "Image=",  "[Section]\r\n"};
   while (text.size() < (3u << 20)) {
     const char* w = words[rng() % std::size(words)];
     text.insert(text.end(), w, w + std::strlen(w));

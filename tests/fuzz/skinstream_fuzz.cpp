@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   skin::ReadSkinDefinition(ini, [&](const std::string& entry) {
     const auto bytes = reader.Entry(entry);
     // Stand-in for the image decoder: a size derived from the entry, so image rules get exercised.
-    const int w = bytes.empty() ? 0 : 1 + bytes[0] % 64, h = bytes.size() < 2 ? 1 : 1 + bytes[1] % 32;
+    const int w = bytes.empty() ? 0 : 1 + bytes[0] % 64,
+              h = bytes.size() < 2 ? 1 : 1 + bytes[1] % 32;
     return w ? skin::PixelBuffer(w, h) : skin::PixelBuffer();
   });
   return 0;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-
 namespace testskin {
 
 using skin::Colour;
@@ -131,10 +130,9 @@ TestSkin::TestSkin() {
     for (const char* m : {"LeftWidth", "RightWidth", "TopHeight", "BottomHeight"})
       Set(c.name, m, "2");
   }
-  AddImage({"UpDown.Horz.Glyph", "UpDown.Horz", "GlyphImage", "spinharrow.bmp", 8, 7, 7, false,
-            ""});
-  AddImage({"UpDown.Vert.Glyph", "UpDown.Vert", "GlyphImage", "spinarrow.bmp", 8, 7, 7, false,
-            ""});
+  AddImage(
+      {"UpDown.Horz.Glyph", "UpDown.Horz", "GlyphImage", "spinharrow.bmp", 8, 7, 7, false, ""});
+  AddImage({"UpDown.Vert.Glyph", "UpDown.Vert", "GlyphImage", "spinarrow.bmp", 8, 7, 7, false, ""});
   Set("ComboButton", "Trans", "1");
   Omit("SunkEdge");
 }
@@ -213,8 +211,7 @@ TestSkin& TestSkin::SetBitsPerPixel(int bits) {
   return *this;
 }
 
-TestSkin& TestSkin::SetIni(std::string_view section, std::string_view key,
-                           std::string_view value) {
+TestSkin& TestSkin::SetIni(std::string_view section, std::string_view key, std::string_view value) {
   Set(section, key, std::string(value));
   return *this;
 }
@@ -238,7 +235,8 @@ TestSkin& TestSkin::SetVersion(uint32_t version) {
 Colour TestSkin::FrameColour(std::string_view id, int frame) const {
   size_t index = 0;
   while (index < images_.size() && images_[index].id != id) ++index;
-  if (index == images_.size()) throw std::invalid_argument("test skin has no image " + std::string(id));
+  if (index == images_.size())
+    throw std::invalid_argument("test skin has no image " + std::string(id));
   // Red tells the image, green the frame; blue keeps every colour away from magenta and from the
   // colour table's values.
   return skin::MakeColour(static_cast<int>(16 + 4 * index) & 0xFF, (frame * 7) & 0xFF, 0x40);

@@ -26,9 +26,9 @@ enum class Corruption {
 // "Buttons.RadioButton", "UpDown.Horz.Glyph", "UpDown.Vert.Glyph", "MDICONTROLS" for the others.
 struct ImageSpec {
   std::string id;
-  std::string section;   // ini section holding the reference
-  std::string key;       // ini key holding the reference
-  std::string entry;     // package entry name
+  std::string section;  // ini section holding the reference
+  std::string key;      // ini key holding the reference
+  std::string entry;    // package entry name
   int frames = 1;
   int frameWidth = 8, frameHeight = 8;
   bool stacked = false;  // frames laid top to bottom (borders Top and Bottom, the menu bar)
@@ -45,9 +45,9 @@ class TestSkin {
   // skin's frame counts and border metrics.
   TestSkin();
 
-  TestSkin& Omit(std::string_view id);          // no ini reference and no entry
-  TestSkin& Include(std::string_view id);       // undo Omit (SunkEdge starts omitted)
-  TestSkin& OmitEntry(std::string_view id);     // ini names it, package lacks it
+  TestSkin& Omit(std::string_view id);       // no ini reference and no entry
+  TestSkin& Include(std::string_view id);    // undo Omit (SunkEdge starts omitted)
+  TestSkin& OmitEntry(std::string_view id);  // ini names it, package lacks it
   TestSkin& SetFrames(std::string_view id, int frames);
   TestSkin& SetFrameSize(std::string_view id, int width, int height);
   TestSkin& Corrupt(std::string_view id, Corruption how);

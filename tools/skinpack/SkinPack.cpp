@@ -13,15 +13,15 @@ using skin::TLZH;
 
 const std::vector<std::string>& DefaultEntryOrder() {
   static const std::vector<std::string> order = {
-      "buttons.bmp",         "checkbox.bmp",        "radiobutton.bmp",   "progress.bmp",
-      "progresschunk.bmp",   "tab.bmp",             "tabsheet.bmp",      "comboboxbtn.bmp",
-      "statusbar.bmp",       "header.bmp",          "scrollbararrow.bmp", "scrollbarhthumb.bmp",
-      "scrollbarvthumb.bmp", "scrollbarhbar.bmp",   "scrollbarvbar.bmp", "menubackground.bmp",
-      "menuitem.bmp",        "extraimages.bmp",     "trackthumbh.bmp",   "trackbot.bmp",
-      "trackbar.bmp",        "trackbarv.bmp",       "mdibutton.bmp",     "spin.bmp",
-      "spinarrow.bmp",       "spinh.bmp",           "spinharrow.bmp",    "closebutton.bmp",
-      "maxbutton.bmp",       "minbutton.bmp",       "restrorebutton.bmp", "frameleft.bmp",
-      "frameright.bmp",      "frametop.bmp",        "framebottom.bmp",   "mincaption.bmp",
+      "buttons.bmp",         "checkbox.bmp",      "radiobutton.bmp",    "progress.bmp",
+      "progresschunk.bmp",   "tab.bmp",           "tabsheet.bmp",       "comboboxbtn.bmp",
+      "statusbar.bmp",       "header.bmp",        "scrollbararrow.bmp", "scrollbarhthumb.bmp",
+      "scrollbarvthumb.bmp", "scrollbarhbar.bmp", "scrollbarvbar.bmp",  "menubackground.bmp",
+      "menuitem.bmp",        "extraimages.bmp",   "trackthumbh.bmp",    "trackbot.bmp",
+      "trackbar.bmp",        "trackbarv.bmp",     "mdibutton.bmp",      "spin.bmp",
+      "spinarrow.bmp",       "spinh.bmp",         "spinharrow.bmp",     "closebutton.bmp",
+      "maxbutton.bmp",       "minbutton.bmp",     "restrorebutton.bmp", "frameleft.bmp",
+      "frameright.bmp",      "frametop.bmp",      "framebottom.bmp",    "mincaption.bmp",
   };
   return order;
 }
@@ -298,8 +298,8 @@ void LzhBitEncoder::Literal(uint8_t byte) {
 void LzhBitEncoder::Match(int length, int position) {
   if (length <= TLZH::THRESHOLD || length > TLZH::F || position < 0 || position >= TLZH::N)
     throw std::invalid_argument("match out of range");
-  longestCode_ = std::max(longestCode_,
-                          model_->huffman.Encode(255 - TLZH::THRESHOLD + length, model_->bits));
+  longestCode_ =
+      std::max(longestCode_, model_->huffman.Encode(255 - TLZH::THRESHOLD + length, model_->bits));
   const int upper = position >> 6;
   const int codeBits = model_->position.bits[upper];
   model_->bits.Put(model_->position.index[upper] >> (8 - codeBits), codeBits);

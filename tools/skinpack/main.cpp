@@ -32,7 +32,8 @@ std::vector<uint8_t> ReadFile(const fs::path& path) {
 void WriteFile(const fs::path& path, std::span<const uint8_t> bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) throw ToolError{"cannot write " + path.string()};
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out) throw ToolError{"cannot write " + path.string()};
 }
 
@@ -41,8 +42,8 @@ std::vector<std::string> EntryOrder(const fs::path& dir) {
   std::vector<std::string> order;
   if (fs::exists(orderFile)) {
     const std::vector<uint8_t> text = ReadFile(orderFile);
-    for (std::string line :
-         skin::SplitLines(std::string_view(reinterpret_cast<const char*>(text.data()), text.size())))
+    for (std::string line : skin::SplitLines(
+             std::string_view(reinterpret_cast<const char*>(text.data()), text.size())))
       if (!line.empty()) order.push_back(line);
     if (order.empty()) throw ToolError{orderFile.string() + " names no entries"};
     return order;

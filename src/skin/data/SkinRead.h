@@ -147,8 +147,7 @@ class TSkinReader {
   void FindEntry(std::string_view name, TMemoryStream& out) const;
   // Clears `out`, then copies the first entry whose (lower-case) name contains `text`, rewinds and
   // sets `foundName`. No match leaves `foundName` as it was.
-  void FindEntryContaining(std::string_view text, TMemoryStream& out,
-                           std::string& foundName) const;
+  void FindEntryContaining(std::string_view text, TMemoryStream& out, std::string& foundName) const;
   // Views of an entry's bytes; empty when there is no such entry.
   std::span<const uint8_t> Entry(std::string_view name) const;
   int IndexOf(std::string_view name) const;

@@ -91,8 +91,7 @@ std::string TQuickIni::ReadString(std::string_view section, std::string_view key
   return value;
 }
 
-int32_t TQuickIni::ReadInteger(std::string_view section, std::string_view key,
-                               int32_t def) const {
+int32_t TQuickIni::ReadInteger(std::string_view section, std::string_view key, int32_t def) const {
   std::string text = ReadString(section, key, "");
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
     text.replace(0, 2, "$");
@@ -173,8 +172,7 @@ std::string ImageEntryName(std::string_view reference) {
   const std::string_view name =
       slash == std::string_view::npos ? reference : reference.substr(slash + 1);
   constexpr std::string_view kExtension = ".bmp";
-  if (name.size() < kExtension.size() ||
-      name.substr(name.size() - kExtension.size()) != kExtension)
+  if (name.size() < kExtension.size() || name.substr(name.size() - kExtension.size()) != kExtension)
     return {};
   return std::string(name);
 }
@@ -354,8 +352,8 @@ std::optional<ElementDef> ReadProgress(const CatalogueReader& in, Colour buttonT
 struct OptionalSpec {
   std::string_view name;
   ElementKind kind;
-  bool frameKey;                // reads "Frame"
-  std::string_view secondImage; // key of Bitmap2, if any
+  bool frameKey;                 // reads "Frame"
+  std::string_view secondImage;  // key of Bitmap2, if any
 };
 
 const OptionalSpec kOptional[] = {

@@ -213,8 +213,8 @@ TEST(CaptionButtons, FilteringFramesAndTheRememberedPosition) {
                                              "BUTTON.RESTORE", "BUTTON.SYSMENU", "BUTTON.SHOWN",
                                              "BUTTON.HELP", "BUTTON.LOWER", "BUTTON.FIXED",
                                              "MDICONTROLS", "MDICONTROLS", "MDICONTROLS"}));
-  EXPECT_EQ(d.CaptionButtons[2].Frame, 3);   // 60 x 21 is squarer than 3.8 : 1
-  EXPECT_EQ(d.CaptionButtons[5].Frame, 6);   // Action below 0 keeps 6
+  EXPECT_EQ(d.CaptionButtons[2].Frame, 3);  // 60 x 21 is squarer than 3.8 : 1
+  EXPECT_EQ(d.CaptionButtons[5].Frame, 6);  // Action below 0 keeps 6
   EXPECT_EQ(d.CaptionButtons[5].Visibility1, -1);
   EXPECT_EQ(d.CaptionButtons[6].XCoord, 49);  // takes the maximize button's place
   EXPECT_EQ(d.CaptionButtons[6].YCoord, 5);

@@ -13,8 +13,8 @@ TQuickIni Ini(std::string_view text) {
 }  // namespace
 
 TEST(QuickIni, SectionsMatchIgnoringCaseButNotBlanks) {
-  const TQuickIni ini = Ini(
-      "[buttons]\r\nLeftWidth = 4\r\n[ Spaced ]\r\nk=1\r\n[Buttons]\r\nLeftWidth=9\r\n");
+  const TQuickIni ini =
+      Ini("[buttons]\r\nLeftWidth = 4\r\n[ Spaced ]\r\nk=1\r\n[Buttons]\r\nLeftWidth=9\r\n");
   EXPECT_EQ(ini.ReadInteger("BUTTONS", "leftwidth", -1), 4);  // first occurrence wins
   EXPECT_EQ(ini.ReadInteger("Spaced", "k", -1), -1);
   EXPECT_EQ(ini.ReadInteger(" Spaced ", "k", -1), 1);
@@ -22,17 +22,17 @@ TEST(QuickIni, SectionsMatchIgnoringCaseButNotBlanks) {
 }
 
 TEST(QuickIni, KeysValuesAndComments) {
-  const TQuickIni ini = Ini(
-      "  ; a comment\n"
-      "[S]\n"
-      "Empty=\n"
-      "empty = later value\n"
-      "#hash=3\n"
-      "  Spaced Key  =  spaced value  \n"
-      "noequals\n"
-      "a=b=c\n"
-      "[T]\n"
-      "x=1\n");
+  const TQuickIni ini =
+      Ini("  ; a comment\n"
+          "[S]\n"
+          "Empty=\n"
+          "empty = later value\n"
+          "#hash=3\n"
+          "  Spaced Key  =  spaced value  \n"
+          "noequals\n"
+          "a=b=c\n"
+          "[T]\n"
+          "x=1\n");
   // A matching key with an empty value ends the search with the default.
   EXPECT_EQ(ini.ReadString("S", "EMPTY", "def"), "def");
   EXPECT_EQ(ini.ReadString("S", "#hash", ""), "3");
@@ -91,7 +91,7 @@ TEST(ValueFormats, ColourTriples) {
   EXPECT_EQ(ParseColourTriple("227 238 253"), MakeColour(227, 238, 253));
   EXPECT_EQ(ParseColourTriple("227,238,253"), MakeColour(227, 238, 253));
   EXPECT_EQ(ParseColourTriple(" 1 ; 2 x 3 "), MakeColour(1, 2, 3));
-  EXPECT_EQ(ParseColourTriple("255"), 0);              // a single number gives black
+  EXPECT_EQ(ParseColourTriple("255"), 0);                        // a single number gives black
   EXPECT_EQ(ParseColourTriple("255 9"), MakeColour(255, 0, 0));  // the last run is dropped
   EXPECT_EQ(ParseColourTriple("255 9,"), MakeColour(255, 9, 0));
   EXPECT_EQ(ParseColourTriple("1 2 3 4"), MakeColour(1, 2, 3));

@@ -22,14 +22,16 @@ std::vector<uint8_t> Decoded(std::span<const uint8_t> packed, uint32_t size) {
   return r.bytes;
 }
 
-std::vector<uint8_t> RoundTrip(std::span<const uint8_t> data, skinpack::EncodeStats* stats = nullptr) {
+std::vector<uint8_t> RoundTrip(std::span<const uint8_t> data,
+                               skinpack::EncodeStats* stats = nullptr) {
   const std::vector<uint8_t> packed = skinpack::LzhEncode(data, stats);
   return Decoded(packed, static_cast<uint32_t>(data.size()));
 }
 
 std::vector<uint8_t> TextLike(size_t size, unsigned seed) {
-  static const char* words[] = {"skin ", "frame ", "button ", "caption ", "window ", "the ",
-                                "of ",   "border ", "colour\r\n", "[Section]\r\n", "Image=", "5 "};
+  static const char* words[] = {"skin ",      "frame ",        "button ", "caption ",
+                                "window ",    "the ",          "of ",     "border ",
+                                "colour\r\n", "[Section]\r\n", "Image=",  "5 "};
   std::mt19937 rng(seed);
   std::vector<uint8_t> out;
   while (out.size() < size) {

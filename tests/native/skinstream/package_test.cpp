@@ -34,7 +34,8 @@ void PutU32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
 TEST(SkinReader, LoadsAPackageAndFindsEntriesIgnoringCase) {
   Reported reported;
   TSkinReader reader(reported.reporter());
-  ASSERT_TRUE(reader.LoadPackage(skinpack::EncodeSkinStream(skinpack::BuildPackage(ThreeEntries()))));
+  ASSERT_TRUE(
+      reader.LoadPackage(skinpack::EncodeSkinStream(skinpack::BuildPackage(ThreeEntries()))));
   EXPECT_EQ(reader.Header().Version, 70000u);
   EXPECT_EQ(reader.Names(), (std::vector<std::string>{"buttons.bmp", "first.ini", "second.ini"}));
   EXPECT_EQ(reader.Sizes(), (std::vector<uint32_t>{12, 10, 5}));
@@ -69,8 +70,8 @@ TEST(SkinReader, NameListWithOrWithoutFinalLineBreakCountsTheSame) {
   TSkinReader reader;
   ASSERT_TRUE(reader.ParsePackage(package)) << reader.LastError();
   EXPECT_EQ(reader.Count(), 3u);
-  EXPECT_EQ(streamtest::Bytes("[B]\r\n"),
-            std::vector<uint8_t>(reader.Entry("second.ini").begin(), reader.Entry("second.ini").end()));
+  EXPECT_EQ(streamtest::Bytes("[B]\r\n"), std::vector<uint8_t>(reader.Entry("second.ini").begin(),
+                                                               reader.Entry("second.ini").end()));
 
   // Lone CRs and LFs end lines too; an empty line in the middle is an (empty) entry name.
   EXPECT_EQ(skin::SplitLines("a\rb\nc\r\n\r\nd"),
@@ -90,7 +91,8 @@ TEST(SkinReader, EveryKnownVersionSkipsItsBlock) {
 TEST(SkinReader, OlderVersionsAreReportedAndLoadNothing) {
   Reported reported;
   TSkinReader reader(reported.reporter());
-  EXPECT_FALSE(reader.LoadPackage(skinpack::EncodeSkinStream(skinpack::BuildPackage(ThreeEntries(), 10000))));
+  EXPECT_FALSE(reader.LoadPackage(
+      skinpack::EncodeSkinStream(skinpack::BuildPackage(ThreeEntries(), 10000))));
   ASSERT_EQ(reported.messages.size(), 1u);
   EXPECT_EQ(reported.messages[0], "This is Older Skin File\rPlease update to new version !");
   EXPECT_EQ(reader.Count(), 0u);

@@ -46,7 +46,8 @@ class SkinpackTool : public ::testing::Test {
   }
   void Write(const fs::path& path, std::span<const uint8_t> bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
   }
 
   fs::path tool_, dir_;
