@@ -1,0 +1,3 @@
+// The browser tests' loopback listener, shared rather than copied: this binary is built from
+// this folder only.
+#include "../browser/LoopbackListener.cpp"

@@ -1,0 +1,203 @@
+// The program's two windows, driven through their controls, with the service hosts pointed at a
+// loopback listener: what reaches the service, and what the controls show afterwards.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "../browser/LoopbackListener.h"
+#include "app/FilterLists.h"
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "support/WinTestSupport.h"
+#include "ui/Application.h"
+
+namespace {
+
+const std::string kStartUpPath =
+    "/soft/top10/top104.php?k=%E7%83%AD%E5%8D%96&sp=0&ep=99999999&area="
+    "&s=commissionVolume_desc&sc=1heart&ec=5goldencrown";
+
+std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+[[gnu::noinline]] void FreeObject(ui::TObject* object) { delete object; }
+
+class QueryWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(service.port(), 0);
+    ui::Application->Initialize();
+    ui::Application->OnException = ui::MethodOf<&QueryWindow::Record>(this);
+    SetEnvironmentVariableW(L"TARVIMO_QUERY_HOST", Widen(service.host()).c_str());
+    SetEnvironmentVariableW(L"TARVIMO_SHOP_HOST", Widen(service.host()).c_str());
+    form = new app::TForm1(nullptr);
+  }
+  void TearDown() override {
+    FreeObject(form);
+    ui::Application->OnException = nullptr;
+    SetEnvironmentVariableW(L"TARVIMO_QUERY_HOST", nullptr);
+    SetEnvironmentVariableW(L"TARVIMO_SHOP_HOST", nullptr);
+  }
+  void Record(ui::TObject*, const std::exception_ptr& e) {
+    errors.push_back(ui::ExceptionMessage(e));
+  }
+  // The request line of the n-th request (1-based), once it has arrived.
+  std::string Request(size_t n) {
+    if (!service.WaitForRequests(n)) return "<no request " + std::to_string(n) + ">";
+    return service.RequestLines()[n - 1];
+  }
+  static std::string Get(const std::string& path) { return "GET " + path + " HTTP/1.1"; }
+  void ShowForm() {
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    wintest::PumpUntilIdle();
+  }
+  // A key pressed in `control`, through the program's own message loop (which gives dialog keys
+  // such as Enter to the form).
+  void Key(ui::TWinControl* control, WPARAM key) {
+    control->SetFocus();
+    ui::Application->ProcessMessages();
+    HWND target = GetFocus();
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+    ui::Application->ProcessMessages();
+    wintest::PumpUntilIdle();
+  }
+
+  wintest::LoopbackListener service;
+  app::TForm1* form = nullptr;
+  std::vector<std::wstring> errors;
+};
+
+TEST_F(QueryWindow, StartsCentredAndAsksForTheDefaultRankingAtOnce) {
+  EXPECT_EQ(Request(1), Get(kStartUpPath));
+  EXPECT_EQ(form->ClientWidth(), 606);
+  EXPECT_EQ(form->ClientHeight(), 479);
+  EXPECT_EQ(form->Left(), (ui::Screen->Width() - form->Width()) / 2);
+  EXPECT_EQ(form->Top(), (ui::Screen->Height() - form->Height()) / 2 - 40);
+  EXPECT_EQ(form->m_sc->ItemIndex(), 0);
+  EXPECT_EQ(form->m_ec->ItemIndex(), 19);
+  EXPECT_EQ(form->m_cid->Items()->Count(), app::kCategoryCount);
+  EXPECT_EQ(form->m_loc->Items()->Count(), app::kLocationCount);
+  EXPECT_EQ(form->m_sort->Items()->Count(), app::kSortCount);
+  EXPECT_EQ(form->m_sc->Items()->Count(), app::kCreditLevelCount);
+
+  const LONG style = GetWindowLongW(form->Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+  wchar_t caption[128] = {};
+  GetWindowTextW(form->Handle(), caption, 128);
+  EXPECT_EQ(std::wstring(caption).rfind(app::kMainCaptionName, 0), 0u);
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(QueryWindow, SearchSendsTheFiltersAndSwapsReversedRangesInTheControls) {
+  ASSERT_EQ(Request(1), Get(kStartUpPath));
+  ShowForm();
+  form->m_keyword->SetText(L"");
+  form->m_cid->SetItemIndex(3);
+  form->m_sp->SetText(L"500");
+  form->m_ep->SetText(L"100");
+  form->m_sc->SetItemIndex(12);  // 3 crowns
+  form->m_ec->SetItemIndex(1);   // 2 hearts
+  form->m_loc->SetItemIndex(5);  // Beijing
+  Key(form->m_soso, VK_SPACE);
+  EXPECT_EQ(Request(2), Get("/soft/top10/top104.php?k=&cid=50010788&sp=100&ep=500"
+                            "&area=%E5%8C%97%E4%BA%AC&s=commissionVolume_desc"
+                            "&sc=2heart&ec=3crown"));
+  EXPECT_EQ(form->m_sp->Text(), L"100");
+  EXPECT_EQ(form->m_ep->Text(), L"500");
+  EXPECT_EQ(form->m_sc->ItemIndex(), 1);
+  EXPECT_EQ(form->m_ec->ItemIndex(), 12);
+
+  // A spin edit holding something that is not a number sends its minimum, and shows it.
+  form->m_sp->SetText(L"cheap");
+  form->m_loc->SetItemIndex(1);
+  Key(form->m_soso, VK_SPACE);
+  const std::string third = Request(3);
+  EXPECT_NE(third.find("&sp=0&ep=500&area=%E6%B1%9F%E8%8B%8F%2C"), std::string::npos) << third;
+  EXPECT_EQ(form->m_sp->Text(), L"0");
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(QueryWindow, SortChangeRunsTheQueryOtherFiltersWaitForSearchOrEnter) {
+  ASSERT_EQ(Request(1), Get(kStartUpPath));
+  ShowForm();
+
+  // Changing the category by keyboard does not query.
+  Key(form->m_cid, VK_DOWN);
+  ASSERT_EQ(form->m_cid->ItemIndex(), 1);
+  wintest::PumpUntilIdle(200, 1000);
+  EXPECT_EQ(service.RequestLines().size(), 1u);
+
+  // Changing the sort order does, at once.
+  Key(form->m_sort, VK_DOWN);
+  ASSERT_EQ(form->m_sort->ItemIndex(), 1);
+  const std::string second = Request(2);
+  EXPECT_NE(second.find("&cid=16&"), std::string::npos) << second;
+  EXPECT_NE(second.find("&s=commissionNum_desc&"), std::string::npos) << second;
+
+  // Enter in the keyword edit presses the default button.
+  form->m_keyword->SetText(L"a1");
+  Key(form->m_keyword, VK_RETURN);
+  // (The program escapes every byte, "%61%31"; Wine's URL layer turns escaped letters and
+  // digits back into plain ones on the wire, which means the same to the service.)
+  const std::string third = Request(3);
+  EXPECT_TRUE(third.find("?k=%61%31&cid=16&") != std::string::npos ||
+              third.find("?k=a1&cid=16&") != std::string::npos)
+      << third;
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(QueryWindow, AdvancedSearchOpensOneWindowThatHidesOnClose) {
+  ASSERT_EQ(Request(1), Get(kStartUpPath));
+  ShowForm();
+  Key(form->m_soso2, VK_SPACE);
+  app::TForm2* advanced = form->AdvancedSearch();
+  ASSERT_NE(advanced, nullptr);
+  EXPECT_EQ(Request(2), Get("/index3.html"));
+  EXPECT_TRUE(IsWindowVisible(advanced->Handle()));
+  EXPECT_EQ(advanced->Owner(), form);
+  EXPECT_EQ(advanced->ClientWidth(), 983);
+  EXPECT_EQ(advanced->ClientHeight(), 653);
+  EXPECT_EQ(advanced->Left(), (ui::Screen->Width() - advanced->Width()) / 2);
+  EXPECT_EQ(advanced->Top(), (ui::Screen->Height() - advanced->Height()) / 2 - 10);
+  RECT client;
+  GetClientRect(advanced->Handle(), &client);
+  EXPECT_EQ(advanced->m_web->Width(), client.right);
+  EXPECT_EQ(advanced->m_web->Height(), client.bottom);
+  wchar_t caption[32] = {};
+  GetWindowTextW(advanced->Handle(), caption, 32);
+  EXPECT_STREQ(caption, L"\u9AD8\u7EA7\u641C\u7D22");
+
+  // Closing hides it; the next click shows the same window, without loading the page again.
+  HWND wnd = advanced->Handle();
+  SendMessageW(wnd, WM_CLOSE, 0, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_FALSE(IsWindowVisible(wnd));
+  EXPECT_EQ(form->AdvancedSearch(), advanced);
+  Key(form->m_soso2, VK_SPACE);
+  EXPECT_EQ(form->AdvancedSearch(), advanced);
+  EXPECT_EQ(advanced->Handle(), wnd);
+  EXPECT_TRUE(IsWindowVisible(wnd));
+  wintest::PumpUntilIdle(300, 1500);
+  EXPECT_EQ(service.RequestLines().size(), 2u);
+  EXPECT_EQ(ui::Screen->FormCount(), 2);
+  EXPECT_TRUE(errors.empty());
+}
+
+// The mouse: a click on the search button (BM_CLICK presses and releases the left button on
+// it, as the mouse does).
+TEST_F(QueryWindow, MouseClickOnSearchRunsTheQuery) {
+  ASSERT_EQ(Request(1), Get(kStartUpPath));
+  ShowForm();
+  form->m_keyword->SetText(L"x");  // (sent as %78; see above)
+  SendMessageW(form->m_soso->Handle(), BM_CLICK, 0, 0);
+  wintest::PumpUntilIdle();
+  const std::string second = Request(2);
+  EXPECT_TRUE(second.find("?k=%78&sp=0&") != std::string::npos ||
+              second.find("?k=x&sp=0&") != std::string::npos)
+      << second;
+}
+
+}  // namespace
