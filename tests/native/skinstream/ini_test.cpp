@@ -108,3 +108,14 @@ TEST(ValueFormats, ImageReferences) {
   EXPECT_EQ(skin::ImageEntryName(".bmp"), ".bmp");
   EXPECT_EQ(skin::ImageEntryName(""), "");
 }
+
+TEST(QuickIni, OddTextDoesNotConfuseIt) {
+  std::string text = "no section at all=1\r\n[A]\r\nlong=" + std::string(1 << 20, 'x') + "\r\n";
+  text += "[]\r\n=empty key\r\n[[B]]\r\nk=2\r\n]x[\r\n";
+  const TQuickIni ini = Ini(text);
+  EXPECT_EQ(ini.ReadString("A", "long", "").size(), 1u << 20);
+  EXPECT_EQ(ini.ReadString("", "", "d"), "empty key");
+  EXPECT_EQ(ini.ReadInteger("[B]", "k", 0), 2);
+  EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"A", "", "[B]"}));
+  EXPECT_EQ(ini.ReadString("x", "no section at all", "d"), "d");  // lines before any section
+}
