@@ -248,6 +248,11 @@ void TApplication::ScheduleRelease(TCustomForm* form) {
     released_.push_back(form);
 }
 
+void TApplication::FormDestroying(TCustomForm* form) {
+  released_.erase(std::remove(released_.begin(), released_.end(), form), released_.end());
+  if (mainForm_ == form) mainForm_ = nullptr;
+}
+
 void TApplication::FreeReleased() {
   while (!released_.empty()) {
     TCustomForm* form = released_.back();

@@ -78,6 +78,8 @@ class TApplication : public TComponent {
   // Frees released forms (after the message that released them is done).
   void FreeReleased();
   void ScheduleRelease(TCustomForm* form);
+  // A form is being freed by other means: it must not be freed again.
+  void FormDestroying(TCustomForm* form);
 
   TExceptionEvent OnException;
   TIdleEvent OnIdle;

@@ -73,9 +73,9 @@ void TCustomForm::BeforeDestruction() {
       if (Application) Application->HandleException(this);
     }
   }
+  if (Application) Application->FormDestroying(this);
   TWinControl::BeforeDestruction();
   Screen->RemoveForm(this);
-  if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
 }
 
 void TCustomForm::DoCreate() {
@@ -132,7 +132,10 @@ void TCustomForm::CreateHandleDone() {
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   }
-  if (menu_) ::SetMenu(Handle(), menu_->Handle());
+  if (menu_) {
+    menu_->SetWindowHandle(Handle());
+    ::SetMenu(Handle(), menu_->Handle());
+  }
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
@@ -347,6 +350,11 @@ void TCustomForm::WndProc(TMessage& m) {
     case WM_CLOSE:
       Close();
       return;
+    case WM_DESTROY:
+      // The system would destroy an attached menu with the window; the menu is its owner's.
+      if (GetMenu(Handle())) ::SetMenu(Handle(), nullptr);
+      if (menu_) menu_->SetWindowHandle(nullptr);
+      break;
     case CM_RELEASE:
       if (Application) Application->ScheduleRelease(this);
       return;
