@@ -1,6 +1,6 @@
-// BMP reader throughput on skin-sized images of each kind a skin may hold, next to a plain memcpy of
-// the same bytes (the ratio is the figure), plus the portable pixel work done on every skin load:
-// region runs of a frame border and a nine-slice render.
+// BMP reader throughput on skin-sized images of each kind a skin may hold, next to a plain memcpy
+// of the same bytes (the ratio is the figure), plus the portable pixel work done on every skin
+// load: region runs of a frame border and a nine-slice render.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -71,7 +71,8 @@ std::vector<uint8_t> Paletted(int w, int h, bool rle) {
   f[28] = 8;
   put32(30, rle ? 1 : 0);
   put32(34, static_cast<uint32_t>(rows.size()));
-  for (int i = 0; i < 256; ++i) f[54 + i * 4] = f[55 + i * 4] = f[56 + i * 4] = static_cast<uint8_t>(i);
+  for (int i = 0; i < 256; ++i)
+    f[54 + i * 4] = f[55 + i * 4] = f[56 + i * 4] = static_cast<uint8_t>(i);
   f.insert(f.end(), rows.begin(), rows.end());
   put32(2, static_cast<uint32_t>(f.size()));
   return f;
@@ -103,8 +104,8 @@ int main() {
 
   std::printf("\nPortable pixel work\n");
   skin::PixelBuffer frame(614, 512, 24, skin::kMagenta);
-  frame.FillRect(4, 0, 610, 30, 0x336699);     // caption with rounded corners
-  frame.FillRect(0, 4, 614, 512, 0x336699);    // borders
+  frame.FillRect(4, 0, 610, 30, 0x336699);          // caption with rounded corners
+  frame.FillRect(0, 4, 614, 512, 0x336699);         // borders
   frame.FillRect(8, 30, 606, 504, skin::kMagenta);  // client hole
   const double runs = TimePerCall([&] {
     auto b = skin::ExtractRegionRuns(frame, 0, 0, skin::TransparentBand(skin::kMagenta, 1, 1, 1));
@@ -113,8 +114,8 @@ int main() {
   std::printf("region runs 614x512 frame    %8.1f us\n", runs * 1e6);
   const skin::PixelBuffer caption = Picture(3 * 60, 28, 24);
   const double nine = TimePerCall([&] {
-    auto out = skin::RenderNineSlice(caption, 632, 28, skin::ImageRect{20, 4, 20, 4}, false, false,
-                                     3, 2);
+    auto out =
+        skin::RenderNineSlice(caption, 632, 28, skin::ImageRect{20, 4, 20, 4}, false, false, 3, 2);
     if (out.empty()) std::abort();
   });
   std::printf("nine-slice 632x28 (portable) %8.1f us\n", nine * 1e6);

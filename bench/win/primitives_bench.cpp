@@ -75,8 +75,8 @@ int main() {
   const RECT captionRect{0, 0, 632, 28};
   const RECT captionMargins{20, 4, 20, 4};
   Row("RenderNineSlice 632x28 caption", MicrosPerCall([&] {
-        ui::GdiBitmap b = skin::RenderNineSlice(captionRect, caption.get(), captionMargins, false,
-                                                false, 3, 2);
+        ui::GdiBitmap b =
+            skin::RenderNineSlice(captionRect, caption.get(), captionMargins, false, false, 3, 2);
       }),
       blitCaption);
   Row("DrawNineSlice 632x28 caption", MicrosPerCall([&] {
@@ -101,19 +101,16 @@ int main() {
   const RECT buttonRect{10, 10, 85, 35};
   const RECT buttonMargins{3, 3, 3, 3};
   Row("DrawNineSlice 75x25 button", MicrosPerCall([&] {
-        skin::DrawNineSlice(dc, buttonRect, button.get(), false, false, false, 5, 2,
-                            buttonMargins);
+        skin::DrawNineSlice(dc, buttonRect, button.get(), false, false, false, 5, 2, buttonMargins);
       }),
       blitButton);
   Row("DrawNineSlice 75x25 button transparent", MicrosPerCall([&] {
-        skin::DrawNineSlice(dc, buttonRect, button.get(), false, false, true, 5, 2,
-                            buttonMargins);
+        skin::DrawNineSlice(dc, buttonRect, button.get(), false, false, true, 5, 2, buttonMargins);
       }),
       blitButton);
   ui::GdiBitmap glyph = skin::MakeBitmap(Picture(75, 25));
-  Row("TransparentBlit 75x25", MicrosPerCall([&] {
-        skin::TransparentBlit(dc, buttonRect, glyph.get(), skin::kMagenta);
-      }),
+  Row("TransparentBlit 75x25",
+      MicrosPerCall([&] { skin::TransparentBlit(dc, buttonRect, glyph.get(), skin::kMagenta); }),
       blitButton);
   Row("DrawThreePartStrip 75x25", MicrosPerCall([&] {
         skin::DrawThreePartStrip(dc, buttonRect, button.get(), false, false, 5, 2, buttonMargins);

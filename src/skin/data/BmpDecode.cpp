@@ -22,9 +22,7 @@ class Bytes {
   Bytes(const uint8_t* data, size_t size) : data_(data), size_(size) {}
   size_t size() const { return size_; }
   const uint8_t* at(size_t offset) const { return data_ + offset; }
-  bool Has(size_t offset, size_t count) const {
-    return offset <= size_ && count <= size_ - offset;
-  }
+  bool Has(size_t offset, size_t count) const { return offset <= size_ && count <= size_ - offset; }
   uint16_t U16(size_t offset) const {
     Need(offset, 2);
     return static_cast<uint16_t>(data_[offset] | data_[offset + 1] << 8);
@@ -244,8 +242,8 @@ void DecodeRows(const Bytes& in, const Header& h, size_t pixelOffset,
   const Masks masks = bpp == 16 || bpp == 32 ? ResolveMasks(h) : Masks{};
   // 32-bit rows already laid out as ours (blue, green, red, alpha) are copied whole.
   const bool straight32 =
-      bpp == 32 && (!h.hasMasks || h.masks == std::array<uint32_t, 4>{0xFF0000, 0xFF00, 0xFF,
-                                                                       0xFF000000});
+      bpp == 32 &&
+      (!h.hasMasks || h.masks == std::array<uint32_t, 4>{0xFF0000, 0xFF00, 0xFF, 0xFF000000});
   const PaletteTable table = bpp <= 8 ? MakeTable(palette) : PaletteTable{};
 
   for (int r = 0; r < info.height; ++r) {

@@ -30,8 +30,8 @@ constexpr int64_t kMaxRleBmpPixels = 4096 * 4096;
 
 struct BmpInfo {
   int width = 0;
-  int height = 0;          // rows, always positive
-  int bitsPerPixel = 0;    // as stored in the file
+  int height = 0;        // rows, always positive
+  int bitsPerPixel = 0;  // as stored in the file
   uint32_t compression = 0;
   uint32_t headerSize = 0;
   bool topDown = false;

@@ -128,7 +128,8 @@ std::vector<Colour> MakeGradient(int count, Colour colour1, Colour colour2) {
   auto step = [&](int start, int d, int i) {
     return start + static_cast<int>((h + static_cast<int64_t>(i) * d) / m);
   };
-  for (int i = 0; i <= m; ++i) ramp[i] = MakeColour(step(r1, dr, i), step(g1, dg, i), step(b1, db, i));
+  for (int i = 0; i <= m; ++i)
+    ramp[i] = MakeColour(step(r1, dr, i), step(g1, dg, i), step(b1, db, i));
   return ramp;
 }
 

@@ -1,7 +1,7 @@
-// Pixel and colour routines of the skin engine: the loader derives images with them and the painters
-// mirror, rotate and recolour skin bitmaps and compute gradient ramps. Pure pixel arithmetic on
-// PixelBuffer; the device-context side (GetSysColor, FillRect, HBITMAP round trips) lives in
-// ImgUtilGdi.
+// Pixel and colour routines of the skin engine: the loader derives images with them and the
+// painters mirror, rotate and recolour skin bitmaps and compute gradient ramps. Pure pixel
+// arithmetic on PixelBuffer; the device-context side (GetSysColor, FillRect, HBITMAP round trips)
+// lives in ImgUtilGdi.
 #pragma once
 
 #include <array>

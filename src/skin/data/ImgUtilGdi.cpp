@@ -31,8 +31,7 @@ void GradientFill(HDC dc, const RECT& rect, Colour colour1, bool vertical, Colou
 
 PixelBuffer ReadPixels(HBITMAP bitmap) {
   BITMAP info{};
-  if (!bitmap || !GetObjectW(bitmap, sizeof info, &info) || info.bmWidth <= 0 ||
-      info.bmHeight <= 0)
+  if (!bitmap || !GetObjectW(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
     return {};
   const int w = info.bmWidth, h = info.bmHeight;
   PixelBuffer out(w, h, 32);

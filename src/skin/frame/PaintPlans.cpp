@@ -75,7 +75,8 @@ PaintPlan PlanThreePartStrip(int bitmapWidth, int bitmapHeight, int width, int h
   return plan;
 }
 
-PaintPlan PlanFrame(int bitmapWidth, int bitmapHeight, int width, int height, int count, int index) {
+PaintPlan PlanFrame(int bitmapWidth, int bitmapHeight, int width, int height, int count,
+                    int index) {
   PaintPlan plan;
   Add(plan, FrameRect(bitmapWidth, bitmapHeight, false, count, index), {0, 0, width, height});
   return plan;

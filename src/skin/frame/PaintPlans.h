@@ -43,16 +43,17 @@ PaintPlan PlanNineSlice(int bitmapWidth, int bitmapHeight, int width, int height
                         const ImageRect& margins, bool verticalFrames, bool tileCentre, int count,
                         int index);
 
-// Left piece, the middle repeated from x = Left while x < width - Right, then the right piece; every
-// piece keeps its width and is scaled to the strip's height. Only margins.left/right are used.
+// Left piece, the middle repeated from x = Left while x < width - Right, then the right piece;
+// every piece keeps its width and is scaled to the strip's height. Only margins.left/right are
+// used.
 PaintPlan PlanThreePartStrip(int bitmapWidth, int bitmapHeight, int width, int height,
                              const ImageRect& margins, bool verticalFrames, int count, int index);
 
 // Frame `index` of side-by-side frames stretched to width x height.
 PaintPlan PlanFrame(int bitmapWidth, int bitmapHeight, int width, int height, int count, int index);
 
-// Frame `index` of side-by-side frames, unscaled, centred on `dst` (division toward zero, so a frame
-// larger than the rectangle sticks out on both sides).
+// Frame `index` of side-by-side frames, unscaled, centred on `dst` (division toward zero, so a
+// frame larger than the rectangle sticks out on both sides).
 BlitStep PlanFrameCentred(int bitmapWidth, int bitmapHeight, const ImageRect& dst, int count,
                           int index);
 

@@ -176,8 +176,8 @@ SIZE BitmapSize(HBITMAP bitmap) {
 void ExecutePlan(HDC dst, int dx, int dy, const PaintPlan& plan, HDC src) {
   const int oldMode = SetStretchBltMode(dst, COLORONCOLOR);
   for (const BlitStep& s : plan)
-    StretchBlt(dst, s.dst.left + dx, s.dst.top + dy, s.dst.width(), s.dst.height(), src,
-               s.src.left, s.src.top, s.src.width(), s.src.height(), SRCCOPY);
+    StretchBlt(dst, s.dst.left + dx, s.dst.top + dy, s.dst.width(), s.dst.height(), src, s.src.left,
+               s.src.top, s.src.width(), s.src.height(), SRCCOPY);
   if (oldMode) SetStretchBltMode(dst, oldMode);
 }
 
@@ -206,8 +206,8 @@ void DrawNineSlice(HDC dc, const RECT& dst, HBITMAP src, bool verticalFrames, bo
            transparent);
 }
 
-void DrawThreePartStrip(HDC dc, const RECT& dst, HBITMAP src, bool verticalFrames,
-                        bool transparent, int frameCount, int frameIndex, const RECT& margins) {
+void DrawThreePartStrip(HDC dc, const RECT& dst, HBITMAP src, bool verticalFrames, bool transparent,
+                        int frameCount, int frameIndex, const RECT& margins) {
   if (Inverted(dst)) return;
   const int w = dst.right - dst.left, h = dst.bottom - dst.top;
   const SIZE size = BitmapSize(src);
@@ -280,8 +280,8 @@ ui::GdiRegion PixelsToRegion(const PixelBuffer& pixels, int dx, int dy, int blue
   return result;
 }
 
-ui::GdiRegion BitmapToRegion(HBITMAP bitmap, int dx, int dy, int blueTolerance,
-                             int greenTolerance, int redTolerance, Colour key) {
+ui::GdiRegion BitmapToRegion(HBITMAP bitmap, int dx, int dy, int blueTolerance, int greenTolerance,
+                             int redTolerance, Colour key) {
   return PixelsToRegion(ReadPixels(bitmap), dx, dy, blueTolerance, greenTolerance, redTolerance,
                         key);
 }

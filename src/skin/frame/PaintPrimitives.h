@@ -37,8 +37,8 @@ void DrawNineSlice(HDC dc, const RECT& dst, HBITMAP src, bool verticalFrames, bo
                    bool transparent, int frameCount, int frameIndex, const RECT& margins);
 
 // Left piece, repeated middle, right piece (margins.left / margins.right), scaled to the height.
-void DrawThreePartStrip(HDC dc, const RECT& dst, HBITMAP src, bool verticalFrames,
-                        bool transparent, int frameCount, int frameIndex, const RECT& margins);
+void DrawThreePartStrip(HDC dc, const RECT& dst, HBITMAP src, bool verticalFrames, bool transparent,
+                        int frameCount, int frameIndex, const RECT& margins);
 
 // Frame `frameIndex` of side-by-side frames stretched to dst.
 void DrawFrame(HDC dc, const RECT& dst, HBITMAP src, bool transparent, int frameCount,
@@ -58,8 +58,8 @@ void TileBitmap(HDC dc, const RECT& dst, HBITMAP src, const RECT& srcRect);
 
 // A region of the bitmap's pixels outside the transparent band around `key`, offset by (dx, dy);
 // the caller owns it. An all-transparent bitmap gives an empty region.
-ui::GdiRegion BitmapToRegion(HBITMAP bitmap, int dx, int dy, int blueTolerance,
-                             int greenTolerance, int redTolerance, Colour key);
+ui::GdiRegion BitmapToRegion(HBITMAP bitmap, int dx, int dy, int blueTolerance, int greenTolerance,
+                             int redTolerance, Colour key);
 // The same from pixels already in memory.
 ui::GdiRegion PixelsToRegion(const PixelBuffer& pixels, int dx, int dy, int blueTolerance,
                              int greenTolerance, int redTolerance, Colour key);

@@ -26,10 +26,10 @@ struct BmpSpec {
   int32_t width = 2, height = 2;
   uint16_t bpp = 24, planes = 1;
   uint32_t compression = 0, clrUsed = 0;
-  std::vector<uint32_t> masks;        // written after a 40-byte header, or inside a larger one
-  std::vector<uint32_t> palette;      // 0x00RRGGBB, written as B, G, R(, 0)
-  std::vector<uint8_t> rows;          // already padded
-  int64_t offsetDelta = 0;            // added to the true pixel offset
+  std::vector<uint32_t> masks;    // written after a 40-byte header, or inside a larger one
+  std::vector<uint32_t> palette;  // 0x00RRGGBB, written as B, G, R(, 0)
+  std::vector<uint8_t> rows;      // already padded
+  int64_t offsetDelta = 0;        // added to the true pixel offset
 
   std::vector<uint8_t> Build() const {
     const bool core = headerSize == 12;

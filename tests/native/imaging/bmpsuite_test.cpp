@@ -69,8 +69,8 @@ TEST(BmpSuite, GoodVariantsOfOnePictureAgree) {
     return good.at(name).image.pixels;
   };
   // Header versions, row order, palette-size conventions and RLE give the same 8-bit picture.
-  for (const char* n : {"pal8-0.bmp", "pal8topdown.bmp", "pal8os2.bmp", "pal8v4.bmp", "pal8v5.bmp",
-                        "pal8rle.bmp"})
+  for (const char* n :
+       {"pal8-0.bmp", "pal8topdown.bmp", "pal8os2.bmp", "pal8v4.bmp", "pal8v5.bmp", "pal8rle.bmp"})
     ExpectSamePicture(image("pal8.bmp"), image(n), n);
   ExpectSamePicture(image("pal4.bmp"), image("pal4rle.bmp"), "pal4rle");
   ExpectSamePicture(image("rgb24.bmp"), image("rgb24pal.bmp"), "rgb24pal");
@@ -105,9 +105,9 @@ TEST(BmpSuite, QuestionableFilesDecodeOrAreRefused) {
 TEST(BmpSuite, BadFilesNeverCrash) {
   const auto b = DecodeFolder("b");
   EXPECT_GE(b.size(), 15u);
-  for (const char* n : {"badbitcount.bmp", "badplanes.bmp", "badwidth.bmp", "reallybig.bmp",
-                        "shortfile.bmp", "badheadersize.bmp", "rletopdown.bmp",
-                        "badpalettesize.bmp"})
+  for (const char* n :
+       {"badbitcount.bmp", "badplanes.bmp", "badwidth.bmp", "reallybig.bmp", "shortfile.bmp",
+        "badheadersize.bmp", "rletopdown.bmp", "badpalettesize.bmp"})
     EXPECT_FALSE(b.at(n).ok) << n;
 }
 

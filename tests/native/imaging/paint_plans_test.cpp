@@ -22,15 +22,15 @@ TEST(PaintPlans, NineSliceOrderAndRectangles) {
   // Two 20x12 frames side by side, margins L3 T2 R4 B5, second frame into 50x30.
   const PaintPlan p = PlanNineSlice(40, 12, 50, 30, R{3, 2, 4, 5}, false, false, 2, 2);
   const PaintPlan expected = {
-      {{20, 0, 23, 2}, {0, 0, 3, 2}},      // top-left
-      {{20, 7, 23, 12}, {0, 25, 3, 30}},   // bottom-left
-      {{36, 0, 40, 2}, {46, 0, 50, 2}},    // top-right
-      {{20, 2, 23, 7}, {0, 2, 3, 25}},     // left edge
-      {{23, 0, 36, 2}, {3, 0, 46, 2}},     // top edge
-      {{23, 2, 36, 7}, {3, 2, 46, 25}},    // centre
-      {{36, 7, 40, 12}, {46, 25, 50, 30}}, // bottom-right
-      {{36, 2, 40, 7}, {46, 2, 50, 25}},   // right edge
-      {{23, 7, 36, 12}, {3, 25, 46, 30}},  // bottom edge
+      {{20, 0, 23, 2}, {0, 0, 3, 2}},       // top-left
+      {{20, 7, 23, 12}, {0, 25, 3, 30}},    // bottom-left
+      {{36, 0, 40, 2}, {46, 0, 50, 2}},     // top-right
+      {{20, 2, 23, 7}, {0, 2, 3, 25}},      // left edge
+      {{23, 0, 36, 2}, {3, 0, 46, 2}},      // top edge
+      {{23, 2, 36, 7}, {3, 2, 46, 25}},     // centre
+      {{36, 7, 40, 12}, {46, 25, 50, 30}},  // bottom-right
+      {{36, 2, 40, 7}, {46, 2, 50, 25}},    // right edge
+      {{23, 7, 36, 12}, {3, 25, 46, 30}},   // bottom edge
   };
   EXPECT_EQ(p, expected);
 }
@@ -69,7 +69,7 @@ TEST(PaintPlans, NineSliceTiledCentreOverrunsAndIsCoveredByEdges) {
 
   // In pixels: the tile at x 7..10 sticks into the right edge, which then paints over it.
   PixelBuffer src(10, 16, 24, 0x111111);
-  src.FillRect(3, 11, 7, 13, 0x00FF00);  // centre of frame 2
+  src.FillRect(3, 11, 7, 13, 0x00FF00);   // centre of frame 2
   src.FillRect(7, 11, 10, 13, 0x0000FF);  // right edge of frame 2
   const PixelBuffer out = RenderNineSlice(src, 13, 10, R{3, 3, 3, 3}, true, true, 2, 2);
   EXPECT_EQ(out.Get(9, 4), 0x00FF00);

@@ -35,7 +35,8 @@ TEST(RegionRuns, RunsPerRowWithOffset) {
   img.Set(2, 1, MakeColour(255, 1, 255));  // transparent under the band
   const auto batches = ExtractRegionRuns(img, 10, 20, TransparentBand(kMagenta, 1, 1, 1));
   ASSERT_EQ(batches.size(), 1u);
-  EXPECT_EQ(batches[0].rects, (std::vector<R>{{10, 20, 12, 21}, {14, 20, 15, 21}, {11, 22, 14, 23}}));
+  EXPECT_EQ(batches[0].rects,
+            (std::vector<R>{{10, 20, 12, 21}, {14, 20, 15, 21}, {11, 22, 14, 23}}));
   EXPECT_EQ(batches[0].bounds, (R{10, 20, 15, 23}));
 }
 

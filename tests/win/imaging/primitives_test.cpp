@@ -57,14 +57,14 @@ TEST(Primitives, NineSliceMatchesThePlanForWideNarrowShortAndTiledCases) {
   struct Case {
     int w, h;
     bool tile;
-  } cases[] = {{50, 30, false}, {5, 30, false}, {50, 4, false}, {3, 3, false}, {7, 5, false},
-               {37, 23, true}};
+  } cases[] = {{50, 30, false}, {5, 30, false}, {50, 4, false},
+               {3, 3, false},   {7, 5, false},  {37, 23, true}};
   for (const Case& c : cases) {
     Canvas canvas(64, 40);
     const RECT dst{5, 7, 5 + c.w, 7 + c.h};
     skin::DrawNineSlice(canvas.dc(), dst, bmp.get(), false, c.tile, false, 2, 2, RECT{3, 2, 4, 3});
-    const auto plan = skin::PlanNineSlice(src.width(), src.height(), c.w, c.h, m, false, c.tile,
-                                          2, 2);
+    const auto plan =
+        skin::PlanNineSlice(src.width(), src.height(), c.w, c.h, m, false, c.tile, 2, 2);
     EXPECT_EQ(FirstDifference(canvas.pixels(), Expected(64, 40, src, plan, 5, 7)), "")
         << c.w << "x" << c.h << (c.tile ? " tiled" : "");
   }
@@ -94,8 +94,8 @@ TEST(Primitives, TransparentNineSliceLeavesMagentaPixelsAlone) {
   Canvas canvas(30, 20);
   skin::DrawNineSlice(canvas.dc(), RECT{1, 1, 25, 15}, bmp.get(), false, false, true, 1, 1,
                       RECT{3, 3, 3, 3});
-  PixelBuffer want = Expected(30, 20, src, skin::PlanNineSlice(9, 9, 24, 14, m, false, false, 1, 1),
-                              1, 1);
+  PixelBuffer want =
+      Expected(30, 20, src, skin::PlanNineSlice(9, 9, 24, 14, m, false, false, 1, 1), 1, 1);
   want.FillRect(1, 1, 4, 4, kBackground);
   EXPECT_EQ(FirstDifference(canvas.pixels(), want), "");
 }
@@ -127,19 +127,18 @@ TEST(Primitives, ThreePartStripFrameAndCentredFrameMatchTheirPlans) {
     Canvas canvas(40, 20);
     skin::DrawThreePartStrip(canvas.dc(), RECT{4, 3, 37, 15}, bmp.get(), false, false, 3, 2,
                              RECT{2, 0, 3, 0});
-    EXPECT_EQ(FirstDifference(canvas.pixels(),
-                              Expected(40, 20, src,
-                                       skin::PlanThreePartStrip(30, 6, 33, 12, m, false, 3, 2), 4,
-                                       3)),
-              "");
+    EXPECT_EQ(
+        FirstDifference(
+            canvas.pixels(),
+            Expected(40, 20, src, skin::PlanThreePartStrip(30, 6, 33, 12, m, false, 3, 2), 4, 3)),
+        "");
   }
   {
     Canvas canvas(40, 20);
     skin::DrawFrame(canvas.dc(), RECT{1, 2, 31, 17}, bmp.get(), false, 3, 3);
-    EXPECT_EQ(
-        FirstDifference(canvas.pixels(),
-                        Expected(40, 20, src, skin::PlanFrame(30, 6, 30, 15, 3, 3), 1, 2)),
-        "");
+    EXPECT_EQ(FirstDifference(canvas.pixels(),
+                              Expected(40, 20, src, skin::PlanFrame(30, 6, 30, 15, 3, 3), 1, 2)),
+              "");
   }
   {
     Canvas canvas(40, 20);
@@ -160,10 +159,10 @@ TEST(Primitives, StretchedPatternsPickTheSamePixelsAsThePortableRender) {
   for (const auto& sz : sizes) {
     Canvas canvas(48, 40);
     skin::DrawFrame(canvas.dc(), RECT{1, 2, 1 + sz[0], 2 + sz[1]}, bmp.get(), false, 1, 1);
-    EXPECT_EQ(FirstDifference(canvas.pixels(), Expected(48, 40, src,
-                                                        skin::PlanFrame(13, 11, sz[0], sz[1], 1, 1),
-                                                        1, 2)),
-              "")
+    EXPECT_EQ(
+        FirstDifference(canvas.pixels(),
+                        Expected(48, 40, src, skin::PlanFrame(13, 11, sz[0], sz[1], 1, 1), 1, 2)),
+        "")
         << sz[0] << "x" << sz[1];
   }
 }

@@ -28,7 +28,7 @@ std::vector<RECT> RegionRects(HRGN rgn) {
 TEST(Regions, OpaqueRunsBecomeTheRegionWithNearMagentaLeftOut) {
   PixelBuffer img(6, 3, 24, skin::kMagenta);
   img.FillRect(1, 0, 4, 1, 0);
-  img.Set(2, 0, MakeColour(255, 1, 255));  // transparent under tolerance 1
+  img.Set(2, 0, MakeColour(255, 1, 255));             // transparent under tolerance 1
   img.FillRect(0, 2, 6, 3, MakeColour(255, 2, 255));  // just outside the band: opaque
   ui::GdiBitmap bmp = skin::MakeBitmap(img);
   ui::GdiRegion rgn = skin::BitmapToRegion(bmp.get(), 10, 20, 1, 1, 1, skin::kMagenta);
@@ -52,9 +52,9 @@ TEST(Regions, ManyBatchesUniteToEveryOpaquePixel) {
   PixelBuffer img(614, 40, 32, MakeColour(10, 20, 30));
   for (int y = 0; y < 40; ++y)
     for (int x = y & 1; x < 614; x += 4) img.Set(x, y, skin::kMagenta);
-  ASSERT_GT(skin::ExtractRegionRuns(img, 0, 0, skin::TransparentBand(skin::kMagenta, 1, 1, 1))
-                .size(),
-            2u);
+  ASSERT_GT(
+      skin::ExtractRegionRuns(img, 0, 0, skin::TransparentBand(skin::kMagenta, 1, 1, 1)).size(),
+      2u);
   ui::GdiBitmap bmp = skin::MakeBitmap(img);
   ui::GdiRegion rgn = skin::BitmapToRegion(bmp.get(), 0, 0, 1, 1, 1, skin::kMagenta);
   int wrong = 0;
@@ -66,7 +66,8 @@ TEST(Regions, ManyBatchesUniteToEveryOpaquePixel) {
   EXPECT_EQ(wrong, 0);
 }
 
-// --- PaintControlTo -------------------------------------------------------------------------------
+// --- PaintControlTo
+// -------------------------------------------------------------------------------
 
 constexpr COLORREF kParentBackground = RGB(0x30, 0x60, 0x90);
 
