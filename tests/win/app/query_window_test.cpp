@@ -2,6 +2,8 @@
 // loopback listener: what reaches the service, and what the controls show afterwards.
 #include <gtest/gtest.h>
 
+#include <mshtmhst.h>
+
 #include <memory>
 
 #include "../browser/LoopbackListener.h"
@@ -183,6 +185,16 @@ TEST_F(QueryWindow, AdvancedSearchOpensOneWindowThatHidesOnClose) {
   wintest::PumpUntilIdle(300, 1500);
   EXPECT_EQ(service.RequestLines().size(), 2u);
   EXPECT_EQ(ui::Screen->FormCount(), 2);
+
+  // Its browser carries the restricted policy on its client site.
+  IOleClientSite* site = nullptr;
+  ASSERT_EQ(advanced->m_web->OleObject()->GetClientSite(&site), S_OK);
+  EXPECT_TRUE(ui::ComPtr<IOleClientSite>::Adopt(site).As<IUnknown>(IID_IDocHostUIHandler));
+
+  // Both windows stay usable: the main window still searches while the other is open.
+  Key(form->m_keyword, VK_RETURN);
+  EXPECT_NE(Request(3).find(" /soft/top10/top104.php?"), std::string::npos);
+  EXPECT_TRUE(IsWindowVisible(wnd));
   EXPECT_TRUE(errors.empty());
 }
 
