@@ -278,3 +278,81 @@ TEST(FormReading, ResourceNamesAreUpperCaseClassComponentProperty) {
   EXPECT_EQ(ui::TFormReader::ResourceName("TForm1", "SkinData1", "SkinStream"),
             "TFORM1_SKINDATA1_SKINSTREAM");
 }
+
+// ---- More keyboard and mouse ------------------------------------------------------------------
+
+namespace {
+struct ChangeCounter {
+  int changes = 0;
+  void OnChange(ui::TObject*) { ++changes; }
+};
+}  // namespace
+
+TEST(Form, SpaceClicksTheFocusedButtonAndAltLetterItsAccelerator) {
+  auto* form = new TAllControlsForm(nullptr);
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  form->other->SetFocus();
+  ui::Application->ProcessMessages();
+  ASSERT_EQ(Focused(), form->other);
+  PressKey(VK_SPACE);
+  EXPECT_EQ(form->otherClicks, 1);
+
+  form->edit->SetFocus();
+  ui::Application->ProcessMessages();
+  PostMessageW(GetFocus(), WM_SYSCHAR, L'o', 0x20000001);
+  ui::Application->ProcessMessages();
+  EXPECT_EQ(form->otherClicks, 2);
+  delete form;
+}
+
+TEST(Form, AUserSelectionInTheListRunsOnChangeButSettingItemIndexDoesNot) {
+  auto* form = new TAllControlsForm(nullptr);
+  ChangeCounter counter;
+  form->combo->OnChange = ui::MethodOf<&ChangeCounter::OnChange>(&counter);
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  form->combo->SetItemIndex(2);
+  EXPECT_EQ(counter.changes, 0);
+  form->combo->SetFocus();
+  ui::Application->ProcessMessages();
+  form->combo->SetItemIndex(0);
+  PressKey(VK_DOWN);
+  EXPECT_EQ(form->combo->ItemIndex(), 1);
+  EXPECT_EQ(form->combo->Text(), L"two");
+  EXPECT_EQ(counter.changes, 1);
+  delete form;
+}
+
+TEST(Form, TheSpinButtonStepsTheValueAndStaysInsideTheRange) {
+  auto* form = new TAllControlsForm(nullptr);
+  form->Handle();
+  HWND button = form->spin->Button()->Handle();
+  int h = form->spin->Button()->ClientHeight();
+  form->spin->SetValue(97);
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 1));
+  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 1));
+  EXPECT_EQ(form->spin->Value(), 98);
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 1));
+  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 1));
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 1));
+  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 1));
+  EXPECT_EQ(form->spin->Value(), 99);  // the maximum holds
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, h - 2));
+  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, h - 2));
+  EXPECT_EQ(form->spin->Value(), 98);
+  EXPECT_EQ(GetCapture(), nullptr);
+  delete form;
+}
+
+TEST(Form, ClosingTheMainFormEndsTheLoop) {
+  TAllControlsForm* main = nullptr;
+  ui::Application->CreateForm(main);
+  EXPECT_EQ(ui::Application->MainForm(), main);
+  PostMessageW(main->Handle(), WM_CLOSE, 0, 0);
+  ui::Application->Run();
+  EXPECT_TRUE(ui::Application->Terminated());
+  ui::ShutdownApplication();
+  EXPECT_EQ(ui::Screen->FormCount(), 0);
+  EXPECT_EQ(ui::Application->MainForm(), nullptr);
+}
