@@ -77,6 +77,13 @@ class Offscreen {
 
 bool Inverted(const RECT& r) { return r.right < r.left || r.bottom < r.top; }
 
+// Whether the destination's pixels can be read back: window and memory DCs of the display can, a
+// printer or metafile cannot (Wine even answers a BitBlt from a metafile DC with success).
+bool Readable(HDC dc) {
+  const DWORD type = GetObjectType(dc);
+  return (type == OBJ_DC || type == OBJ_MEMDC) && GetDeviceCaps(dc, TECHNOLOGY) == DT_RASDISPLAY;
+}
+
 // 32-bit DIB pixels hold 0x00RRGGBB; a Colour holds 0x00BBGGRR.
 uint32_t DibPixel(Colour c) {
   return static_cast<uint32_t>(RedOf(c) << 16 | GreenOf(c) << 8 | BlueOf(c));
@@ -128,7 +135,7 @@ void DrawPlan(HDC dc, int x, int y, int width, int height, HBITMAP src, const Pa
   }
   // Tiles may have overrun into the lower half; reading the destination overwrites them.
   const uint32_t key = DibPixel(kMagenta);
-  if (BitBlt(image.dc(), 0, height, width, height, dc, x, y, SRCCOPY)) {
+  if (Readable(dc) && BitBlt(image.dc(), 0, height, width, height, dc, x, y, SRCCOPY)) {
     uint32_t* bits = image.bits();
     const size_t n = static_cast<size_t>(width) * height;
     for (size_t i = 0; i < n; ++i)
@@ -144,8 +151,8 @@ void DrawPlan(HDC dc, int x, int y, int width, int height, HBITMAP src, const Pa
 }
 
 // Reads the top-left width x height pixels of any bitmap as 0x00RRGGBB through GetDIBits (which
-// also settles the row order of bottom-up and top-down DIB sections). `dc` is a memory DC the
-// bitmap is not selected into.
+// also settles the row order of bottom-up and top-down DIB sections); empty on failure. `dc` is any
+// DC the bitmap is not selected into.
 std::vector<uint32_t> TopLeftPixels(HBITMAP bitmap, HDC dc, int width, int height) {
   std::vector<uint32_t> out(static_cast<size_t>(width) * height);
   // GetDIBits reads scan lines of the full bitmap width; read whole rows, keep the left part.
@@ -158,10 +165,10 @@ std::vector<uint32_t> TopLeftPixels(HBITMAP bitmap, HDC dc, int width, int heigh
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
-  if (GetDIBits(dc, bitmap, 0, size.cy, rows.data(), &bi, DIB_RGB_COLORS) > 0)
-    for (int y = 0; y < height; ++y)
-      std::copy_n(rows.begin() + static_cast<ptrdiff_t>(y) * size.cx, width,
-                  out.begin() + static_cast<ptrdiff_t>(y) * width);
+  if (GetDIBits(dc, bitmap, 0, size.cy, rows.data(), &bi, DIB_RGB_COLORS) <= 0) return {};
+  for (int y = 0; y < height; ++y)
+    std::copy_n(rows.begin() + static_cast<ptrdiff_t>(y) * size.cx, width,
+                out.begin() + static_cast<ptrdiff_t>(y) * width);
   return out;
 }
 
@@ -242,12 +249,23 @@ void TransparentBlit(HDC dc, const RECT& dst, HBITMAP src, Colour key) {
   const int w = std::min<int>(size.cx, dst.right - dst.left);
   const int h = std::min<int>(size.cy, dst.bottom - dst.top);
   if (w <= 0 || h <= 0) return;
-  ui::MemoryDC source = ui::MakeMemoryDC();
-  // Read before selecting: GetDIBits wants a bitmap no DC holds.
-  const std::vector<uint32_t> pixels = TopLeftPixels(src, source.get(), w, h);
+  // Composed in memory like DrawPlan's transparent output: the destination is read, the bitmap's
+  // non-key pixels laid over it, and the result written once.
+  Offscreen image(w, h);
+  if (!image) return;
+  const std::vector<uint32_t> pixels = TopLeftPixels(src, image.dc(), w, h);
+  if (pixels.empty()) return;
+  const uint32_t want = DibPixel(key);
+  if (Readable(dc) && BitBlt(image.dc(), 0, 0, w, h, dc, dst.left, dst.top, SRCCOPY)) {
+    uint32_t* bits = image.bits();
+    for (size_t i = 0; i < pixels.size(); ++i)
+      if ((pixels[i] & 0xFFFFFF) != want) bits[i] = pixels[i];
+    BitBlt(dc, dst.left, dst.top, w, h, image.dc(), 0, 0, SRCCOPY);
+    return;
+  }
   ui::GdiBitmap mask =
       KeyMask(w, h, key, [&](int x, int y) { return pixels[static_cast<size_t>(y) * w + x]; });
-  ui::SelectGuard select(source.get(), src);
+  SelectedDC source(src);
   MaskedCopy(dc, dst.left, dst.top, w, h, source.get(), mask.get());
 }
 

@@ -2,6 +2,9 @@
 // plans executed on pixel buffers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "ImagingTestSupport.h"
 #include "skin/frame/PaintPrimitives.h"
 
@@ -197,6 +200,42 @@ TEST(Primitives, TransparentBlitCopiesAllButKeyPixelsAndClipsToTheRectangle) {
     want.Set(6, 3, MakeColour(255, 1, 255));
     EXPECT_EQ(FirstDifference(canvas.pixels(), want), "") << bpp << " bits";
   }
+}
+
+// Record types a metafile holds.
+std::vector<DWORD> RecordTypes(HENHMETAFILE mf) {
+  std::vector<uint8_t> data(GetEnhMetaFileBits(mf, 0, nullptr));
+  GetEnhMetaFileBits(mf, static_cast<UINT>(data.size()), data.data());
+  std::vector<DWORD> types;
+  for (size_t at = 0; at + sizeof(EMR) <= data.size();) {
+    const auto* r = reinterpret_cast<const EMR*>(data.data() + at);
+    types.push_back(r->iType);
+    if (r->nSize < sizeof(EMR)) break;
+    at += r->nSize;
+  }
+  return types;
+}
+
+TEST(Primitives, TargetsThatCannotBeReadStillGetTheImage) {
+  // A metafile DC has no pixels to read back, so the transparent paths take MaskBlt there (Wine
+  // records that as a blit); each call must still leave exactly one drawing record and no handle.
+  PixelBuffer src(6, 4, 24, MakeColour(1, 2, 3));
+  src.Set(0, 0, skin::kMagenta);
+  ui::GdiBitmap bmp = skin::MakeBitmap(src);
+  const long owned = ui::HandleCounts::Total();
+  HDC emf = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(emf);
+  skin::TransparentBlit(emf, RECT{2, 1, 8, 5}, bmp.get(), skin::kMagenta);
+  skin::DrawFrame(emf, RECT{10, 1, 16, 5}, bmp.get(), true, 1, 1);
+  HENHMETAFILE mf = CloseEnhMetaFile(emf);
+  ASSERT_TRUE(mf);
+  const std::vector<DWORD> types = RecordTypes(mf);
+  DeleteEnhMetaFile(mf);
+  const auto blits = std::count_if(types.begin(), types.end(), [](DWORD t) {
+    return t == EMR_BITBLT || t == EMR_MASKBLT || t == EMR_STRETCHBLT;
+  });
+  EXPECT_EQ(blits, 2);
+  EXPECT_EQ(ui::HandleCounts::Total(), owned);
 }
 
 TEST(Primitives, TileRepeatsThePieceWithoutClippingTheLastColumn) {
