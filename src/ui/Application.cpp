@@ -36,8 +36,8 @@ void TApplication::Initialize() {
   if (initialized_) return;
   initialized_ = true;
   oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_USEREX_CLASSES |
-                                           ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
+  INITCOMMONCONTROLSEX icc{
+      sizeof icc, ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&icc);
   Handle();
 }
@@ -54,8 +54,7 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPA
       case WM_SYSCOMMAND:
         // The task-bar button belongs to this window: minimising and restoring act on the
         // main form.
-        if (Application && Application->mainForm_ &&
-            Application->mainForm_->HandleAllocated()) {
+        if (Application && Application->mainForm_ && Application->mainForm_->HandleAllocated()) {
           UINT cmd = static_cast<UINT>(wParam & 0xFFF0);
           if (cmd == SC_MINIMIZE || cmd == SC_RESTORE) {
             ShowWindow(Application->mainForm_->Handle(),
@@ -77,13 +76,13 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPA
 HWND TApplication::Handle() {
   if (!handle_) {
     WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
+    wc.cbSize = sizeof wc;
     wc.lpfnWndProc = AppWndProc;
     wc.hInstance = MainInstance();
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     wc.lpszClassName = L"TApplication";
     WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
+    existing.cbSize = sizeof existing;
     if (!GetClassInfoExW(MainInstance(), wc.lpszClassName, &existing)) RegisterClassExW(&wc);
     handle_ = CreateWindowExW(0, L"TApplication", title_.c_str(),
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,

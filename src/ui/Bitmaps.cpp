@@ -86,8 +86,9 @@ UI_IMPLEMENT_CLASS(TBitmapCanvas, TCanvas)
 TBitmapCanvas::~TBitmapCanvas() { FreeContext(); }
 
 void TBitmapCanvas::CreateHandle() {
-  if (!bitmap_->handle_) bitmap_->Allocate(std::max(bitmap_->width_, 0),
-                                           std::max(bitmap_->height_, 0), bitmap_->format_);
+  if (!bitmap_->handle_)
+    bitmap_->Allocate(std::max(bitmap_->width_, 0), std::max(bitmap_->height_, 0),
+                      bitmap_->format_);
   dc_ = MakeMemoryDC();
   if (!dc_) return;
   oldBitmap_ = SelectObject(dc_.get(), bitmap_->handle_.get());
@@ -104,8 +105,7 @@ void TBitmapCanvas::FreeContext() {
 
 // ---- TBitmap ----------------------------------------------------------------------------------
 
-UI_IMPLEMENT_CLASS(TBitmap, TGraphic,
-                   P::Int("Width", &TBitmap::Width, &TBitmap::SetWidth),
+UI_IMPLEMENT_CLASS(TBitmap, TGraphic, P::Int("Width", &TBitmap::Width, &TBitmap::SetWidth),
                    P::Int("Height", &TBitmap::Height, &TBitmap::SetHeight))
 
 TBitmap::TBitmap() = default;
@@ -142,7 +142,8 @@ void TBitmap::SetSize(int width, int height) {
   GdiBitmap old = std::move(handle_);
   int oldW = width_, oldH = height_;
   Allocate(width, height, format_);
-  if (old && handle_) CopyBits(handle_.get(), old.get(), std::min(oldW, width_), std::min(oldH, height_));
+  if (old && handle_)
+    CopyBits(handle_.get(), old.get(), std::min(oldW, width_), std::min(oldH, height_));
   Changed();
 }
 

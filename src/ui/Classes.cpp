@@ -105,8 +105,7 @@ void TStream::ReadBuffer(void* buffer, int64_t count) {
 }
 
 void TStream::WriteBuffer(const void* buffer, int64_t count) {
-  if (count != 0 && Write(buffer, count) != count)
-    throw EInvalidOperation(L"Stream write error");
+  if (count != 0 && Write(buffer, count) != count) throw EInvalidOperation(L"Stream write error");
 }
 
 int64_t TStream::CopyFrom(TStream& source, int64_t count) {
@@ -173,7 +172,8 @@ void TMemoryStream::LoadFromStream(TStream& source) {
 void TMemoryStream::LoadFromFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw EReadError(L"Cannot open file " + path.wstring());
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
   data_ = std::move(bytes);
   pos_ = 0;
 }

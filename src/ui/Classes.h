@@ -79,7 +79,6 @@ class TMethod<R(A...)> {
   void* self_ = nullptr;
 };
 
-
 // MethodOf<&TForm1::FormCreate>(this): the signature is taken from the member.
 template <auto Member>
 auto MethodOf(typename detail::MemberTraits<decltype(Member)>::Class* obj) {
@@ -127,8 +126,8 @@ std::wstring ExceptionMessage(const std::exception_ptr& error);
 
 // ---------------------------------------------------------------------------------------------
 // Run-time class information: the exact class name, the parent class and the published
-// properties. Every framework class declares itself with UI_CLASS in its body and UI_IMPLEMENT_CLASS
-// in one source file (test code declares its own classes the same way).
+// properties. Every framework class declares itself with UI_CLASS in its body and
+// UI_IMPLEMENT_CLASS in one source file (test code declares its own classes the same way).
 
 class TClassInfo {
  public:
@@ -151,20 +150,20 @@ class TClassInfo {
   std::vector<TPropInfo> props_;
 };
 
-#define UI_CLASS(Self, Base)                                                               \
- public:                                                                                   \
-  using inherited = Base;                                                                  \
-  static const ::ui::TClassInfo& StaticClassInfo();                                        \
+#define UI_CLASS(Self, Base)                        \
+ public:                                            \
+  using inherited = Base;                           \
+  static const ::ui::TClassInfo& StaticClassInfo(); \
   const ::ui::TClassInfo& ClassInfo() const override { return Self::StaticClassInfo(); }
 
 // Properties are given as ::ui::Prop<Self>::Int(...), ::ui::Prop<Self>::Enum(...), ... (TypInfo.h).
-#define UI_IMPLEMENT_CLASS(Self, Base, ...)                                                   \
-  const ::ui::TClassInfo& Self::StaticClassInfo() {                                           \
-    static const ::ui::TClassInfo info(#Self, &Base::StaticClassInfo(), [] {                  \
-      using P [[maybe_unused]] = ::ui::Prop<Self>;                                            \
-      return std::vector<::ui::TPropInfo>{__VA_ARGS__};                                       \
-    }());                                                                                     \
-    return info;                                                                              \
+#define UI_IMPLEMENT_CLASS(Self, Base, ...)                                  \
+  const ::ui::TClassInfo& Self::StaticClassInfo() {                          \
+    static const ::ui::TClassInfo info(#Self, &Base::StaticClassInfo(), [] { \
+      using P [[maybe_unused]] = ::ui::Prop<Self>;                           \
+      return std::vector<::ui::TPropInfo>{__VA_ARGS__};                      \
+    }());                                                                    \
+    return info;                                                             \
   }
 
 // ---------------------------------------------------------------------------------------------
@@ -263,8 +262,14 @@ class TStrings : public TObject {
   virtual int Count() const = 0;
   virtual std::wstring Get(int index) const = 0;
   virtual void Put(int index, const std::wstring& s);
-  virtual intptr_t GetTag(int index) const { (void)index; return 0; }
-  virtual void PutTag(int index, intptr_t tag) { (void)index; (void)tag; }
+  virtual intptr_t GetTag(int index) const {
+    (void)index;
+    return 0;
+  }
+  virtual void PutTag(int index, intptr_t tag) {
+    (void)index;
+    (void)tag;
+  }
   virtual void Insert(int index, const std::wstring& s) = 0;
   virtual void Delete(int index) = 0;
   virtual void Clear() = 0;

@@ -47,9 +47,9 @@ const TEnumInfo& AlignInfo() {
   return info;
 }
 const TEnumInfo& BiDiModeInfo() {
-  static const TEnumInfo info{"TBiDiMode",
-                              {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign",
-                               "bdRightToLeftReadingOnly"}};
+  static const TEnumInfo info{
+      "TBiDiMode",
+      {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"}};
   return info;
 }
 const TEnumInfo& AlignmentInfo() {
@@ -68,8 +68,7 @@ TCustomForm* GetParentForm(TControl* control) {
 
 // ---- TControl ---------------------------------------------------------------------------------
 
-UI_IMPLEMENT_CLASS(TControl, TComponent,
-                   P::Int("Left", &TControl::Left, &TControl::SetLeft),
+UI_IMPLEMENT_CLASS(TControl, TComponent, P::Int("Left", &TControl::Left, &TControl::SetLeft),
                    P::Int("Top", &TControl::Top, &TControl::SetTop),
                    P::Int("Width", &TControl::Width, &TControl::SetWidth),
                    P::Int("Height", &TControl::Height, &TControl::SetHeight),
@@ -81,8 +80,7 @@ UI_IMPLEMENT_CLASS(TControl, TComponent,
                    P::Bool("ShowHint", &TControl::ShowHint, &TControl::SetShowHint),
                    P::Str("Hint", &TControl::Hint, &TControl::SetHint),
                    P::Enum("Align", AlignInfo(), &TControl::Align, &TControl::SetAlign),
-                   P::Enum("BiDiMode", BiDiModeInfo(), &TControl::BiDiMode,
-                           &TControl::SetBiDiMode),
+                   P::Enum("BiDiMode", BiDiModeInfo(), &TControl::BiDiMode, &TControl::SetBiDiMode),
                    P::Obj<TFont>("Font", &TControl::Font, &TControl::SetFont))
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
@@ -301,7 +299,8 @@ void TControl::HandleMouse(TMessage& m) {
       if (controlStyle_ & csCaptureMouse) SetMouseCapture(true);
       if (controlStyle_ & csClickEvents) controlState_ |= csClicked;
       controlState_ |= csLButtonDown;
-      MouseDown(TMouseButton::mbLeft, shift | (m.Msg == WM_LBUTTONDBLCLK ? unsigned(ssDouble) : 0u), x, y);
+      MouseDown(TMouseButton::mbLeft, shift | (m.Msg == WM_LBUTTONDBLCLK ? unsigned(ssDouble) : 0u),
+                x, y);
       break;
     case WM_RBUTTONDOWN:
       MouseDown(TMouseButton::mbRight, shift, x, y);

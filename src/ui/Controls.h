@@ -20,7 +20,12 @@ class TCustomForm;
 class TControlCanvas;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
-enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+enum class TBiDiMode {
+  bdLeftToRight,
+  bdRightToLeft,
+  bdRightToLeftNoAlign,
+  bdRightToLeftReadingOnly
+};
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum class TBorderStyle { bsNone, bsSingle };
 
@@ -76,7 +81,9 @@ class TControl : public TComponent {
   // Position in the parent's client area (top-level windows: on the screen).
   virtual void SetBounds(int left, int top, int width, int height);
   RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
-  void SetBoundsRect(const RECT& r) { SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+  void SetBoundsRect(const RECT& r) {
+    SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  }
   // The client area at the origin (read from the window when there is one).
   virtual RECT ClientRect();
   int ClientWidth() { return ClientRect().right; }
@@ -321,7 +328,7 @@ class TWinControl : public TControl {
   HWND handle_ = nullptr;
   HWND parentWindow_ = nullptr;
   WNDPROC defWndProc_ = nullptr;
-  std::vector<TControl*> controls_;   // all children, creation order
+  std::vector<TControl*> controls_;    // all children, creation order
   std::vector<TWinControl*> tabList_;  // windowed children in tab order
   bool tabStop_ = false;
   TBrush brush_;

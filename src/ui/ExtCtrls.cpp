@@ -7,8 +7,7 @@ namespace ui {
 
 // ---- TTimer -----------------------------------------------------------------------------------
 
-UI_IMPLEMENT_CLASS(TTimer, TComponent,
-                   P::Int("Interval", &TTimer::Interval, &TTimer::SetInterval),
+UI_IMPLEMENT_CLASS(TTimer, TComponent, P::Int("Interval", &TTimer::Interval, &TTimer::SetInterval),
                    P::Bool("Enabled", &TTimer::Enabled, &TTimer::SetEnabled))
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {}
@@ -67,11 +66,12 @@ void TTimer::SetEnabled(bool on) {
 // ---- TCustomPanel -----------------------------------------------------------------------------
 
 UI_IMPLEMENT_CLASS(TCustomPanel, TCustomControl)
-UI_IMPLEMENT_CLASS(TPanel, TCustomPanel, P::Str("Caption", &TPanel::GetCaption, &TPanel::SetCaption))
+UI_IMPLEMENT_CLASS(TPanel, TCustomPanel,
+                   P::Str("Caption", &TPanel::GetCaption, &TPanel::SetCaption))
 
 TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
-  controlStyle_ = csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption |
-                  csDoubleClicks | csOpaque;
+  controlStyle_ =
+      csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks | csOpaque;
   SetColor(clBtnFace);
   UpdateBoundsFields(0, 0, 185, 41);
 }
@@ -86,7 +86,7 @@ void TCustomPanel::Paint() {
   if (text.empty()) return;
   c->Brush()->SetStyle(TBrushStyle::bsClear);
   UINT flags = DT_SINGLELINE | DT_VCENTER |
-               (alignment_ == TAlignment::taCenter        ? DT_CENTER
+               (alignment_ == TAlignment::taCenter         ? DT_CENTER
                 : alignment_ == TAlignment::taRightJustify ? DT_RIGHT
                                                            : DT_LEFT);
   DrawTextW(c->Handle(), text.c_str(), -1, &r, flags);

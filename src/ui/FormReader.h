@@ -50,7 +50,7 @@ class TFormReader : public TFiler {
 
   TComponent* root_;
   std::vector<Payload> payloads_;
-  const Payload* current_ = nullptr;      // offered to DefineBinaryProperty
+  const Payload* current_ = nullptr;             // offered to DefineBinaryProperty
   std::vector<std::string>* collect_ = nullptr;  // names of binary properties, when probing
   bool finished_ = false;
 };

@@ -31,8 +31,9 @@ TWinControl* TScreen::ActiveControl() const {
 }
 
 const TEnumInfo& FormBorderStyleInfo() {
-  static const TEnumInfo info{"TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog",
-                                                   "bsToolWindow", "bsSizeToolWin"}};
+  static const TEnumInfo info{
+      "TFormBorderStyle",
+      {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
   return info;
 }
 
@@ -54,9 +55,10 @@ UI_IMPLEMENT_CLASS(TForm, TCustomForm)
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   SetVisibleFlag(false);
   SetColor(clBtnFace);
-  controlStyle_ = csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption |
-                  csDoubleClicks;
+  controlStyle_ =
+      csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
   UpdateBoundsFields(0, 0, 320, 240);
+  icon_.OnChange = MethodOf<&TCustomForm::IconChanged>(this);
   Screen->AddForm(this);
 }
 
@@ -126,12 +128,17 @@ void TCustomForm::CreateParams(TCreateParams& p) {
   p.WindowClass.hIcon = nullptr;
 }
 
+void TCustomForm::IconChanged(TObject*) {
+  if (!HandleAllocated()) return;
+  HICON icon =
+      icon_.Handle() ? icon_.Handle() : (Application ? Application->Icon()->Handle() : nullptr);
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
 void TCustomForm::CreateHandleDone() {
-  HICON icon = icon_.Handle() ? icon_.Handle() : (Application ? Application->Icon()->Handle() : nullptr);
-  if (icon) {
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-  }
+  // The form's own icon, otherwise the application's.
+  IconChanged(nullptr);
   if (menu_) {
     menu_->SetWindowHandle(Handle());
     ::SetMenu(Handle(), menu_->Handle());
@@ -235,8 +242,7 @@ void TCustomForm::Release() {
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
   if (control == activeControl_) return;
-  if (control && GetParentForm(control) != this)
-    throw EInvalidOperation(L"Invalid active control");
+  if (control && GetParentForm(control) != this) throw EInvalidOperation(L"Invalid active control");
   activeControl_ = control;
   if (control && HandleAllocated() && IsWindowVisible(Handle()) && control->CanFocus())
     ::SetFocus(control->Handle());
@@ -312,8 +318,8 @@ void TCustomForm::DialogKey(TMessage& m) {
       case VK_UP:
       case VK_DOWN:
         if (activeControl_ && activeControl_->Parent()) {
-          activeControl_->Parent()->SelectNext(activeControl_,
-                                               key == VK_RIGHT || key == VK_DOWN, false);
+          activeControl_->Parent()->SelectNext(activeControl_, key == VK_RIGHT || key == VK_DOWN,
+                                               false);
           m.Result = 1;
           return;
         }

@@ -98,6 +98,7 @@ class TCustomForm : public TWinControl {
   void MenuCommand(TMessage& message);
   bool OwnerDrawMenu(TMessage& message);
   void SetWindowFocus();
+  void IconChanged(TObject*);
 
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
   TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;

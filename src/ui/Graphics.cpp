@@ -16,8 +16,7 @@ UI_IMPLEMENT_CLASS(TGraphicsObject, TPersistent)
 
 // ---- TFont ------------------------------------------------------------------------------------
 
-UI_IMPLEMENT_CLASS(TFont, TGraphicsObject,
-                   P::Int("Color", &TFont::Color, &TFont::SetColor),
+UI_IMPLEMENT_CLASS(TFont, TGraphicsObject, P::Int("Color", &TFont::Color, &TFont::SetColor),
                    P::Int("Height", &TFont::Height, &TFont::SetHeight),
                    P::Int("Size", &TFont::Size, &TFont::SetSize),
                    P::Int("Charset", &TFont::Charset, &TFont::SetCharset),
@@ -105,8 +104,7 @@ void TFont::SetLogFont(const LOGFONTW& lf) {
   height_ = lf.lfHeight;
   charset_ = lf.lfCharSet;
   style_ = (lf.lfWeight >= FW_BOLD ? unsigned(fsBold) : 0u) |
-           (lf.lfItalic ? unsigned(fsItalic) : 0u) |
-           (lf.lfUnderline ? unsigned(fsUnderline) : 0u) |
+           (lf.lfItalic ? unsigned(fsItalic) : 0u) | (lf.lfUnderline ? unsigned(fsUnderline) : 0u) |
            (lf.lfStrikeOut ? unsigned(fsStrikeOut) : 0u);
   Changed();
 }
@@ -367,6 +365,8 @@ void TCanvas::CopyRect(const RECT& dest, TCanvas& source, const RECT& sourceRect
 
 COLORREF TCanvas::Pixel(int x, int y) { return GetPixel(Handle(), x, y); }
 
-void TCanvas::SetPixel(int x, int y, TColor color) { ::SetPixel(Handle(), x, y, ColorToRGB(color)); }
+void TCanvas::SetPixel(int x, int y, TColor color) {
+  ::SetPixel(Handle(), x, y, ColorToRGB(color));
+}
 
 }  // namespace ui

@@ -16,7 +16,9 @@ class TGraphic;
 // ---- Colours: red in the low byte; negative values name a system colour by its low byte -------
 using TColor = int32_t;
 
-constexpr TColor SystemColor(int index) { return static_cast<TColor>(0xFF000000u | unsigned(index)); }
+constexpr TColor SystemColor(int index) {
+  return static_cast<TColor>(0xFF000000u | unsigned(index));
+}
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clMaroon = 0x000080;
@@ -110,8 +112,16 @@ class TFont : public TGraphicsObject {
   GdiFont handle_;
 };
 
-enum class TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal,
-                         bsCross, bsDiagCross };
+enum class TBrushStyle {
+  bsSolid,
+  bsClear,
+  bsHorizontal,
+  bsVertical,
+  bsFDiagonal,
+  bsBDiagonal,
+  bsCross,
+  bsDiagCross
+};
 
 class TBrush : public TGraphicsObject {
   UI_CLASS(TBrush, TGraphicsObject)

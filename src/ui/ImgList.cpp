@@ -33,8 +33,7 @@ int TCustomImageList::Count() const { return handle_ ? ImageList_GetImageCount(h
 
 void TCustomImageList::SetBkColor(TColor color) {
   bkColor_ = color;
-  if (handle_)
-    ImageList_SetBkColor(handle_.get(), color == clNone ? CLR_NONE : ColorToRGB(color));
+  if (handle_) ImageList_SetBkColor(handle_.get(), color == clNone ? CLR_NONE : ColorToRGB(color));
 }
 
 void TCustomImageList::SetMasked(bool on) {
@@ -68,9 +67,8 @@ int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
   TBitmap copy;
   copy.Assign(*image);
   copy.SetPixelFormat(TPixelFormat::pf24bit);
-  COLORREF key = maskColor == clDefault
-                     ? GetPixel(copy.Canvas()->Handle(), 0, copy.Height() - 1)
-                     : ColorToRGB(maskColor);
+  COLORREF key = maskColor == clDefault ? GetPixel(copy.Canvas()->Handle(), 0, copy.Height() - 1)
+                                        : ColorToRGB(maskColor);
   // The canvas must let go of the bitmap before the list reads it.
   HBITMAP bits = copy.Handle();
   int index = ImageList_AddMasked(Handle(), bits, key);

@@ -1,8 +1,8 @@
 // Image lists: equal-sized images in one system image list, drawn enabled or disabled.
 #pragma once
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include "ui/Bitmaps.h"
 #include "ui/Classes.h"

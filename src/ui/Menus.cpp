@@ -35,7 +35,7 @@ struct KeyName {
   const wchar_t* name;
 };
 const KeyName kKeyNames[] = {
-    {VK_BACK, L"BkSp"},  {VK_TAB, L"Tab"},     {VK_RETURN, L"Enter"}, {VK_ESCAPE, L"Esc"},
+    {VK_BACK, L"BkSp"},   {VK_TAB, L"Tab"},    {VK_RETURN, L"Enter"}, {VK_ESCAPE, L"Esc"},
     {VK_SPACE, L"Space"}, {VK_PRIOR, L"PgUp"}, {VK_NEXT, L"PgDn"},    {VK_END, L"End"},
     {VK_HOME, L"Home"},   {VK_LEFT, L"Left"},  {VK_UP, L"Up"},        {VK_RIGHT, L"Right"},
     {VK_DOWN, L"Down"},   {VK_INSERT, L"Ins"}, {VK_DELETE, L"Del"},
@@ -245,7 +245,7 @@ void TMenuItem::RebuildHandle() {
   for (TMenuItem* c : items_) {
     if (!c->visible_) continue;
     MENUITEMINFOW mi{};
-  mi.cbSize = sizeof mi;
+    mi.cbSize = sizeof mi;
     mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_SUBMENU | MIIM_STRING;
     std::wstring text = c->DisplayText();
     mi.fType = c->IsLine() ? MFT_SEPARATOR : MFT_STRING;
@@ -276,11 +276,11 @@ void TMenuItem::SetCaption(const std::wstring& caption) {
   if (parent_) parent_->MenuChanged();
 }
 
-#define UI_MENU_SETTER(Name, field, Type)      \
-  void TMenuItem::Set##Name(Type value) {      \
-    if (value == field) return;                \
-    field = value;                             \
-    if (parent_) parent_->MenuChanged();       \
+#define UI_MENU_SETTER(Name, field, Type) \
+  void TMenuItem::Set##Name(Type value) { \
+    if (value == field) return;           \
+    field = value;                        \
+    if (parent_) parent_->MenuChanged();  \
   }
 UI_MENU_SETTER(ImageIndex, imageIndex_, int)
 UI_MENU_SETTER(ShortCut, shortCut_, TShortCut)
@@ -336,8 +336,7 @@ void TMenuItem::DefaultDraw(TCanvas* canvas, const RECT& rect, bool selected) {
   int x = rect.left + 4;
   TMenu* menu = GetParentMenu();
   if (menu && menu->Images()) {
-    if (imageIndex_ >= 0)
-      menu->Images()->Draw(canvas, x, rect.top + 2, imageIndex_, enabled_);
+    if (imageIndex_ >= 0) menu->Images()->Draw(canvas, x, rect.top + 2, imageIndex_, enabled_);
     x += menu->Images()->Width() + 4;
   }
   canvas->Font()->SetColor(!enabled_ ? clGrayText : selected ? clHighlightText : clMenuText);
@@ -353,11 +352,11 @@ void TMenuItem::DefaultDraw(TCanvas* canvas, const RECT& rect, bool selected) {
 
 // ---- TMenu ------------------------------------------------------------------------------------
 
-UI_IMPLEMENT_CLASS(TMenu, TComponent,
-                   P::Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw),
+UI_IMPLEMENT_CLASS(TMenu, TComponent, P::Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw),
                    P::Obj<TMenuItem>("Items", &TMenu::Items))
 
-TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), items_(std::make_unique<TMenuItem>(nullptr)) {
+TMenu::TMenu(TComponent* AOwner)
+    : TComponent(AOwner), items_(std::make_unique<TMenuItem>(nullptr)) {
   items_->menu_ = this;
 }
 
@@ -410,7 +409,7 @@ bool TMenu::OwnerDrawMessage(TMessage& m) {
     TCanvas canvas;
     canvas.SetHandle(screen.get());
     NONCLIENTMETRICSW ncm{};
-  ncm.cbSize = sizeof ncm;
+    ncm.cbSize = sizeof ncm;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
       canvas.Font()->SetLogFont(ncm.lfMenuFont);
     int w = 0, h = 0;
@@ -430,7 +429,7 @@ bool TMenu::OwnerDrawMessage(TMessage& m) {
     TCanvas canvas;
     canvas.SetHandle(dis->hDC);
     NONCLIENTMETRICSW ncm{};
-  ncm.cbSize = sizeof ncm;
+    ncm.cbSize = sizeof ncm;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
       canvas.Font()->SetLogFont(ncm.lfMenuFont);
     item->DrawItem(&canvas, dis->rcItem, (dis->itemState & ODS_SELECTED) != 0);
@@ -478,7 +477,7 @@ TPopupMenu::~TPopupMenu() {
 HWND TPopupMenu::PopupWindow() {
   static HWND wnd = [] {
     WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
+    wc.cbSize = sizeof wc;
     wc.lpfnWndProc = PopupWndProc;
     wc.hInstance = MainInstance();
     wc.lpszClassName = L"TPUtilWindow";

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "ui/Classes.h"
+#include "ui/Controls.h"
 #include "ui/Graphics.h"
 #include "ui/Handles.h"
-#include "ui/Controls.h"
 #include "ui/Messages.h"
 
 namespace ui {

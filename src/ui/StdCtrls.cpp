@@ -26,8 +26,7 @@ UI_IMPLEMENT_CLASS(TLabel, TGraphicControl,
                    P::Bool("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize),
                    P::Bool("Transparent", &TLabel::Transparent, &TLabel::SetTransparent),
                    P::Bool("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap),
-                   P::Enum("Alignment", AlignmentInfo(), &TLabel::Alignment,
-                           &TLabel::SetAlignment))
+                   P::Enum("Alignment", AlignmentInfo(), &TLabel::Alignment, &TLabel::SetAlignment))
 
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
   controlStyle_ = csSetCaption | csClickEvents | csDoubleClicks | csCaptureMouse;
@@ -222,9 +221,9 @@ void TListControlItems::PushToWindow() {
 // ---- TCustomComboBox --------------------------------------------------------------------------
 
 const TEnumInfo& ComboBoxStyleInfo() {
-  static const TEnumInfo info{"TComboBoxStyle",
-                              {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed",
-                               "csOwnerDrawVariable"}};
+  static const TEnumInfo info{
+      "TComboBoxStyle",
+      {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"}};
   return info;
 }
 
@@ -297,9 +296,7 @@ bool TCustomComboBox::DroppedDown() {
   return HandleAllocated() && SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
-void TCustomComboBox::SetDroppedDown(bool on) {
-  SendMessageW(Handle(), CB_SHOWDROPDOWN, on, 0);
-}
+void TCustomComboBox::SetDroppedDown(bool on) { SendMessageW(Handle(), CB_SHOWDROPDOWN, on, 0); }
 
 void TCustomComboBox::Change() {
   if (OnChange) OnChange(this);
@@ -309,7 +306,8 @@ void TCustomComboBox::AdjustDropDown() {
   int rows = std::clamp(items_->Count(), 1, std::max(dropDownCount_, 1));
   SendMessageW(Handle(), CB_SETMINVISIBLE, static_cast<WPARAM>(std::max(dropDownCount_, 1)), 0);
   int itemHeight = static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, 0, 0));
-  int fieldHeight = static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  int fieldHeight =
+      static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
   // Without the v6 message the dropped height is the window height given to the system.
   SetWindowPos(Handle(), nullptr, 0, 0, Width(), fieldHeight + 8 + rows * itemHeight,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
@@ -333,6 +331,10 @@ void TCustomComboBox::WndProc(TMessage& m) {
         break;
       case CBN_EDITCHANGE:
         Change();
+        break;
+      case CBN_SETFOCUS:
+        // Also reported for an inner window of ours that took the focus.
+        if (TCustomForm* form = GetParentForm(this)) form->SetFocusedControl(this);
         break;
       default:
         break;

@@ -81,8 +81,13 @@ class TEdit : public TCustomEdit {
 
 // ---------------------------------------------------------------------------------------------
 
-enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed,
-                            csOwnerDrawVariable };
+enum class TComboBoxStyle {
+  csDropDown,
+  csSimple,
+  csDropDownList,
+  csOwnerDrawFixed,
+  csOwnerDrawVariable
+};
 const TEnumInfo& ComboBoxStyleInfo();
 
 class TCustomComboBox;

@@ -30,8 +30,8 @@ const TEnumInfo& BooleanInfo();
 struct TPropInfo {
   std::string Name;
   TTypeKind Kind = TTypeKind::tkInteger;
-  const TEnumInfo* EnumType = nullptr;     // enumerations, Booleans and sets
-  const TClassInfo* ClassType = nullptr;   // object properties
+  const TEnumInfo* EnumType = nullptr;      // enumerations, Booleans and sets
+  const TClassInfo* ClassType = nullptr;    // object properties
   std::function<int64_t(TObject*)> GetOrd;  // integer, enumeration, set
   std::function<void(TObject*, int64_t)> SetOrd;
   std::function<std::wstring(TObject*)> GetStr;

@@ -400,9 +400,7 @@ void TWinControl::SetFocus() {
   }
 }
 
-bool TWinControl::Showing() const {
-  return handle_ && IsWindowVisible(handle_) && Visible();
-}
+bool TWinControl::Showing() const { return handle_ && IsWindowVisible(handle_) && Visible(); }
 
 void TWinControl::SetVisible(bool visible) {
   if (visible == Visible()) return;
@@ -436,10 +434,9 @@ RECT TWinControl::ClientRect() {
 void TWinControl::SetBounds(int left, int top, int width, int height) {
   if (handle_) {
     if (left != Left() || top != Top() || width != Width() || height != Height())
-      SetWindowPos(handle_, nullptr, left, top, width, height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-    // WM_WINDOWPOSCHANGED has updated the fields (unless someone swallowed it).
-    UpdateBoundsFields(left, top, width, height);
+      SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // What the window really took (a combo box keeps its own height).
+    UpdateBoundsFromWindow();
   } else {
     UpdateBoundsFields(left, top, width, height);
   }
@@ -523,8 +520,8 @@ void TWinControl::AlignControls(RECT& r) {
       }
     }
   };
-  for (TAlign a : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight,
-                   TAlign::alClient})
+  for (TAlign a :
+       {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient})
     place(a);
 }
 
@@ -671,6 +668,13 @@ bool TWinControl::WantsKey(WORD key) {
 
 void TWinControl::HandleKeyPreprocess(TMessage& m) {
   WORD key = LOWORD(m.WParam);
+  // The focus may sit in a window of ours we did not make (the inner combo box of an extended
+  // combo): the form must know which control has it before it moves on from there.
+  if (TCustomForm* form = GetParentForm(this); form && form != this && handle_) {
+    HWND focus = GetFocus();
+    if (focus && (focus == handle_ || IsChild(handle_, focus)) && form->ActiveControl() != this)
+      form->SetFocusedControl(this);
+  }
   switch (m.Msg) {
     case CN_KEYDOWN:
     case CN_SYSKEYDOWN: {
@@ -797,8 +801,8 @@ void TWinControl::DefaultHandler(TMessage& m) {
     // window that does not handle them answers 0.
     return;
   }
-  m.Result = CallWindowProcW(defWndProc_ ? defWndProc_ : DefWindowProcW, handle_, m.Msg,
-                             m.WParam, m.LParam);
+  m.Result = CallWindowProcW(defWndProc_ ? defWndProc_ : DefWindowProcW, handle_, m.Msg, m.WParam,
+                             m.LParam);
 }
 
 bool TWinControl::PreProcessMessage(MSG&) { return false; }

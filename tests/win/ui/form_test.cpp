@@ -151,6 +151,12 @@ TEST(Form, TabMovesThroughTheTabOrderAndEnterClicksTheDefaultButton) {
   EXPECT_EQ(Focused(), form->spin);
   PressKey(VK_TAB);  // the spin button is no tab stop
   EXPECT_EQ(Focused(), form->combo);
+  PressKey(VK_TAB);  // into the extended combo (its inner window takes the focus)
+  EXPECT_EQ(Focused(), form->comboEx);
+  PressKey(VK_TAB);
+  EXPECT_EQ(Focused(), form->ok);
+  PressKey(VK_TAB, /*shift=*/true);
+  PressKey(VK_TAB, /*shift=*/true);
   PressKey(VK_TAB, /*shift=*/true);
   EXPECT_EQ(Focused(), form->spin);
 

@@ -50,7 +50,9 @@ class Children : public ::testing::Test {
     delete form;
     ui::Application->OnException = nullptr;
   }
-  void Record(ui::TObject*, const std::exception_ptr& e) { errors.push_back(ui::ExceptionMessage(e)); }
+  void Record(ui::TObject*, const std::exception_ptr& e) {
+    errors.push_back(ui::ExceptionMessage(e));
+  }
   void LabelClick(ui::TObject*) { ++labelClicks; }
   void Throw(ui::TObject*) { throw ui::Exception(L"click failed"); }
 

@@ -56,7 +56,9 @@ class Windows : public ::testing::Test {
     delete form;
     ui::Application->OnException = nullptr;
   }
-  void Record(ui::TObject*, const std::exception_ptr& e) { errors.push_back(ui::ExceptionMessage(e)); }
+  void Record(ui::TObject*, const std::exception_ptr& e) {
+    errors.push_back(ui::ExceptionMessage(e));
+  }
 
   TTestForm* form = nullptr;
   ui::TButton* button = nullptr;
