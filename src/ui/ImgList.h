@@ -1,8 +1,9 @@
 // Image lists: equal-sized images in one system image list, drawn enabled or disabled.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs windows.h first.
+#include <commctrl.h>
 
 #include "ui/Bitmaps.h"
 #include "ui/Classes.h"
