@@ -322,11 +322,13 @@ bool TSkinData::LoadSkinFrom(std::span<const uint8_t> stream) {
 
   TQuickIni ini;
   {
+    const Stopwatch parsing;
     TMemoryStream scratch;
     std::string name;
     reader.FindEntryContaining(".ini", scratch, name);
     scratch.Rewind();
     ini.LoadFromStream(scratch);
+    profile_.parse = parsing.Ms();
   }
   LoadSession session(*this, reader);
   try {
@@ -336,7 +338,6 @@ bool TSkinData::LoadSkinFrom(std::span<const uint8_t> stream) {
     return false;
   }
   profile_.total = total.Ms();
-  profile_.parse = profile_.total - profile_.decode - profile_.images - profile_.derived;
   return true;
 }
 
@@ -344,17 +345,22 @@ void TSkinData::ApplyDefinition(const TQuickIni& ini) {
   const ImageLoader loader = [this](const std::string& entry) {
     return session_ ? session_->Decode(entry) : PixelBuffer();
   };
+  const Stopwatch reading;
   const SkinDefinition def = ReadSkinDefinition(ini, loader);
+  const double decodingMs = session_ ? session_->imagesMs : 0;
+  profile_.parse += reading.Ms() - decodingMs;
 
-  Stopwatch building;
+  const Stopwatch building;
   TSkinContents fresh = BuildSkinElements(def);
   const double buildMs = building.Ms();
-  Stopwatch deriving;
+  const Stopwatch deriving;
   DeriveSkinImages(def, fresh);
   profile_.derived = deriving.Ms();
-  profile_.images = buildMs + (session_ ? session_->imagesMs : 0);
 
+  // Taking over also frees the previous skin's bitmaps: part of the image work.
+  const Stopwatch adopting;
   Adopt(fresh);
+  profile_.images = decodingMs + buildMs + adopting.Ms();
   noSkin_ = false;
 }
 
