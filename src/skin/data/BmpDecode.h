@@ -26,7 +26,7 @@ class BmpError : public std::runtime_error {
 // header can make us allocate.
 constexpr int kMaxBmpDimension = 16384;
 // Run-length images can claim a large canvas with a few bytes; their pixel count is bounded too.
-constexpr int64_t kMaxRleBmpPixels = 4096 * 4096;
+constexpr int64_t kMaxRleBmpPixels = 2048 * 2048;
 
 struct BmpInfo {
   int width = 0;
