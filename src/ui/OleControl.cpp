@@ -109,6 +109,9 @@ class EventSink final : public IDispatch {
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
     return E_NOTIMPL;
   }
+  // The receiver is going away; calls the control still makes are ignored.
+  void Disconnect() { handler_ = nullptr; }
+
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
                                    EXCEPINFO*, UINT*) override {
     return Guard([&] {
@@ -329,6 +332,7 @@ void OleHost::Destroy() {
   auto site = std::move(site_);
   HWND host = std::exchange(host_, nullptr);
 
+  if (sink) static_cast<EventSink*>(sink.get())->Disconnect();
   if (point && cookie) point->Unadvise(cookie);
   active.reset();
   if (inPlace) inPlace->InPlaceDeactivate();
@@ -372,8 +376,10 @@ bool OleHost::OfferAccelerator(MSG& msg) {
 void OleHost::Advise(REFIID events, EventHandler handler) {
   if (!object_) throw EOleError(L"The control does not exist", E_UNEXPECTED);
   if (eventPoint_) {
+    if (eventSink_) static_cast<EventSink*>(eventSink_.get())->Disconnect();
     eventPoint_->Unadvise(eventCookie_);
     eventPoint_.reset();
+    eventSink_.reset();
     eventCookie_ = 0;
   }
   auto container = object_.As<IConnectionPointContainer>(IID_IConnectionPointContainer);
@@ -464,11 +470,11 @@ void TOleControl::BeforeDestruction() {
 
 IOleObject* TOleControl::OleObject() {
   HandleNeeded();
-  if (!host_.Created())
-    throw EOleError(
-        L"The control '" + std::wstring(Name().begin(), Name().end()) + L"' has no ActiveX object",
-        E_UNEXPECTED);
-  return host_.Object();
+  if (host_.Created()) return host_.Object();
+  if (creationError_) std::rethrow_exception(creationError_);
+  throw EOleError(
+      L"The control '" + std::wstring(Name().begin(), Name().end()) + L"' has no ActiveX object",
+      E_UNEXPECTED);
 }
 
 void TOleControl::AddSiteInterfaces(OleSiteExtender&) {}
@@ -483,9 +489,16 @@ void TOleControl::CreateParams(TCreateParams& params) {
 
 void TOleControl::CreateHandleDone() {
   TWinControl::CreateHandleDone();
-  host_.Create(Handle(), ControlClassID(),
-               [this](OleSiteExtender& site) { AddSiteInterfaces(site); });
-  InitControl();
+  // A control that cannot be created must not stop the window (and the form around it) from
+  // being made: the failure is kept and raised when the control is used.
+  creationError_ = nullptr;
+  try {
+    host_.Create(Handle(), ControlClassID(),
+                 [this](OleSiteExtender& site) { AddSiteInterfaces(site); });
+    InitControl();
+  } catch (...) {
+    creationError_ = std::current_exception();
+  }
 }
 
 bool TOleControl::PreProcessMessage(MSG& msg) {

@@ -15,6 +15,7 @@
 #include <ole2.h>
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -166,6 +167,7 @@ class TOleControl : public TWinControl {
 
  private:
   OleHost host_;
+  std::exception_ptr creationError_;  // why the hosted control could not be made, if it could not
 };
 
 using TWebNavigateEvent = TMethod<void(TObject* Sender, const std::wstring& URL)>;

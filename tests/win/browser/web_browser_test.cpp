@@ -12,6 +12,7 @@
 #include "ui/Application.h"
 #include "ui/Forms.h"
 #include "ui/OleControl.h"
+#include "ui/StdCtrls.h"
 
 namespace {
 
@@ -23,6 +24,17 @@ class TBrowserTestForm : public ui::TForm {
   using TForm::TForm;
 };
 UI_IMPLEMENT_CLASS(TBrowserTestForm, ui::TForm)
+
+// An ActiveX control whose class does not exist.
+class TMissingControl : public ui::TOleControl {
+  UI_CLASS(TMissingControl, ui::TOleControl)
+ public:
+  using TOleControl::TOleControl;
+
+ protected:
+  const CLSID& ControlClassID() const override { return GUID_NULL; }
+};
+UI_IMPLEMENT_CLASS(TMissingControl, ui::TOleControl)
 
 // Out of line: once new and delete of a framework object meet in one inlined body, GCC 12
 // mistakes the class's destroying delete for a mismatched one.
@@ -164,6 +176,33 @@ TEST_F(FrameworkBrowser, FailuresGoToTheErrorReportAndNeverIntoTheBrowser) {
   // The browser still works after its event handler failed.
   f.browser->Navigate(Widen("http://" + service.host() + "/index3.html"));
   EXPECT_TRUE(service.WaitForRequests(2));
+}
+
+TEST_F(FrameworkBrowser, AControlThatCannotBeCreatedLeavesTheFormWholeAndSaysWhyWhenUsed) {
+  auto* form = new TBrowserTestForm(nullptr);
+  auto* missing = new TMissingControl(form);
+  missing->SetParent(form);
+  missing->SetBounds(5, 5, 200, 100);
+  auto* button = new ui::TButton(form);  // after the broken control in the tab order
+  button->SetParent(form);
+  button->SetBounds(5, 120, 80, 24);
+  form->Show();
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(IsWindowVisible(button->Handle()));
+  EXPECT_TRUE(missing->HandleAllocated());
+  EXPECT_FALSE(missing->ControlCreated());
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    try {
+      missing->OleObject();
+      ADD_FAILURE() << "a control of no class was created";
+    } catch (const ui::EOleError& e) {
+      EXPECT_TRUE(FAILED(e.ErrorCode()));
+      EXPECT_FALSE(e.Message().empty());
+    }
+  }
+  FreeObject(form);
+  EXPECT_EQ(ui::HandleCounts::Live(ui::HandleKind::Com), comBefore_);
+  EXPECT_EQ(ui::LiveFrameworkWindows(), windowsBefore_);
 }
 
 TEST_F(FrameworkBrowser, FreeingTheFormMidNavigationGivesEverythingBack) {
