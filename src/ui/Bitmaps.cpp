@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "skin/data/BmpDecode.h"
 #include "ui/TypInfo.h"
 
 namespace ui {
@@ -62,13 +63,6 @@ void CopyBits(HBITMAP dst, HBITMAP src, int width, int height) {
   SelectGuard sa(a.get(), dst);
   SelectGuard sb(b.get(), src);
   BitBlt(a.get(), 0, 0, width, height, b.get(), 0, 0, SRCCOPY);
-}
-
-template <class T>
-bool ReadAt(const std::vector<uint8_t>& data, size_t offset, T& out) {
-  if (offset > data.size() || data.size() - offset < sizeof(T)) return false;
-  std::memcpy(&out, data.data() + offset, sizeof(T));
-  return true;
 }
 
 }  // namespace
@@ -259,53 +253,30 @@ void TBitmap::DrawTo(HDC dc, const RECT& r) {
   }
 }
 
-// Decoding goes through the system (SetDIBits) after the headers have been checked against the
-// data, so a damaged file can neither read past its end nor ask for an absurd allocation.
-// (The portable decoder of the skin data can take this over; the checks stay the same.)
+// BMP data is decoded by the portable reader of the skin data, which checks every header field
+// against the bytes it is given.
 void TBitmap::LoadFromStream(TStream& stream) {
   int64_t left = stream.Size() - stream.Position();
-  if (left < 54 || left > (256ll << 20)) throw EInvalidGraphic(L"Bitmap image is not valid");
+  if (left <= 0 || left > (256ll << 20)) throw EInvalidGraphic(L"Bitmap image is not valid");
   std::vector<uint8_t> data(static_cast<size_t>(left));
   stream.ReadBuffer(data.data(), left);
-
-  BITMAPFILEHEADER fh{};
-  BITMAPINFOHEADER ih{};
-  if (!ReadAt(data, 0, fh) || fh.bfType != 0x4D42 || !ReadAt(data, sizeof fh, ih))
-    throw EInvalidGraphic(L"Bitmap image is not valid");
-  size_t infoAt = sizeof fh;
-  if (ih.biSize < sizeof ih || ih.biSize > data.size() - infoAt || ih.biWidth <= 0 ||
-      ih.biWidth > 32768 || ih.biHeight == 0 || std::abs(ih.biHeight) > 32768 || ih.biPlanes != 1)
-    throw EInvalidGraphic(L"Bitmap image is not valid");
-  int bits = ih.biBitCount;
-  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
-    throw EInvalidGraphic(L"Bitmap image is not valid");
-  size_t colours = bits <= 8 ? (ih.biClrUsed ? ih.biClrUsed : (1u << bits)) : 0;
-  if (colours > 256) throw EInvalidGraphic(L"Bitmap image is not valid");
-  size_t masks = ih.biCompression == BI_BITFIELDS && ih.biSize == sizeof ih ? 12 : 0;
-  size_t headerEnd = infoAt + ih.biSize + masks + colours * 4;
-  size_t stride = ((static_cast<size_t>(ih.biWidth) * bits + 31) / 32) * 4;
-  size_t height = static_cast<size_t>(std::abs(ih.biHeight));
-  size_t offBits = fh.bfOffBits ? fh.bfOffBits : headerEnd;
-  if (headerEnd > data.size() || offBits < headerEnd - colours * 4 || offBits > data.size())
-    throw EInvalidGraphic(L"Bitmap image is not valid");
-  size_t available = data.size() - offBits;
-  bool rle = ih.biCompression == BI_RLE8 || ih.biCompression == BI_RLE4;
-  if (!rle && ih.biCompression != BI_RGB && ih.biCompression != BI_BITFIELDS)
-    throw EInvalidGraphic(L"Bitmap image is not valid");
-  if (!rle && stride * height > available) throw EInvalidGraphic(L"Bitmap image is truncated");
-
-  // Palette images become 24-bit so their colours survive whatever the palette held.
-  Allocate(ih.biWidth, static_cast<int>(height),
-           bits == 32 ? TPixelFormat::pf32bit : TPixelFormat::pf24bit);
-  auto* info = reinterpret_cast<BITMAPINFO*>(data.data() + infoAt);
-  if (rle) info->bmiHeader.biSizeImage = static_cast<DWORD>(available);
-  WindowDC screen = WindowDC::Client(nullptr);
-  int rows = SetDIBits(screen.get(), handle_.get(), 0, static_cast<UINT>(height),
-                       data.data() + offBits, info, DIB_RGB_COLORS);
-  if (rows <= 0) {
-    FreeImage();
-    throw EInvalidGraphic(L"Bitmap image is not valid");
+  skin::BmpImage image;
+  try {
+    image = skin::DecodeBmp(data.data(), data.size());
+  } catch (const skin::BmpError& e) {
+    std::string why = e.what();
+    throw EInvalidGraphic(L"Bitmap image is not valid (" + std::wstring(why.begin(), why.end()) +
+                          L")");
   }
+  const skin::PixelBuffer& px = image.pixels;
+  Allocate(px.width(), px.height(),
+           px.bitsPerPixel() == 32 ? TPixelFormat::pf32bit : TPixelFormat::pf24bit);
+  if (!bits_) throw EInvalidGraphic(L"Bitmap image is empty");
+  GdiFlush();
+  size_t row = std::min(px.stride(), static_cast<size_t>(BytesPerRow()));
+  for (int y = 0; y < height_; ++y)
+    std::memcpy(bits_ + static_cast<size_t>(y) * static_cast<size_t>(BytesPerRow()), px.Row(y),
+                row);
   Changed();
 }
 
