@@ -1,0 +1,32 @@
+# The program's resources. The default skin stream, the icons, the credit badges and the
+# system-menu glyphs are drawn and packed by the native tools (tools/skingen, skinpack, artgen) in a
+# native build; a cross build takes them from that build's assets folder.
+set(TARVIMO_HOST_ASSETS_DIR "${CMAKE_SOURCE_DIR}/build/native/assets" CACHE PATH
+    "assets/ folder of a native build (default.skn, artwork/)")
+
+function(tarvimo_add_resources target)
+  set(host ${TARVIMO_HOST_ASSETS_DIR})
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/res)
+  set(art Tarvimo.ico Form2.ico credits.bmp skinmenuglyphs.bmp)
+  set(outputs ${out}/SkinData1.bin)
+  foreach(f ${art})
+    list(APPEND outputs ${out}/art/${f})
+  endforeach()
+  list(TRANSFORM art PREPEND ${host}/artwork/ OUTPUT_VARIABLE art_inputs)
+  add_custom_command(
+    OUTPUT ${outputs}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${out}/art
+    # The form stores SkinStream framed as a binary property: u32 byte count, then the bytes.
+    COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/frame-property.py ${host}/default.skn
+            ${out}/SkinData1.bin
+    COMMAND ${CMAKE_COMMAND} -E copy ${art_inputs} ${out}/art/
+    DEPENDS ${host}/default.skn ${art_inputs} ${CMAKE_SOURCE_DIR}/scripts/frame-property.py
+    COMMENT "Taking the default skin and artwork from ${host}"
+    VERBATIM)
+  set(rc ${CMAKE_SOURCE_DIR}/src/app/res/Tarvimo.rc)
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS
+    "${outputs};${CMAKE_SOURCE_DIR}/src/ui/Tarvimo.manifest")
+  target_sources(${target} PRIVATE ${rc} ${outputs})
+  target_include_directories(${target} PRIVATE ${out} ${CMAKE_SOURCE_DIR}/src/app/res
+                                               ${CMAKE_SOURCE_DIR}/src/ui)
+endfunction()
