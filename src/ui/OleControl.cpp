@@ -2,12 +2,11 @@
 // exception must never unwind into the control's code.
 #include "ui/OleControl.h"
 
+#include <exdispid.h>
 #include <olectl.h>
 
 #include <cwchar>
 #include <utility>
-
-#include <exdispid.h>
 
 #include "ui/Application.h"
 #include "ui/TypInfo.h"
@@ -26,14 +25,6 @@ HRESULT Guard(F&& body, HRESULT failure = E_UNEXPECTED) noexcept {
   } catch (...) {
     return failure;
   }
-}
-
-template <class T>
-HRESULT Out(T** out, T* value) {
-  if (!out) return E_POINTER;
-  *out = value;
-  if (value) value->AddRef();
-  return value ? S_OK : E_NOINTERFACE;
 }
 
 std::wstring DescribeError(std::wstring_view what, HRESULT code) {
