@@ -178,3 +178,33 @@ TEST_F(Windows, ScreenListsFormsInCreationOrder) {
   delete second;
   EXPECT_EQ(std::find(forms.begin(), forms.end(), second), forms.end());
 }
+
+namespace {
+WNDPROC g_previousProc = nullptr;
+int g_foreignSeen = 0;
+LRESULT CALLBACK ForeignStage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_SETTEXT) ++g_foreignSeen;
+  return CallWindowProcW(g_previousProc, wnd, msg, wParam, lParam);
+}
+}  // namespace
+
+TEST_F(Windows, TheFrameworkProcedureWorksBehindAForeignSubclassToTheEnd) {
+  // Another component replaces the window procedure itself and calls ours through
+  // CallWindowProc; our procedure must still find its object, and at the window's end leave the
+  // foreign procedure alone while dropping its own property.
+  HWND wnd = button->Handle();
+  g_foreignSeen = 0;
+  g_previousProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ForeignStage)));
+  button->SetCaption(L"through both");
+  EXPECT_EQ(g_foreignSeen, 1);
+  EXPECT_EQ(button->Caption(), L"through both");
+  button->DestroyHandle();
+  EXPECT_FALSE(IsWindow(wnd));
+  EXPECT_FALSE(button->HandleAllocated());
+  EXPECT_EQ(ui::TWinControl::FindControl(wnd), nullptr);
+  // A new window comes with the framework procedure again.
+  HWND again = button->Handle();
+  EXPECT_NE(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(again, GWLP_WNDPROC)), ForeignStage);
+  EXPECT_EQ(button->Caption(), L"through both");
+}
