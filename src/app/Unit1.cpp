@@ -1,3 +1,4 @@
+// The main query window: its controls in the order and places the user knows, and the query run.
 #include "app/Unit1.h"
 
 #include "app/Artwork.h"

@@ -1,3 +1,4 @@
+// The advanced-search window: built once, navigated once, hidden when closed.
 #include "app/Unit2.h"
 
 #include "app/Placement.h"

@@ -294,6 +294,30 @@ TEST(QueryBuilder, AnyInputGivesAPlainAsciiUrlThatDecodesToTheInput) {
   }
 }
 
+// Whatever a spin edit holds, it reads as a number in its range; a plain number reads as itself
+// (clamped).
+TEST(SpinText, AnyTextReadsAsANumberInRange) {
+  std::mt19937 rng(7);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  const char16_t alphabet[] = u"0123456789 +-x.\u00A0\uFF11";
+  for (int round = 0; round < 5000; ++round) {
+    std::u16string text;
+    const int length = pick(0, 14);
+    for (int i = 0; i < length; ++i) text += alphabet[pick(0, 16)];
+    const int lo = pick(-50, 50), hi = lo + pick(0, 100000);
+    const int value = app::ParseSpinText(text, lo, hi);
+    ASSERT_GE(value, lo) << ui::Utf16ToUtf8(text);
+    ASSERT_LE(value, hi) << ui::Utf16ToUtf8(text);
+  }
+  for (int round = 0; round < 2000; ++round) {
+    const long long number = pick(0, 999999999);
+    const auto digits = std::to_string(number);
+    const std::u16string text(digits.begin(), digits.end());
+    ASSERT_EQ(app::ParseSpinText(text, 0, app::kPriceMax),
+              std::min<long long>(number, app::kPriceMax));
+  }
+}
+
 TEST(ServiceHosts, OverridesMustBeHostNamesWithAnOptionalPort) {
   for (const char* good :
        {"localhost", "127.0.0.1:8080", "top10.tarvimo.example", "a-b.c:1", "h:65535"}) {
