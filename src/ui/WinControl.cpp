@@ -84,7 +84,9 @@ UI_IMPLEMENT_CLASS(TWinControl, TControl,
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) { brush_.SetColor(Color()); }
 
 TWinControl::~TWinControl() {
-  // Locals and members that were never freed with delete.
+  // Locals and members that were never freed with delete: leave the parent while this is still
+  // a windowed control (its tab list holds it as one).
+  if (Parent()) Parent()->RemoveControl(this);
   if (handle_) DestroyHandle();
   while (!controls_.empty()) RemoveControl(controls_.back());
 }

@@ -208,3 +208,17 @@ TEST_F(Windows, TheFrameworkProcedureWorksBehindAForeignSubclassToTheEnd) {
   EXPECT_NE(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(again, GWLP_WNDPROC)), ForeignStage);
   EXPECT_EQ(button->Caption(), L"through both");
 }
+
+TEST_F(Windows, ALocalControlLeavesItsParentWhenItGoesOutOfScope) {
+  form->Handle();
+  {
+    ui::TEdit local(nullptr);
+    local.SetParent(form);
+    EXPECT_TRUE(local.HandleAllocated());  // made at once under a parent that has a window
+    EXPECT_EQ(form->ControlCount(), 2);
+  }
+  EXPECT_EQ(form->ControlCount(), 1);
+  std::vector<ui::TWinControl*> order;
+  form->GetTabOrderList(order);
+  EXPECT_EQ(order, (std::vector<ui::TWinControl*>{button}));
+}
