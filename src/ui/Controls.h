@@ -1,6 +1,21 @@
 // Controls: the common base (TControl), windowed controls (TWinControl) with their window
 // binding, window-less controls painted by their parent (TGraphicControl) and windowed controls
 // with a canvas (TCustomControl).
+//
+// Every message for a control passes through its WindowProc: window messages (from the one
+// framework window procedure, which finds the object through the "ControlOfs%.8X%.8X" window
+// property), Perform-ed framework notifications (CM_*), notifications reflected from the parent
+// (CN_*, only while InReflection()) and mouse messages routed to window-less children. A handler
+// installed by another object saves the old value and calls it to pass a message on:
+//
+//   saved_ = control->WindowProc;
+//   control->WindowProc = ui::MethodOf<&TMySkinner::NewWndProc>(this);
+//   ...                                  // in NewWndProc: saved_(message);
+//   control->WindowProc = saved_;        // when detaching
+//
+// Windows are made on demand (Handle(), HandleNeeded()); a parent's window makes its windowed
+// children's. The window class of a control is its class name. Exceptions from handlers stop at
+// the window procedure and go to Application->HandleException.
 #pragma once
 
 #include <windows.h>
