@@ -152,15 +152,16 @@ TEST_F(WebBrowserHost, FailuresAreReportedAsErrorsAndLeaveNothingBehind) {
   EXPECT_THROW(host.Create(nullptr, CLSID_WebBrowser), ui::EOleError);
 
   EXPECT_THROW(ui::NavigateWebBrowser(nullptr, L"http://127.0.0.1/"), ui::EOleError);
-  IStream* stream = nullptr;
-  ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, &stream), S_OK);
+  IStream* raw = nullptr;
+  ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, &raw), S_OK);
+  auto stream = ui::ComPtr<IStream>::Adopt(raw);
   try {
-    ui::NavigateWebBrowser(stream, L"http://127.0.0.1/");
+    ui::NavigateWebBrowser(stream.get(), L"http://127.0.0.1/");
     ADD_FAILURE() << "a stream navigated";
   } catch (const ui::EOleError& e) {
     EXPECT_EQ(e.ErrorCode(), E_NOINTERFACE);
   }
-  stream->Release();
+  stream.reset();
   EXPECT_EQ(ui::HandleCounts::Live(ui::HandleKind::Com), comBefore_);
 }
 
