@@ -304,6 +304,18 @@ ui::GdiRegion BitmapToRegion(HBITMAP bitmap, int dx, int dy, int blueTolerance, 
                         key);
 }
 
+void PaintParentUnder(HWND parent, const RECT& bounds, HDC dc, ParentPaint how) {
+  if (!parent || !dc) return;
+  ui::SaveDCGuard saved(dc);
+  OffsetViewportOrgEx(dc, -bounds.left, -bounds.top, nullptr);
+  IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+  SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  if (how == ParentPaint::Paint)
+    SendMessageW(parent, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  else
+    SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+}
+
 void PaintControlTo(HWND control, HDC dc, ParentPaint how) {
   if (!control || !dc || !(GetWindowLongPtrW(control, GWL_STYLE) & WS_CHILD)) return;
   HWND parent = GetParent(control);
@@ -314,17 +326,8 @@ void PaintControlTo(HWND control, HDC dc, ParentPaint how) {
   RECT placed{};
   GetWindowRect(control, &placed);
   MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&placed), 2);
-  const int left = placed.left, top = placed.top;
-
-  ui::SaveDCGuard saved(dc);
-  OffsetViewportOrgEx(dc, -left, -top, nullptr);
-  IntersectClipRect(dc, client.left + left, client.top + top, client.right + left,
-                    client.bottom + top);
-  SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  if (how == ParentPaint::Paint)
-    SendMessageW(parent, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-  else
-    SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  OffsetRect(&client, placed.left, placed.top);
+  PaintParentUnder(parent, client, dc, how);
 }
 
 }  // namespace skin

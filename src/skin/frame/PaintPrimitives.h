@@ -74,5 +74,9 @@ enum class ParentPaint {
 // `dc` with the control's top-left corner at the DC's origin: what a transparent control shows
 // through. Nothing when the control is not a child window. The DC's state is restored afterwards.
 void PaintControlTo(HWND control, HDC dc, ParentPaint how = ParentPaint::Paint);
+// The core of PaintControlTo: `bounds` is the control's client area placed at its Left/Top in the
+// parent's client coordinates; the DC's origin moves to its top-left corner and it is clipped to
+// it.
+void PaintParentUnder(HWND parent, const RECT& bounds, HDC dc, ParentPaint how);
 
 }  // namespace skin
