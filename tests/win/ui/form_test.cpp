@@ -362,3 +362,30 @@ TEST(Form, ClosingTheMainFormEndsTheLoop) {
   EXPECT_EQ(ui::Screen->FormCount(), 0);
   EXPECT_EQ(ui::Application->MainForm(), nullptr);
 }
+
+TEST(Form, FocusChangesSendExitEnterAndFocusChangedWithTheirNumbers) {
+  auto* form = new TAllControlsForm(nullptr);
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  form->edit->SetFocus();
+  ui::Application->ProcessMessages();
+  struct Spy {
+    std::vector<UINT> seen;
+    ui::TWndMethod previous;
+    void Handle(ui::TMessage& m) {
+      if (m.Msg == 0xB007 || m.Msg == 0xB01A || m.Msg == 0xB01B) seen.push_back(m.Msg);
+      previous(m);
+    }
+  } onEdit, onSpin;
+  onEdit.previous = form->edit->WindowProc;
+  form->edit->WindowProc = ui::MethodOf<&Spy::Handle>(&onEdit);
+  onSpin.previous = form->spin->WindowProc;
+  form->spin->WindowProc = ui::MethodOf<&Spy::Handle>(&onSpin);
+  PressKey(VK_TAB);
+  EXPECT_EQ(onEdit.seen, (std::vector<UINT>{0xB01B, 0xB007}));  // exit, focus changed
+  EXPECT_EQ(onSpin.seen, (std::vector<UINT>{0xB01A, 0xB007}));  // enter, focus changed
+  EXPECT_EQ(form->ActiveControl(), form->spin);
+  form->edit->WindowProc = onEdit.previous;
+  form->spin->WindowProc = onSpin.previous;
+  delete form;
+}
