@@ -4,4 +4,3 @@
 #define IDI_MAINICON 1
 #define IDI_FORM2ICON 2
 #define IDR_CREDITS 100
-#define IDR_SKINDATA1 101
