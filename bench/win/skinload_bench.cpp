@@ -45,7 +45,9 @@ int main(int argc, char** argv) {
               stream.size());
 
   skin::TSkinData data(nullptr);
-  data.MessageReporter = [](std::string_view m) { std::printf("message: %.*s\n", int(m.size()), m.data()); };
+  data.MessageReporter = [](std::string_view m) {
+    std::printf("message: %.*s\n", int(m.size()), m.data());
+  };
   ui::TMemoryStream property;
   property.WriteBuffer(payload.data(), static_cast<int64_t>(payload.size()));
 
@@ -78,7 +80,7 @@ int main(int argc, char** argv) {
   row("images (BMP entries to bitmaps)", sum.images);
   row("derived (combo, toolbar, colours)", sum.derived);
   row("total", sum.total);
-  std::printf("  median total %.3f ms, fastest %.3f ms, slowest %.3f ms\n", totals[totals.size() / 2],
-              totals.front(), totals.back());
+  std::printf("  median total %.3f ms, fastest %.3f ms, slowest %.3f ms\n",
+              totals[totals.size() / 2], totals.front(), totals.back());
   return 0;
 }

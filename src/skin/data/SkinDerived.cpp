@@ -16,14 +16,30 @@ constexpr Colour kWhiteRgb = 0xFFFFFF;
 
 // Elements whose frame count is fixed by their role, whatever the skin says.
 constexpr std::pair<std::string_view, int> kFixedFrames[] = {
-    {"Buttons", 5},        {"Title", 2},          {"MenuBar", 2},
-    {"GroupBoxEdge", 2},   {"GroupBox", 1},       {"Tabs", 5},
-    {"StatusBarEdges", 3}, {"Tab.Pane", 1},       {"ToolBars", 5},
-    {"ComboButton", 4},    {"SunkEdge", 4},       {"ExtraImages", 5},
-    {"MenuItem", 5},       {"MenuBackground", 1}, {"Scrollbar", 23},
-    {"HorzScroll", 4},     {"VertScroll", 4},     {"Trackbar.ThumbHorz", 5},
-    {"Trackbar.ThumbVert", 5},  {"Trackbar.ThumbLeft", 5}, {"Trackbar.ThumbRight", 5},
-    {"Trackbar.ThumbUp", 5},    {"Trackbar.ThumbDown", 5}, {"UpDown.Horz", 8},
+    {"Buttons", 5},
+    {"Title", 2},
+    {"MenuBar", 2},
+    {"GroupBoxEdge", 2},
+    {"GroupBox", 1},
+    {"Tabs", 5},
+    {"StatusBarEdges", 3},
+    {"Tab.Pane", 1},
+    {"ToolBars", 5},
+    {"ComboButton", 4},
+    {"SunkEdge", 4},
+    {"ExtraImages", 5},
+    {"MenuItem", 5},
+    {"MenuBackground", 1},
+    {"Scrollbar", 23},
+    {"HorzScroll", 4},
+    {"VertScroll", 4},
+    {"Trackbar.ThumbHorz", 5},
+    {"Trackbar.ThumbVert", 5},
+    {"Trackbar.ThumbLeft", 5},
+    {"Trackbar.ThumbRight", 5},
+    {"Trackbar.ThumbUp", 5},
+    {"Trackbar.ThumbDown", 5},
+    {"UpDown.Horz", 8},
     {"UpDown.Vert", 8},
 };
 
@@ -58,8 +74,7 @@ void DrawSliced(PixelBuffer& target, const FrameSource& s, const ImageRect& dst,
 // Frame `index` of the source centred, unscaled and keyed, on dst.
 void DrawCentred(PixelBuffer& target, const FrameSource& s, const ImageRect& dst, int index) {
   if (!Drawable(s)) return;
-  const BlitStep step =
-      PlanFrameCentred(s.image->width(), s.image->height(), dst, s.frames, index);
+  const BlitStep step = PlanFrameCentred(s.image->width(), s.image->height(), dst, s.frames, index);
   const int w = step.src.width(), h = step.src.height();
   if (w <= 0 || h <= 0) return;
   PixelBuffer piece(w, h, 24, kMagenta);

@@ -29,10 +29,10 @@ ISkinSchedulerProvider* SkinSchedulerProvider() { return g_provider; }
 const ui::TEnumInfo& SkinControlTypeInfo() {
   static const ui::TEnumInfo info{
       "TSkinControlTypes",
-      {"xcMainMenu", "xcPopupMenu", "xcMenuItem", "xcToolbar", "xcControlbar", "xcCombo",
-       "xcCheckBox", "xcRadioButton", "xcProgress", "xcScrollbar", "xcEdit", "xcButton",
-       "xcBitBtn", "xcSpeedButton", "xcSpin", "xcPanel", "xcGroupBox", "xcStatusBar", "xcTab",
-       "xcTrackBar", "xcSystemMenu", "xcFastReport"}};
+      {"xcMainMenu", "xcPopupMenu",   "xcMenuItem",   "xcToolbar",   "xcControlbar", "xcCombo",
+       "xcCheckBox", "xcRadioButton", "xcProgress",   "xcScrollbar", "xcEdit",       "xcButton",
+       "xcBitBtn",   "xcSpeedButton", "xcSpin",       "xcPanel",     "xcGroupBox",   "xcStatusBar",
+       "xcTab",      "xcTrackBar",    "xcSystemMenu", "xcFastReport"}};
   return info;
 }
 
@@ -56,60 +56,132 @@ const ui::TEnumInfo& SkinFormTypeInfo() {
 const std::vector<std::wstring>& DefaultSkin3rd() {
   static const std::vector<std::wstring> entries = {
       // 1-10
-      L"TCategoryButtons=scrollbar", L"TVirtualStringTree=scrollbar",
-      L"TVirtualDrawTree=scrollbar", L"TAdvPanelGroup=scrollbar", L"THTMLViewer=scrollbar",
-      L"TDBCtrlGrid=scrollbar", L"TImageEnMView=scrollbar", L"TImageEnView=scrollbar",
-      L"TAdvMemo=scrollbar", L"TDBAdvMemo=scrollbar",
+      L"TCategoryButtons=scrollbar",
+      L"TVirtualStringTree=scrollbar",
+      L"TVirtualDrawTree=scrollbar",
+      L"TAdvPanelGroup=scrollbar",
+      L"THTMLViewer=scrollbar",
+      L"TDBCtrlGrid=scrollbar",
+      L"TImageEnMView=scrollbar",
+      L"TImageEnView=scrollbar",
+      L"TAdvMemo=scrollbar",
+      L"TDBAdvMemo=scrollbar",
       // 11-36
-      L"TRzButtonEdit=Edit", L"TLMDCalculatorEdit=Edit", L"TLMDEDIT=edit", L"TLMDMASKEDIT=edit",
-      L"TLMDBROWSEEDIT=edit", L"TLMDEXTSPINEDIT=edit", L"TLMDCALENDAREDIT=edit",
-      L"TLMDFILEOPENEDIT=edit", L"TLMDFILESAVEEDIT=edit", L"TLMDCOLOREDIT=edit",
-      L"TLMDDBEDIT=edit", L"TLMDDBMASKEDIT=edit", L"TLMDDBEXTSPINEDIT=edit",
-      L"TLMDDBSPINEDIT=edit", L"TLMDDBEDITDBLookup=edit", L"TLMDEDITDBLookup=edit",
-      L"TWWDBEDIT=edit", L"TOVCPICTUREFIELD=edit", L"TOVCDBPICTUREFIELD=edit",
-      L"TOVCSLIDEREDIT=edit", L"TOVCDBSLIDEREDIT=edit", L"TOVCSIMPLEFIELD=edit",
-      L"TOVCDBSIMPLEFIELD=edit", L"TO32DBFLEXEDIT=edit", L"TOVCNUMERICFIELD=edit",
+      L"TRzButtonEdit=Edit",
+      L"TLMDCalculatorEdit=Edit",
+      L"TLMDEDIT=edit",
+      L"TLMDMASKEDIT=edit",
+      L"TLMDBROWSEEDIT=edit",
+      L"TLMDEXTSPINEDIT=edit",
+      L"TLMDCALENDAREDIT=edit",
+      L"TLMDFILEOPENEDIT=edit",
+      L"TLMDFILESAVEEDIT=edit",
+      L"TLMDCOLOREDIT=edit",
+      L"TLMDDBEDIT=edit",
+      L"TLMDDBMASKEDIT=edit",
+      L"TLMDDBEXTSPINEDIT=edit",
+      L"TLMDDBSPINEDIT=edit",
+      L"TLMDDBEDITDBLookup=edit",
+      L"TLMDEDITDBLookup=edit",
+      L"TWWDBEDIT=edit",
+      L"TOVCPICTUREFIELD=edit",
+      L"TOVCDBPICTUREFIELD=edit",
+      L"TOVCSLIDEREDIT=edit",
+      L"TOVCDBSLIDEREDIT=edit",
+      L"TOVCSIMPLEFIELD=edit",
+      L"TOVCDBSIMPLEFIELD=edit",
+      L"TO32DBFLEXEDIT=edit",
+      L"TOVCNUMERICFIELD=edit",
       L"TOVCDBNUMERICFIELD=edit",
       // 37-43
-      L"TRzRadioGroup=Radiogroup", L"TRzDBRadioGroup=Radiogroup", L"TLMDRADIOGROUP=radiogroup",
-      L"TLMDDBRADIOGROUP=radiogroup", L"TWWRADIOGROUP=radiogroup", L"TcxDBRadioGroup=radiogroup",
+      L"TRzRadioGroup=Radiogroup",
+      L"TRzDBRadioGroup=Radiogroup",
+      L"TLMDRADIOGROUP=radiogroup",
+      L"TLMDDBRADIOGROUP=radiogroup",
+      L"TWWRADIOGROUP=radiogroup",
+      L"TcxDBRadioGroup=radiogroup",
       L"TcxRadioGroup=radiogroup",
       // 44-47
-      L"TDBCheckboxEh=Checkbox", L"TDBCheckboxEh=Checkbox", L"TLMDCHECKBOX=Checkbox",
+      L"TDBCheckboxEh=Checkbox",
+      L"TDBCheckboxEh=Checkbox",
+      L"TLMDCHECKBOX=Checkbox",
       L"TLMDDBCHECKBOX=Checkbox",
       // 48
       L"TLMDGroupBox=Groupbox",
       // 49-63
-      L"TTBXDockablePanel=Panel", L"TControlBar=Panel", L"TTBDock=Panel", L"TTBToolbar=Panel",
-      L"TRzGroup=Panel", L"TLMDCalculator=panel", L"TLMDGROUPBOX=panel",
-      L"TLMDSIMPLEPANEL=panel", L"TLMDDBCalendar=panel", L"TLMDButtonPanel=panel",
-      L"TLMDLMDCalculator=panel", L"TLMDHeaderPanel=panel", L"TLMDTechnicalLine=panel",
-      L"TLMDLMDClock=panel", L"TLMDTrackbar=panel",
+      L"TTBXDockablePanel=Panel",
+      L"TControlBar=Panel",
+      L"TTBDock=Panel",
+      L"TTBToolbar=Panel",
+      L"TRzGroup=Panel",
+      L"TLMDCalculator=panel",
+      L"TLMDGROUPBOX=panel",
+      L"TLMDSIMPLEPANEL=panel",
+      L"TLMDDBCalendar=panel",
+      L"TLMDButtonPanel=panel",
+      L"TLMDLMDCalculator=panel",
+      L"TLMDHeaderPanel=panel",
+      L"TLMDTechnicalLine=panel",
+      L"TLMDLMDClock=panel",
+      L"TLMDTrackbar=panel",
       // 64
       L"TcxGroupbox=groupbox",
       // 65-103
-      L"TComboboxex=combobox", L"TcxDBLookupComboBox=combobox", L"TcxDBComboBox=combobox",
-      L"TcxDBDateEdit=combobox", L"TcxDBImageComboBox=combobox", L"TcxDBCalcEdit=combobox",
-      L"TcxDBBlobEdit=combobox", L"TcxDBPopupEdit=combobox", L"TcxDBFontNameComboBox=combobox",
-      L"TcxDBShellComboBox=combobox", L"TRxLookupEdit=combobox", L"TRxDBLookupCombo=combobox",
-      L"TRzDateTimeEdit=combobox", L"TRzColorEdit=combobox", L"TRzDateTimePicker=combobox",
-      L"TRzDBDateTimeEdit=combobox", L"TRzDbColorEdit=combobox",
-      L"TRzDBDateTimePicker=combobox", L"TLMDListCombobox=Combobox",
-      L"TLMDCheckListCombobox=Combobox", L"TLMDHeaderListCombobox=Combobox",
-      L"TLMDImageCombobox=Combobox", L"TLMDColorCombobox=Combobox", L"TLMDFontCombobox=Combobox",
-      L"TLMDFontSizeCombobox=Combobox", L"TLMDFontSizeCombobox=Combobox",
-      L"TLMDPrinterCombobox=Combobox", L"TLMDDriveCombobox=Combobox",
-      L"TLMDCalculatorComboBox=Combobox", L"TLMDTrackBarComboBox=Combobox",
-      L"TLMDCalendarComboBox=Combobox", L"TLMDTreeComboBox=Combobox",
-      L"TDBLookupCombobox=combobox", L"TWWDBCombobox=combobox", L"TWWDBCombobox=combobox",
-      L"TWWDBLookupCombo=combobox", L"TWWKeyCombo=combobox", L"TWWTempKeyCombo=combobox",
+      L"TComboboxex=combobox",
+      L"TcxDBLookupComboBox=combobox",
+      L"TcxDBComboBox=combobox",
+      L"TcxDBDateEdit=combobox",
+      L"TcxDBImageComboBox=combobox",
+      L"TcxDBCalcEdit=combobox",
+      L"TcxDBBlobEdit=combobox",
+      L"TcxDBPopupEdit=combobox",
+      L"TcxDBFontNameComboBox=combobox",
+      L"TcxDBShellComboBox=combobox",
+      L"TRxLookupEdit=combobox",
+      L"TRxDBLookupCombo=combobox",
+      L"TRzDateTimeEdit=combobox",
+      L"TRzColorEdit=combobox",
+      L"TRzDateTimePicker=combobox",
+      L"TRzDBDateTimeEdit=combobox",
+      L"TRzDbColorEdit=combobox",
+      L"TRzDBDateTimePicker=combobox",
+      L"TLMDListCombobox=Combobox",
+      L"TLMDCheckListCombobox=Combobox",
+      L"TLMDHeaderListCombobox=Combobox",
+      L"TLMDImageCombobox=Combobox",
+      L"TLMDColorCombobox=Combobox",
+      L"TLMDFontCombobox=Combobox",
+      L"TLMDFontSizeCombobox=Combobox",
+      L"TLMDFontSizeCombobox=Combobox",
+      L"TLMDPrinterCombobox=Combobox",
+      L"TLMDDriveCombobox=Combobox",
+      L"TLMDCalculatorComboBox=Combobox",
+      L"TLMDTrackBarComboBox=Combobox",
+      L"TLMDCalendarComboBox=Combobox",
+      L"TLMDTreeComboBox=Combobox",
+      L"TDBLookupCombobox=combobox",
+      L"TWWDBCombobox=combobox",
+      L"TWWDBCombobox=combobox",
+      L"TWWDBLookupCombo=combobox",
+      L"TWWKeyCombo=combobox",
+      L"TWWTempKeyCombo=combobox",
       L"TWWDBDateTimePicker=combobox",
       // 104-118
-      L"TPngSpeedbutton=pngspeedbutton", L"TPngBitBtn=pngbitbtn", L"TRzButton=button",
-      L"TRzMenuButton=menubtn", L"TRxSpeedButton=speedbutton", L"TfrSpeedButton=speedbutton",
-      L"TfrTBButton=speedbutton", L"TRzBitbtn=bitbtn", L"TLMDButton=bitbtn", L"TcxButton=bitbtn",
-      L"TRzCheckGroup=CheckGroup", L"TLMDCheckGroup=CheckGroup", L"TLMDDBCheckGroup=CheckGroup",
-      L"TRzDBRadioButton=Radiobutton", L"TLMDRadiobutton=Radiobutton",
+      L"TPngSpeedbutton=pngspeedbutton",
+      L"TPngBitBtn=pngbitbtn",
+      L"TRzButton=button",
+      L"TRzMenuButton=menubtn",
+      L"TRxSpeedButton=speedbutton",
+      L"TfrSpeedButton=speedbutton",
+      L"TfrTBButton=speedbutton",
+      L"TRzBitbtn=bitbtn",
+      L"TLMDButton=bitbtn",
+      L"TcxButton=bitbtn",
+      L"TRzCheckGroup=CheckGroup",
+      L"TLMDCheckGroup=CheckGroup",
+      L"TLMDDBCheckGroup=CheckGroup",
+      L"TRzDBRadioButton=Radiobutton",
+      L"TLMDRadiobutton=Radiobutton",
   };
   return entries;
 }
@@ -122,8 +194,7 @@ UI_IMPLEMENT_CLASS(TSkinData, ui::TComponent,
                    P::Int("DisableTag", &TSkinData::DisableTag, &TSkinData::SetDisableTag),
                    P::Set("SkinControls", SkinControlTypeInfo(), &TSkinData::SkinControls,
                           &TSkinData::SetSkinControls),
-                   P::Set("Options", SkinOptionInfo(), &TSkinData::Options,
-                          &TSkinData::SetOptions),
+                   P::Set("Options", SkinOptionInfo(), &TSkinData::Options, &TSkinData::SetOptions),
                    P::Obj<ui::TStrings>("Skin3rd", &TSkinData::Skin3rd, &TSkinData::SetSkin3rd),
                    P::Str("SkinFile", &TSkinData::SkinFile, &TSkinData::SetSkinFile),
                    P::Str("SkinStore", &TSkinData::SkinStore, &TSkinData::SetSkinStore),
@@ -161,7 +232,9 @@ TSkinData::~TSkinData() {
   }
 }
 
-ISkinScheduler* TSkinData::Scheduler() const { return g_provider ? g_provider->Existing() : nullptr; }
+ISkinScheduler* TSkinData::Scheduler() const {
+  return g_provider ? g_provider->Existing() : nullptr;
+}
 
 // A 64 x 16 strip of four monochrome glyphs (restore, maximize, minimize, close), white where
 // transparent. A module without the resource gets an empty list.
@@ -360,8 +433,7 @@ void TSkinData::MakeAppIconBitmap() {
   if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(app, WM_GETICON, ICON_BIG, 0));
   if (!icon) return;
   const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
-  ui::IconHandle copy(
-      static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
+  ui::IconHandle copy(static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
   PixelBuffer background(cx, cy, 24, kMagenta);
   AssignPixels(*appIcon_, background);
   {
@@ -387,12 +459,10 @@ bool TSkinData::ColourGiven(int index) const {
 Colour TSkinData::GetRGB(int index) const { return ColorToRGB(GetColour(index)); }
 
 TDataSkinObject* TSkinData::FindElement(std::string_view name) const {
-  for (TDataSkinObject* e : {static_cast<TDataSkinObject*>(buttons_.get()),
-                             static_cast<TDataSkinObject*>(title_.get()),
-                             static_cast<TDataSkinObject*>(left_.get()),
-                             static_cast<TDataSkinObject*>(right_.get()),
-                             static_cast<TDataSkinObject*>(top_.get()),
-                             static_cast<TDataSkinObject*>(bottom_.get())})
+  for (TDataSkinObject* e :
+       {static_cast<TDataSkinObject*>(buttons_.get()), static_cast<TDataSkinObject*>(title_.get()),
+        static_cast<TDataSkinObject*>(left_.get()), static_cast<TDataSkinObject*>(right_.get()),
+        static_cast<TDataSkinObject*>(top_.get()), static_cast<TDataSkinObject*>(bottom_.get())})
     if (ui::EqualsNoCase(e->Name, name)) return e;
   for (const auto& e : elements_)
     if (ui::EqualsNoCase(e->Name, name)) return e.get();

@@ -39,16 +39,45 @@ namespace skin {
 
 // Control kinds to skin; bit n of the 32-bit set.
 enum TSkinControlType : int {
-  xcMainMenu, xcPopupMenu, xcMenuItem, xcToolbar, xcControlbar, xcCombo, xcCheckBox,
-  xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin,
-  xcPanel, xcGroupBox, xcStatusBar, xcTab, xcTrackBar, xcSystemMenu, xcFastReport,
+  xcMainMenu,
+  xcPopupMenu,
+  xcMenuItem,
+  xcToolbar,
+  xcControlbar,
+  xcCombo,
+  xcCheckBox,
+  xcRadioButton,
+  xcProgress,
+  xcScrollbar,
+  xcEdit,
+  xcButton,
+  xcBitBtn,
+  xcSpeedButton,
+  xcSpin,
+  xcPanel,
+  xcGroupBox,
+  xcStatusBar,
+  xcTab,
+  xcTrackBar,
+  xcSystemMenu,
+  xcFastReport,
 };
 using TSkinControlTypes = uint32_t;
 
 // Behaviour switches; bit n of the 16-bit set.
 enum TSkinOption : int {
-  xoMDIScrollbar, xoMenuMerge, xoTransparent, xoPreview, xoParentBackGround, xoNoFocusRect,
-  xoToolbarBK, xoToolbarButton, xoMDIChildBorder, xoMenuBG, xoCaptionButtonHint, xoFormScrollbar,
+  xoMDIScrollbar,
+  xoMenuMerge,
+  xoTransparent,
+  xoPreview,
+  xoParentBackGround,
+  xoNoFocusRect,
+  xoToolbarBK,
+  xoToolbarButton,
+  xoMDIChildBorder,
+  xoMenuBG,
+  xoCaptionButtonHint,
+  xoFormScrollbar,
 };
 using TSkinOptions = uint16_t;
 
@@ -76,10 +105,9 @@ class TSkinData;
 // aName: the window's class name. The handler's DoSkin is final.
 using TOnFormSkin = ui::TMethod<void(ui::TObject* Sender, const std::string& aName, bool& DoSkin)>;
 // Lets the application supply a skinner object for a control.
-using TOnSkinControl =
-    ui::TMethod<void(ui::TObject* Sender, TSkinData* SkinData, ui::TComponent* Form,
-                     ui::TControl* Control, const std::string& ControlClass,
-                     ui::TObject*& SkinnedControl)>;
+using TOnSkinControl = ui::TMethod<void(
+    ui::TObject* Sender, TSkinData* SkinData, ui::TComponent* Form, ui::TControl* Control,
+    const std::string& ControlClass, ui::TObject*& SkinnedControl)>;
 using TOnSkinForm = ui::TMethod<void(ui::TObject* Sender, HWND ahwnd, const std::string& aName)>;
 
 // ---- The in-memory skin -----------------------------------------------------------------------
@@ -229,6 +257,7 @@ class TSkinData : public ui::TComponent {
  private:
   class LoadSession;
   bool LoadSkinFrom(std::span<const uint8_t> stream);
+  bool LoadPackageAndApply(std::span<const uint8_t> stream);
   void Adopt(TSkinContents& fresh);
   void LoadMenuGlyphs();
   void MakeCaptionFont();

@@ -237,10 +237,10 @@ void DeriveSkinImages(const SkinDefinition& def, TSkinContents& skin) {
     const int buttonWidth = GetSystemMetrics(SM_CXHSCROLL) + 2;
     const ElementDef* extraDef = def.Find("ExtraImages");
     const TDataSkinObject* extra = Find(skin, "ExtraImages");
-    strip = CombinedComboStrip(SourceOf(sunkDef, sunkEdge->Frame, sunkEdge->Trans == 1),
-                               SourceOf(comboDef, comboButton->Frame, true),
-                               SourceOf(extraDef, extra ? extra->Frame : 1, true), cells,
-                               buttonWidth);
+    strip =
+        CombinedComboStrip(SourceOf(sunkDef, sunkEdge->Frame, sunkEdge->Trans == 1),
+                           SourceOf(comboDef, comboButton->Frame, true),
+                           SourceOf(extraDef, extra ? extra->Frame : 1, true), cells, buttonWidth);
     const RECT edge = sunkEdge->Margins;
     comboButton->Style = 2;
     comboButton->Margins = {2, edge.top, buttonWidth + 2, edge.bottom};
@@ -311,6 +311,20 @@ bool TSkinData::LoadSkinFrom(std::span<const uint8_t> stream) {
   if (HasState(ui::csDesigning)) return false;
   const Stopwatch total;
 
+  // Reading a form must survive any skin: nothing escapes from here.
+  bool loaded = false;
+  try {
+    loaded = LoadPackageAndApply(stream);
+  } catch (const std::exception& e) {
+    lastError_ = e.what();
+    return false;
+  }
+  if (loaded) profile_.total = total.Ms();
+  return loaded;
+}
+
+bool TSkinData::LoadPackageAndApply(std::span<const uint8_t> stream) {
+  const Stopwatch decoding;
   TSkinReader reader([this](std::string_view message) {
     if (MessageReporter) MessageReporter(message);
   });
@@ -318,7 +332,7 @@ bool TSkinData::LoadSkinFrom(std::span<const uint8_t> stream) {
     lastError_ = reader.LastError();
     return false;
   }
-  profile_.decode = total.Ms();
+  profile_.decode = decoding.Ms();
 
   TQuickIni ini;
   {
@@ -331,13 +345,7 @@ bool TSkinData::LoadSkinFrom(std::span<const uint8_t> stream) {
     profile_.parse = parsing.Ms();
   }
   LoadSession session(*this, reader);
-  try {
-    ApplyDefinition(ini);
-  } catch (const std::exception& e) {
-    lastError_ = e.what();
-    return false;
-  }
-  profile_.total = total.Ms();
+  ApplyDefinition(ini);
   return true;
 }
 

@@ -58,13 +58,15 @@ inline std::vector<uint8_t> DefaultSkinStream() {
   std::vector<std::string> candidates;
   if (const char* env = std::getenv("TARVIMO_DEFAULT_SKN")) candidates.emplace_back(env);
   for (const char* tree : {"skindata-native", "native"})
-    candidates.push_back(std::string(TARVIMO_SOURCE_DIR) + "/build/" + tree + "/assets/default.skn");
+    candidates.push_back(std::string(TARVIMO_SOURCE_DIR) + "/build/" + tree +
+                         "/assets/default.skn");
   for (std::string path : candidates) {
     // Wine maps the Unix root to drive Z:.
     if (!path.empty() && path[0] == '/') path = "Z:" + path;
     std::ifstream in(path, std::ios::binary);
     if (!in) continue;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
     if (!bytes.empty()) return bytes;
   }
   return {};

@@ -8,6 +8,7 @@
 
 #include "SkinDataTestSupport.h"
 #include "support/WinTestSupport.h"
+#include "ui/Application.h"
 #include "ui/Forms.h"
 #include "ui/TypInfo.h"
 
@@ -128,8 +129,7 @@ TEST(SkinDataLifecycle, LoadedRegistersHooksAndSchedulesTheMainSkin) {
   c.Read(TestSkin());
   EXPECT_TRUE(manager.calls.empty());
   c->Loaded();
-  EXPECT_EQ(manager.calls,
-            (Calls{"Create", "AddSkinData", "InstallHook", "Schedule(1,250)"}));
+  EXPECT_EQ(manager.calls, (Calls{"Create", "AddSkinData", "InstallHook", "Schedule(1,250)"}));
   EXPECT_TRUE(c->Active());
   ASSERT_NE(c->CaptionFont(), nullptr);
   // xcMainMenu is set: menu items are left to the main menu's skinner.
@@ -232,6 +232,45 @@ TEST(SkinDataLifecycle, FormSkinQueryRules) {
   EXPECT_EQ(handler.seen, "SysMonthCal32");
 }
 
+TEST(SkinDataLifecycle, CaptionFontGlyphListAndApplicationIconBitmap) {
+  // A 16 x 16 icon, red on its left half and transparent on its right half.
+  const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+  std::vector<uint32_t> colour(static_cast<size_t>(cx) * cy, 0x00FF0000);  // BGRA red
+  std::vector<uint8_t> mask(static_cast<size_t>((cx + 15) / 16 * 2) * cy, 0);
+  const size_t maskStride = static_cast<size_t>((cx + 15) / 16 * 2);
+  for (int y = 0; y < cy; ++y)
+    for (int x = cx / 2; x < cx; ++x) {
+      mask[y * maskStride + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+      colour[static_cast<size_t>(y) * cx + x] = 0;  // transparent pixels are black in the image
+    }
+  ui::GdiBitmap colourBits(CreateBitmap(cx, cy, 1, 32, colour.data()));
+  ui::GdiBitmap maskBits(CreateBitmap(cx, cy, 1, 1, mask.data()));
+  ICONINFO info{TRUE, 0, 0, maskBits.get(), colourBits.get()};
+  ui::Application->Icon()->SetHandle(CreateIconIndirect(&info));
+  ui::Application->IconChanged();
+
+  Component c;
+  // Test programs carry no "SKINMENUGLYPHS" resource: the list is there and empty.
+  ASSERT_NE(c->MenuGlyphs(), nullptr);
+  EXPECT_EQ(c->MenuGlyphs()->Count(), 0);
+  EXPECT_EQ(c->MenuGlyphs()->Width(), 16);
+  EXPECT_EQ(c->CaptionFont(), nullptr);
+  c->Loaded();
+
+  ASSERT_NE(c->CaptionFont(), nullptr);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  EXPECT_EQ(c->CaptionFont()->Name(), std::wstring(metrics.lfCaptionFont.lfFaceName));
+
+  ui::TBitmap* icon = c->AppIconBitmap();
+  ASSERT_EQ(icon->Width(), cx);
+  ASSERT_EQ(icon->Height(), cy);
+  EXPECT_EQ(skindatatest::PixelAt(*icon, 1, cy / 2), skin::MakeColour(255, 0, 0));
+  EXPECT_EQ(skindatatest::PixelAt(*icon, cx - 2, cy / 2), skin::kMagenta);
+  EXPECT_EQ(icon->TransparentColor(), ui::clFuchsia);
+}
+
 // ---- Damaged input ------------------------------------------------------------------------------
 
 TEST(SkinDataBadInput, UnknownVersionReportsTheOlderFileMessageAndLoadsNothing) {
@@ -281,7 +320,8 @@ class SkinFileTest : public ::testing::Test {
     std::wstring path = std::wstring(dir) + L"tarvimo-skindata-" +
                         std::wstring(name, name + strlen(name)) + L".skn";
     std::ofstream(std::filesystem::path(path), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     files_.push_back(path);
     return path;
   }
@@ -317,7 +357,8 @@ TEST_F(SkinFileTest, AMissingOrCorruptFileLeavesThePreviousSkinInPlace) {
   EXPECT_FALSE(c->NoSkin());
   EXPECT_EQ(c->SkinFile(), L"Z:\\no\\such\\skin.skn");
 
-  c->SetSkinFile(Write("corrupt", TestSkin().Corrupt("Buttons", testskin::Corruption::kGarbage)
+  c->SetSkinFile(Write("corrupt", TestSkin()
+                                      .Corrupt("Buttons", testskin::Corruption::kGarbage)
                                       .SetIni("TitlebarSkin", "SkinName", "Broken")
                                       .Stream()));
   EXPECT_FALSE(c->NoSkin());
@@ -332,7 +373,8 @@ TEST_F(SkinFileTest, AMissingOrCorruptFileLeavesThePreviousSkinInPlace) {
   EXPECT_EQ(c.messages.size(), 1u);
 }
 
-// ---- Handles -------------------------------------------------------------------------------------
+// ---- Handles
+// -------------------------------------------------------------------------------------
 
 TEST(SkinDataHandles, RepeatedLoadsAndDestructionGiveEveryHandleBack) {
   std::vector<uint8_t> payload = skindatatest::DefaultSkinStream();

@@ -27,7 +27,6 @@ TEST(SkinDerived, ComboArrowIsTheComboButtonWithMagentaInButtonFace) {
   EXPECT_EQ(arrow->Frame, 4);
   ASSERT_EQ(arrow->Bitmap->Width(), 68);
   EXPECT_EQ(PixelAt(*arrow->Bitmap, 17 * 2 + 8, 9), skin.FrameColour("ComboButton", 3));
-
 }
 
 TEST(SkinDerived, MagentaReplacementAndPerFrameMirroring) {
@@ -75,8 +74,8 @@ TEST(SkinDerived, CombinedComboImageWhenTheSkinHasASunkenEdge) {
     SCOPED_TRACE(b);
     const int x0 = 50 * (b - 1);
     EXPECT_EQ(strip.Get(x0 + 1, 10) & 0xFFFFFF, skin.FrameColour("SunkEdge", b));
-    EXPECT_EQ(strip.Get(x0 + 10, 10) & 0xFFFFFF, skin::kMagenta);           // edit hole
-    EXPECT_EQ(strip.Get(x0 + 48 - bw, 17) & 0xFFFFFF, skin::kMagenta);      // its last column
+    EXPECT_EQ(strip.Get(x0 + 10, 10) & 0xFFFFFF, skin::kMagenta);       // edit hole
+    EXPECT_EQ(strip.Get(x0 + 48 - bw, 17) & 0xFFFFFF, skin::kMagenta);  // its last column
     EXPECT_EQ(strip.Get(x0 + 49 - bw, 10) & 0xFFFFFF, skin.FrameColour("SunkEdge", b));
     EXPECT_EQ(strip.Get(x0 + 10, 19) & 0xFFFFFF, skin.FrameColour("SunkEdge", b));
     EXPECT_EQ(strip.Get(x0 + 50 - bw, 1) & 0xFFFFFF, skin.FrameColour("ComboButton", b));
@@ -100,7 +99,8 @@ TEST(SkinDerived, CombinedComboImageWhenTheSkinHasASunkenEdge) {
     SCOPED_TRACE(i);
     for (int x : {0, 8, 16})
       for (int y : {0, 8, 16})
-        EXPECT_EQ(PixelAt(*arrow->Bitmap, 17 * i + x, y), strip.Get(50 * (i + 1) - 19 + x, 2 + y) & 0xFFFFFF);
+        EXPECT_EQ(PixelAt(*arrow->Bitmap, 17 * i + x, y),
+                  strip.Get(50 * (i + 1) - 19 + x, 2 + y) & 0xFFFFFF);
   }
 }
 
@@ -111,7 +111,8 @@ TEST(SkinDerived, ArrowKeepsThePreviousImageWhenANewSkinMakesNone) {
   TDataSkinObject* arrow = c->ComboxArrow();
   ASSERT_NE(arrow, nullptr);
   // Sunken edge without combo button: no new arrow.
-  c.Read(TestSkin().Include("SunkEdge").Omit("ComboButton").SetIni("TitlebarSkin", "SkinName", "B"));
+  c.Read(
+      TestSkin().Include("SunkEdge").Omit("ComboButton").SetIni("TitlebarSkin", "SkinName", "B"));
   ASSERT_EQ(c->SkinName(), "B");
   EXPECT_EQ(c->ComboxArrow(), arrow);
   EXPECT_EQ(skindatatest::FrameMiddle(arrow, 1), first.FrameColour("ComboButton", 1));

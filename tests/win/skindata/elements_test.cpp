@@ -22,14 +22,14 @@ struct Expected {
   int frames;
 };
 constexpr Expected kOptional[] = {
-    {"Progress", 2},           {"Progress.Chunk", 1},      {"MenuBar", 2},
-    {"GroupBoxEdge", 2},       {"GroupBox", 1},            {"Tabs", 5},
-    {"StatusBarEdges", 3},     {"Tab.Pane", 1},            {"ToolBars", 5},
-    {"ComboButton", 4},        {"ExtraImages", 5},         {"Headerbar", 5},
-    {"MenuItem", 5},           {"MenuBackground", 1},      {"Scrollbar", 23},
-    {"HorzScroll", 4},         {"VertScroll", 4},          {"HorzScrollThumb", 3},
-    {"VertScrollThumb", 3},    {"Trackbar.ThumbHorz", 5},  {"Trackbar.ThumbVert", 5},
-    {"UpDown.Horz", 8},        {"UpDown.Vert", 8},         {"Track", 1},
+    {"Progress", 2},        {"Progress.Chunk", 1},     {"MenuBar", 2},
+    {"GroupBoxEdge", 2},    {"GroupBox", 1},           {"Tabs", 5},
+    {"StatusBarEdges", 3},  {"Tab.Pane", 1},           {"ToolBars", 5},
+    {"ComboButton", 4},     {"ExtraImages", 5},        {"Headerbar", 5},
+    {"MenuItem", 5},        {"MenuBackground", 1},     {"Scrollbar", 23},
+    {"HorzScroll", 4},      {"VertScroll", 4},         {"HorzScrollThumb", 3},
+    {"VertScrollThumb", 3}, {"Trackbar.ThumbHorz", 5}, {"Trackbar.ThumbVert", 5},
+    {"UpDown.Horz", 8},     {"UpDown.Vert", 8},        {"Track", 1},
     {"TRACKVERT", 1},
 };
 
@@ -155,13 +155,20 @@ TEST(SkinElements, ColourTableWithGivenFlagsAndSystemColourDefaults) {
   Component bare;
   bare.Read(TestSkin().RemoveSection("Colours"));
   const std::pair<int, int> defaults[] = {
-      {skin::ciWindowText, COLOR_WINDOWTEXT},   {skin::ciButtonFace, COLOR_BTNFACE},
-      {skin::ciScrollbar, COLOR_SCROLLBAR},     {skin::ciHilightText, COLOR_HIGHLIGHTTEXT},
-      {skin::ciHilight, COLOR_HIGHLIGHT},       {skin::ciMenu, COLOR_MENU},
-      {skin::ciMenuText, COLOR_MENUTEXT},       {skin::ciButtonText, COLOR_BTNTEXT},
-      {skin::ciButtonHilight, COLOR_BTNHIGHLIGHT}, {skin::ciButtonlight, COLOR_BTNHIGHLIGHT},
-      {skin::ciButtonShadow, COLOR_BTNSHADOW},  {skin::ciButtonDkShadow, COLOR_3DDKSHADOW},
-      {skin::ciMenuBarText, COLOR_MENUTEXT},    {skin::ciTitleTextActive, COLOR_CAPTIONTEXT},
+      {skin::ciWindowText, COLOR_WINDOWTEXT},
+      {skin::ciButtonFace, COLOR_BTNFACE},
+      {skin::ciScrollbar, COLOR_SCROLLBAR},
+      {skin::ciHilightText, COLOR_HIGHLIGHTTEXT},
+      {skin::ciHilight, COLOR_HIGHLIGHT},
+      {skin::ciMenu, COLOR_MENU},
+      {skin::ciMenuText, COLOR_MENUTEXT},
+      {skin::ciButtonText, COLOR_BTNTEXT},
+      {skin::ciButtonHilight, COLOR_BTNHIGHLIGHT},
+      {skin::ciButtonlight, COLOR_BTNHIGHLIGHT},
+      {skin::ciButtonShadow, COLOR_BTNSHADOW},
+      {skin::ciButtonDkShadow, COLOR_3DDKSHADOW},
+      {skin::ciMenuBarText, COLOR_MENUTEXT},
+      {skin::ciTitleTextActive, COLOR_CAPTIONTEXT},
       {skin::ciTitleTextNoActive, COLOR_INACTIVECAPTIONTEXT},
   };
   for (const auto& [index, system] : defaults) {
