@@ -44,6 +44,26 @@ TEST(SkinDerived, MagentaReplacementAndPerFrameMirroring) {
   for (int x = 0; x < 6; ++x) EXPECT_EQ(mirrored.Get(x, 0), expected[x]) << x;
 }
 
+TEST(SkinDerived, ComboArrowPaintsMagentaInTheResolvedButtonFace) {
+  // A combo button whose frames have a magenta corner; the skin leaves ButtonFace to the system.
+  TestSkin skin;
+  skin.RemoveIni("Colours", "ButtonFace");
+  skin::PixelBuffer image = skin.Image("ComboButton");
+  for (int f = 0; f < 4; ++f) image.FillRect(17 * f, 0, 17 * f + 3, 3, skin::kMagenta);
+  std::vector<skinpack::PackageEntry> entries = skin.Entries();
+  for (auto& e : entries)
+    if (e.name == "comboboxbtn.bmp") e.bytes = skin::EncodeBmp(image);
+  Component c;
+  c.Read(skindatatest::Framed(skinpack::EncodeSkinStream(skinpack::BuildPackage(entries))));
+  ASSERT_FALSE(c->NoSkin()) << c->LastError();
+  ui::TBitmap& arrow = *c->ComboxArrow()->Bitmap;
+  const Colour face = static_cast<Colour>(GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(PixelAt(arrow, 17 * 3 + 1, 1), face);
+  EXPECT_EQ(PixelAt(arrow, 17 * 3 + 8, 8), skin.FrameColour("ComboButton", 4));
+  // The element itself keeps its transparent corner.
+  EXPECT_EQ(PixelAt(*c->FindElement("ComboButton")->Bitmap, 1, 1), skin::kMagenta);
+}
+
 TEST(SkinDerived, CombinedComboImageWhenTheSkinHasASunkenEdge) {
   TestSkin skin;
   skin.Include("SunkEdge");
