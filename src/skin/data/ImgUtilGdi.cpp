@@ -21,12 +21,17 @@ void GradientFill(HDC dc, const RECT& rect, Colour colour1, bool vertical, Colou
                                      : GradientLines(rect.left, rect.right, clip.left, clip.right);
   if (span.empty()) return;
   const std::vector<Colour>& ramp = GradientColours(span.count, c1, c2);
+  // The DC's own solid brush takes each line's colour: the same fill as a new brush per line,
+  // without creating and deleting a GDI object for every line.
+  const HBRUSH lineBrush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+  const COLORREF oldColour = GetDCBrushColor(dc);
   for (int i = span.first; i <= span.last; ++i) {
     const RECT line = vertical ? RECT{rect.left, rect.top + i, rect.right, rect.top + i + 1}
                                : RECT{rect.left + i, rect.top, rect.left + i + 1, rect.bottom};
-    ui::GdiBrush brush(CreateSolidBrush(static_cast<COLORREF>(ramp[i])));
-    FillRect(dc, &line, brush.get());
+    SetDCBrushColor(dc, static_cast<COLORREF>(ramp[i]));
+    FillRect(dc, &line, lineBrush);
   }
+  SetDCBrushColor(dc, oldColour);
 }
 
 PixelBuffer ReadPixels(HBITMAP bitmap) {
