@@ -311,6 +311,7 @@ void TSkinData::SetSkinFile(const std::wstring& name) {
   if (!LoadSkinFrom(file.Bytes())) return;
   stream_.Clear();
   stream_.CopyFrom(file, 0);
+  stream_.SetPosition(0);
   SkinChanged();
 }
 

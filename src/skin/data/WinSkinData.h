@@ -217,7 +217,7 @@ class TSkinData : public ui::TComponent {
   TDataSkinBorder* Right() const { return right_.get(); }
   TDataSkinBorder* Top() const { return top_.get(); }
   TDataSkinBorder* Bottom() const { return bottom_.get(); }
-  // Null until a load made them.
+  // Null until a skin has loaded; the arrow's image may be empty (a skin without ComboButton).
   TDataSkinObject* ComboxArrow() const { return comboxArrow_.get(); }
   TDataSkinObject* Toolbar() const { return toolbar_.get(); }
   // Any element by name, letter case ignored ("Track" finds the built-in "TRACK"); null when the

@@ -404,6 +404,8 @@ void TSkinData::Adopt(TSkinContents& fresh) {
   };
   keep(comboxArrow_, fresh.ComboxArrow);
   keep(toolbar_, fresh.Toolbar);
+  // Painters may count on the arrow element after any load, even an empty one.
+  if (!comboxArrow_) comboxArrow_ = std::make_unique<TDataSkinObject>("ComboxArrow");
   tileLeftMenu_ = fresh.TileLeftMenu;
   tileRightMenu_ = fresh.TileRightMenu;
   buttonFaceBrush_ = std::move(fresh.ButtonFaceBrush);

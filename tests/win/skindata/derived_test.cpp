@@ -138,6 +138,15 @@ TEST(SkinDerived, ArrowKeepsThePreviousImageWhenANewSkinMakesNone) {
   EXPECT_EQ(skindatatest::FrameMiddle(arrow, 1), first.FrameColour("ComboButton", 1));
 }
 
+TEST(SkinDerived, ArrowExistsEmptyAfterLoadingASkinWithoutComboButton) {
+  Component c;
+  c.Read(TestSkin().Omit("ComboButton"));
+  ASSERT_FALSE(c->NoSkin());
+  ASSERT_NE(c->ComboxArrow(), nullptr);
+  EXPECT_TRUE(c->ComboxArrow()->Empty());
+  EXPECT_EQ(c->FindElement("comboxarrow"), c->ComboxArrow());
+}
+
 TEST(SkinDerived, TitleColourIsSampledFromTheTopBorder) {
   TestSkin skin;
   Component c;
