@@ -165,6 +165,8 @@ void TCustomEdit::WndProc(TMessage& m) {
     if (HIWORD(m.WParam) == EN_CHANGE) Change();
     return;
   }
+  if (m.Msg == CM_ENTER) ime_.Enter(imeName_);
+  if (m.Msg == CM_EXIT) ime_.Exit();
   TWinControl::WndProc(m);
 }
 
@@ -342,6 +344,8 @@ void TCustomComboBox::WndProc(TMessage& m) {
     return;
   }
   if (m.Msg == WM_DESTROY && HandleAllocated()) itemIndex_ = ItemIndex();
+  if (m.Msg == CM_ENTER) ime_.Enter(imeName_);
+  if (m.Msg == CM_EXIT) ime_.Exit();
   TWinControl::WndProc(m);
 }
 

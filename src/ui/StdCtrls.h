@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ui/Controls.h"
+#include "ui/Ime.h"
 
 namespace ui {
 
@@ -71,6 +72,7 @@ class TCustomEdit : public TWinControl {
   bool readOnly_ = false;
   int maxLength_ = 0;
   std::wstring imeName_;
+  TImePreference ime_;
 };
 
 class TEdit : public TCustomEdit {
@@ -153,6 +155,7 @@ class TCustomComboBox : public TWinControl {
   TComboBoxStyle style_ = TComboBoxStyle::csDropDown;
   int dropDownCount_ = 8;
   std::wstring imeName_;
+  TImePreference ime_;
 };
 
 class TComboBox : public TCustomComboBox {

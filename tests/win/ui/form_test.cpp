@@ -143,12 +143,16 @@ TEST(Form, TabMovesThroughTheTabOrderAndEnterClicksTheDefaultButton) {
   form->Show();
   SetForegroundWindow(form->Handle());
   wintest::PumpUntilIdle();
+  // An input method that is not installed changes nothing on the way through.
+  form->edit->SetImeName(L"\u4E2D\u6587 (\u7B80\u4F53) - \u62FC\u97F3");
+  HKL layout = GetKeyboardLayout(0);
   form->edit->SetFocus();
   ui::Application->ProcessMessages();
   ASSERT_EQ(Focused(), form->edit);
 
   PressKey(VK_TAB);
   EXPECT_EQ(Focused(), form->spin);
+  EXPECT_EQ(GetKeyboardLayout(0), layout);
   PressKey(VK_TAB);  // the spin button is no tab stop
   EXPECT_EQ(Focused(), form->combo);
   PressKey(VK_TAB);  // into the extended combo (its inner window takes the focus)
