@@ -300,8 +300,11 @@ ui::GdiRegion PixelsToRegion(const PixelBuffer& pixels, int dx, int dy, int blue
 
 ui::GdiRegion BitmapToRegion(HBITMAP bitmap, int dx, int dy, int blueTolerance, int greenTolerance,
                              int redTolerance, Colour key) {
-  return PixelsToRegion(ReadPixels(bitmap), dx, dy, blueTolerance, greenTolerance, redTolerance,
-                        key);
+  // A bitmap that cannot be read gives no region at all rather than an empty one, which would
+  // make a window invisible once set as its region.
+  const PixelBuffer pixels = ReadPixels(bitmap);
+  if (pixels.empty()) return {};
+  return PixelsToRegion(pixels, dx, dy, blueTolerance, greenTolerance, redTolerance, key);
 }
 
 void PaintParentUnder(HWND parent, const RECT& bounds, HDC dc, ParentPaint how) {

@@ -57,7 +57,8 @@ void TransparentBlit(HDC dc, const RECT& dst, HBITMAP src, Colour key);
 void TileBitmap(HDC dc, const RECT& dst, HBITMAP src, const RECT& srcRect);
 
 // A region of the bitmap's pixels outside the transparent band around `key`, offset by (dx, dy);
-// the caller owns it. An all-transparent bitmap gives an empty region.
+// the caller owns it. An all-transparent bitmap gives an empty region; a null or unreadable bitmap
+// (e.g. one selected into a DC) gives a null handle.
 ui::GdiRegion BitmapToRegion(HBITMAP bitmap, int dx, int dy, int blueTolerance, int greenTolerance,
                              int redTolerance, Colour key);
 // The same from pixels already in memory.

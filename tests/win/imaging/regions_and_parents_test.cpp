@@ -45,6 +45,8 @@ TEST(Regions, AllMagentaGivesAnEmptyRegion) {
   ASSERT_TRUE(rgn);
   RECT box;
   EXPECT_EQ(GetRgnBox(rgn.get(), &box), NULLREGION);
+  // Nothing to read is not the same as nothing opaque: no region at all.
+  EXPECT_FALSE(skin::BitmapToRegion(nullptr, 0, 0, 1, 1, 1, skin::kMagenta));
 }
 
 TEST(Regions, ManyBatchesUniteToEveryOpaquePixel) {
