@@ -192,6 +192,16 @@ TEST(Form, HundredCreatePaintFreeCyclesGiveEveryHandleBack) {
   // painting into a bitmap instead.
   auto cycle = [](bool show) {
     auto* form = new TAllControlsForm(nullptr);
+    // Menus too: a bar with a pull-down attached to the window, and the popup's handle.
+    auto* bar = new ui::TMainMenu(form);
+    auto* file = new ui::TMenuItem(form);
+    file->SetCaption(L"&File");
+    auto* exit = new ui::TMenuItem(form);
+    exit->SetCaption(L"E&xit");
+    file->Add(exit);
+    bar->Items()->Add(file);
+    form->SetMenu(bar);
+    form->menu->Handle();
     if (show) {
       form->Show();
       RedrawWindow(form->Handle(), nullptr, nullptr,

@@ -169,3 +169,18 @@ TEST_F(Children, TheMainMenuTellsItsFormWindowOfChangesWithARealMessage) {
   EXPECT_EQ(labelClicks, 2);
   (void)E::None;
 }
+
+TEST_F(Children, AWindowlessCanvasDrawsOnItsParentAndGivesItsDCBack) {
+  form->Show();
+  long before = ui::HandleCounts::Live(ui::HandleKind::WindowDC);
+  ui::TCanvas* canvas = label->Canvas();
+  RECT r{0, 0, 4, 4};
+  canvas->Brush()->SetColor(ui::clBlue);
+  canvas->FillRect(r);  // at the label's origin on the form
+  EXPECT_EQ(GetPixel(canvas->Handle(), 1, 1), RGB(0, 0, 255));
+  EXPECT_EQ(ui::HandleCounts::Live(ui::HandleKind::WindowDC), before + 1);
+  ui::TControlCanvas::FreeAllHandles();  // what the loop does when it is idle
+  EXPECT_EQ(ui::HandleCounts::Live(ui::HandleKind::WindowDC), before);
+  ui::WindowDC dc = ui::WindowDC::Client(form->Handle());
+  EXPECT_EQ(GetPixel(dc.get(), label->Left() + 1, label->Top() + 1), RGB(0, 0, 255));
+}
