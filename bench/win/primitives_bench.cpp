@@ -100,6 +100,11 @@ int main() {
   const double blitButton = BitBltCost(dc, 75, 25);
   const RECT buttonRect{10, 10, 85, 35};
   const RECT buttonMargins{3, 3, 3, 3};
+  Row("RenderNineSlice 75x25 button", MicrosPerCall([&] {
+        ui::GdiBitmap b = skin::RenderNineSlice(RECT{0, 0, 75, 25}, button.get(), buttonMargins,
+                                                false, false, 5, 2);
+      }),
+      blitButton);
   Row("DrawNineSlice 75x25 button", MicrosPerCall([&] {
         skin::DrawNineSlice(dc, buttonRect, button.get(), false, false, false, 5, 2, buttonMargins);
       }),
