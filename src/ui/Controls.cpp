@@ -14,7 +14,10 @@ namespace ui {
 namespace {
 thread_local bool t_inReflection = false;
 TControl* g_captureControl = nullptr;  // the window-less control holding the mouse
-std::vector<TControlCanvas*> g_canvasesWithDC;
+std::vector<TControlCanvas*>& CanvasesWithDC() {
+  static std::vector<TControlCanvas*> canvases;
+  return canvases;
+}
 }  // namespace
 
 bool InReflection() { return t_inReflection; }
@@ -365,8 +368,8 @@ UI_IMPLEMENT_CLASS(TControlCanvas, TCanvas)
 
 TControlCanvas::~TControlCanvas() {
   SetHandle(nullptr);
-  g_canvasesWithDC.erase(std::remove(g_canvasesWithDC.begin(), g_canvasesWithDC.end(), this),
-                         g_canvasesWithDC.end());
+  CanvasesWithDC().erase(std::remove(CanvasesWithDC().begin(), CanvasesWithDC().end(), this),
+                         CanvasesWithDC().end());
 }
 
 void TControlCanvas::CreateHandle() {
@@ -385,7 +388,7 @@ void TControlCanvas::CreateHandle() {
   }
   if (dc_) {
     SetHandle(dc_.get());
-    g_canvasesWithDC.push_back(this);
+    CanvasesWithDC().push_back(this);
   }
 }
 
@@ -393,12 +396,12 @@ void TControlCanvas::FreeHandle() {
   if (!dc_ || Locked()) return;
   SetHandle(nullptr);
   dc_.reset();
-  g_canvasesWithDC.erase(std::remove(g_canvasesWithDC.begin(), g_canvasesWithDC.end(), this),
-                         g_canvasesWithDC.end());
+  CanvasesWithDC().erase(std::remove(CanvasesWithDC().begin(), CanvasesWithDC().end(), this),
+                         CanvasesWithDC().end());
 }
 
 void TControlCanvas::FreeAllHandles() {
-  std::vector<TControlCanvas*> all = g_canvasesWithDC;
+  std::vector<TControlCanvas*> all = CanvasesWithDC();
   for (TControlCanvas* c : all) c->FreeHandle();
 }
 

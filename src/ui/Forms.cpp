@@ -139,6 +139,9 @@ void TCustomForm::IconChanged(TObject*) {
 void TCustomForm::CreateHandleDone() {
   // The form's own icon, otherwise the application's.
   IconChanged(nullptr);
+  if (position_ == TPosition::poScreenCenter)
+    SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(),
+              Height());
   if (menu_) {
     menu_->SetWindowHandle(Handle());
     ::SetMenu(Handle(), menu_->Handle());
@@ -411,7 +414,5 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
     if (HandleAllocated() && !HasState(csDestroying)) ::SetMenu(Handle(), nullptr);
   }
 }
-
-void TCustomForm::MenuCommand(TMessage&) {}
 
 }  // namespace ui

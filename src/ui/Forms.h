@@ -95,7 +95,6 @@ class TCustomForm : public TWinControl {
  private:
   void DialogKey(TMessage& message);
   void DialogChar(TMessage& message);
-  void MenuCommand(TMessage& message);
   bool OwnerDrawMenu(TMessage& message);
   void SetWindowFocus();
   void IconChanged(TObject*);

@@ -14,20 +14,27 @@ namespace {
 
 // Command ids 1 … 4095: other code sends larger ids to their previous procedure.
 constexpr UINT kMaxCommand = 4095;
-std::vector<bool> g_commandsInUse(kMaxCommand + 1, false);
-std::vector<TPopupMenu*> g_popupMenus;
+// Function-local so that menus made during anyone's static initialisation find them ready.
+std::vector<bool>& CommandsInUse() {
+  static std::vector<bool> inUse(kMaxCommand + 1, false);
+  return inUse;
+}
+std::vector<TPopupMenu*>& PopupMenus() {
+  static std::vector<TPopupMenu*> menus;
+  return menus;
+}
 
 UINT AllocateCommand() {
   for (UINT id = 1; id <= kMaxCommand; ++id)
-    if (!g_commandsInUse[id]) {
-      g_commandsInUse[id] = true;
+    if (!CommandsInUse()[id]) {
+      CommandsInUse()[id] = true;
       return id;
     }
   throw EOutOfResources(L"No menu command ids left");
 }
 
 void FreeCommand(UINT id) {
-  if (id >= 1 && id <= kMaxCommand) g_commandsInUse[id] = false;
+  if (id >= 1 && id <= kMaxCommand) CommandsInUse()[id] = false;
 }
 
 struct KeyName {
@@ -73,7 +80,7 @@ LRESULT CALLBACK PopupWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     switch (msg) {
       case WM_COMMAND:
         if (HIWORD(wParam) == 0) {
-          std::vector<TPopupMenu*> menus = g_popupMenus;
+          std::vector<TPopupMenu*> menus = PopupMenus();
           for (TPopupMenu* m : menus)
             if (m->DispatchCommand(LOWORD(wParam))) return 0;
         }
@@ -81,7 +88,7 @@ LRESULT CALLBACK PopupWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       case WM_MEASUREITEM:
       case WM_DRAWITEM: {
         TMessage m{msg, wParam, lParam, 0};
-        for (TPopupMenu* menu : g_popupMenus)
+        for (TPopupMenu* menu : PopupMenus())
           if (menu->OwnerDrawMessage(m)) return m.Result;
         break;
       }
@@ -467,11 +474,11 @@ void TMainMenu::MenuChanged() {
 
 UI_IMPLEMENT_CLASS(TPopupMenu, TMenu)
 
-TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) { g_popupMenus.push_back(this); }
+TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) { PopupMenus().push_back(this); }
 
 TPopupMenu::~TPopupMenu() {
-  g_popupMenus.erase(std::remove(g_popupMenus.begin(), g_popupMenus.end(), this),
-                     g_popupMenus.end());
+  PopupMenus().erase(std::remove(PopupMenus().begin(), PopupMenus().end(), this),
+                     PopupMenus().end());
 }
 
 HWND TPopupMenu::PopupWindow() {
