@@ -12,10 +12,10 @@ namespace {
 std::string ToString(int v) { return std::to_string(v); }
 }  // namespace
 
-void TestSkin::AddImage(ImageSpec spec) {
-  Set(spec.section, spec.key, spec.entry);
-  if (!spec.frameKey.empty()) Set(spec.section, spec.frameKey, ToString(spec.frames));
-  images_.push_back(std::move(spec));
+void TestSkin::AddImage(ImageSpec image) {
+  Set(image.section, image.key, image.entry);
+  if (!image.frameKey.empty()) Set(image.section, image.frameKey, ToString(image.frames));
+  images_.push_back(std::move(image));
 }
 
 TestSkin::TestSkin() {
@@ -161,7 +161,7 @@ ImageSpec& TestSkin::Mutable(std::string_view id) {
   throw std::invalid_argument("test skin has no image " + std::string(id));
 }
 
-const ImageSpec& TestSkin::Spec(std::string_view id) const {
+const ImageSpec& TestSkin::ImageDef(std::string_view id) const {
   return const_cast<TestSkin*>(this)->Mutable(id);
 }
 
@@ -243,7 +243,7 @@ Colour TestSkin::FrameColour(std::string_view id, int frame) const {
 }
 
 PixelBuffer TestSkin::Image(std::string_view id) const {
-  const ImageSpec& s = Spec(id);
+  const ImageSpec& s = ImageDef(id);
   const int frames = s.frames > 0 ? s.frames : 1;
   const int w = s.stacked ? s.frameWidth : s.frameWidth * frames;
   const int h = s.stacked ? s.frameHeight * frames : s.frameHeight;

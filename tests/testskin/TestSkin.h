@@ -61,8 +61,8 @@ class TestSkin {
   // The colour of frame `frame` (1-based) of an image.
   skin::Colour FrameColour(std::string_view id, int frame) const;
   skin::PixelBuffer Image(std::string_view id) const;
-  const ImageSpec& Spec(std::string_view id) const;
-  const std::vector<ImageSpec>& Specs() const { return images_; }
+  const ImageSpec& ImageDef(std::string_view id) const;
+  const std::vector<ImageSpec>& ImageDefs() const { return images_; }
 
   std::string IniText() const;
   static constexpr std::string_view kIniName = "skin.ini";
@@ -81,7 +81,7 @@ class TestSkin {
   };
   ImageSpec& Mutable(std::string_view id);
   Section& SectionNamed(std::string_view name);
-  void AddImage(ImageSpec spec);
+  void AddImage(ImageSpec image);
   void Set(std::string_view section, std::string_view key, std::string value);
 
   std::vector<ImageSpec> images_;

@@ -16,7 +16,7 @@ struct ImageSpec {
 };
 
 const std::vector<ImageSpec>& Catalogue() {
-  static const std::vector<ImageSpec> specs = {
+  static const std::vector<ImageSpec> images = {
       {"buttons.bmp", DrawPushButtons},
       {"checkbox.bmp", DrawCheckBoxes},
       {"radiobutton.bmp", DrawRadioButtons},
@@ -54,7 +54,7 @@ const std::vector<ImageSpec>& Catalogue() {
       {"framebottom.bmp", DrawFrameBottom},
       {"mincaption.bmp", DrawMinCaption},
   };
-  return specs;
+  return images;
 }
 
 }  // namespace
@@ -70,7 +70,7 @@ std::string_view DefaultSkinDefinition() {
 const std::vector<std::string_view>& DefaultSkinImageNames() {
   static const std::vector<std::string_view> names = [] {
     std::vector<std::string_view> out;
-    for (const ImageSpec& spec : Catalogue()) out.push_back(spec.name);
+    for (const ImageSpec& image : Catalogue()) out.push_back(image.name);
     return out;
   }();
   return names;
@@ -78,8 +78,8 @@ const std::vector<std::string_view>& DefaultSkinImageNames() {
 
 std::vector<SkinEntry> BuildDefaultSkin() {
   std::vector<SkinEntry> entries;
-  for (const ImageSpec& spec : Catalogue()) {
-    SkinEntry entry{std::string(spec.name), spec.draw(), {}};
+  for (const ImageSpec& image : Catalogue()) {
+    SkinEntry entry{std::string(image.name), image.draw(), {}};
     entry.bytes = EncodeBmp(entry.image);
     entries.push_back(std::move(entry));
   }

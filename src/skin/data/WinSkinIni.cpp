@@ -387,23 +387,23 @@ const OptionalSpec kOptional[] = {
     {"TRACKVERT", ElementKind::kObject, true, {}},
 };
 
-std::optional<ElementDef> ReadOptional(const CatalogueReader& in, const OptionalSpec& spec,
+std::optional<ElementDef> ReadOptional(const CatalogueReader& in, const OptionalSpec& def,
                                        Colour buttonText) {
-  const std::string reference = in.Str(spec.name, "Image");
+  const std::string reference = in.Str(def.name, "Image");
   if (reference.empty()) return std::nullopt;
   ElementDef e;
-  e.Name = std::string(spec.name);
-  e.Kind = spec.kind;
+  e.Name = std::string(def.name);
+  e.Kind = def.kind;
   in.Image(reference, e.ImageName, e.Bitmap);
-  in.CommonKeys(spec.name, e, spec.frameKey, 0, buttonText);
-  if (!spec.secondImage.empty())
-    in.Image(in.Str(spec.name, spec.secondImage), e.Image2Name, e.Bitmap2);
-  if (spec.kind == ElementKind::kBoxLabel) {
-    e.BackgroundAlignment = in.Int(spec.name, "BackgroundAlignment", 0);
-    e.BackgroundLeftShift = in.Int(spec.name, "BackgroundLeftShift", 0);
-    e.BackgroundRightShift = in.Int(spec.name, "BackgroundRightShift", 0);
+  in.CommonKeys(def.name, e, def.frameKey, 0, buttonText);
+  if (!def.secondImage.empty())
+    in.Image(in.Str(def.name, def.secondImage), e.Image2Name, e.Bitmap2);
+  if (def.kind == ElementKind::kBoxLabel) {
+    e.BackgroundAlignment = in.Int(def.name, "BackgroundAlignment", 0);
+    e.BackgroundLeftShift = in.Int(def.name, "BackgroundLeftShift", 0);
+    e.BackgroundRightShift = in.Int(def.name, "BackgroundRightShift", 0);
   }
-  if (spec.name == "Tab.Pane") {
+  if (def.name == "Tab.Pane") {
     // The pane's border is drawn inside the page; wider margins would eat its client area.
     for (int* m : {&e.LeftWidth, &e.TopHeight, &e.RightWidth, &e.BottomHeight})
       if (*m > 4) *m = 4;
@@ -554,8 +554,8 @@ SkinDefinition ReadSkinDefinition(const TQuickIni& ini, const ImageLoader& loadI
   d.Title = ReadTitle(in);
   d.Progress = ReadProgress(in, buttonText);
   d.MenuBar = ReadMenuBar(in);
-  for (const OptionalSpec& spec : kOptional)
-    if (std::optional<ElementDef> e = ReadOptional(in, spec, buttonText)) d.Elements.push_back(*e);
+  for (const OptionalSpec& def : kOptional)
+    if (std::optional<ElementDef> e = ReadOptional(in, def, buttonText)) d.Elements.push_back(*e);
   d.HorzScrollThumbFrameCount = in.Int("HorzScrollThumb", "FrameCount", 3);
   d.VertScrollThumbFrameCount = in.Int("VertScrollThumb", "FrameCount", 3);
   return d;
