@@ -54,24 +54,54 @@ HIMAGELIST TCustomImageList::Handle() {
 
 int TCustomImageList::Add(TBitmap* image, TBitmap* mask) {
   if (!image || image->Empty()) return -1;
+  if (!mask) return AddWithKey(image, false, 0);
   TBitmap copy;
   copy.Assign(*image);
   copy.SetPixelFormat(TPixelFormat::pf24bit);
-  int index = ImageList_Add(Handle(), copy.Handle(), mask ? mask->Handle() : nullptr);
+  int index = ImageList_Add(Handle(), copy.Handle(), mask->Handle());
   Changed();
   return index;
 }
 
 int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
   if (!image || image->Empty()) return -1;
+  COLORREF key = maskColor == clDefault ? ColorToRGB(image->TransparentColor() & 0xFFFFFF)
+                                        : ColorToRGB(maskColor);
+  return AddWithKey(image, true, key);
+}
+
+// The mask comes from the key colour (when there is one) and, for 32-bit images that carry an
+// alpha channel, from their see-through pixels: a badge drawn with alpha shows without a box
+// whether or not the system's image lists understand alpha.
+int TCustomImageList::AddWithKey(TBitmap* image, bool useKey, COLORREF key) {
   TBitmap copy;
   copy.Assign(*image);
+  bool hasAlpha = false;
+  if (copy.PixelFormat() == TPixelFormat::pf32bit) {
+    for (int y = 0; y < copy.Height() && !hasAlpha; ++y) {
+      const uint8_t* p = copy.ScanLine(y);
+      for (int x = 0; x < copy.Width(); ++x)
+        if (p[x * 4 + 3] != 0) {
+          hasAlpha = true;
+          break;
+        }
+    }
+  }
+  copy.SetPixelFormat(TPixelFormat::pf32bit);
+  TBitmap mask(copy.Width(), copy.Height(), TPixelFormat::pf24bit);
+  for (int y = 0; y < copy.Height(); ++y) {
+    uint8_t* p = copy.ScanLine(y);
+    uint8_t* m = mask.ScanLine(y);
+    for (int x = 0; x < copy.Width(); ++x, p += 4, m += 3) {
+      bool clear = (hasAlpha && p[3] < 128) || (useKey && RGB(p[2], p[1], p[0]) == key);
+      // Transparent pixels: white in the mask and black in the image, as the list draws them.
+      m[0] = m[1] = m[2] = clear ? 255 : 0;
+      if (clear) p[0] = p[1] = p[2] = 0;
+    }
+  }
   copy.SetPixelFormat(TPixelFormat::pf24bit);
-  COLORREF key = maskColor == clDefault ? GetPixel(copy.Canvas()->Handle(), 0, copy.Height() - 1)
-                                        : ColorToRGB(maskColor);
-  // The canvas must let go of the bitmap before the list reads it.
-  HBITMAP bits = copy.Handle();
-  int index = ImageList_AddMasked(Handle(), bits, key);
+  mask.SetPixelFormat(TPixelFormat::pf1bit);
+  int index = ImageList_Add(Handle(), copy.Handle(), mask.Handle());
   Changed();
   return index;
 }

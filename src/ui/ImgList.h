@@ -33,8 +33,10 @@ class TCustomImageList : public TComponent {
   bool HandleAllocated() const { return static_cast<bool>(handle_); }
 
   // Adds an image (a strip of several when it is wider than Width); answers the first index.
+  // Without a mask, a 32-bit image's alpha channel makes one.
   int Add(TBitmap* image, TBitmap* mask);
-  // Adds with `maskColor` as the transparent colour (clDefault: the bottom-left pixel).
+  // Adds with `maskColor` as the transparent colour (clDefault: the bottom-left pixel); 32-bit
+  // images with an alpha channel are also transparent where they are see-through.
   int AddMasked(TBitmap* image, TColor maskColor);
   void Delete(int index);
   void Clear();
@@ -48,6 +50,7 @@ class TCustomImageList : public TComponent {
 
  private:
   void Changed();
+  int AddWithKey(TBitmap* image, bool useKey, COLORREF key);
   int width_ = 16;
   int height_ = 16;
   TColor bkColor_ = clNone;

@@ -157,6 +157,23 @@ TEST(Bitmaps, ImageListTakesAStripAndDrawsEnabledAndDisabled) {
   EXPECT_NE(target.Canvas()->Pixel(1, 0), RGB(0, 0, 255));  // disabled looks different
 }
 
+TEST(Bitmaps, ImageListMasksTheSeeThroughPixelsOfAnAlphaImage) {
+  ui::TBitmap strip(4, 3, ui::TPixelFormat::pf32bit);  // all black and see-through
+  uint8_t* row = strip.ScanLine(0);
+  row[3 * 4 + 0] = 255;  // top-right: opaque blue
+  row[3 * 4 + 3] = 255;
+  ui::TImageList list(nullptr, 2, 3);
+  list.AddMasked(&strip, 0xFF00FF);  // no magenta in it: the alpha makes the mask
+  ui::TBitmap target(2, 3);
+  RECT all{0, 0, 2, 3};
+  target.Canvas()->Brush()->SetColor(ui::clWhite);
+  target.Canvas()->FillRect(all);
+  list.Draw(target.Canvas(), 0, 0, 1, true);
+  EXPECT_EQ(target.Canvas()->Pixel(1, 0), RGB(0, 0, 255));
+  EXPECT_EQ(target.Canvas()->Pixel(0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(target.Canvas()->Pixel(1, 2), RGB(255, 255, 255));
+}
+
 TEST(Application, TheHiddenWindowAnswersWithTheApplicationIcon) {
   ui::Application->SetTitle(L"Tarvimo商品前十销量查询器");
   HICON icon = CopyIcon(LoadIconW(nullptr, MAKEINTRESOURCEW(32512)));
