@@ -1,29 +1,55 @@
 #include "app/Artwork.h"
 
+#include "skin/data/BmpDecode.h"
+#include "skin/data/PixelBuffer.h"
 #include "ui/Bitmaps.h"
 #include "ui/Classes.h"
 
 namespace app {
 
 namespace {
+
 // IDR_CREDITS of the program's resources: the badge strip as a BMP file, left to right.
 constexpr int kCreditsResource = 100;
 constexpr ui::TColor kMagenta = 0xFF00FF;
+
+// The strip is drawn with straight alpha. The lists draw their images with a colour key, onto
+// the list's white field, so soft edges are blended against white and fully clear pixels become
+// the key colour.
+skin::PixelBuffer KeyedOnWhite(const skin::PixelBuffer& strip) {
+  skin::PixelBuffer out(strip.width(), strip.height(), 24);
+  for (int y = 0; y < strip.height(); ++y)
+    for (int x = 0; x < strip.width(); ++x) {
+      const skin::Colour c = strip.Get(x, y);
+      const int a = strip.bitsPerPixel() == 32 ? strip.Alpha(x, y) : 255;
+      if (a == 0) {
+        out.Set(x, y, skin::kMagenta);
+        continue;
+      }
+      auto over = [a](int v) { return (v * a + 255 * (255 - a) + 127) / 255; };
+      out.Set(x, y, skin::MakeColour(over(skin::RedOf(c)), over(skin::GreenOf(c)),
+                                     over(skin::BlueOf(c))));
+    }
+  return out;
+}
+
 }  // namespace
 
 void LoadCreditBadges(ui::TCustomImageList& images, HINSTANCE instance) {
   HRSRC info = FindResourceW(instance, MAKEINTRESOURCEW(kCreditsResource), MAKEINTRESOURCEW(10));
   if (!info) return;
   HGLOBAL data = LoadResource(instance, info);
-  const void* bytes = data ? LockResource(data) : nullptr;
+  const auto* bytes = static_cast<const uint8_t*>(data ? LockResource(data) : nullptr);
   const DWORD size = SizeofResource(instance, info);
-  if (!bytes || size == 0) return;
+  skin::BmpImage strip;
+  if (!bytes || !skin::TryDecodeBmp(bytes, size, strip)) return;
+  const std::vector<uint8_t> keyed = skin::EncodeBmp(KeyedOnWhite(strip.pixels));
   ui::TMemoryStream stream;
-  stream.Write(bytes, size);
+  stream.Write(keyed.data(), keyed.size());
   stream.SetPosition(0);
-  ui::TBitmap strip;
-  strip.LoadFromStream(stream);
-  images.AddMasked(&strip, kMagenta);
+  ui::TBitmap bitmap;
+  bitmap.LoadFromStream(stream);
+  images.AddMasked(&bitmap, kMagenta);
 }
 
 }  // namespace app

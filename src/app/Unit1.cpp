@@ -54,8 +54,12 @@ TForm1::TForm1(ui::TComponent* AOwner) : TForm(AOwner), queryHost_(CurrentServic
   Font()->SetCharset(DEFAULT_CHARSET);
   Font()->SetColor(ui::clWindowText);
 
-  // SkinData1, the skin data component, belongs here, created first; its skin stream arrives
-  // through the reader below (the program's resource TFORM1_SKINDATA1_SKINSTREAM).
+  // The skin data component comes first; its skin stream arrives through the reader below (the
+  // program's resource TFORM1_SKINDATA1_SKINSTREAM) and is applied while the form is read.
+  SkinData1 = new skin::TSkinData(this);
+  SkinData1->SetName("SkinData1");
+  SkinData1->SetSkinFormtype(skin::TSkinFormType::sfMainform);
+  SkinData1->SetActive(true);
 
   CreateLabels();
   CreateFilters();

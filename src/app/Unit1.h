@@ -6,6 +6,7 @@
 
 #include "app/QueryBuilder.h"
 #include "app/ServiceHosts.h"
+#include "skin/data/WinSkinData.h"
 #include "ui/ComCtrls.h"
 #include "ui/Forms.h"
 #include "ui/ImgList.h"
@@ -47,6 +48,7 @@ class TForm1 : public ui::TForm {
   ui::TButton* m_soso2 = nullptr;
   ui::TSpinEdit* m_sp = nullptr;
   ui::TImageList* ImageList2 = nullptr;
+  skin::TSkinData* SkinData1 = nullptr;
 
   void FormCreate(ui::TObject* Sender);
   // Runs the query: the click of m_soso and the change of m_sort.

@@ -93,6 +93,15 @@ TEST_F(QueryWindow, StartsCentredAndAsksForTheDefaultRankingAtOnce) {
   EXPECT_TRUE(errors.empty());
 }
 
+// The form is read with the program's resources: the embedded skin is decoded while reading and
+// the twenty badges are in the credit lists' image list.
+TEST_F(QueryWindow, ReadsItsEmbeddedSkinAndBadges) {
+  ASSERT_NE(form->SkinData1, nullptr);
+  EXPECT_FALSE(form->SkinData1->NoSkin());
+  EXPECT_TRUE(form->SkinData1->Active());
+  EXPECT_EQ(form->ImageList2->Count(), app::kCreditLevelCount);
+}
+
 TEST_F(QueryWindow, SearchSendsTheFiltersAndSwapsReversedRangesInTheControls) {
   ASSERT_EQ(Request(1), Get(kStartUpPath));
   ShowForm();
