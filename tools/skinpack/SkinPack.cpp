@@ -5,10 +5,12 @@
 #include <memory>
 #include <stdexcept>
 
+#include "skin/data/LzhTree.h"
 #include "skin/data/SkinRead.h"
 
 namespace skinpack {
 
+using skin::LzhTree;
 using skin::TLZH;
 
 const std::vector<std::string>& DefaultEntryOrder() {
@@ -60,98 +62,24 @@ class BitWriter {
   int n_ = 0;
 };
 
-// The encoder's half of the adaptive Huffman model; it must evolve exactly as the decoder's does.
+// The encoder's half of the adaptive Huffman model: the decoder's own tree, walked upwards.
 class HuffmanModel {
  public:
-  static constexpr int T = TLZH::T, R = TLZH::R, N_CHAR = TLZH::N_CHAR;
-
-  HuffmanModel() {
-    for (int i = 0; i < N_CHAR; ++i) {
-      freq_[i] = 1;
-      son_[i] = i + T;
-      prnt_[i + T] = i;
-    }
-    for (int i = 0, j = N_CHAR; j <= R; i += 2, ++j) {
-      freq_[j] = freq_[i] + freq_[i + 1];
-      son_[j] = i;
-      prnt_[i] = prnt_[i + 1] = j;
-    }
-    freq_[T] = 0xFFFF;
-    prnt_[R] = 0;
-  }
-
   // Answers the code's length in bits.
   int Encode(int symbol, BitWriter& out) {
     // Collect the path leaf→root, then emit it root first.
-    uint8_t path[T];
+    uint8_t path[LzhTree::T];
     int depth = 0;
-    for (int k = prnt_[symbol + T]; k != R; k = prnt_[k]) path[depth++] = k & 1;
+    for (int k = tree_.prnt[symbol + LzhTree::T]; k != LzhTree::R; k = tree_.prnt[k])
+      path[depth++] = k & 1;
     const int length = depth;
     while (depth > 0) out.PutBit(path[--depth]);
-    Update(symbol);
+    tree_.Update(static_cast<unsigned>(symbol));
     return length;
   }
 
  private:
-  void Reconstruct() {
-    int j = 0;
-    for (int i = 0; i < T; ++i) {
-      if (son_[i] >= T) {
-        freq_[j] = (freq_[i] + 1) / 2;
-        son_[j] = son_[i];
-        ++j;
-      }
-    }
-    for (int i = 0, jj = N_CHAR; jj < T; i += 2, ++jj) {
-      const unsigned f = freq_[i] + freq_[i + 1];
-      freq_[jj] = f;
-      int k = jj - 1;
-      while (f < freq_[k]) --k;
-      ++k;
-      std::memmove(&freq_[k + 1], &freq_[k], (jj - k) * sizeof(freq_[0]));
-      freq_[k] = f;
-      std::memmove(&son_[k + 1], &son_[k], (jj - k) * sizeof(son_[0]));
-      son_[k] = i;
-    }
-    for (int i = 0; i < T; ++i) {
-      const int k = son_[i];
-      if (k >= T) {
-        prnt_[k] = i;
-      } else {
-        prnt_[k] = prnt_[k + 1] = i;
-      }
-    }
-  }
-
-  void Update(int symbol) {
-    if (freq_[R] == TLZH::MAX_FREQ) Reconstruct();
-    int c = prnt_[symbol + T];
-    do {
-      const unsigned k = ++freq_[c];
-      int l = c + 1;
-      if (k > freq_[l]) {
-        while (k > freq_[++l]) {
-        }
-        --l;
-        freq_[c] = freq_[l];
-        freq_[l] = k;
-        const int i = son_[c];
-        prnt_[i] = l;
-        if (i < T) prnt_[i + 1] = l;
-        const int j = son_[l];
-        son_[l] = i;
-        prnt_[j] = c;
-        if (j < T) prnt_[j + 1] = c;
-        son_[c] = j;
-        c = l;
-      }
-      c = prnt_[c];
-    } while (c != 0);
-  }
-
-  unsigned freq_[T + 1];
-  int prnt_[T + N_CHAR];
-  int son_[T];
+  LzhTree tree_;
 };
 
 // The position code derived from the decoder's tables: for each upper six bits, the first table

@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 
+#include "skin/data/LzhTree.h"
 #include "ui/Text.h"
 
 namespace skin {
@@ -46,7 +47,6 @@ class Decoder {
  public:
   explicit Decoder(std::span<const uint8_t> in)
       : in_(in.data()), end_(in.data() + in.size()), total_(in.size()) {
-    StartHuff();
     std::memset(text_, ' ', TLZH::N - TLZH::F);
     std::memset(text_ + TLZH::N - TLZH::F, 0, TLZH::F);
   }
@@ -84,7 +84,6 @@ class Decoder {
  private:
   static constexpr int T = TLZH::T;
   static constexpr int R = TLZH::R;
-  static constexpr int N_CHAR = TLZH::N_CHAR;
 
   uint64_t ConsumedBits() const { return (fetched_ + padding_) * 8 - count_; }
 
@@ -111,7 +110,7 @@ class Decoder {
   }
 
   unsigned DecodeChar() {
-    unsigned n = son_[R];
+    unsigned n = tree_.son[R];
     // Codes of the adaptive tree may be longer than any fixed peek width: walk bit by bit, on
     // local copies of the bit buffer so that they stay in registers.
     uint64_t buf = buf_;
@@ -124,14 +123,14 @@ class Decoder {
         buf = buf_;
         count = count_;
       }
-      n = son_[n + static_cast<unsigned>(buf >> 63)];
+      n = tree_.son[n + static_cast<unsigned>(buf >> 63)];
       buf <<= 1;
       --count;
     }
     buf_ = buf;
     count_ = count;
     const unsigned symbol = n - T;
-    Update(symbol);
+    tree_.Update(symbol);
     return symbol;
   }
 
@@ -144,97 +143,6 @@ class Decoder {
     return high | (i & 0x3F);
   }
 
-  void StartHuff() {
-    for (int i = 0; i < N_CHAR; ++i) {
-      freq_[i] = 1;
-      son_[i] = static_cast<uint16_t>(i + T);
-      prnt_[i + T] = static_cast<uint16_t>(i);
-    }
-    for (int i = 0, j = N_CHAR; j <= R; i += 2, ++j) {
-      freq_[j] = freq_[i] + freq_[i + 1];
-      son_[j] = static_cast<uint16_t>(i);
-      prnt_[i] = prnt_[i + 1] = static_cast<uint16_t>(j);
-    }
-    freq_[T] = 0xFFFF;
-    prnt_[R] = 0;
-  }
-
-  // Halves the frequencies and rebuilds the tree, so that old statistics fade and no count
-  // overflows.
-  void Reconstruct() {
-    int j = 0;
-    for (int i = 0; i < T; ++i) {
-      if (son_[i] >= T) {
-        freq_[j] = (freq_[i] + 1) / 2;
-        son_[j] = son_[i];
-        ++j;
-      }
-    }
-    for (int i = 0, jj = N_CHAR; jj < T; i += 2, ++jj) {
-      const unsigned f = freq_[i] + freq_[i + 1];
-      freq_[jj] = f;
-      int k = jj - 1;
-      while (f < freq_[k]) --k;
-      ++k;
-      std::memmove(&freq_[k + 1], &freq_[k], (jj - k) * sizeof(freq_[0]));
-      freq_[k] = f;
-      std::memmove(&son_[k + 1], &son_[k], (jj - k) * sizeof(son_[0]));
-      son_[k] = static_cast<uint16_t>(i);
-    }
-    for (int i = 0; i < T; ++i) {
-      const unsigned k = son_[i];
-      if (k >= static_cast<unsigned>(T)) {
-        prnt_[k] = static_cast<uint16_t>(i);
-      } else {
-        prnt_[k] = prnt_[k + 1] = static_cast<uint16_t>(i);
-      }
-    }
-  }
-
-  // The last node from `from` on whose frequency is below k. Frequencies are kept in ascending
-  // order and freq_[T] is a sentinel above them all; runs of equal counts can be long, so gallop
-  // and then halve instead of stepping.
-  unsigned LastBelow(unsigned from, unsigned k) const {
-    unsigned lo = from, step = 1, hi = from + 1;
-    while (freq_[hi] < k) {
-      lo = hi;
-      step <<= 1;
-      hi = std::min<unsigned>(lo + step, T);
-    }
-    while (hi - lo > 1) {
-      const unsigned mid = (lo + hi) / 2;
-      if (freq_[mid] < k) {
-        lo = mid;
-      } else {
-        hi = mid;
-      }
-    }
-    return lo;
-  }
-
-  void Update(unsigned symbol) {
-    if (freq_[R] == TLZH::MAX_FREQ) Reconstruct();
-    unsigned c = prnt_[symbol + T];
-    do {
-      const unsigned k = ++freq_[c];
-      if (k > freq_[c + 1]) {
-        const unsigned l = LastBelow(c + 1, k);
-        freq_[c] = freq_[l];
-        freq_[l] = k;
-        const unsigned i = son_[c];
-        prnt_[i] = static_cast<uint16_t>(l);
-        if (i < static_cast<unsigned>(T)) prnt_[i + 1] = static_cast<uint16_t>(l);
-        const unsigned j = son_[l];
-        son_[l] = static_cast<uint16_t>(i);
-        prnt_[j] = static_cast<uint16_t>(c);
-        if (j < static_cast<unsigned>(T)) prnt_[j + 1] = static_cast<uint16_t>(c);
-        son_[c] = static_cast<uint16_t>(j);
-        c = l;
-      }
-      c = prnt_[c];
-    } while (c != 0);
-  }
-
   const uint8_t* in_;
   const uint8_t* end_;
   uint64_t total_;
@@ -243,9 +151,7 @@ class Decoder {
   uint64_t fetched_ = 0;  // real input bytes taken into the bit buffer
   uint64_t padding_ = 0;  // zero bytes taken in after the input ended
 
-  unsigned freq_[T + 1];
-  uint16_t prnt_[T + N_CHAR];
-  uint16_t son_[T];
+  LzhTree tree_;
   uint8_t text_[TLZH::N];
 };
 
