@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +54,13 @@ struct Prop {
     if constexpr (!std::is_same_v<S, std::nullptr_t>) {
       p.SetOrd = [set](TObject* o, int64_t v) {
         using Arg = std::decay_t<decltype((Self(o)->*get)())>;
+        if constexpr (std::is_integral_v<Arg> && !std::is_same_v<Arg, bool>) {
+          // A value the property cannot hold is refused, not cut down to something else.
+          if (v < static_cast<int64_t>(std::numeric_limits<Arg>::min()) ||
+              (v > 0 &&
+               static_cast<uint64_t>(v) > static_cast<uint64_t>(std::numeric_limits<Arg>::max())))
+            throw EPropertyError(L"Value out of range");
+        }
         (Self(o)->*set)(static_cast<Arg>(v));
       };
     }

@@ -85,6 +85,8 @@ TEST(Properties, HelpersReadAndWriteEveryKindByNameIgnoringCase) {
   EXPECT_EQ(button.NumGlyphs(), -4);
   EXPECT_FALSE(ui::SetPropertyText(&button, "NumGlyphs", L"4x"));  // not a number: unchanged
   EXPECT_EQ(button.NumGlyphs(), -4);
+  EXPECT_FALSE(ui::SetPropertyText(&button, "NumGlyphs", L"99999999999"));  // beyond an int
+  EXPECT_EQ(button.NumGlyphs(), -4);
   EXPECT_FALSE(ui::SetPropertyText(&button, "Layout", L"sideways"));
   EXPECT_TRUE(ui::SetPropertyText(&button, "Color", L"16711935"));
   EXPECT_EQ(button.Color(), 0xFF00FF);
