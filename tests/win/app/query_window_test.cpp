@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "../browser/LoopbackListener.h"
+#include "support/LoopbackListener.h"
 #include "app/FilterLists.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"

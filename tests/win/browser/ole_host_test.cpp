@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "BrowserTestSupport.h"
-#include "LoopbackListener.h"
+#include "support/LoopbackListener.h"
 #include "app/QueryBuilder.h"
 #include "browser/RBrowser.h"
 #include "support/WinTestSupport.h"

@@ -6,7 +6,7 @@
 #include <mshtmhst.h>
 
 #include "BrowserTestSupport.h"
-#include "LoopbackListener.h"
+#include "support/LoopbackListener.h"
 #include "browser/RBrowser.h"
 #include "support/WinTestSupport.h"
 #include "ui/Application.h"

@@ -2,7 +2,7 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
-#include "LoopbackListener.h"
+#include "support/LoopbackListener.h"
 
 namespace wintest {
 
