@@ -37,6 +37,43 @@ const TEnumInfo& FormBorderStyleInfo() {
   return info;
 }
 
+// ---- Scrolling containers --------------------------------------------------------------------
+
+UI_IMPLEMENT_CLASS(TScrollingWinControl, TWinControl,
+                   P::Bool("AutoScroll", &TScrollingWinControl::AutoScroll,
+                           &TScrollingWinControl::SetAutoScroll))
+UI_IMPLEMENT_CLASS(TScrollBox, TScrollingWinControl,
+                   P::Enum("BorderStyle", BorderStyleInfo(), &TScrollBox::BorderStyle,
+                           &TScrollBox::SetBorderStyle))
+UI_IMPLEMENT_CLASS(TCustomFrame, TScrollingWinControl)
+UI_IMPLEMENT_CLASS(TFrame, TCustomFrame)
+
+TScrollingWinControl::TScrollingWinControl(TComponent* AOwner) : TWinControl(AOwner) {
+  controlStyle_ |= csAcceptsControls;
+}
+
+TScrollBox::TScrollBox(TComponent* AOwner) : TScrollingWinControl(AOwner) {
+  SetTabStop(true);
+  SetColor(clBtnFace);
+  UpdateBoundsFields(0, 0, 185, 41);
+}
+
+void TScrollBox::CreateParams(TCreateParams& p) {
+  TScrollingWinControl::CreateParams(p);
+  if (borderStyle_ == TBorderStyle::bsSingle) p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TScrollBox::SetBorderStyle(TBorderStyle style) {
+  if (style == borderStyle_) return;
+  borderStyle_ = style;
+  RecreateWnd();
+}
+
+TCustomFrame::TCustomFrame(TComponent* AOwner) : TScrollingWinControl(AOwner) {
+  SetColor(clBtnFace);
+  UpdateBoundsFields(0, 0, 320, 240);
+}
+
 // ---- TCustomForm ------------------------------------------------------------------------------
 
 UI_IMPLEMENT_CLASS(TCustomForm, TWinControl,

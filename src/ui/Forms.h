@@ -120,6 +120,46 @@ class TForm : public TCustomForm {
 };
 
 // ---------------------------------------------------------------------------------------------
+// Containers that scroll their children: scroll boxes and frames (reusable groups of controls).
+
+class TScrollingWinControl : public TWinControl {
+  UI_CLASS(TScrollingWinControl, TWinControl)
+ public:
+  explicit TScrollingWinControl(TComponent* AOwner);
+  bool AutoScroll() const { return autoScroll_; }
+  void SetAutoScroll(bool on) { autoScroll_ = on; }
+
+ private:
+  bool autoScroll_ = true;
+};
+
+class TScrollBox : public TScrollingWinControl {
+  UI_CLASS(TScrollBox, TScrollingWinControl)
+ public:
+  explicit TScrollBox(TComponent* AOwner);
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle style);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+
+ private:
+  TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
+};
+
+class TCustomFrame : public TScrollingWinControl {
+  UI_CLASS(TCustomFrame, TScrollingWinControl)
+ public:
+  explicit TCustomFrame(TComponent* AOwner);
+};
+
+class TFrame : public TCustomFrame {
+  UI_CLASS(TFrame, TCustomFrame)
+ public:
+  using TCustomFrame::TCustomFrame;
+};
+
+// ---------------------------------------------------------------------------------------------
 
 class TScreen : public TComponent {
   UI_CLASS(TScreen, TComponent)
