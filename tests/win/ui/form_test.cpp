@@ -403,3 +403,26 @@ TEST(Form, FocusChangesSendExitEnterAndFocusChangedWithTheirNumbers) {
   form->spin->WindowProc = onSpin.previous;
   delete form;
 }
+
+TEST(Form, HoldingTheSpinButtonRepeatsWhileThePointerStaysOnTheHalf) {
+  auto* form = new TAllControlsForm(nullptr);
+  form->Show();
+  ui::Application->ProcessMessages();
+  ui::TSpinButton* spin = form->spin->Button();
+  HWND button = spin->Handle();
+  form->spin->SetValue(10);
+  POINT upper = spin->ClientToScreen({3, 2});
+  SetCursorPos(upper.x, upper.y);
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 2));
+  SendMessageW(button, WM_TIMER, 1, 0);
+  SendMessageW(button, WM_TIMER, 1, 0);
+  EXPECT_EQ(form->spin->Value(), 13);
+  POINT away = form->ClientToScreen({300, 150});
+  SetCursorPos(away.x, away.y);  // off the button: held, but no repeats
+  SendMessageW(button, WM_TIMER, 1, 0);
+  EXPECT_EQ(form->spin->Value(), 13);
+  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 2));
+  SendMessageW(button, WM_TIMER, 1, 0);
+  EXPECT_EQ(form->spin->Value(), 13);
+  delete form;
+}
