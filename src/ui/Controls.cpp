@@ -314,7 +314,10 @@ void TControl::HandleMouse(TMessage& m) {
     case WM_LBUTTONUP: {
       bool wasDown = (controlState_ & csLButtonDown) != 0;
       controlState_ &= ~csLButtonDown;
-      if (MouseCapture()) SetMouseCapture(false);
+      // Release only a capture this control took itself: a system control (a push button) holds
+      // its own capture until its default handling has seen the button go up, and loses the
+      // click if it is taken away first.
+      if ((controlStyle_ & csCaptureMouse) && MouseCapture()) SetMouseCapture(false);
       RECT r = ClientRect();
       POINT p{x, y};
       bool click = wasDown && (controlState_ & csClicked) && PtInRect(&r, p);
