@@ -31,14 +31,16 @@ start_xvfb() {
       kill -0 "$XVFB_PID" 2>/dev/null || break
       sleep 0.1
     done
-    kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=""
+    kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; XVFB_PID=""
   done
   die "could not start Xvfb"
 }
 
+# Safe under `set -e`: a killed process's status must not end the caller's clean-up early.
 stop_xvfb() {
   if [ -n "$XVFB_PID" ]; then
-    kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
     XVFB_PID=""
   fi
 }
