@@ -84,7 +84,7 @@ std::string WriteArtwork(const std::string& dir) {
   } files[] = {{"Tarvimo.ico", EncodeIco(app)},
                {"Form2.ico", EncodeIco(search)},
                {"credits.bmp", EncodeBmp(DrawCreditStrip())},
-               {"skinmenuglyphs.bmp", EncodeMonochromeBmp(DrawMenuGlyphStrip())}};
+               {"skinmenuglyphs.bmp", EncodeMonochromeBmp(DrawMenuGlyphStrip(), 0)}};
   for (const auto& f : files)
     if (!WriteFile(dir + "/" + f.name, f.bytes)) return "cannot write " + dir + "/" + f.name;
   const std::string preview = dir + "/artwork-preview.png";

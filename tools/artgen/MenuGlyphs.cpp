@@ -33,15 +33,6 @@ void Close(PixelBuffer& s, int x) {
   }
 }
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(v & 0xFF);
-  out.push_back((v >> 8) & 0xFF);
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-
 }  // namespace
 
 PixelBuffer DrawMenuGlyphStrip() {
@@ -51,38 +42,6 @@ PixelBuffer DrawMenuGlyphStrip() {
   Minimize(strip, 2 * kGlyphSize);
   Close(strip, 3 * kGlyphSize);
   return strip;
-}
-
-std::vector<uint8_t> EncodeMonochromeBmp(const PixelBuffer& image) {
-  const uint32_t stride = ((static_cast<uint32_t>(image.width()) + 31) / 32) * 4;
-  const uint32_t headers = 14 + 40 + 8;
-  const uint32_t pixels = stride * static_cast<uint32_t>(image.height());
-  std::vector<uint8_t> out;
-  out.push_back('B');
-  out.push_back('M');
-  Put32(out, headers + pixels);
-  Put32(out, 0);
-  Put32(out, headers);
-  Put32(out, 40);
-  Put32(out, static_cast<uint32_t>(image.width()));
-  Put32(out, static_cast<uint32_t>(image.height()));
-  Put16(out, 1);
-  Put16(out, 1);
-  Put32(out, 0);
-  Put32(out, pixels);
-  Put32(out, 2835);
-  Put32(out, 2835);
-  Put32(out, 2);
-  Put32(out, 2);
-  Put32(out, 0x00000000);  // palette: index 0 black
-  Put32(out, 0x00FFFFFF);  //          index 1 white
-  for (int y = image.height() - 1; y >= 0; --y) {
-    std::vector<uint8_t> row(stride, 0);
-    for (int x = 0; x < image.width(); ++x)
-      if (image.Get(x, y) != kInk) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
-    out.insert(out.end(), row.begin(), row.end());
-  }
-  return out;
 }
 
 }  // namespace skin::art

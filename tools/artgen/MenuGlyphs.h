@@ -3,9 +3,6 @@
 // into an image list.
 #pragma once
 
-#include <cstdint>
-#include <vector>
-
 #include "skin/data/PixelBuffer.h"
 
 namespace skin::art {
@@ -15,8 +12,5 @@ inline constexpr int kGlyphCount = 4;
 
 // Black (0) and white pixels only.
 PixelBuffer DrawMenuGlyphStrip();
-
-// A 1-bit BMP (two-entry palette: black, white) of a black-and-white image.
-std::vector<uint8_t> EncodeMonochromeBmp(const PixelBuffer& image);
 
 }  // namespace skin::art

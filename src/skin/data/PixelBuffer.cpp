@@ -68,29 +68,53 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
 }
 }  // namespace
 
-std::vector<uint8_t> EncodeBmp(const PixelBuffer& image) {
-  const uint32_t headers = 14 + 40;
-  const uint32_t pixels = static_cast<uint32_t>(image.stride() * image.height());
-  std::vector<uint8_t> out;
-  out.reserve(headers + pixels);
+namespace {
+// BITMAPFILEHEADER + BITMAPINFOHEADER of a bottom-up BI_RGB image with `colours` palette entries.
+void PutHeaders(std::vector<uint8_t>& out, const PixelBuffer& image, int bits, uint32_t colours,
+                uint32_t pixelBytes) {
+  const uint32_t headers = 14 + 40 + 4 * colours;
   out.push_back('B');
   out.push_back('M');
-  Put32(out, headers + pixels);
+  Put32(out, headers + pixelBytes);
   Put32(out, 0);
   Put32(out, headers);
   Put32(out, 40);
   Put32(out, static_cast<uint32_t>(image.width()));
   Put32(out, static_cast<uint32_t>(image.height()));  // positive: bottom-up
   Put16(out, 1);
-  Put16(out, static_cast<uint32_t>(image.bitsPerPixel()));
+  Put16(out, static_cast<uint32_t>(bits));
   Put32(out, 0);  // BI_RGB
-  Put32(out, pixels);
+  Put32(out, pixelBytes);
   Put32(out, 2835);  // 72 dpi
   Put32(out, 2835);
-  Put32(out, 0);
-  Put32(out, 0);
+  Put32(out, colours);
+  Put32(out, colours);
+}
+}  // namespace
+
+std::vector<uint8_t> EncodeBmp(const PixelBuffer& image) {
+  const uint32_t pixels = static_cast<uint32_t>(image.stride() * image.height());
+  std::vector<uint8_t> out;
+  out.reserve(54 + pixels);
+  PutHeaders(out, image, image.bitsPerPixel(), 0, pixels);
   for (int y = image.height() - 1; y >= 0; --y)
     out.insert(out.end(), image.Row(y), image.Row(y) + image.stride());
+  return out;
+}
+
+std::vector<uint8_t> EncodeMonochromeBmp(const PixelBuffer& image, Colour ink) {
+  const uint32_t stride = ((static_cast<uint32_t>(image.width()) + 31) / 32) * 4;
+  const uint32_t pixels = stride * static_cast<uint32_t>(image.height());
+  std::vector<uint8_t> out;
+  PutHeaders(out, image, 1, 2, pixels);
+  Put32(out, 0x00000000);  // index 0: black
+  Put32(out, 0x00FFFFFF);  // index 1: white
+  for (int y = image.height() - 1; y >= 0; --y) {
+    std::vector<uint8_t> row(stride, 0);
+    for (int x = 0; x < image.width(); ++x)
+      if (image.Get(x, y) != ink) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+    out.insert(out.end(), row.begin(), row.end());
+  }
   return out;
 }
 

@@ -59,5 +59,8 @@ class PixelBuffer {
 // A Windows BMP file (BITMAPFILEHEADER + BITMAPINFOHEADER, BI_RGB, bottom-up) of the buffer at its
 // own depth. Used by the tools and tests that make skins.
 std::vector<uint8_t> EncodeBmp(const PixelBuffer& image);
+// A 1-bit BMP (palette: black, white) of the image: pixels equal to `ink` are black, all others
+// white.
+std::vector<uint8_t> EncodeMonochromeBmp(const PixelBuffer& image, Colour ink = 0);
 
 }  // namespace skin

@@ -187,7 +187,7 @@ TEST(ProgramIcons, ArtworkFilesAreWrittenAndIdenticalOnEveryRun) {
 // The system-menu glyph strip goes through the BMP reader as a 1-bit image and keeps its four
 // glyphs apart: black ink on a white mask colour, nothing in between.
 TEST(MenuGlyphs, MonochromeStripDecodesToFourDistinctGlyphs) {
-  const auto bytes = skin::art::EncodeMonochromeBmp(skin::art::DrawMenuGlyphStrip());
+  const auto bytes = skin::EncodeMonochromeBmp(skin::art::DrawMenuGlyphStrip());
   const skin::BmpImage img = skin::DecodeBmp(bytes.data(), bytes.size());
   ASSERT_EQ(img.pixels.width(), 64);
   ASSERT_EQ(img.pixels.height(), 16);
