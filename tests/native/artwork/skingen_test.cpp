@@ -15,6 +15,7 @@
 
 #include <unistd.h>
 
+#include "SkinPack.h"
 #include "DefaultSkin.h"
 #include "SkinMetrics.h"
 #include "Theme.h"
@@ -26,17 +27,8 @@ using skin::kMagenta;
 using skin::PixelBuffer;
 using skin::art::SkinEntry;
 
-// The package order the engine and the skin stream format expect.
-const std::vector<std::string> kPackageOrder = {
-    "buttons.bmp",         "checkbox.bmp",      "radiobutton.bmp",    "progress.bmp",
-    "progresschunk.bmp",   "tab.bmp",           "tabsheet.bmp",       "comboboxbtn.bmp",
-    "statusbar.bmp",       "header.bmp",        "scrollbararrow.bmp", "scrollbarhthumb.bmp",
-    "scrollbarvthumb.bmp", "scrollbarhbar.bmp", "scrollbarvbar.bmp",  "menubackground.bmp",
-    "menuitem.bmp",        "extraimages.bmp",   "trackthumbh.bmp",    "trackbot.bmp",
-    "trackbar.bmp",        "trackbarv.bmp",     "mdibutton.bmp",      "spin.bmp",
-    "spinarrow.bmp",       "spinh.bmp",         "spinharrow.bmp",     "closebutton.bmp",
-    "maxbutton.bmp",       "minbutton.bmp",     "restrorebutton.bmp", "frameleft.bmp",
-    "frameright.bmp",      "frametop.bmp",      "framebottom.bmp",    "mincaption.bmp"};
+// The package order the skin stream format expects; skinpack packs by it when no order is given.
+const std::vector<std::string>& kPackageOrder = skinpack::DefaultEntryOrder();
 
 const std::vector<SkinEntry>& Skin() {
   static const std::vector<SkinEntry> entries = skin::art::BuildDefaultSkin();
