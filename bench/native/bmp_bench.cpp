@@ -8,10 +8,10 @@
 #include <functional>
 #include <vector>
 
-#include "skin/data/BmpDecode.h"
-#include "skin/data/ImgUtil.h"
-#include "skin/frame/PaintPlans.h"
-#include "skin/frame/RegionRuns.h"
+#include "imaging/BmpDecode.h"
+#include "imaging/ImgUtil.h"
+#include "imaging/PaintPlans.h"
+#include "imaging/RegionRuns.h"
 
 namespace {
 

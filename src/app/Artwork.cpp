@@ -1,7 +1,7 @@
 #include "app/Artwork.h"
 
-#include "skin/data/BmpDecode.h"
-#include "skin/data/PixelBuffer.h"
+#include "imaging/BmpDecode.h"
+#include "imaging/PixelBuffer.h"
 #include "ui/Bitmaps.h"
 #include "ui/Classes.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "skin/data/BmpDecode.h"
+#include "imaging/BmpDecode.h"
 #include "ui/TypInfo.h"
 
 namespace ui {

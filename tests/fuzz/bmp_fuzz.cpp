@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "skin/data/BmpDecode.h"
-#include "skin/data/ImgUtil.h"
-#include "skin/frame/PaintPlans.h"
-#include "skin/frame/RegionRuns.h"
+#include "imaging/BmpDecode.h"
+#include "imaging/ImgUtil.h"
+#include "imaging/PaintPlans.h"
+#include "imaging/RegionRuns.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "SkinPack.h"
-#include "skin/data/PixelBuffer.h"
+#include "imaging/PixelBuffer.h"
 
 namespace testskin {
 

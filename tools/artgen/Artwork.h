@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "skin/data/PixelBuffer.h"
+#include "imaging/PixelBuffer.h"
 
 namespace skin::art {
 

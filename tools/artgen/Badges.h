@@ -2,7 +2,7 @@
 // crowns, 1-5 golden crowns, each 88 × 16 with a transparent background.
 #pragma once
 
-#include "skin/data/PixelBuffer.h"
+#include "imaging/PixelBuffer.h"
 
 namespace skin::art {
 

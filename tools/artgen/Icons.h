@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/data/PixelBuffer.h"
+#include "imaging/PixelBuffer.h"
 
 namespace skin::art {
 

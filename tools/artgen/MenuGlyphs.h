@@ -3,7 +3,7 @@
 // into an image list.
 #pragma once
 
-#include "skin/data/PixelBuffer.h"
+#include "imaging/PixelBuffer.h"
 
 namespace skin::art {
 

@@ -10,7 +10,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "skin/data/PixelBuffer.h"
+#include "imaging/PixelBuffer.h"
 
 namespace skin::art {
 

@@ -7,7 +7,7 @@
 
 #include "SkinMetrics.h"
 #include "Theme.h"
-#include "skin/frame/PaintPlans.h"
+#include "imaging/PaintPlans.h"
 
 namespace skin::art {
 

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "skin/data/ImgUtil.h"
+#include "imaging/ImgUtil.h"
 #include "ui/Handles.h"
 
 namespace skin {

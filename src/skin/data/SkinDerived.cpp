@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
-#include "skin/data/ImgUtil.h"
-#include "skin/frame/PaintPlans.h"
+#include "imaging/ImgUtil.h"
+#include "imaging/PaintPlans.h"
 
 namespace skin {
 

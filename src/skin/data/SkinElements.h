@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "skin/data/PixelBuffer.h"
+#include "imaging/PixelBuffer.h"
 #include "ui/Bitmaps.h"
 
 namespace skin {

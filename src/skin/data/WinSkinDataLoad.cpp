@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "skin/data/BmpDecode.h"
+#include "imaging/BmpDecode.h"
 #include "skin/data/ImgUtilGdi.h"
 #include "skin/data/SkinDerived.h"
 #include "skin/data/WinSkinData.h"

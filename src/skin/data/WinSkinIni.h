@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "skin/data/PixelBuffer.h"
+#include "imaging/PixelBuffer.h"
 #include "skin/data/SkinRead.h"
 
 namespace skin {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "skin/data/ImgUtilGdi.h"
-#include "skin/frame/RegionRuns.h"
+#include "imaging/RegionRuns.h"
 
 namespace skin {
 namespace {

@@ -10,8 +10,8 @@
 
 #include <windows.h>
 
-#include "skin/data/PixelBuffer.h"
-#include "skin/frame/PaintPlans.h"
+#include "imaging/PixelBuffer.h"
+#include "imaging/PaintPlans.h"
 #include "ui/Handles.h"
 
 namespace skin {

@@ -13,7 +13,7 @@
 #include "Badges.h"
 #include "Icons.h"
 #include "MenuGlyphs.h"
-#include "skin/data/BmpDecode.h"
+#include "imaging/BmpDecode.h"
 
 namespace {
 

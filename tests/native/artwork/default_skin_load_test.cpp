@@ -8,7 +8,7 @@
 
 #include "DefaultSkin.h"
 #include "SkinPack.h"
-#include "skin/data/BmpDecode.h"
+#include "imaging/BmpDecode.h"
 #include "skin/data/SkinRead.h"
 #include "skin/data/WinSkinIni.h"
 

@@ -9,7 +9,7 @@
 
 #include "DefaultSkin.h"
 #include "Preview.h"
-#include "skin/frame/PaintPlans.h"
+#include "imaging/PaintPlans.h"
 
 namespace {
 

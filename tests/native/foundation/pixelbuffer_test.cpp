@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "skin/data/PixelBuffer.h"
+#include "imaging/PixelBuffer.h"
 
 using skin::PixelBuffer;
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/data/BmpDecode.h"
+#include "imaging/BmpDecode.h"
 
 namespace skin {
 namespace {

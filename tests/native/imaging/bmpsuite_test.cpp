@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/data/BmpDecode.h"
+#include "imaging/BmpDecode.h"
 
 namespace skin {
 namespace {

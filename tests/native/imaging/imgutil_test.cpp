@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-#include "skin/data/ImgUtil.h"
+#include "imaging/ImgUtil.h"
 
 namespace skin {
 namespace {

@@ -2,7 +2,7 @@
 // pixels a plan produces.
 #include <gtest/gtest.h>
 
-#include "skin/frame/PaintPlans.h"
+#include "imaging/PaintPlans.h"
 
 namespace skin {
 namespace {

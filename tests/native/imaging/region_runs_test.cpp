@@ -1,7 +1,7 @@
 // Opaque runs of skin bitmaps for window regions: the tolerance band, offsets and batching.
 #include <gtest/gtest.h>
 
-#include "skin/frame/RegionRuns.h"
+#include "imaging/RegionRuns.h"
 
 namespace skin {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "skin/data/ImgUtilGdi.h"
-#include "skin/data/PixelBuffer.h"
+#include "imaging/PixelBuffer.h"
 #include "support/WinTestSupport.h"
 
 namespace imagingtest {

@@ -6,7 +6,7 @@
 
 #include "ImagingTestSupport.h"
 #include "skin/frame/PaintPrimitives.h"
-#include "skin/frame/RegionRuns.h"
+#include "imaging/RegionRuns.h"
 
 namespace {
 

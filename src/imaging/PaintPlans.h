@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "skin/data/PixelBuffer.h"
+#include "imaging/PixelBuffer.h"
 
 namespace skin {
 

@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-#include "skin/data/PixelBuffer.h"
+#include "imaging/PixelBuffer.h"
 
 namespace skin {
 

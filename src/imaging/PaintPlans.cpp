@@ -1,4 +1,4 @@
-#include "skin/frame/PaintPlans.h"
+#include "imaging/PaintPlans.h"
 
 #include <algorithm>
 #include <cstring>

@@ -13,7 +13,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "skin/data/PixelBuffer.h"
+#include "imaging/PixelBuffer.h"
 
 namespace skin {
 

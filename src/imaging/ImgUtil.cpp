@@ -1,4 +1,4 @@
-#include "skin/data/ImgUtil.h"
+#include "imaging/ImgUtil.h"
 
 #include <algorithm>
 #include <cmath>

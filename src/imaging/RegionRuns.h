@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "skin/data/PixelBuffer.h"
-#include "skin/frame/PaintPlans.h"
+#include "imaging/PixelBuffer.h"
+#include "imaging/PaintPlans.h"
 
 namespace skin {
 

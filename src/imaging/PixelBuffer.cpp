@@ -1,4 +1,4 @@
-#include "skin/data/PixelBuffer.h"
+#include "imaging/PixelBuffer.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "skin/frame/RegionRuns.h"
+#include "imaging/RegionRuns.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "skin/data/BmpDecode.h"
+#include "imaging/BmpDecode.h"
 
 #include <algorithm>
 #include <array>
