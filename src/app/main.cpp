@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/Unit1.h"
+#include "skin/manager/WinSkinManage.h"
 #include "ui/Application.h"
 
 namespace {
@@ -10,6 +11,9 @@ constexpr wchar_t kMainIconName[] = L"#1";
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // The skin manager serves the skin data components of the forms; it outlives them and takes its
+  // hook away when the program ends.
+  skin::SkinManagerScope skinManager;
   try {
     ui::Application->Initialize();
     ui::Application->SetMainFormOnTaskBar(false);

@@ -205,6 +205,11 @@ TestSkin& TestSkin::Corrupt(std::string_view id, Corruption how) {
   return *this;
 }
 
+TestSkin& TestSkin::KeyCorners(std::string_view id, int size) {
+  Mutable(id).keyedCorner = size;
+  return *this;
+}
+
 TestSkin& TestSkin::SetBitsPerPixel(int bits) {
   if (bits != 24 && bits != 32) throw std::invalid_argument("24 or 32 bits per pixel");
   bits_ = bits;
@@ -254,6 +259,12 @@ PixelBuffer TestSkin::Image(std::string_view id) const {
       image.FillRect(0, f * s.frameHeight, w, (f + 1) * s.frameHeight, c);
     } else {
       image.FillRect(f * s.frameWidth, 0, (f + 1) * s.frameWidth, h, c);
+    }
+    if (const int k = s.keyedCorner; k > 0) {
+      const int left = s.stacked ? 0 : f * s.frameWidth;
+      const int top = s.stacked ? f * s.frameHeight : 0;
+      image.FillRect(left, top, left + k, top + k, skin::kMagenta);
+      image.FillRect(left + s.frameWidth - k, top, left + s.frameWidth, top + k, skin::kMagenta);
     }
   }
   return image;

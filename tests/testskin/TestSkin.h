@@ -37,6 +37,7 @@ struct ImageSpec {
   bool entryPresent = true;  // false: the ini names it but the package lacks it
   bool corrupt = false;
   Corruption corruption = Corruption::kEmpty;
+  int keyedCorner = 0;  // magenta squares of this size at each frame's top corners
 };
 
 class TestSkin {
@@ -51,6 +52,9 @@ class TestSkin {
   TestSkin& SetFrames(std::string_view id, int frames);
   TestSkin& SetFrameSize(std::string_view id, int width, int height);
   TestSkin& Corrupt(std::string_view id, Corruption how);
+  // Pure magenta (the transparent colour) in a size x size square at the top-left and top-right
+  // corners of every frame: what a skin with rounded corners cuts away.
+  TestSkin& KeyCorners(std::string_view id, int size);
   TestSkin& SetBitsPerPixel(int bits);  // 24 (default) or 32
   // Sets (or adds) a key; an empty value writes "key=" (which reads as the default).
   TestSkin& SetIni(std::string_view section, std::string_view key, std::string_view value);

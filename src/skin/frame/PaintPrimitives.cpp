@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "skin/data/ImgUtilGdi.h"
 #include "imaging/RegionRuns.h"
+#include "skin/data/ImgUtilGdi.h"
 
 namespace skin {
 namespace {
@@ -31,21 +31,13 @@ class SelectedDC {
 class Offscreen {
  public:
   Offscreen(int width, int height) : width_(width), height_(height) {
-    if (width <= 0 || height <= 0) return;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap_ || !bits) return;
+    uint32_t* bits = nullptr;
+    bitmap_ = MakeDib32(width, height, &bits);
+    if (!bitmap_) return;
     dc_ = ui::MakeMemoryDC();
     if (!dc_) return;
     old_ = SelectObject(dc_.get(), bitmap_.get());
-    bits_ = static_cast<uint32_t*>(bits);
+    bits_ = bits;
   }
   ~Offscreen() {
     if (old_) SelectObject(dc_.get(), old_);
@@ -173,6 +165,23 @@ std::vector<uint32_t> TopLeftPixels(HBITMAP bitmap, HDC dc, int width, int heigh
 }
 
 }  // namespace
+
+ui::GdiBitmap MakeDib32(int width, int height, uint32_t** bits) {
+  *bits = nullptr;
+  if (width <= 0 || height <= 0) return {};
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* memory = nullptr;
+  ui::GdiBitmap bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &memory, nullptr, 0));
+  if (!bitmap || !memory) return {};
+  *bits = static_cast<uint32_t*>(memory);
+  return bitmap;
+}
 
 SIZE BitmapSize(HBITMAP bitmap) {
   BITMAP info{};

@@ -10,8 +10,10 @@
 
 #include <windows.h>
 
-#include "imaging/PixelBuffer.h"
+#include <cstdint>
+
 #include "imaging/PaintPlans.h"
+#include "imaging/PixelBuffer.h"
 #include "ui/Handles.h"
 
 namespace skin {
@@ -21,6 +23,9 @@ inline RECT ToRECT(const ImageRect& r) { return {r.left, r.top, r.right, r.botto
 
 // Width and height of a bitmap; 0 x 0 for anything that is not one.
 SIZE BitmapSize(HBITMAP bitmap);
+
+// A 32-bit top-down DIB section (pixels 0x00RRGGBB at *bits); null when it cannot be made.
+ui::GdiBitmap MakeDib32(int width, int height, uint32_t** bits);
 
 // Runs a plan from `src` (a DC with the skin bitmap selected) into `dst`, each step a StretchBlt
 // with COLORONCOLOR, every destination offset by (dx, dy).

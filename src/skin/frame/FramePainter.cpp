@@ -1,0 +1,114 @@
+#include "skin/frame/FramePainter.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "skin/frame/PaintPrimitives.h"
+
+namespace skin {
+
+ImageDC::ImageDC(HBITMAP source) {
+  const SIZE size = BitmapSize(source);
+  if (size.cx <= 0 || size.cy <= 0) return;
+  ui::MemoryDC from = ui::MakeMemoryDC();
+  ui::MemoryDC to = ui::MakeMemoryDC();
+  if (!from || !to) return;
+  ui::WindowDC screen = ui::WindowDC::Client(nullptr);
+  ui::GdiBitmap copy(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
+  if (!copy) return;
+  {
+    ui::SelectGuard select(from.get(), source);
+    old_ = SelectObject(to.get(), copy.get());
+    BitBlt(to.get(), 0, 0, size.cx, size.cy, from.get(), 0, 0, SRCCOPY);
+  }
+  bitmap_ = std::move(copy);
+  dc_ = std::move(to);
+  width_ = size.cx;
+  height_ = size.cy;
+}
+
+void ImageDC::Release() {
+  if (old_ && dc_) SelectObject(dc_.get(), old_);
+  old_ = nullptr;
+  dc_.reset();
+  bitmap_.reset();
+  width_ = height_ = 0;
+}
+
+ImageDC::~ImageDC() { Release(); }
+
+ImageDC::ImageDC(ImageDC&& o) noexcept
+    : bitmap_(std::move(o.bitmap_)),
+      dc_(std::move(o.dc_)),
+      old_(std::exchange(o.old_, nullptr)),
+      width_(std::exchange(o.width_, 0)),
+      height_(std::exchange(o.height_, 0)) {}
+
+ImageDC& ImageDC::operator=(ImageDC&& o) noexcept {
+  if (this != &o) {
+    Release();
+    bitmap_ = std::move(o.bitmap_);
+    dc_ = std::move(o.dc_);
+    old_ = std::exchange(o.old_, nullptr);
+    width_ = std::exchange(o.width_, 0);
+    height_ = std::exchange(o.height_, 0);
+  }
+  return *this;
+}
+
+FrameBuffer::~FrameBuffer() {
+  if (old_ && dc_) SelectObject(dc_.get(), old_);
+}
+
+bool FrameBuffer::Ensure(int width, int height) {
+  if (width <= 0 || height <= 0) return false;
+  if (dc_ && width <= width_ && height <= height_) return true;
+  const int w = std::max(width, width_), h = std::max(height, height_);
+  uint32_t* bits = nullptr;
+  ui::GdiBitmap bitmap = MakeDib32(w, h, &bits);
+  if (!bitmap) return false;
+  if (!dc_) dc_ = ui::MakeMemoryDC();
+  if (!dc_) return false;
+  HGDIOBJ previous = SelectObject(dc_.get(), bitmap.get());
+  if (!old_) old_ = previous;  // the DC's own stock bitmap, put back at the end
+  bitmap_ = std::move(bitmap);
+  bits_ = bits;
+  width_ = w;
+  height_ = h;
+  return true;
+}
+
+PixelBuffer FrameBuffer::Extract(const ImageRect& r) const {
+  const int left = std::max(r.left, 0), top = std::max(r.top, 0);
+  const int right = std::min(r.right, width_), bottom = std::min(r.bottom, height_);
+  if (!bits_ || right <= left || bottom <= top) return PixelBuffer();
+  GdiFlush();
+  PixelBuffer out(right - left, bottom - top, 24);
+  for (int y = top; y < bottom; ++y) {
+    const uint32_t* row = bits_ + static_cast<size_t>(y) * width_;
+    for (int x = left; x < right; ++x) {
+      const uint32_t p = row[x];  // 0x00RRGGBB
+      out.Set(x - left, y - top,
+              MakeColour(static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF),
+                         static_cast<int>(p & 0xFF)));
+    }
+  }
+  return out;
+}
+
+void ExecutePlanFrom(HDC dst, int dx, int dy, const PaintPlan& plan, const ImageDC& src,
+                     bool transparent) {
+  if (src.empty()) return;
+  if (!transparent) {
+    ExecutePlan(dst, dx, dy, plan, src.dc());
+    return;
+  }
+  for (const BlitStep& step : plan) {
+    const ImageRect d = step.dst.Offset(dx, dy);
+    if (d.empty() || step.src.empty()) continue;
+    TransparentBlt(dst, d.left, d.top, d.width(), d.height(), src.dc(), step.src.left, step.src.top,
+                   step.src.width(), step.src.height(), RGB(255, 0, 255));
+  }
+}
+
+}  // namespace skin

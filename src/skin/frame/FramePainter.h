@@ -1,0 +1,70 @@
+// The long-lived drawing surfaces of a skinned frame: copies of the skin images the frame paints,
+// each kept selected in a memory DC of its own, and one off-screen buffer the whole frame is
+// composed in. Under Wine every DC and bitmap costs server round trips, so a repaint creates none:
+// these are made when a skin is attached (or the window grows) and reused by every paint.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "imaging/PaintPlans.h"
+#include "imaging/PixelBuffer.h"
+#include "ui/Handles.h"
+
+namespace skin {
+
+// A copy of a bitmap, selected into its own memory DC until the object dies.
+class ImageDC {
+ public:
+  ImageDC() = default;
+  // Copies `source` (which must not be selected into another DC); empty for a null or empty one.
+  explicit ImageDC(HBITMAP source);
+  ~ImageDC();
+  ImageDC(ImageDC&& other) noexcept;
+  ImageDC& operator=(ImageDC&& other) noexcept;
+  ImageDC(const ImageDC&) = delete;
+  ImageDC& operator=(const ImageDC&) = delete;
+
+  HDC dc() const { return dc_.get(); }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  bool empty() const { return !dc_ || width_ <= 0 || height_ <= 0; }
+
+ private:
+  void Release();
+  ui::GdiBitmap bitmap_;
+  ui::MemoryDC dc_;
+  HGDIOBJ old_ = nullptr;
+  int width_ = 0, height_ = 0;
+};
+
+// A 32-bit top-down DIB section in its own memory DC, grown (never shrunk) to the size asked for.
+class FrameBuffer {
+ public:
+  FrameBuffer() = default;
+  ~FrameBuffer();
+  FrameBuffer(const FrameBuffer&) = delete;
+  FrameBuffer& operator=(const FrameBuffer&) = delete;
+
+  // Makes room for width x height; false when the buffer cannot be made.
+  bool Ensure(int width, int height);
+  HDC dc() const { return dc_.get(); }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  // The pixels of `r` (clipped to the buffer) as a 24-bit image.
+  PixelBuffer Extract(const ImageRect& r) const;
+
+ private:
+  ui::GdiBitmap bitmap_;
+  ui::MemoryDC dc_;
+  HGDIOBJ old_ = nullptr;
+  uint32_t* bits_ = nullptr;
+  int width_ = 0, height_ = 0;
+};
+
+// Runs a plan from `src` into `dst` at (dx, dy); with `transparent` pure magenta is left out.
+void ExecutePlanFrom(HDC dst, int dx, int dy, const PaintPlan& plan, const ImageDC& src,
+                     bool transparent);
+
+}  // namespace skin

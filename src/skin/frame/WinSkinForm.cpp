@@ -1,0 +1,652 @@
+// The form skinner's life: attaching to a window, the set-up once the window is ready, the window
+// procedure that routes every message, and detaching. Painting is in WinSkinFormPaint.cpp, the
+// caption buttons and the non-client mouse input in CaptionButtons.cpp.
+#include "skin/frame/WinSkinForm.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace skin {
+
+namespace {
+constexpr UINT_PTR kSubclassId = 0x534B4E46;  // one subclass of ours per window
+constexpr UINT kCaptionRedraw = 0xAE;         // the caption-redraw message of themed systems
+
+ShowState ShowStateOf(HWND wnd) {
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  if (!GetWindowPlacement(wnd, &wp)) return ShowState::Normal;
+  switch (wp.showCmd) {
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+      return ShowState::Minimized;
+    case SW_SHOWMAXIMIZED:
+      return ShowState::Maximized;
+    default:
+      return ShowState::Normal;
+  }
+}
+
+bool HasChildOfClass(HWND parent, const wchar_t* className) {
+  return FindWindowExW(parent, nullptr, className, nullptr) != nullptr;
+}
+
+// Windows 2000 and later with a zero minor version, as the frame's rule for leaving WS_SYSMENU on
+// windows of their own task-bar button reads it.
+bool VersionLeavesSysMenu() {
+  const DWORD v = GetVersion();
+  return LOBYTE(LOWORD(v)) >= 5 && HIBYTE(LOWORD(v)) == 0;
+}
+}  // namespace
+
+UI_IMPLEMENT_CLASS(TWinSkinForm, ui::TComponent)
+
+std::string WindowClassNameOf(HWND wnd) {
+  wchar_t name[256] = {};
+  const int n = GetClassNameW(wnd, name, 256);
+  std::string out;
+  for (int i = 0; i < n; ++i) out.push_back(name[i] < 0x80 ? static_cast<char>(name[i]) : '?');
+  return out;
+}
+
+int SkinDrawText(HDC dc, const std::wstring& text, RECT& rect, UINT format) {
+  return DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
+}
+
+TWinSkinForm::TWinSkinForm(ui::TComponent* owner, IFormSkinnerHost* host)
+    : ui::TComponent(owner), host_(host) {
+  doubleClickTime_ = static_cast<int>(GetDoubleClickTime());
+  iconSize_ = GetSystemMetrics(SM_CXSMICON);
+}
+
+TWinSkinForm::~TWinSkinForm() {
+  *alive_ = false;
+  hoverTimer_.reset();
+  sysButtons_.clear();
+  hotObject_ = nullptr;
+  if (subclass_) {
+    RestoreFormHandler();
+    subclass_.reset();
+    PutSystemMenuBack();
+  }
+  if (host_) host_->FormSkinnerGone(this);
+}
+
+// ---- Attaching
+// -----------------------------------------------------------------------------------
+
+bool TWinSkinForm::AttachForm(TSkinData* skin, ui::TCustomForm* form) {
+  form_ = form;
+  if (skin->OnBeforeSkinForm) skin->OnBeforeSkinForm(form, Handle, WindowClassName);
+  if (InSet(skin->SkinControls(), xcMenuItem)) form->SetAutoScroll(false);
+  if (!Attach(skin)) return false;
+  if (frameSkinned_) {
+    savedFormWindowProc_ = form->WindowProc;
+    form->WindowProc = ui::MethodOf<&TWinSkinForm::FormWindowProc>(this);
+    formHooked_ = true;
+  }
+  unskinnedColor_ = form->Color();
+  form->SetColor(static_cast<ui::TColor>(skin->GetRGB(ciButtonFace)));
+  return true;
+}
+
+bool TWinSkinForm::Attach(TSkinData* skin) {
+  if (subclass_) return true;
+  if (!IsWindow(Handle)) return false;
+  return AttachCore(skin);
+}
+
+bool TWinSkinForm::AttachCore(TSkinData* skin) {
+  skinData_ = skin;
+  frameSkinned_ = InSet(skin->SkinControls(), xcMainMenu);
+  ReadWindowState();
+
+  if (host_ && host_->HideWhileSkinning() && !isChildWindow_ && frameSkinned_ &&
+      borderKind_ != BorderKind::None && (style_ & WS_VISIBLE)) {
+    SetWindowLongPtrW(Handle, GWL_STYLE, static_cast<LONG_PTR>(style_ & ~WS_VISIBLE));
+    hiddenWhileSkinning_ = true;
+  }
+
+  subclass_ =
+      ui::SubclassHandle(Handle, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  if (!subclass_) return false;
+
+  if (frameSkinned_) {
+    ComputeFrameMetrics();
+    // A skin without a caption image, or one whose caption has no height, cannot frame a window:
+    // the window keeps the system's frame.
+    if (skin->NoSkin() || skin->Top()->Empty() || metrics_.CaptionHeight <= 0) {
+      if (borderKind_ != BorderKind::None) frameSkinned_ = false;
+    }
+  }
+  if (!frameSkinned_) lifecycle_ = kLive;
+  return true;
+}
+
+void TWinSkinForm::ReadWindowState() {
+  style_ = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_EXSTYLE));
+  if (WindowClassName.empty()) WindowClassName = WindowClassNameOf(Handle);
+  rightToLeft_ = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
+  isChildWindow_ = (style_ & WS_CHILD) != 0;
+  ownerWindow_ = GetWindow(Handle, GW_OWNER);
+
+  sysMenuBox_ = (style_ & WS_SYSMENU) != 0 || systemMenu_ != nullptr;
+  minBox_ = (style_ & WS_MINIMIZEBOX) != 0;
+  maxBox_ = (style_ & WS_MAXIMIZEBOX) != 0;
+  helpBox_ = (exStyle & WS_EX_CONTEXTHELP) != 0;
+  showState_ = ShowStateOf(Handle);
+  sizeable_ = (style_ & WS_THICKFRAME) != 0;
+
+  formKind_ = kNormalForm;
+  if (HasChildOfClass(Handle, L"MDIClient")) formKind_ = kMdiParent;
+  if (exStyle & WS_EX_MDICHILD) {
+    formKind_ = kMdiChild;
+    if (InSet(skinData_->Options(), xoMDIChildBorder)) frameSkinned_ = false;
+  }
+  borderKind_ = BorderKindOf(style_, exStyle);
+  leaveSysMenu_ = VersionLeavesSysMenu() &&
+                  ((exStyle & WS_EX_APPWINDOW) || (!ownerWindow_ && formKind_ != kMdiChild));
+  systemDialog_ = IsSystemDialogClass(WindowClassName);
+  if (systemDialog_) borderKind_ = BorderKind::Dialog;
+}
+
+void TWinSkinForm::ComputeFrameMetrics() {
+  if (!skinData_ || skinData_->NoSkin()) return;
+  if (borderKind_ == BorderKind::None) {
+    metrics_ = FrameMetrics{};
+  } else {
+    const auto size = [](TDataSkinObject* e) { return BitmapSize(e->Handle()); };
+    BorderImageSizes s;
+    s.leftWidth = size(skinData_->Left()).cx;
+    s.leftFrames = skinData_->Left()->Frame;
+    s.rightWidth = size(skinData_->Right()).cx;
+    s.rightFrames = skinData_->Right()->Frame;
+    s.topHeight = size(skinData_->Top()).cy;
+    s.topFrames = skinData_->Top()->Frame;
+    s.bottomHeight = size(skinData_->Bottom()).cy;
+    s.bottomFrames = skinData_->Bottom()->Frame;
+    metrics_ = MetricsFromBorders(s, 0);
+  }
+  LoadImages();
+  BuildSysButtons();
+}
+
+void TWinSkinForm::LoadImages() {
+  leftImage_ = ImageDC(skinData_->Left()->Handle());
+  rightImage_ = ImageDC(skinData_->Right()->Handle());
+  topImage_ = ImageDC(skinData_->Top()->Handle());
+  bottomImage_ = ImageDC(skinData_->Bottom()->Handle());
+  titleBackImage_ = ImageDC(skinData_->Title()->Handle());
+}
+
+void TWinSkinForm::BuildSysButtons() {
+  hotObject_ = nullptr;
+  sysButtons_.clear();
+  for (const auto& element : skinData_->CaptionButtons())
+    sysButtons_.push_back(std::make_unique<TWinSysButton>(this, element.get()));
+}
+
+void TWinSkinForm::RenderIcon() {
+  auto icon = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_SMALL, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_BIG, 0));
+  // The previous copy goes when it is replaced (one copy per WM_SETICON would leak otherwise).
+  icon_.reset(icon ? static_cast<HICON>(
+                         CopyImage(icon, IMAGE_ICON, iconSize_, iconSize_, LR_COPYFROMRESOURCE))
+                   : nullptr);
+}
+
+// Runs on SM_ATTACH, posted by the manager once the skinner was attached: the window is complete
+// and its first messages have passed.
+void TWinSkinForm::Setup() {
+  systemMenu_ = GetSystemMenu(Handle, FALSE);
+  if (systemMenu_) sysMenuBox_ = true;
+  RenderIcon();
+  RECT client{}, window{};
+  GetClientRect(Handle, &client);
+  GetWindowRect(Handle, &window);
+  clientCache_ = {0, 0, client.right, client.bottom};
+  systemFrameExtra_ = {(window.right - window.left) - client.right,
+                       (window.bottom - window.top) - client.bottom};
+
+  if (hiddenWhileSkinning_) {
+    if (host_) host_->ClearHideWhileSkinning();
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE));
+    if (!(style & WS_VISIBLE)) SetWindowLongPtrW(Handle, GWL_STYLE, style | WS_VISIBLE);
+    hiddenWhileSkinning_ = false;
+  }
+  const std::weak_ptr<bool> alive = alive_;
+  if (host_) host_->AttachControls(*this);
+  if (alive.expired() || !*alive.lock()) return;
+
+  if (lifecycle_ == kNew && frameSkinned_ && formKind_ != kMdiChild && !isChildWindow_ &&
+      borderKind_ != BorderKind::None && showState_ != ShowState::Minimized) {
+    lifecycle_ = kFitting;
+    FitWindow(false);
+    lifecycle_ = kLive;
+    if (showState_ == ShowState::Maximized)
+      SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    else
+      UpdateRegion();
+  }
+  SendMessageW(Handle, SM_SKINAPPLIED, 0, kSkinMessageTag);
+  if (skinData_->OnAfterSkinForm) skinData_->OnAfterSkinForm(form_, Handle, WindowClassName);
+  lifecycle_ = kLive;
+  if (host_) host_->FormAttached();
+  SetActive(GetActiveWindow() == Handle);
+  if (frameSkinned_) RepaintFrame();
+}
+
+void TWinSkinForm::FitWindow(bool keepClient) {
+  RefreshShowState();
+  if (showState_ == ShowState::Maximized) {
+    SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    return;
+  }
+  RECT client{};
+  GetClientRect(Handle, &client);
+  if (systemDialog_ || lifecycle_ == kReskinning || keepClient) {
+    clientCache_ = {0, 0, client.right, client.bottom};
+  } else if (form_) {
+    clientCache_ = {0, 0, form_->ClientWidth(), form_->ClientHeight() - metrics_.MenuBarHeight};
+  }
+  Extent size = SkinnedWindowSize(clientCache_.width(), clientCache_.height(), metrics_);
+
+  if (systemDialog_ && !keepClient) {
+    // A message box whose caption is wider than the box grows to show it, its contents moved to
+    // the middle.
+    ui::WindowDC screen = ui::WindowDC::Client(nullptr);
+    RECT r{0, 0, 0, 0};
+    {
+      ui::SelectGuard font(screen.get(),
+                           skinData_->CaptionFont() ? skinData_->CaptionFont()->Handle() : nullptr);
+      SkinDrawText(screen.get(), WindowText(), r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    const TDataSkinTitle& title = *skinData_->Title();
+    const int required = title.LeftWidth() + (r.right - r.left) + title.RightWidth();
+    if (size.width < required) {
+      const int dx = (required - size.width) / 2;
+      for (HWND child = GetWindow(Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT cr{};
+        GetWindowRect(child, &cr);
+        MapWindowPoints(nullptr, Handle, reinterpret_cast<POINT*>(&cr), 2);
+        SetWindowPos(
+            child, nullptr, cr.left + dx, cr.top, 0, 0,
+            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER);
+      }
+      size.width = required;
+    }
+  }
+  SetWindowPos(Handle, nullptr, 0, 0, size.width, size.height,
+               SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+}
+
+void TWinSkinForm::RefreshShowState() { showState_ = ShowStateOf(Handle); }
+
+// ---- Re-skinning and detaching
+// -------------------------------------------------------------------
+
+void TWinSkinForm::ReloadSkinData() {
+  if (subclass_ && skinData_) ComputeFrameMetrics();
+}
+
+void TWinSkinForm::Reskin() {
+  if (!subclass_ || !skinData_) return;
+  if (form_) form_->SetColor(static_cast<ui::TColor>(skinData_->GetRGB(ciButtonFace)));
+  lifecycle_ = kReskinning;
+  ComputeFrameMetrics();
+  if (frameSkinned_ && !isChildWindow_ && borderKind_ != BorderKind::None &&
+      showState_ != ShowState::Minimized)
+    FitWindow(true);
+  SendMessageW(Handle, SM_SKINAPPLIED, 0, kSkinMessageTag);
+  if (skinData_->OnAfterSkinForm) skinData_->OnAfterSkinForm(form_, Handle, WindowClassName);
+  UpdateRegion();
+  lifecycle_ = kLive;
+  RepaintFrame();
+}
+
+void TWinSkinForm::RestoreFormHandler() {
+  if (!formHooked_ || !form_) return;
+  // Only our own handler is taken out: one installed over it later keeps working.
+  if (form_->WindowProc == ui::MethodOf<&TWinSkinForm::FormWindowProc>(this))
+    form_->WindowProc = savedFormWindowProc_;
+  formHooked_ = false;
+}
+
+void TWinSkinForm::PutSystemMenuBack() {
+  if (leaveSysMenu_ || !systemMenu_ || !IsWindow(Handle)) return;
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE));
+  if (!(style & WS_SYSMENU)) SetWindowLongPtrW(Handle, GWL_STYLE, style | WS_SYSMENU);
+}
+
+void TWinSkinForm::Detach() {
+  skinSystemMenu_.reset();
+  hoverTimer_.reset();
+  hotObject_ = nullptr;
+  if (!subclass_) return;
+  const bool destroying = lifecycle_ == kDestroying;
+  RestoreFormHandler();
+  subclass_.reset();
+  if (form_ && !destroying) form_->SetColor(unskinnedColor_);
+  if (!frameSkinned_) {
+    if (form_ && !destroying) form_->Invalidate();
+    finished_ = true;
+    return;
+  }
+  PutSystemMenuBack();
+  if (!destroying && (!isChildWindow_ || formKind_ == kMdiChild) && lifecycle_ != kNew &&
+      borderKind_ != BorderKind::None) {
+    RECT w{};
+    GetWindowRect(Handle, &w);
+    const Extent size =
+        UnskinnedWindowSize({w.right - w.left, w.bottom - w.top}, metrics_, systemFrameExtra_);
+    SetWindowPos(Handle, nullptr, 0, 0, size.width, size.height,
+                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+  } else if (!destroying) {
+    SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+  }
+  // The system takes the region it was given; setting none lets it delete the old one.
+  SetWindowRgn(Handle, nullptr, TRUE);
+  regionSize_ = {};
+  icon_.reset();
+  finished_ = true;
+}
+
+void TWinSkinForm::DetachForDestruction() {
+  skinSystemMenu_.reset();
+  hoverTimer_.reset();
+  hotObject_ = nullptr;
+  RestoreFormHandler();
+  icon_.reset();
+}
+
+// ---- The window procedure
+// ------------------------------------------------------------------------
+
+LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR ref) {
+  auto* self = reinterpret_cast<TWinSkinForm*>(ref);
+  const std::shared_ptr<bool> alive = self->alive_;
+  ++self->depth_;
+  LRESULT result = 0;
+  try {
+    result = self->WindowProc(msg, wParam, lParam);
+  } catch (...) {
+    if (*alive) {
+      // A fault of the skin must never stop the window: the message gets the system's handling.
+      result = DefSubclassProc(wnd, msg, wParam, lParam);
+    }
+  }
+  if (*alive) --self->depth_;
+  return result;
+}
+
+LRESULT TWinSkinForm::Previous(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefSubclassProc(Handle, msg, wParam, lParam);
+}
+
+LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_NCPAINT:
+      if (lifecycle_ == kNew) return 0;  // the unskinned frame never flashes
+      break;
+    case WM_ERASEBKGND: {
+      LRESULT r = Previous(msg, wParam, lParam);
+      if (!form_ && frameSkinned_ && skinData_->ButtonFaceBrush()) {
+        RECT rc{};
+        GetClientRect(Handle, &rc);
+        FillRect(reinterpret_cast<HDC>(wParam), &rc, skinData_->ButtonFaceBrush());
+        r = 1;
+      }
+      return r;
+    }
+    case WM_NCDESTROY: {
+      lifecycle_ = kDestroying;
+      DetachForDestruction();
+      const std::shared_ptr<bool> alive = alive_;
+      LRESULT r = Previous(msg, wParam, lParam);
+      if (*alive) {
+        subclass_.forget();  // the system drops subclasses of a destroyed window itself
+        lifecycle_ = kDestroyed;
+        finished_ = true;
+      }
+      return r;
+    }
+    case WM_NCACTIVATE:
+      // Before set-up nothing is painted; activation changes are never refused.
+      if (lifecycle_ == kNew && formKind_ != kMdiChild) return TRUE;
+      break;
+    case kCaptionRedraw:
+      return 0;
+    case WM_INITMENUPOPUP:
+      if (host_)
+        host_->SetMenuMode(reinterpret_cast<HMENU>(wParam) == systemMenu_
+                               ? IFormSkinnerHost::kSystemMenu
+                               : IFormSkinnerHost::kMainMenu);
+      return Previous(msg, wParam, lParam);
+    case WM_CTLCOLORBTN: {
+      LRESULT r = Previous(msg, wParam, lParam);
+      if (!form_) SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return r;
+    }
+    case WM_CTLCOLORSTATIC: {
+      LRESULT r = Previous(msg, wParam, lParam);
+      if (!form_ && skinData_->ButtonFaceBrush()) {
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        r = reinterpret_cast<LRESULT>(skinData_->ButtonFaceBrush());
+      }
+      return r;
+    }
+    case WM_TIMER:
+      if (wParam == kHoverTimerId) {
+        HoverTick();
+        return 0;
+      }
+      break;
+    case SM_ATTACH:
+      Setup();
+      return 0;
+    case SM_RESKINSCROLLBAR:
+      return 0;  // no scroll-bar skinner is attached by the frame itself
+    case SM_ISSKINNED:
+      PostMessageW(Handle, SM_SKINAPPLIED, 0, kSkinMessageTag);
+      return 1;
+    case SM_PAINTFRAMETO:
+      // Framework forms answer through their own handler; bare windows here.
+      if (!form_ && lParam == kSkinMessageTag) {
+        if (wParam) RepaintFrame(reinterpret_cast<HDC>(wParam));
+        return kSkinMessageTag;
+      }
+      break;
+    default:
+      break;
+  }
+  if (!frameSkinned_) return Previous(msg, wParam, lParam);
+  return Stage2(msg, wParam, lParam);
+}
+
+LRESULT TWinSkinForm::Stage2(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (isChildWindow_ && formKind_ != kMdiChild) return Previous(msg, wParam, lParam);
+  switch (msg) {
+    case WM_SIZE: {
+      const LRESULT r = Previous(msg, wParam, lParam);
+      if (wParam == SIZE_RESTORED) showState_ = ShowState::Normal;
+      if (wParam == SIZE_MINIMIZED) showState_ = ShowState::Minimized;
+      if (wParam == SIZE_MAXIMIZED) showState_ = ShowState::Maximized;
+      if (showState_ != ShowState::Minimized && (lifecycle_ == kLive || lifecycle_ == kReskinning))
+        UpdateRegion();
+      return r;
+    }
+    case WM_ACTIVATE:
+      active_ = LOWORD(wParam) != WA_INACTIVE;
+      return Stage3(msg, wParam, lParam, true);
+    case WM_NCACTIVATE:
+      active_ = (wParam & 0xFF) != 0;
+      return Stage3(msg, wParam, lParam, true);
+    case WM_GETMINMAXINFO: {
+      const LRESULT r = Previous(msg, wParam, lParam);
+      RefreshShowState();
+      return r;
+    }
+    case WM_WINDOWPOSCHANGED:
+      RefreshShowState();
+      return Previous(msg, wParam, lParam);
+    case WM_SETICON: {
+      // The system draws its own caption for a new icon or text where the window manager leaves
+      // the frame to it; the skinned frame is painted over it again.
+      const std::shared_ptr<bool> alive = alive_;
+      const LRESULT r = Previous(msg, wParam, lParam);
+      if (!*alive) return r;
+      RenderIcon();
+      RepaintFrame();
+      return r;
+    }
+    case WM_SETTEXT: {
+      const std::shared_ptr<bool> alive = alive_;
+      const LRESULT r = Previous(msg, wParam, lParam);
+      if (*alive && !form_) RepaintFrame();  // forms repaint in their own handler
+      return r;
+    }
+    case WM_COMMAND:
+      switch (LOWORD(wParam) & 0xFFF0) {
+        case SC_SIZE:
+        case SC_MOVE:
+        case SC_MINIMIZE:
+        case SC_MAXIMIZE:
+        case SC_NEXTWINDOW:
+        case SC_PREVWINDOW:
+        case SC_CLOSE:
+        case SC_RESTORE:
+          if (LOWORD(wParam) >= SC_SIZE) {
+            PostMessageW(Handle, WM_SYSCOMMAND, LOWORD(wParam), 0);
+            return 0;
+          }
+          break;
+        default:
+          break;
+      }
+      return Previous(msg, wParam, lParam);
+    case WM_SYSCOMMAND: {
+      const UINT command = static_cast<UINT>(wParam & 0xFFF0);
+      if (command == SC_KEYMENU && lParam == ' ') {
+        // Alt+Space: the skinned system menu under the window icon.
+        RECT w{};
+        GetWindowRect(Handle, &w);
+        ShowSystemMenu({w.left + metrics_.LeftWidth, w.top + metrics_.CaptionHeight});
+        return 0;
+      }
+      if (command == SC_MINIMIZE) showState_ = ShowState::Minimized;
+      if (command == SC_MAXIMIZE) showState_ = ShowState::Maximized;
+      if (command == SC_RESTORE) showState_ = ShowState::Normal;
+      return Previous(msg, wParam, lParam);
+    }
+    default:
+      return Stage3(msg, wParam, lParam, true);
+  }
+}
+
+LRESULT TWinSkinForm::Stage3(UINT msg, WPARAM wParam, LPARAM lParam, bool passedOn) {
+  if (lifecycle_ == kNew) return passedOn ? Previous(msg, wParam, lParam) : 0;
+  LRESULT result = 0;
+  switch (msg) {
+    case WM_NCCALCSIZE: {
+      auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
+      // The proposed window rectangle, before the system turns it into its own client area.
+      const RECT w = wParam ? params->rgrc[0] : RECT{};
+      Previous(msg, wParam, lParam);
+      if (!wParam) return 0;
+      if (borderKind_ == BorderKind::None ||
+          (formKind_ == kMdiChild && showState_ != ShowState::Normal)) {
+        params->rgrc[1] = params->rgrc[0];
+        return WVR_VALIDRECTS;
+      }
+      const ImageRect c = SkinnedClientRect({w.left, w.top, w.right, w.bottom}, metrics_);
+      params->rgrc[0] = params->rgrc[1] = {c.left, c.top, c.right, c.bottom};
+      return WVR_VALIDRECTS;
+    }
+    case WM_NCPAINT:
+      // Without WS_SYSMENU the system draws no caption buttons of its own. A minimized window
+      // keeps it, so that the system can still offer its menu and restore it.
+      RefreshShowState();
+      if (!leaveSysMenu_ && showState_ != ShowState::Minimized) {
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE));
+        if (style & WS_SYSMENU) SetWindowLongPtrW(Handle, GWL_STYLE, style & ~WS_SYSMENU);
+      }
+      if (skinData_->PaintFrame) {
+        if (borderKind_ == BorderKind::None) return Previous(msg, wParam, lParam);
+        RepaintFrame();
+      }
+      return 0;
+    case WM_NCACTIVATE:
+      SetActive((wParam & 0xFF) != 0);
+      RepaintFrame();
+      return TRUE;
+    case WM_NCHITTEST:
+      return HitTest(wParam, lParam);
+    case WM_NCMOUSEMOVE:
+      if (NcMouseMove(wParam, lParam, result)) return result;
+      break;
+    case WM_NCLBUTTONDOWN:
+      if (NcButtonDown(wParam, lParam, result)) return result;
+      break;
+    case WM_NCLBUTTONUP:
+      if (NcButtonUp(lParam, result)) return result;
+      break;
+    case WM_NCLBUTTONDBLCLK:
+      if (NcDoubleClick(lParam, result)) return result;
+      break;
+    case WM_NCRBUTTONDOWN:
+      if (NcRightButtonDown(wParam, lParam, result)) return result;
+      break;
+    case WM_NCRBUTTONUP:
+      // The system would open its own system menu for a right click on the caption.
+      if (wParam == HTCAPTION) return 0;
+      break;
+    case WM_SIZE:
+      return Stage2(msg, wParam, lParam);
+    case SM_PAINTFRAME:
+      RepaintFrame();
+      return 0;
+    default:
+      break;
+  }
+  return passedOn ? Previous(msg, wParam, lParam) : 0;
+}
+
+// Messages of the framework form, reached through its WindowProc while the frame is skinned.
+void TWinSkinForm::FormWindowProc(ui::TMessage& message) {
+  switch (message.Msg) {
+    case WM_SETTEXT: {
+      const std::shared_ptr<bool> alive = alive_;
+      savedFormWindowProc_(message);
+      if (!*alive || !IsWindowVisible(Handle)) return;
+      if (showState_ == ShowState::Minimized)
+        RepaintFrame();
+      else
+        SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+      return;
+    }
+    case SM_RESKIN:
+      Reskin();
+      return;
+    case SM_PAINTFRAMETO:
+      if (message.LParam != kSkinMessageTag) break;
+      if (message.WParam) RepaintFrame(reinterpret_cast<HDC>(message.WParam));
+      message.Result = kSkinMessageTag;
+      return;
+    case SM_QUERYSKIN:
+      message.Result = message.LParam == kSkinMessageTag ? kSkinMessageTag : 1;
+      return;
+    default:
+      break;
+  }
+  savedFormWindowProc_(message);
+}
+
+}  // namespace skin

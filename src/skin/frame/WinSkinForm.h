@@ -1,0 +1,231 @@
+// TWinSkinForm turns one top-level window into a skinned window: it subclasses the window, keeps
+// its real styles, makes the client area smaller by the skin's border thicknesses, paints the
+// caption, borders, caption text, icon and caption buttons itself from the skin, shapes the window
+// with a region cut from the magenta-keyed borders, gives the non-client mouse input to the caption
+// buttons and opens the system menu. Detach gives everything back exactly as it was.
+//
+// The skin manager makes one per window it skins: owned by the framework form, or by nobody for a
+// foreign window such as a message box (the manager frees those once they report themselves
+// finished). A window destroyed while its skinner is inside one of its messages only marks the
+// skinner finished; nothing is freed from inside a message.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/data/WinSkinData.h"
+#include "skin/frame/CaptionButtons.h"
+#include "skin/frame/FrameGeometry.h"
+#include "skin/frame/FrameHost.h"
+#include "skin/frame/FramePainter.h"
+#include "skin/frame/PaintPrimitives.h"
+#include "ui/Forms.h"
+#include "ui/Handles.h"
+#include "ui/Menus.h"
+
+namespace skin {
+
+// The engine's private window messages.
+constexpr UINT SM_RESKIN = 0x3401;
+constexpr UINT SM_PAINTFRAME = 0x3502;
+constexpr UINT SM_ATTACH = 0x3503;
+constexpr UINT SM_SETACTIVE = 0x3506;
+constexpr UINT SM_CLOSETAB = 0x3507;
+constexpr UINT SM_BUTTONACTION = 0x3514;
+constexpr UINT SM_BUTTONVISIBLE = 0x3515;
+constexpr UINT SM_MDIREDRAW = 0x3516;
+constexpr UINT SM_RESKINSCROLLBAR = 0x3517;
+constexpr UINT SM_MENUBUTTONAT = 0x3518;
+constexpr UINT SM_ISSKINNED = 0x3523;
+constexpr UINT SM_PAINTCLIENTTO = 0xBC4A;
+constexpr UINT SM_PAINTFRAMETO = 0xBC4B;
+constexpr UINT SM_QUERYSKIN = 0xBC4D;
+constexpr UINT SM_SKINAPPLIED = 0xBC4E;
+// lParam of the 0xBC4x messages, answered back: tells them from reflected notifications.
+constexpr LPARAM kSkinMessageTag = 0x41A2;
+// The popup menu the frame builds from the system menu.
+constexpr int kSystemMenuTag = 33333;
+
+class TWinSkinForm : public ui::TComponent {
+  UI_CLASS(TWinSkinForm, ui::TComponent)
+ public:
+  enum Lifecycle : int {
+    kNew = 0,
+    kLive = 1,
+    kReskinning = 3,
+    kDestroying = 4,
+    kFitting = 5,
+    kDestroyed = 6
+  };
+  enum FormKind : int { kNormalForm = 0, kMdiParent = 1, kMdiChild = 2 };
+  // The window timer that returns a caption button to normal once the pointer has left it.
+  static constexpr UINT_PTR kHoverTimerId = 0x3590;
+  static constexpr UINT kHoverIntervalMs = 250;
+
+  TWinSkinForm(ui::TComponent* owner, IFormSkinnerHost* host);
+  ~TWinSkinForm() override;
+
+  // Set by the manager before attaching.
+  HWND Handle = nullptr;
+  std::string WindowClassName;
+
+  // Attach to a framework form / to a bare window. False when the window could not be subclassed
+  // (the manager then frees the skinner and treats the window as not skinned).
+  bool AttachForm(TSkinData* skin, ui::TCustomForm* form);
+  bool Attach(TSkinData* skin);
+  // Undoes the skinning: procedure, style, size, region and colour as they were.
+  void Detach();
+  // The skin's elements were replaced: take the new metrics, images and buttons (nothing is
+  // painted or resized yet).
+  void ReloadSkinData();
+  // The skin changed: reload, fit the window around its client area and repaint.
+  void Reskin();
+
+  // Paints the whole frame into `dc`, or into the window DC when none is given.
+  void RepaintFrame(HDC dc = nullptr);
+  void UpdateRegion();
+  void FitWindow(bool keepClient);
+
+  // ---- State, for the manager and the tests ----
+  int LifecycleState() const { return lifecycle_; }
+  bool Subclassed() const { return static_cast<bool>(subclass_); }
+  // Destroyed or detached for good: the manager may free it (once no message of its window is
+  // on the stack).
+  bool Finished() const { return finished_ || lifecycle_ == kDestroyed; }
+  bool InMessage() const { return depth_ > 0; }
+  void MarkFinished() { finished_ = true; }
+  ui::TCustomForm* Form() const { return form_; }
+  TSkinData* SkinData() const { return skinData_; }
+  const FrameMetrics& Metrics() const { return metrics_; }
+  bool FrameSkinned() const { return frameSkinned_; }
+  BorderKind Border() const { return borderKind_; }
+  ShowState Show() const { return showState_; }
+  bool Active() const { return active_; }
+  const std::vector<std::unique_ptr<TWinSysButton>>& SysButtons() const { return sysButtons_; }
+  TNCObject* HotObject() const { return hotObject_; }
+  const ImageRect& CaptionTextRect() const { return captionTextRect_; }
+  // The popup built from the system menu by the last ShowSystemMenu (or BuildSystemMenu).
+  ui::TPopupMenu* SkinSystemMenu() const { return skinSystemMenu_.get(); }
+  // Builds SkinSystemMenu from the window's system menu without showing it.
+  ui::TPopupMenu* BuildSystemMenu();
+
+  // ---- Window commands (caption buttons and the system menu) ----
+  void PerformAction(TWinSysButton& button, POINT screen);
+  void ShowSystemMenu(POINT screen);
+  void MaximizeToggle();
+  void Restore();
+  void MinimizeToggle();
+
+ private:
+  friend class TNCObject;
+  friend class TWinSysButton;
+
+  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT Previous(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT Stage2(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT Stage3(UINT msg, WPARAM wParam, LPARAM lParam, bool passedOn);
+  void FormWindowProc(ui::TMessage& message);
+
+  bool AttachCore(TSkinData* skin);
+  void ReadWindowState();
+  void ComputeFrameMetrics();
+  void LoadImages();
+  void BuildSysButtons();
+  void Setup();
+  void DetachForDestruction();
+  void RestoreFormHandler();
+  void PutSystemMenuBack();
+  void RefreshShowState();
+  void RenderIcon();
+
+  // Non-client input (CaptionButtons.cpp).
+  LRESULT HitTest(WPARAM wParam, LPARAM lParam);
+  POINT ToWindow(POINT screen) const;
+  TNCObject* FindObjectAt(POINT window);
+  bool NcMouseMove(WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool NcButtonDown(WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool NcButtonUp(LPARAM lParam, LRESULT& result);
+  bool NcDoubleClick(LPARAM lParam, LRESULT& result);
+  bool NcRightButtonDown(WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void HoverTick();
+  void SetActive(bool active);
+  CaptionState CurrentCaptionState() const;
+  bool HasSystemClose() const;
+  void SystemMenuClick(ui::TObject* sender);
+
+  // Painting (WinSkinFormPaint.cpp).
+  void ComposeBorders(int width, int height);
+  void PaintBorder(HDC dc, const ImageRect& r, const TDataSkinObject& element, const ImageDC& image,
+                   bool verticalFrames);
+  void PaintCaption(HDC dc, int width, int height, bool minimized);
+  void PaintCaptionText(HDC dc, const ImageRect& area);
+  void PaintSysButtons(HDC dc);
+  void PaintWindowIcon(HDC dc, const ImageRect& r);
+  void PaintButtonState(TWinSysButton& button);
+  std::wstring WindowText() const;
+  void SetRegion(ui::GdiRegion region);
+
+  IFormSkinnerHost* host_;
+  ui::TCustomForm* form_ = nullptr;
+  TSkinData* skinData_ = nullptr;
+  ui::TWndMethod savedFormWindowProc_;
+  bool formHooked_ = false;
+  ui::SubclassHandle subclass_;
+  int depth_ = 0;  // messages of the window on the stack
+
+  bool frameSkinned_ = false;
+  int lifecycle_ = kNew;
+  bool finished_ = false;
+  int formKind_ = kNormalForm;
+  BorderKind borderKind_ = BorderKind::Single;
+  ShowState showState_ = ShowState::Normal;
+  bool active_ = true;
+  bool maxBox_ = false, minBox_ = false, helpBox_ = false, sysMenuBox_ = false;
+  bool leaveSysMenu_ = false;
+  bool rightToLeft_ = false, isChildWindow_ = false, sizeable_ = false, systemDialog_ = false;
+  bool hiddenWhileSkinning_ = false;
+  DWORD style_ = 0;
+  HWND ownerWindow_ = nullptr;
+
+  FrameMetrics metrics_;
+  RECT windowRect_{};
+  int frameWidth_ = 0, frameHeight_ = 0;
+  ImageRect clientCache_;
+  Extent systemFrameExtra_;
+  ImageRect captionTextRect_;
+  int rightReserve_ = 0;
+  SIZE regionSize_{};
+  ui::TColor unskinnedColor_ = 0;
+
+  // Drawing surfaces: copies of the border images, the off-screen frame, the window's icon.
+  ImageDC leftImage_, rightImage_, topImage_, bottomImage_, titleBackImage_;
+  FrameBuffer buffer_;
+  FrameBuffer captionBack_;  // the caption as painted before its buttons
+  ui::IconHandle icon_;
+  int iconSize_ = 16;
+
+  std::vector<std::unique_ptr<TWinSysButton>> sysButtons_;
+  TNCObject* hotObject_ = nullptr;
+  ui::TimerHandle hoverTimer_;
+  HMENU systemMenu_ = nullptr;
+  std::unique_ptr<ui::TPopupMenu> skinSystemMenu_;
+  DWORD lastSysMenuTick_ = 0;
+  bool sysMenuShown_ = false;
+  int doubleClickTime_ = 500;
+
+  // Set false by the destructor: handlers that called into the window check it before touching
+  // the skinner again.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+// The window's class name (ASCII; other characters read as '?').
+std::string WindowClassNameOf(HWND wnd);
+
+// Draws a text with the wide text routine (every painter of the engine draws through it).
+int SkinDrawText(HDC dc, const std::wstring& text, RECT& rect, UINT format);
+
+}  // namespace skin

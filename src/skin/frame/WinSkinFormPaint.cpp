@@ -1,0 +1,290 @@
+// Painting the skinned frame: the four borders rendered from the skin's nine-slice images, the
+// caption text and icon, the caption buttons, and the window region cut from the borders' magenta.
+// Everything is composed in the skinner's off-screen buffer and written to the window in one blit
+// per border; nothing is read back from the screen, and a repaint creates no GDI object.
+#include <windows.h>
+
+#include "skin/frame/WinSkinForm.h"
+#include "ui/Application.h"
+
+namespace skin {
+
+namespace {
+ImageRect MarginsOf(const TDataSkinObject& e) {
+  return {e.Margins.left, e.Margins.top, e.Margins.right, e.Margins.bottom};
+}
+
+void Blit(HDC dst, HDC src, const ImageRect& r) {
+  if (r.empty()) return;
+  BitBlt(dst, r.left, r.top, r.width(), r.height(), src, r.left, r.top, SRCCOPY);
+}
+}  // namespace
+
+void TWinSkinForm::PaintBorder(HDC dc, const ImageRect& r, const TDataSkinObject& element,
+                               const ImageDC& image, bool verticalFrames) {
+  if (r.inverted() || r.empty() || image.empty()) return;
+  const int frames = std::max(element.Frame, 1);
+  const int index = (active_ || frames <= 1) ? 1 : 2;
+  // For the borders the element's Tile holds the skin's Stretch key: 1 stretches the middle.
+  const bool tileCentre = element.Tile != 1;
+  const PaintPlan plan =
+      PlanNineSlice(image.width(), image.height(), r.width(), r.height(), MarginsOf(element),
+                    verticalFrames, tileCentre, frames, index);
+  ExecutePlanFrom(dc, r.left, r.top, plan, image, false);
+}
+
+void TWinSkinForm::ComposeBorders(int w, int h) {
+  const HDC b = buffer_.dc();
+  const FrameMetrics& m = metrics_;
+  PaintBorder(b, {0, 0, m.LeftWidth, h}, *skinData_->Left(), leftImage_, false);
+  PaintBorder(b, {w - m.RightWidth, 0, w, h}, *skinData_->Right(), rightImage_, false);
+  PaintBorder(b, {m.LeftWidth, h - m.BottomHeight, w - m.RightWidth, h}, *skinData_->Bottom(),
+              bottomImage_, true);
+  PaintBorder(b, {m.LeftWidth, 0, w - m.RightWidth, m.CaptionHeight}, *skinData_->Top(), topImage_,
+              true);
+}
+
+void TWinSkinForm::RepaintFrame(HDC dc) {
+  if ((lifecycle_ != kLive && lifecycle_ != kReskinning) || !frameSkinned_ ||
+      borderKind_ == BorderKind::None || !skinData_ || skinData_->NoSkin())
+    return;
+  try {
+    GetWindowRect(Handle, &windowRect_);
+    frameWidth_ = windowRect_.right - windowRect_.left;
+    frameHeight_ = windowRect_.bottom - windowRect_.top;
+    const int w = frameWidth_, h = frameHeight_;
+    if (w <= 0 || h <= 0 || !buffer_.Ensure(w, h)) return;
+    ui::WindowDC own;
+    if (!dc) {
+      own = ui::WindowDC::Whole(Handle);
+      dc = own.get();
+    }
+    if (!dc) return;
+    const HDC b = buffer_.dc();
+    const FrameMetrics& m = metrics_;
+    RefreshShowState();
+    if (showState_ == ShowState::Minimized) {
+      RECT all{0, 0, w, h};
+      FillRect(b, &all, skinData_->ButtonFaceBrush());
+      PaintBorder(b, {0, 0, w, m.CaptionHeight}, *skinData_->Top(), topImage_, true);
+      PaintCaption(b, w, h, true);
+      Blit(dc, b, {0, 0, w, h});
+    } else {
+      ComposeBorders(w, h);
+      if (m.MenuBarHeight > 0) {
+        RECT bar{m.LeftWidth, m.CaptionHeight, w - m.RightWidth, m.CaptionHeight + m.MenuBarHeight};
+        FillRect(b, &bar, skinData_->ButtonFaceBrush());
+      }
+      PaintCaption(b, w, h, false);
+      Blit(dc, b, {0, 0, w, m.CaptionHeight + m.MenuBarHeight});
+      Blit(dc, b, {0, m.CaptionHeight, m.LeftWidth, h});
+      Blit(dc, b, {w - m.RightWidth, m.CaptionHeight, w, h});
+      Blit(dc, b, {m.LeftWidth, h - m.BottomHeight, w - m.RightWidth, h});
+    }
+    SetBkMode(dc, OPAQUE);
+  } catch (...) {
+    // A broken skin image must not take the window down; the frame stays as it was.
+  }
+  // Every button was drawn at rest.
+  hotObject_ = nullptr;
+}
+
+void TWinSkinForm::PaintCaption(HDC dc, int w, int h, bool minimized) {
+  (void)h;
+  const ImageRect area =
+      minimized ? ImageRect{0, 0, w, metrics_.CaptionHeight}
+                : ImageRect{metrics_.LeftWidth, 0, w - metrics_.RightWidth, metrics_.CaptionHeight};
+  // Which buttons show decides how much room the text has.
+  const CaptionState state = CurrentCaptionState();
+  const bool hasClose = HasSystemClose();
+  rightReserve_ = 0;
+  for (auto& button : sysButtons_) {
+    const TDataSkinSysButton& e = *button->SkinButton;
+    bool asked = false;
+    if (e.Visibility >= 1000 && e.Visibility <= 2000)
+      asked = SendMessageW(Handle, SM_BUTTONVISIBLE, e.Visibility, e.Action) > 0;
+    const CaptionButtonShow show =
+        CaptionButtonShown(e.Action, e.Visibility, e.Visibility1, state, asked, hasClose);
+    button->Visible = show.visible;
+    button->Enabled = show.enabled;
+    if (show.visible && e.Align == 1 && button->HasImage())
+      rightReserve_ = std::max(rightReserve_, e.XCoord);
+  }
+  PaintCaptionText(dc, area);
+
+  CaptionLayoutInput layout;
+  layout.frameWidth = w;
+  layout.captionText = captionTextRect_;
+  layout.metrics = metrics_;
+  if (TDataSkinObject* bar = skinData_->FindElement("MenuBar"))
+    layout.menuBarLeftWidth = bar->LeftWidth();
+  for (auto& button : sysButtons_) {
+    if (!button->Visible || !button->HasImage()) continue;
+    const TDataSkinSysButton& e = *button->SkinButton;
+    button->Rect = CaptionButtonRect(
+        {e.Align, e.XCoord, e.YCoord, button->FrameWidth(), button->FrameHeight()}, layout);
+  }
+  // The caption without its buttons, kept for repainting one button on a state change.
+  if (captionBack_.Ensure(w, metrics_.CaptionHeight + metrics_.MenuBarHeight))
+    BitBlt(captionBack_.dc(), 0, 0, w, metrics_.CaptionHeight + metrics_.MenuBarHeight, dc, 0, 0,
+           SRCCOPY);
+  PaintSysButtons(dc);
+}
+
+void TWinSkinForm::PaintCaptionText(HDC dc, const ImageRect& area) {
+  const std::wstring text = L" " + WindowText() + L"  ";
+  const TDataSkinTitle& title = *skinData_->Title();
+  ui::SaveDCGuard saved(dc);
+  if (skinData_->CaptionFont()) SelectObject(dc, skinData_->CaptionFont()->Handle());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, static_cast<COLORREF>(
+                       skinData_->GetRGB(active_ ? ciTitleTextActive : ciTitleTextNoActive)));
+
+  RECT measure{area.left, area.top, area.right, area.bottom};
+  SkinDrawText(dc, text, measure, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP);
+  CaptionTextStyle style;
+  style.alignment = title.TextAlignment;
+  style.textShift = title.LeftWidth();
+  style.shiftVert = title.TopHeight();
+  style.rightClip = title.RightWidth();
+  style.backLeft = title.TXTBackleft;
+  style.backRight = title.TXTBackRight;
+  CaptionTextInput in;
+  in.area = area;
+  in.text = {measure.right - measure.left, measure.bottom - measure.top};
+  in.rightReserve = rightReserve_;
+  in.rightToLeft = rightToLeft_;
+  in.popup = (style_ & WS_POPUP) != 0;
+  in.dialog = borderKind_ == BorderKind::Dialog;
+  ImageRect t = PlaceCaptionText(style, in);
+  captionTextRect_ = t;
+
+  if (!titleBackImage_.empty()) {
+    const PaintPlan plan = PlanThreePartStrip(
+        titleBackImage_.width(), titleBackImage_.height(), t.width(), area.height(),
+        {title.TXTBackleft, 0, title.TXTBackRight, 0}, true, 2, active_ ? 1 : 2);
+    ExecutePlanFrom(dc, t.left, area.top, plan, titleBackImage_, true);
+  }
+  RECT r{t.left + title.TXTBackleft, t.top, t.right - title.TXTBackRight, t.bottom};
+  if (r.right <= r.left) return;
+  const UINT format = rightToLeft_
+                          ? DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_RTLREADING
+                          : DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+  SkinDrawText(dc, text, r, format);
+}
+
+void TWinSkinForm::PaintWindowIcon(HDC dc, const ImageRect& r) {
+  HICON icon = nullptr;
+  if (ui::Application) {
+    if (HWND app = ui::Application->Handle()) {
+      icon = reinterpret_cast<HICON>(SendMessageW(app, WM_GETICON, ICON_SMALL, 0));
+      if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(app, WM_GETICON, ICON_BIG, 0));
+    }
+  }
+  if (!icon) icon = icon_.get();  // the window's own icon when the application has none
+  if (icon) DrawIconEx(dc, r.left, r.top, icon, iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
+}
+
+void TWinSkinForm::PaintSysButtons(HDC dc) {
+  for (auto& button : sysButtons_) {
+    const TDataSkinSysButton& e = *button->SkinButton;
+    if (!button->Visible || !button->HasImage() || e.Visibility == 100) continue;
+    if (button->ShowsIcon()) {
+      PaintWindowIcon(dc, button->Rect);
+      continue;
+    }
+    const int frame =
+        CaptionButtonFrame(button->State, button->Enabled, active_, button->Frames, false, true);
+    const PaintPlan plan =
+        PlanFrame(button->Image.width(), button->Image.height(), button->Rect.width(),
+                  button->Rect.height(), button->Frames, frame);
+    ExecutePlanFrom(dc, button->Rect.left, button->Rect.top, plan, button->Image, true);
+  }
+}
+
+// One button changed state: its place is restored from the caption as it was painted without
+// buttons, the button drawn in its new image, and only that rectangle written to the window.
+void TWinSkinForm::PaintButtonState(TWinSysButton& button) {
+  if (lifecycle_ != kLive || !frameSkinned_ || !button.Visible || !button.HasImage()) return;
+  const ImageRect r = button.Rect;
+  if (r.empty() || r.right > buffer_.width() || r.bottom > captionBack_.height()) return;
+  ui::WindowDC window = ui::WindowDC::Whole(Handle);
+  if (!window) return;
+  const HDC b = buffer_.dc();
+  BitBlt(b, r.left, r.top, r.width(), r.height(), captionBack_.dc(), r.left, r.top, SRCCOPY);
+  if (button.ShowsIcon()) {
+    PaintWindowIcon(b, r);
+  } else {
+    const int frame = CaptionButtonFrame(button.State, button.Enabled, active_, button.Frames,
+                                         button.SkinButton->Visibility == 100, false);
+    const PaintPlan plan = PlanFrame(button.Image.width(), button.Image.height(), r.width(),
+                                     r.height(), button.Frames, frame);
+    ExecutePlanFrom(b, r.left, r.top, plan, button.Image, true);
+  }
+  Blit(window.get(), b, r);
+}
+
+std::wstring TWinSkinForm::WindowText() const {
+  const int length = GetWindowTextLengthW(Handle);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(Handle, text.data(), length + 1);
+  text.resize(static_cast<size_t>(std::max(got, 0)));
+  return text;
+}
+
+// ---- Region
+// ---------------------------------------------------------------------------------------
+
+void TWinSkinForm::SetRegion(ui::GdiRegion region) {
+  if (!region) return;
+  // After a successful SetWindowRgn the region belongs to the system.
+  if (SetWindowRgn(Handle, region.get(), TRUE)) region.release();
+}
+
+void TWinSkinForm::UpdateRegion() {
+  if (lifecycle_ == kDestroyed || !frameSkinned_ || !skinData_ || skinData_->NoSkin()) return;
+  if (formKind_ == kMdiChild && showState_ != ShowState::Normal) return;
+  RECT wr{};
+  GetWindowRect(Handle, &wr);
+  const int w = wr.right - wr.left, h = wr.bottom - wr.top;
+  if (w <= 0 || h <= 0) return;
+  if (w == regionSize_.cx && h == regionSize_.cy && lifecycle_ != kReskinning) return;
+
+  TDataSkinBorder& left = *skinData_->Left();
+  TDataSkinBorder& right = *skinData_->Right();
+  TDataSkinBorder& top = *skinData_->Top();
+  TDataSkinBorder& bottom = *skinData_->Bottom();
+  if (!left.Trans && !right.Trans && !top.Trans && !bottom.Trans) {
+    SetRegion(ui::GdiRegion(CreateRectRgn(0, 0, w, h)));
+    return;
+  }
+  regionSize_ = {w, h};
+  if (!buffer_.Ensure(w, h)) return;
+  ComposeBorders(w, h);
+  const FrameMetrics& m = metrics_;
+  const auto strip = [&](bool keyed, const ImageRect& r) {
+    if (keyed && !r.empty()) {
+      ui::GdiRegion cut = PixelsToRegion(buffer_.Extract(r), r.left, r.top, 1, 1, 1, kMagenta);
+      if (cut) return cut;
+    }
+    return ui::GdiRegion(
+        CreateRectRgn(r.left, r.top, std::max(r.right, r.left), std::max(r.bottom, r.top)));
+  };
+  ui::GdiRegion region(CreateRectRgn(m.LeftWidth, m.CaptionHeight, std::max(w - m.RightWidth, 0),
+                                     std::max(h - m.BottomHeight, 0)));
+  if (!region) return;
+  if (borderKind_ != BorderKind::None) {
+    ui::GdiRegion l = strip(left.Trans == 1 && h > 1, {0, 0, m.LeftWidth, h});
+    ui::GdiRegion r = strip(right.Trans == 1 && h > 1, {w - m.RightWidth, 0, w, h});
+    ui::GdiRegion b = strip(bottom.Trans == 1 && m.BottomHeight >= 2,
+                            {m.LeftWidth, h - m.BottomHeight, w - m.RightWidth, h});
+    ui::GdiRegion t = strip(top.Trans == 1 && m.CaptionHeight > 1,
+                            {m.LeftWidth, 0, w - m.RightWidth, m.CaptionHeight});
+    for (const ui::GdiRegion* part : {&l, &r, &b, &t})
+      if (*part) CombineRgn(region.get(), region.get(), part->get(), RGN_OR);
+  }
+  SetRegion(std::move(region));
+}
+
+}  // namespace skin

@@ -1,0 +1,377 @@
+#include "skin/manager/WinSkinManage.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "skin/manager/SkinRules.h"
+#include "ui/Application.h"
+#include "ui/Forms.h"
+
+namespace skin {
+
+namespace {
+
+// The process's manager. The hook and timer callbacks reach it through this one reference.
+std::unique_ptr<TSkinManage> g_manager;
+// Set once the manager was destroyed: a late hook call only passes on.
+bool g_destroyed = false;
+
+class Provider final : public ISkinSchedulerProvider {
+ public:
+  ISkinScheduler* Existing() override { return g_manager.get(); }
+  ISkinScheduler* Ensure() override {
+    if (!g_manager) {
+      g_destroyed = false;
+      g_manager = std::make_unique<TSkinManage>();
+    }
+    return g_manager.get();
+  }
+};
+Provider g_provider;
+
+// A child window that is not an MDI child: skinned by its form, not by the manager.
+bool IsPlainChild(HWND wnd) {
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(wnd, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(wnd, GWL_EXSTYLE));
+  if (!(style & WS_CHILD) || (exStyle & WS_EX_MDICHILD)) return false;
+  wchar_t parent[32] = {};
+  GetClassNameW(GetParent(wnd), parent, 32);
+  return _wcsicmp(parent, L"MDIClient") != 0;
+}
+
+constexpr int kNeverSkinnedTag = 99;
+}  // namespace
+
+TSkinManage* SkinManager() { return g_manager.get(); }
+
+SkinManagerScope::SkinManagerScope() {
+  g_destroyed = false;
+  SetSkinSchedulerProvider(&g_provider);
+}
+
+SkinManagerScope::~SkinManagerScope() {
+  g_manager.reset();
+  SetSkinSchedulerProvider(nullptr);
+}
+
+TSkinManage::TSkinManage() = default;
+
+TSkinManage::~TSkinManage() {
+  state_ = kDestroying;
+  enabled_ = false;
+  timer_.reset();
+  // Every skinner goes, foreign windows' too; skinners of framework forms are detached first so
+  // their forms get their own frames back.
+  const std::vector<TWinSkinForm*> forms = forms_;
+  for (TWinSkinForm* form : forms) {
+    form->Detach();
+    delete form;
+  }
+  forms_.clear();
+  hook_.reset();
+  g_destroyed = true;
+}
+
+// ---- Skins
+// ---------------------------------------------------------------------------------------
+
+void TSkinManage::UpdateMainSkin() {
+  main_ = nullptr;
+  for (TSkinData* s : skinDatas_)
+    if (s->SkinFormtype() == TSkinFormType::sfMainform) {
+      main_ = s;
+      break;
+    }
+}
+
+void TSkinManage::AddSkinData(TSkinData* skin) {
+  if (std::find(skinDatas_.begin(), skinDatas_.end(), skin) != skinDatas_.end()) return;
+  skinDatas_.push_back(skin);
+  if (!main_) UpdateMainSkin();
+}
+
+// A skin going away takes its skinners with it, and nothing keeps pointing at it.
+void TSkinManage::RemoveSkinData(TSkinData* skin) {
+  const std::vector<TWinSkinForm*> forms = forms_;
+  for (TWinSkinForm* form : forms)
+    if (form->SkinData() == skin) DetachAndFree(form);
+  std::erase(skinDatas_, skin);
+  if (main_ == skin) UpdateMainSkin();
+  if (current_ == skin) {
+    current_ = nullptr;
+    pending_ = kNone;
+    timer_.reset();
+  }
+}
+
+void TSkinManage::EnableForSkin() {
+  enabled_ = true;
+  if (state_ == kNotStarted) state_ = kRunning;
+}
+
+void TSkinManage::InstallHook() {
+  if (hook_) return;
+  hook_ = ui::HookHandle(SetWindowsHookExW(WH_CBT, HookProc, nullptr, GetCurrentThreadId()));
+}
+
+// ---- Requests
+// ------------------------------------------------------------------------------------
+
+void TSkinManage::Schedule(int action, int delayMs) {
+  pending_ = action;
+  if (state_ == kNotStarted) {
+    // Nothing was activated yet: the first activation skins the window anyway.
+    if (action == kActivate) enabled_ = true;
+    if (action == kDeactivate) enabled_ = false;
+    return;
+  }
+  timer_.reset();
+  timer_ = ui::TimerHandle(nullptr, 0, static_cast<UINT>(std::max(delayMs, 1)), TimerProc);
+}
+
+void TSkinManage::ScheduleReattach(HWND wnd, int delayMs) {
+  pendingWindow_ = wnd;
+  Schedule(kReattach, delayMs);
+}
+
+void CALLBACK TSkinManage::TimerProc(HWND, UINT, UINT_PTR, DWORD) {
+  try {
+    if (g_manager) g_manager->RunAction();
+  } catch (...) {
+    // A failed request leaves the windows as they are; the next request starts afresh.
+  }
+}
+
+void TSkinManage::RunAction() {
+  timer_.reset();
+  const int action = std::exchange(pending_, kNone);
+  TSkinData* skin = current_;
+  if (!skin) return;
+  if (action == kReattach) {
+    HWND wnd = std::exchange(pendingWindow_, nullptr);
+    if (TWinSkinForm* form = FindForm(wnd)) {
+      form->Detach();
+      form->MarkFinished();
+      PurgeForms();
+    }
+    if (wnd && IsWindow(wnd)) SkinWindow(wnd);
+    return;
+  }
+  if (skin->SkinFormtype() == TSkinFormType::sfOnlyThisForm) {
+    RunOnlyThisForm(action, skin);
+  } else {
+    switch (action) {
+      case kActivate: {
+        enabled_ = true;
+        hideWhileSkinning_ = false;
+        forcing_ = true;
+        PurgeForms();
+        if (ui::Screen) {
+          const std::vector<ui::TCustomForm*> screenForms = ui::Screen->FormList();
+          for (auto it = screenForms.rbegin(); it != screenForms.rend(); ++it)
+            SkinFormIfVisible(*it);
+        }
+        forcing_ = false;
+        break;
+      }
+      case kDeactivate: {
+        enabled_ = false;
+        PurgeForms();
+        const std::vector<TWinSkinForm*> forms = forms_;
+        for (TWinSkinForm* form : forms) DetachAndFree(form);
+        break;
+      }
+      case kReskin: {
+        PurgeForms();
+        const std::vector<TWinSkinForm*> forms = forms_;
+        for (TWinSkinForm* form : forms)
+          if (form->SkinData() == skin) form->Reskin();
+        break;
+      }
+      case kFree:
+        PurgeForms();
+        break;
+      default:
+        break;
+    }
+  }
+  // The request is done before its event runs, so a request made by the handler is kept.
+  if (current_ == skin) current_ = nullptr;
+  if (skin->OnSkinChanged) skin->OnSkinChanged(skin);
+}
+
+void TSkinManage::RunOnlyThisForm(int action, TSkinData* skin) {
+  auto* owner = dynamic_cast<ui::TCustomForm*>(skin->Owner());
+  switch (action) {
+    case kActivate:
+      enabled_ = forcing_ = true;
+      if (owner) SkinFormIfVisible(owner);
+      forcing_ = false;
+      break;
+    case kDeactivate: {
+      enabled_ = false;
+      PurgeForms();
+      for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
+        if ((*it)->SkinData() == skin) {
+          DetachAndFree(*it);
+          break;
+        }
+      break;
+    }
+    case kReskin:
+      PurgeForms();
+      for (TWinSkinForm* form : forms_)
+        if (form->SkinData() == skin) {
+          form->Reskin();
+          break;
+        }
+      break;
+    case kFree:
+      PurgeForms();
+      break;
+    default:
+      break;
+  }
+}
+
+void TSkinManage::RefreshForms(TSkinData* skin) {
+  // The skin's elements were replaced: every skinner of it takes the new images and buttons now,
+  // before any paint could reach the old ones. The re-skin request then fits and repaints.
+  for (TWinSkinForm* form : forms_)
+    if (form->SkinData() == skin && !form->Finished()) form->ReloadSkinData();
+}
+
+// ---- Form skinners
+// -------------------------------------------------------------------------------
+
+void TSkinManage::DetachAndFree(TWinSkinForm* form) {
+  form->Detach();
+  form->MarkFinished();
+  if (form->InMessage()) return;  // freed by the next purge, once its message has returned
+  delete form;
+}
+
+void TSkinManage::FormSkinnerGone(TWinSkinForm* form) { std::erase(forms_, form); }
+
+void TSkinManage::PurgeForms() {
+  if (state_ == kDestroying) return;
+  std::vector<TWinSkinForm*> done;
+  for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
+    if ((*it)->Finished() && !(*it)->InMessage()) done.push_back(*it);
+  for (TWinSkinForm* form : done) delete form;
+}
+
+TWinSkinForm* TSkinManage::FindForm(HWND wnd) const {
+  if (!wnd) return nullptr;
+  for (TWinSkinForm* form : forms_)
+    if (form->Handle == wnd && !form->Finished()) return form;
+  return nullptr;
+}
+
+ui::TComponent* TSkinManage::FindControlObject(HWND wnd) const {
+  if (ui::Screen)
+    for (ui::TCustomForm* form : ui::Screen->FormList())
+      if (form->HandleAllocated() && form->Handle() == wnd) return form;
+  return ui::TWinControl::FindControl(wnd);
+}
+
+void TSkinManage::SkinFormIfVisible(ui::TCustomForm* form) {
+  // A form whose window does not exist yet is not given one from here.
+  if (!form || !form->Visible() || !form->HandleAllocated()) return;
+  HWND wnd = form->Handle();
+  if (GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CHILD) return;
+  SkinWindow(wnd);
+}
+
+void TSkinManage::AttachControls(TWinSkinForm&) {
+  // Controls keep their own look until their skinners exist.
+}
+
+TSkinData* TSkinManage::ChooseSkinData(HWND wnd, const std::string& className) const {
+  std::vector<SkinCandidate> candidates;
+  for (TSkinData* s : skinDatas_) {
+    SkinCandidate c;
+    c.formType = static_cast<int>(s->SkinFormtype());
+    auto* owner = dynamic_cast<ui::TCustomForm*>(s->Owner());
+    c.ownsWindow = owner && owner->HandleAllocated() && owner->Handle() == wnd;
+    candidates.push_back(c);
+  }
+  const int i = ChooseSkin(candidates, className);
+  return i < 0 ? nullptr : skinDatas_[static_cast<size_t>(i)];
+}
+
+bool TSkinManage::ShouldSkin(HWND wnd, const std::string& className) const {
+  if (!main_) return true;
+  const auto style = static_cast<unsigned>(GetWindowLongPtrW(wnd, GWL_STYLE));
+  bool doSkin = ShouldSkinClass(className, style, InSet(main_->Options(), xoPreview));
+  main_->FormSkinQuery(wnd, className, doSkin);
+  return doSkin;
+}
+
+bool TSkinManage::SkinWindow(HWND wnd) {
+  if (!enabled_ || !wnd || !IsWindow(wnd)) return false;
+  PurgeForms();
+  if (SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1 || FindForm(wnd)) return false;
+  ui::TComponent* object = FindControlObject(wnd);
+  auto* form = dynamic_cast<ui::TCustomForm*>(object);
+  if (!forcing_ && IsPlainChild(wnd)) return false;
+  const std::string className = WindowClassNameOf(wnd);
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(wnd, GWLP_HINSTANCE));
+  if (!form && instance != GetModuleHandleW(nullptr) && className != "#32770") return false;
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(wnd, GWL_EXSTYLE));
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  if ((r.right <= r.left || r.bottom <= r.top) && !(exStyle & WS_EX_MDICHILD)) return false;
+  if (form && form->Tag() == kNeverSkinnedTag) return false;
+  if (IsExcludedClass(className)) return false;
+  if (!ShouldSkin(wnd, className)) return false;
+  TSkinData* skin = ChooseSkinData(wnd, className);
+  if (!skin || skin->NoSkin()) return false;
+
+  auto* skinner = new TWinSkinForm(form, this);
+  skinner->Handle = wnd;
+  skinner->WindowClassName = className;
+  forms_.push_back(skinner);
+  const bool attached = form ? skinner->AttachForm(skin, form) : skinner->Attach(skin);
+  if (!attached) {
+    delete skinner;  // takes itself out of the list
+    return false;
+  }
+  PostMessageW(wnd, SM_ATTACH, 0, 1000);
+  return true;
+}
+
+// ---- The hook
+// ------------------------------------------------------------------------------------
+
+LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) {
+  TSkinManage* manager = g_manager.get();
+  HHOOK hook = manager ? manager->hook_.get() : nullptr;
+  if (code >= 0 && manager && !g_destroyed) {
+    try {
+      manager->Hook(code, wParam, lParam);
+    } catch (...) {
+      // A window the manager cannot skin keeps its own frame.
+    }
+  }
+  return CallNextHookEx(hook, code, wParam, lParam);
+}
+
+void TSkinManage::Hook(int code, WPARAM wParam, LPARAM lParam) {
+  auto wnd = reinterpret_cast<HWND>(wParam);
+  switch (code) {
+    case HCBT_CREATEWND: {
+      const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+      if (create && create->lpcs && (create->lpcs->dwExStyle & WS_EX_MDICHILD)) SkinWindow(wnd);
+      break;
+    }
+    case HCBT_ACTIVATE:
+      if (state_ == kNotStarted) state_ = kRunning;
+      SkinWindow(wnd);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace skin

@@ -1,0 +1,72 @@
+// The program's main window under the skin manager, as the program runs it: skinned from its
+// first activation with the embedded default skin.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/Unit1.h"
+#include "skin/frame/PaintPrimitives.h"
+#include "skin/frame/WinSkinForm.h"
+#include "skin/manager/WinSkinManage.h"
+#include "support/LoopbackListener.h"
+#include "support/WinTestSupport.h"
+#include "ui/Application.h"
+
+namespace {
+
+std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+bool PumpUntil(const std::function<bool()>& done, DWORD maxMs) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > maxMs) return false;
+    ui::Application->ProcessMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+}  // namespace
+
+TEST(SkinnedProgram, MainWindowWearsTheDefaultSkin) {
+  wintest::LoopbackListener service;
+  ui::Application->Initialize();
+  SetEnvironmentVariableW(L"TARVIMO_QUERY_HOST", Widen(service.host()).c_str());
+  SetEnvironmentVariableW(L"TARVIMO_SHOP_HOST", Widen(service.host()).c_str());
+  {
+    skin::SkinManagerScope scope;
+    auto* form = new app::TForm1(nullptr);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    skin::TSkinManage* manager = skin::SkinManager();
+    ASSERT_NE(manager, nullptr);
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+          skin::TWinSkinForm* s = manager->FindForm(form->Handle());
+          return s && s->LifecycleState() == skin::TWinSkinForm::kLive;
+        },
+        3000));
+    wintest::PumpUntilIdle();
+    RECT w{};
+    GetWindowRect(form->Handle(), &w);
+    EXPECT_EQ(w.right - w.left, 614);
+    EXPECT_EQ(w.bottom - w.top, 512);
+    EXPECT_EQ(form->ClientWidth(), 606);
+    EXPECT_EQ(form->ClientHeight(), 479);
+
+    // The caption's middle shows colours of the skin's active caption image at that height.
+    skin::TDataSkinBorder* top = form->SkinData1->Top();
+    const skin::PixelBuffer image = skin::PixelsOf(*top->Bitmap);
+    std::set<COLORREF> row;
+    for (int x = 0; x < image.width(); ++x)
+      row.insert(static_cast<COLORREF>(image.Get(x, 20) & 0xFFFFFF));
+    auto capture = wintest::CaptureWindowDC(form->Handle());
+    ASSERT_NE(capture, nullptr);
+    EXPECT_TRUE(row.count(capture->Pixel(400, 20) & 0xFFFFFF));
+    delete form;
+    EXPECT_TRUE(manager->Forms().empty());
+  }
+  EXPECT_EQ(ui::HandleCounts::Live(ui::HandleKind::Hook), 0);
+  SetEnvironmentVariableW(L"TARVIMO_QUERY_HOST", nullptr);
+  SetEnvironmentVariableW(L"TARVIMO_SHOP_HOST", nullptr);
+}
