@@ -332,8 +332,10 @@ void TWinSkinForm::ShowSystemMenu(POINT screen) {
     if (*alive) sysMenuShown_ = false;
     return;
   }
-  // A second request within the double-click time (a double click on the icon): close.
-  if (hotObject_) {
+  // A second request within the double-click time closes the window, but only as a double click
+  // on the icon button (not over whatever other button happens to be hot).
+  auto* hot = dynamic_cast<TWinSysButton*>(hotObject_);
+  if (hot && hot->ShowsIcon()) {
     hoverTimer_.reset();
     PostMessageW(Handle, WM_CLOSE, 0, 0);
   }

@@ -339,7 +339,49 @@ TEST(SkinnedFrame, TheSystemMenuOpensFromTheIconAndAltSpace) {
   SendNc(f.Handle(), WM_NCLBUTTONUP, HTCAPTION, f.ScreenPoint(12, 12));
   wintest::PumpUntilIdle();
   EXPECT_EQ(MenuProbe::opened, 2);
+  // A right click on the caption.
+  Sleep(GetDoubleClickTime() + 10);
+  SetTimer(nullptr, 0, 50, MenuProbe::Check);
+  SendNc(f.Handle(), WM_NCRBUTTONDOWN, HTCAPTION, f.ScreenPoint(kCaptionAt.x, kCaptionAt.y));
+  EXPECT_EQ(MenuProbe::opened, 3);
+  // A second right click within the double-click time while the close button is hot: nothing.
+  SendNc(f.Handle(), WM_NCMOUSEMOVE, HTCAPTION, f.ScreenPoint(CloseAt().x, CloseAt().y));
+  SendNc(f.Handle(), WM_NCRBUTTONDOWN, HTCAPTION, f.ScreenPoint(kCaptionAt.x, kCaptionAt.y));
+  wintest::PumpUntilIdle();
   EXPECT_TRUE(IsWindowVisible(f.Handle()));
+  // Over the icon button it closes the window.
+  Sleep(GetDoubleClickTime() + 10);
+  SetTimer(nullptr, 0, 50, MenuProbe::Check);
+  SendNc(f.Handle(), WM_NCRBUTTONDOWN, HTCAPTION, f.ScreenPoint(kCaptionAt.x, kCaptionAt.y));
+  SendNc(f.Handle(), WM_NCMOUSEMOVE, HTCAPTION, f.ScreenPoint(12, 12));
+  SendNc(f.Handle(), WM_NCRBUTTONDOWN, HTCAPTION, f.ScreenPoint(12, 12));
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(MenuProbe::opened, 4);
+  EXPECT_FALSE(IsWindowVisible(f.Handle()));
+}
+
+TEST(SkinnedFrame, MinimizeAndCloseWithTheMouse) {
+  SkinnedForm f;
+  const auto click = [&](POINT at) {
+    const RECT w = f.WindowRect();
+    SetCursorPos(w.left + at.x, w.top + at.y);
+    wintest::PumpUntilIdle();
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+    wintest::PumpUntilIdle();
+  };
+  click(MinimizeAt());
+  EXPECT_TRUE(PumpUntil([&] { return IsIconic(f.Handle()) != FALSE; }, 1000));
+  ShowWindow(f.Handle(), SW_RESTORE);
+  SetForegroundWindow(f.Handle());
+  wintest::PumpUntilIdle();
+  ASSERT_FALSE(IsIconic(f.Handle()));
+  EXPECT_EQ(f.Pixel(kCaptionAt.x, kCaptionAt.y), Rgb(TestSkin().FrameColour("Top", 1)));
+  click(CloseAt());
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(f.Handle()); }, 1000));
 }
 
 TEST(SkinnedFrame, SwitchingTheSkinOffRestoresTheWindowExactly) {

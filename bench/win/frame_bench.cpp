@@ -1,0 +1,168 @@
+// The skinned frame against the system's own frame, measured in one run on the same window size:
+// a full frame repaint, one caption button changing state, and start-up to the first painted
+// frame; plus the GDI objects a repaint creates (none are allowed beyond the long-lived buffers).
+// Usage: frame_bench [path/to/default.skn]; without a path (or TARVIMO_DEFAULT_SKN) an in-memory
+// test skin stands in.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestSkin.h"
+#include "skin/frame/WinSkinForm.h"
+#include "skin/manager/WinSkinManage.h"
+#include "support/WinTestSupport.h"
+#include "ui/Application.h"
+#include "ui/Forms.h"
+
+namespace {
+
+double MicrosPerCall(const std::function<void()>& f, double seconds = 0.3) {
+  LARGE_INTEGER freq, t0, t1;
+  QueryPerformanceFrequency(&freq);
+  f();
+  for (int n = 1;; n *= 2) {
+    QueryPerformanceCounter(&t0);
+    for (int i = 0; i < n; ++i) f();
+    GdiFlush();
+    QueryPerformanceCounter(&t1);
+    const double s = static_cast<double>(t1.QuadPart - t0.QuadPart) / freq.QuadPart;
+    if (s > seconds) return s * 1e6 / n;
+  }
+}
+
+void Row(const char* what, double us, const char* against, double baseline) {
+  std::printf("%-44s %9.1f us  %6.2fx %s (%.1f us)\n", what, us, us / baseline, against, baseline);
+}
+
+std::vector<uint8_t> SkinPayload(int argc, char** argv) {
+  std::string path = argc > 1 ? argv[1] : "";
+  if (path.empty())
+    if (const char* env = std::getenv("TARVIMO_DEFAULT_SKN")) path = env;
+  std::vector<uint8_t> stream;
+  if (!path.empty()) {
+    if (path[0] == '/') path = "Z:" + path;  // Wine's view of the Unix root
+    std::ifstream in(path, std::ios::binary);
+    stream.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  if (stream.empty()) return testskin::TestSkin().PropertyPayload();
+  std::vector<uint8_t> payload(4 + stream.size());
+  const auto n = static_cast<uint32_t>(stream.size());
+  for (int i = 0; i < 4; ++i) payload[i] = static_cast<uint8_t>(n >> (8 * i));
+  std::copy(stream.begin(), stream.end(), payload.begin() + 4);
+  return payload;
+}
+
+// The main window's shape: client 606 x 479, system menu and minimize box.
+ui::TForm* MakeForm() {
+  auto* form = new ui::TForm(nullptr);
+  form->SetBorderStyle(ui::TFormBorderStyle::bsSingle);
+  form->SetBorderIcons(ui::biSystemMenu | ui::biMinimize);
+  form->SetBounds(40, 40, 10, 10);
+  form->SetClientSize(606, 479);
+  form->SetCaption(L"Tarvimo 商品前十销量查询器");
+  return form;
+}
+
+skin::TSkinData* AddSkin(ui::TForm* form, const std::vector<uint8_t>& payload, bool active) {
+  auto* data = new skin::TSkinData(form);
+  data->MessageReporter = [](std::string_view) {};
+  data->SetLoading(true);
+  data->SetActive(active);
+  ui::TMemoryStream stream;
+  stream.WriteBuffer(payload.data(), static_cast<int64_t>(payload.size()));
+  stream.SetPosition(0);
+  data->ReadSkinStream(stream);
+  data->Loaded();
+  return data;
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// Shows the form and pumps until its frame is painted (skinned: the skinner is live).
+void ShowAndWait(ui::TForm* form, bool skinned) {
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  for (int i = 0; i < 1000; ++i) {
+    Pump();
+    if (!skinned) break;
+    skin::TWinSkinForm* s = skin::SkinManager()->FindForm(form->Handle());
+    if (s && s->LifecycleState() == skin::TWinSkinForm::kLive) break;
+    Sleep(0);
+  }
+  UpdateWindow(form->Handle());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ui::Application->Initialize();
+  const std::vector<uint8_t> payload = SkinPayload(argc, argv);
+  skin::SkinManagerScope scope;
+
+  // The same window unskinned (a form of its own, Tag 99 keeps the manager away) and skinned.
+  ui::TForm* plain = MakeForm();
+  plain->SetTag(99);
+  ShowAndWait(plain, false);
+  ui::TForm* skinned = MakeForm();
+  AddSkin(skinned, payload, true);
+  ShowAndWait(skinned, true);
+  skin::TWinSkinForm* skinner = skin::SkinManager()->FindForm(skinned->Handle());
+  if (!skinner) {
+    std::printf("the window was not skinned\n");
+    return 1;
+  }
+
+  const double systemPaint =
+      MicrosPerCall([&] { SendMessageW(plain->Handle(), WM_NCPAINT, 1, 0); });
+  const double skinPaint =
+      MicrosPerCall([&] { SendMessageW(skinned->Handle(), WM_NCPAINT, 1, 0); });
+  Row("full frame repaint, skinned", skinPaint, "system frame", systemPaint);
+
+  skin::TWinSysButton* close = nullptr;
+  for (const auto& b : skinner->SysButtons())
+    if (b->Action() == skin::kActionClose) close = b.get();
+  if (close) {
+    const double buttonPaint = MicrosPerCall([&] {
+      close->State = close->State == skin::kStateHot ? skin::kStateNormal : skin::kStateHot;
+      close->Paint();
+    });
+    Row("caption button state change", buttonPaint, "skinned full repaint", skinPaint);
+  }
+
+  const long handles = ui::HandleCounts::Total();
+  const long gdi = wintest::LiveGdiObjects();
+  for (int i = 0; i < 100; ++i) SendMessageW(skinned->Handle(), WM_NCPAINT, 1, 0);
+  std::printf("%-44s %9ld handles, %ld GDI objects (100 repaints)\n", "objects created by repaints",
+              ui::HandleCounts::Total() - handles, wintest::LiveGdiObjects() - gdi);
+  delete skinned;
+  delete plain;
+
+  // Start-up: a form with its skin read, shown until its frame is painted, then freed.
+  const auto startUp = [&](bool active) {
+    return MicrosPerCall(
+        [&] {
+          ui::TForm* form = MakeForm();
+          AddSkin(form, payload, active);
+          ShowAndWait(form, active);
+          delete form;
+        },
+        1.0);
+  };
+  const double plainStart = startUp(false);
+  const double skinStart = startUp(true);
+  Row("start-up to the first skinned paint", skinStart, "skin inactive", plainStart);
+  return 0;
+}
