@@ -5,6 +5,7 @@
 #include <set>
 
 #include "app/Unit1.h"
+#include "app/Unit2.h"
 #include "skin/frame/PaintPrimitives.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/manager/WinSkinManage.h"
@@ -63,6 +64,24 @@ TEST(SkinnedProgram, MainWindowWearsTheDefaultSkin) {
     auto capture = wintest::CaptureWindowDC(form->Handle());
     ASSERT_NE(capture, nullptr);
     EXPECT_TRUE(row.count(capture->Pixel(400, 20) & 0xFFFFFF));
+
+    // The advanced-search window is skinned at its first activation, its client kept.
+    form->m_soso2->Click();
+    app::TForm2* advanced = form->AdvancedSearch();
+    ASSERT_NE(advanced, nullptr);
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+          skin::TWinSkinForm* s = manager->FindForm(advanced->Handle());
+          return s && s->LifecycleState() == skin::TWinSkinForm::kLive;
+        },
+        3000));
+    wintest::PumpUntilIdle();
+    GetWindowRect(advanced->Handle(), &w);
+    EXPECT_EQ(advanced->ClientWidth(), 983);
+    EXPECT_EQ(advanced->ClientHeight(), 653);
+    EXPECT_EQ(w.right - w.left, 983 + 8);
+    EXPECT_EQ(w.bottom - w.top, 653 + 28 + 5);
+    EXPECT_EQ(manager->Forms().size(), 2u);
     delete form;
     EXPECT_TRUE(manager->Forms().empty());
   }
