@@ -2,9 +2,55 @@
 // the frame reaches it only through this interface, which the manager implements.
 #pragma once
 
+#include <windows.h>
+
+namespace ui {
+class TBitmap;
+class TControl;
+}  // namespace ui
+
 namespace skin {
 
 class TWinSkinForm;
+class FrameBuffer;
+class ImageDC;
+
+// A control skinner as the form skinner lists it. The skinners live above the frame; the frame
+// holds them only through this interface.
+class IControlSkinner {
+ public:
+  // The skinned window (null for a window-less control painted through its parent).
+  virtual HWND SkinnedWindow() const = 0;
+  // The framework control skinned, or null for a bare window.
+  virtual ui::TControl* SkinnedControl() const = 0;
+  // The window is gone (WM_NCDESTROY was seen): the form skinner frees the skinner.
+  virtual bool WindowDestroyed() const = 0;
+  // Stops skinning and gives the control its own look back.
+  virtual void DetachSkin() = 0;
+  // The skin was reloaded or changed.
+  virtual void SkinChanged() = 0;
+  // Frees the skinner (the framework's way of freeing components).
+  virtual void FreeSkinner() = 0;
+
+ protected:
+  ~IControlSkinner() = default;
+};
+
+// What a control skinner asks of the form skinner that lists it.
+class IControlSkinnerHost {
+ public:
+  // Lists the skinner (once); true when it was listed already.
+  virtual bool AddControl(IControlSkinner* skinner) = 0;
+  virtual void RemoveControl(IControlSkinner* skinner) = 0;
+  // The off-screen buffer every control skinner of the window composes in before one blit.
+  virtual FrameBuffer& ControlBuffer() = 0;
+  // A skin image kept selected in a DC of its own for the window's skinners (copied on first use
+  // and again after the bitmap changed), so that painting a control creates no GDI object.
+  virtual const ImageDC& SkinImage(ui::TBitmap* bitmap) = 0;
+
+ protected:
+  ~IControlSkinnerHost() = default;
+};
 
 class IFormSkinnerHost {
  public:

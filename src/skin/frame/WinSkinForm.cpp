@@ -63,6 +63,7 @@ TWinSkinForm::TWinSkinForm(ui::TComponent* owner, IFormSkinnerHost* host)
 
 TWinSkinForm::~TWinSkinForm() {
   *alive_ = false;
+  FreeControls(subclass_ && lifecycle_ != kDestroying && lifecycle_ != kDestroyed);
   hoverTimer_.reset();
   sysButtons_.clear();
   hotObject_ = nullptr;
@@ -291,6 +292,7 @@ void TWinSkinForm::RefreshShowState() { showState_ = ShowStateOf(Handle); }
 // -------------------------------------------------------------------
 
 void TWinSkinForm::ReloadSkinData() {
+  skinImages_.clear();
   if (subclass_ && skinData_) ComputeFrameMetrics();
 }
 
@@ -299,6 +301,9 @@ void TWinSkinForm::Reskin() {
   if (form_) form_->SetColor(static_cast<ui::TColor>(skinData_->GetRGB(ciButtonFace)));
   lifecycle_ = kReskinning;
   ComputeFrameMetrics();
+  skinImages_.clear();
+  const std::vector<IControlSkinner*> controls = controls_;
+  for (IControlSkinner* c : controls) c->SkinChanged();
   if (frameSkinned_ && !isChildWindow_ && borderKind_ != BorderKind::None &&
       showState_ != ShowState::Minimized)
     FitWindow(true);
@@ -331,6 +336,7 @@ void TWinSkinForm::Detach() {
   const bool destroying = lifecycle_ == kDestroying;
   RestoreFormHandler();
   subclass_.reset();
+  FreeControls(!destroying);
   if (form_ && !destroying) form_->SetColor(unskinnedColor_);
   if (!frameSkinned_) {
     if (form_ && !destroying) form_->Invalidate();
@@ -362,7 +368,74 @@ void TWinSkinForm::DetachForDestruction() {
   hoverTimer_.reset();
   hotObject_ = nullptr;
   RestoreFormHandler();
+  FreeControls(false);
   icon_.reset();
+}
+
+// ---- Control skinners ---------------------------------------------------------------------------
+
+bool TWinSkinForm::AddControl(IControlSkinner* skinner) {
+  if (std::find(controls_.begin(), controls_.end(), skinner) != controls_.end()) return true;
+  controls_.push_back(skinner);
+  return false;
+}
+
+void TWinSkinForm::RemoveControl(IControlSkinner* skinner) {
+  const auto it = std::find(controls_.rbegin(), controls_.rend(), skinner);
+  if (it != controls_.rend()) controls_.erase(std::next(it).base());
+}
+
+bool TWinSkinForm::IsControlSkinned(ui::TControl* control) const {
+  if (!control) return false;
+  for (IControlSkinner* s : controls_)
+    if (s->SkinnedControl() == control) return true;
+  if (auto* windowed = dynamic_cast<ui::TWinControl*>(control))
+    if (windowed->HandleAllocated() && SendMessageW(windowed->Handle(), SM_ISSKINNED, 0, 0) == 1)
+      return true;
+  return false;
+}
+
+const ImageDC& TWinSkinForm::SkinImage(ui::TBitmap* bitmap) {
+  static const ImageDC kNone;
+  if (!bitmap) return kNone;
+  const HBITMAP handle = bitmap->Handle();
+  for (CachedImage& c : skinImages_)
+    if (c.bitmap == bitmap) {
+      if (c.handle != handle) {
+        c.image = ImageDC(handle);
+        c.handle = handle;
+      }
+      return c.image;
+    }
+  skinImages_.push_back({bitmap, handle, ImageDC(handle)});
+  return skinImages_.back().image;
+}
+
+IControlSkinner* TWinSkinForm::FindSkinnerByWindow(HWND wnd) const {
+  for (IControlSkinner* s : controls_)
+    if (s->SkinnedWindow() == wnd) return s;
+  return nullptr;
+}
+
+void TWinSkinForm::PurgeDestroyed() {
+  for (size_t i = controls_.size(); i-- > 0;) {
+    if (i >= controls_.size()) continue;
+    IControlSkinner* s = controls_[i];
+    if (!s->WindowDestroyed()) continue;
+    controls_.erase(controls_.begin() + static_cast<std::ptrdiff_t>(i));
+    s->FreeSkinner();
+  }
+}
+
+// Each skinner has one owner (its control) and leaves this list itself when freed, so the list
+// is taken one at a time from the front.
+void TWinSkinForm::FreeControls(bool undo) {
+  while (!controls_.empty()) {
+    IControlSkinner* s = controls_.front();
+    controls_.erase(controls_.begin());
+    if (undo && !s->WindowDestroyed()) s->DetachSkin();
+    s->FreeSkinner();
+  }
 }
 
 // ---- The window procedure

@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,7 +50,7 @@ constexpr LPARAM kSkinMessageTag = 0x41A2;
 // The popup menu the frame builds from the system menu.
 constexpr int kSystemMenuTag = 33333;
 
-class TWinSkinForm : public ui::TComponent {
+class TWinSkinForm : public ui::TComponent, public IControlSkinnerHost {
   UI_CLASS(TWinSkinForm, ui::TComponent)
  public:
   enum Lifecycle : int {
@@ -112,6 +113,18 @@ class TWinSkinForm : public ui::TComponent {
   // Builds SkinSystemMenu from the window's system menu without showing it.
   ui::TPopupMenu* BuildSystemMenu();
 
+  // ---- Control skinners of the window ----
+  bool AddControl(IControlSkinner* skinner) override;
+  void RemoveControl(IControlSkinner* skinner) override;
+  FrameBuffer& ControlBuffer() override { return controlBuffer_; }
+  const ImageDC& SkinImage(ui::TBitmap* bitmap) override;
+  const std::vector<IControlSkinner*>& Controls() const { return controls_; }
+  // A skinner of this window serves the control, or the control's window answers SM_ISSKINNED.
+  bool IsControlSkinned(ui::TControl* control) const;
+  IControlSkinner* FindSkinnerByWindow(HWND wnd) const;
+  // Frees the skinners whose windows are gone, from the last to the first.
+  void PurgeDestroyed();
+
   // ---- Window commands (caption buttons and the system menu) ----
   void PerformAction(TWinSysButton& button, POINT screen);
   void ShowSystemMenu(POINT screen);
@@ -141,6 +154,8 @@ class TWinSkinForm : public ui::TComponent {
   void PutSystemMenuBack();
   void RefreshShowState();
   void RenderIcon();
+  // Frees every control skinner (taking each off its control first unless the window is dying).
+  void FreeControls(bool undo);
 
   // Non-client input (CaptionButtons.cpp).
   LRESULT HitTest(WPARAM wParam, LPARAM lParam);
@@ -205,6 +220,15 @@ class TWinSkinForm : public ui::TComponent {
   ImageDC leftImage_, rightImage_, topImage_, bottomImage_, titleBackImage_;
   FrameBuffer buffer_;
   FrameBuffer captionBack_;  // the caption as painted before its buttons
+  FrameBuffer controlBuffer_;
+
+  std::vector<IControlSkinner*> controls_;
+  struct CachedImage {
+    ui::TBitmap* bitmap;
+    HBITMAP handle;
+    ImageDC image;
+  };
+  std::list<CachedImage> skinImages_;  // a list: references stay valid as it grows
   ui::IconHandle icon_;
   int iconSize_ = 16;
 

@@ -1,0 +1,54 @@
+// Push buttons and glyph buttons drawn from the skin's five-state Buttons strip. The skinner owns
+// the mouse: the button-down never reaches the control, so the pressed look and the click (exactly
+// one) come from here; keyboard clicks are still the control's own.
+#pragma once
+
+#include "skin/controls/ControlGeometry.h"
+#include "skin/controls/SkinControl.h"
+
+namespace skin {
+
+class TSkinButton : public TSkinControl {
+  UI_CLASS(TSkinButton, TSkinControl)
+ public:
+  explicit TSkinButton(ui::TComponent* owner);
+  void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
+  // Paint the parent's background under the button instead of the skin's face colour.
+  bool Transparent = false;
+
+ protected:
+  bool BeforeMessage(ui::TMessage& message) override;
+  void AfterMessage(ui::TMessage& message) override;
+  void PaintControl(HDC dc, const RECT& rect) override;
+
+  // The skin has a Buttons image to draw.
+  bool HasFace() const;
+  // Reads enabled, focus, default and caption; the state's image.
+  ButtonState ReadState();
+  // Background and the state's image into dc (the shared buffer).
+  void PaintFace(HDC dc, const RECT& rect, int frame);
+  COLORREF CaptionColour(int frame) const;
+  HFONT CaptionFont() const;
+  void DrawFocus(HDC dc, RECT r) const;
+
+ private:
+  void Click();
+  bool focusedAtPaint_ = false;
+};
+
+class TSkinBitButton : public TSkinButton {
+  UI_CLASS(TSkinBitButton, TSkinButton)
+ public:
+  using TSkinButton::TSkinButton;
+
+ protected:
+  void PaintControl(HDC dc, const RECT& rect) override;
+};
+
+// The embossed look of a disabled single-frame glyph: the glyph's shape in the highlight colour
+// one pixel down and right, and in the shadow colour over it, on the face colour. `key` is the
+// glyph's transparent colour.
+PixelBuffer EmbossGlyph(const PixelBuffer& glyph, Colour key, Colour face, Colour highlight,
+                        Colour shadow);
+
+}  // namespace skin

@@ -1,0 +1,321 @@
+#include "skin/controls/SkinControl.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "skin/frame/CanvasPrimitives.h"
+#include "skin/frame/WinSkinForm.h"
+#include "ui/TypInfo.h"
+
+namespace skin {
+
+namespace {
+constexpr UINT_PTR kSubclassId = 0x534B4E43;
+}  // namespace
+
+UI_IMPLEMENT_CLASS(TSkinControl, ui::TComponent)
+
+std::wstring ReadWindowText(HWND wnd) {
+  const int length = GetWindowTextLengthW(wnd);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(wnd, text.data(), length + 1);
+  text.resize(static_cast<size_t>(std::max(got, 0)));
+  return text;
+}
+
+std::wstring ReplaceFirst(const std::wstring& text, const std::wstring& pattern,
+                          const std::wstring& replacement) {
+  if (pattern.empty()) return text;
+  const size_t at = text.find(pattern);
+  if (at == std::wstring::npos) return text;
+  std::wstring out = text;
+  out.replace(at, pattern.size(), replacement);
+  return out;
+}
+
+TSkinControl::TSkinControl(ui::TComponent* owner) : ui::TComponent(owner) {}
+
+TSkinControl::~TSkinControl() {
+  *alive_ = false;
+  RestoreHandlers();
+  if (form_) form_->RemoveControl(this);
+}
+
+// Only our own handler is taken out: one installed over it later stays in place (and calls
+// through to the control, since ours is inactive from now on).
+void TSkinControl::RestoreHandlers() {
+  active_ = false;
+  if (hooked_ && control_ && control_->WindowProc == ui::MethodOf<&TSkinControl::HookMessage>(this))
+    control_->WindowProc = savedWindowProc_;
+  hooked_ = false;
+  subclass_.reset();
+}
+
+// ---- Attaching
+// -----------------------------------------------------------------------------------
+
+void TSkinControl::Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) {
+  if (attached_) return;
+  form_ = form;
+  skin_ = skin;
+  recolour_ = recolour;
+  control_ = dynamic_cast<ui::TControl*>(Owner());
+  if (!control_) return;
+  if (auto* windowed = dynamic_cast<ui::TWinControl*>(control_)) handle_ = windowed->Handle();
+  savedWindowProc_ = control_->WindowProc;
+  control_->WindowProc = ui::MethodOf<&TSkinControl::HookMessage>(this);
+  hooked_ = true;
+  if (form_) form_->AddControl(this);
+  if (recolour_) {
+    savedColor_ = control_->Color();
+    control_->SetColor(static_cast<ui::TColor>(skin_->GetRGB(ciButtonFace)));
+  }
+  control_->Invalidate();
+  attached_ = true;
+  state_ = kAttached;
+}
+
+void TSkinControl::AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) {
+  if (attached_) return;
+  skin_ = skin;
+  form_ = form;
+  handle_ = wnd;
+  enabled_ = true;
+  Mode = 0;
+  if (form_) form_->AddControl(this);
+  caption_ = ReadWindowText(wnd);
+  subclass_ = ui::SubclassHandle(wnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  if (wnd) InvalidateRect(wnd, nullptr, TRUE);
+  attached_ = true;
+  state_ = kAttached;
+}
+
+void TSkinControl::Detach() {
+  if (!active_) return;
+  active_ = false;
+  if (state_ == kWindowDestroyed) return;
+  if (recolour_ && control_) control_->SetColor(savedColor_);
+  if (handle_) InvalidateRect(handle_, nullptr, TRUE);  // the control's own look comes back
+}
+
+void TSkinControl::SkinChanged() {
+  if (recolour_ && control_)
+    control_->SetColor(static_cast<ui::TColor>(skin_->GetRGB(ciButtonFace)));
+  Repaint();
+}
+
+// ---- Messages
+// ------------------------------------------------------------------------------------
+
+LRESULT CALLBACK TSkinControl::SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR ref) {
+  auto* self = reinterpret_cast<TSkinControl*>(ref);
+  ui::TMessage message{msg, wParam, lParam, 0};
+  try {
+    self->HookMessage(message);
+  } catch (...) {
+    // A fault of the skin never stops the control: it gets its own handling.
+    return DefSubclassProc(wnd, msg, wParam, lParam);
+  }
+  return message.Result;
+}
+
+void TSkinControl::HookMessage(ui::TMessage& message) {
+  if (message.Msg == kSkinSetActive) {
+    const bool was = active_;
+    active_ = message.WParam > 0;
+    if (active_ && !was) Repaint();
+    return;
+  }
+  if (!active_) {
+    CallPrevious(message);
+    return;
+  }
+  const std::shared_ptr<bool> alive = alive_;
+  if (BeforeMessage(message)) {
+    CallPrevious(message);
+    if (*alive) AfterMessage(message);
+  }
+}
+
+void TSkinControl::CallPrevious(ui::TMessage& message) {
+  if (hooked_) {
+    savedWindowProc_(message);
+  } else if (handle_) {
+    message.Result = DefSubclassProc(handle_, message.Msg, message.WParam, message.LParam);
+  }
+}
+
+bool TSkinControl::BeforeMessage(ui::TMessage& message) {
+  switch (message.Msg) {
+    case WM_NCDESTROY: {
+      state_ = kWindowDestroyed;
+      const std::shared_ptr<bool> alive = alive_;
+      CallPrevious(message);
+      if (!*alive) return false;
+      subclass_.forget();  // the system drops a destroyed window's subclasses itself
+      if (active_) Detach();
+      return false;
+    }
+    case kSkinIsSkinned:
+      message.Result = 1;
+      return false;
+    default:
+      return true;
+  }
+}
+
+void TSkinControl::AfterMessage(ui::TMessage& message) {
+  switch (message.Msg) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case ui::CM_ENABLEDCHANGED:
+      Repaint();
+      break;
+    case WM_PAINT:
+      PaintFrame(reinterpret_cast<HDC>(message.WParam));
+      break;
+    default:
+      break;
+  }
+}
+
+// ---- Painting
+// ------------------------------------------------------------------------------------
+
+void TSkinControl::PaintFrame(HDC dc) {
+  if (!handle_ || !GetWindowRect(handle_, &windowRect_)) return;
+  const RECT rect{0, 0, windowRect_.right - windowRect_.left, windowRect_.bottom - windowRect_.top};
+  try {
+    if (dc) {
+      PaintControl(dc, rect);
+    } else {
+      ui::WindowDC window = ui::WindowDC::Whole(handle_);
+      if (window) PaintControl(window.get(), rect);
+    }
+  } catch (...) {
+    // A faulty skin never breaks the control's messages.
+  }
+}
+
+void TSkinControl::PaintControl(HDC, const RECT&) {}
+
+void TSkinControl::Repaint() {
+  if (PaintTarget) {
+    PaintTarget->Invalidate();
+  } else if (handle_) {
+    InvalidateRect(handle_, nullptr, TRUE);
+    UpdateWindow(handle_);
+  }
+}
+
+void TSkinControl::PaintMessage(ui::TMessage& message) {
+  auto dc = reinterpret_cast<HDC>(message.WParam);
+  std::unique_ptr<ui::PaintDC> paint;
+  if (!dc) {
+    paint = std::make_unique<ui::PaintDC>(handle_);
+    dc = paint->get();
+  }
+  if (dc && GetWindowRect(handle_, &windowRect_)) {
+    const RECT rect{0, 0, windowRect_.right - windowRect_.left,
+                    windowRect_.bottom - windowRect_.top};
+    try {
+      PaintControl(dc, rect);
+    } catch (...) {
+    }
+  }
+  message.Result = 0;
+}
+
+void TSkinControl::EraseWithParent(ui::TMessage& message) {
+  auto dc = reinterpret_cast<HDC>(message.WParam);
+  if (control_) {
+    PaintControlTo(*control_, dc);
+  } else {
+    RECT rc{};
+    GetClientRect(handle_, &rc);
+    FillFace(dc, rc);
+  }
+  message.Result = 1;
+}
+
+void TSkinControl::FillFace(HDC dc, const RECT& rect) const {
+  if (skin_ && skin_->ButtonFaceBrush()) FillRect(dc, &rect, skin_->ButtonFaceBrush());
+}
+
+void TSkinControl::DrawSkinState(HDC dc, const RECT& r, int frameCount, int frameIndex,
+                                 const TDataSkinObject& element) const {
+  if (r.right < r.left || r.bottom < r.top || !form_) return;
+  const ImageDC& image = form_->SkinImage(element.Bitmap.get());
+  if (image.empty()) return;
+  const ImageRect margins{element.Margins.left, element.Margins.top, element.Margins.right,
+                          element.Margins.bottom};
+  const PaintPlan plan =
+      PlanNineSlice(image.width(), image.height(), r.right - r.left, r.bottom - r.top, margins,
+                    false, element.Tile == 1, frameCount, frameIndex);
+  ExecutePlanFrom(dc, r.left, r.top, plan, image, element.Trans == 1);
+}
+
+void TSkinControl::DrawGlyphFrame(HDC dc, const RECT& r, int frameCount, int frameIndex,
+                                  ui::TBitmap& strip) const {
+  if (r.right < r.left || r.bottom < r.top || !form_) return;
+  const ImageDC& image = form_->SkinImage(&strip);
+  if (image.empty()) return;
+  const PaintPlan plan = PlanFrame(image.width(), image.height(), r.right - r.left,
+                                   r.bottom - r.top, frameCount, frameIndex);
+  ExecutePlanFrom(dc, r.left, r.top, plan, image, true);
+}
+
+void TSkinControl::DrawTextFocus(HDC dc, UINT flags, const RECT& rect) const {
+  RECT m = rect;
+  SkinDrawText(dc, caption_, m, flags | DT_CALCRECT | DT_NOCLIP);
+  const int w = m.right - m.left, h = m.bottom - m.top;
+  const int W = rect.right - rect.left, H = rect.bottom - rect.top;
+  if (flags & DT_CENTER)
+    OffsetRect(&m, (W - w) / 2, (H - h) / 2 - 1);
+  else if (flags & DT_RIGHT)
+    OffsetRect(&m, W - w, 0);
+  InflateRect(&m, 2, 1);
+  IntersectRect(&m, &m, &rect);
+  DrawFocusRect(dc, &m);
+}
+
+UINT TSkinControl::AddReadingOrder(UINT flags) const {
+  const ui::TControl* c = PaintTarget ? PaintTarget : control_;
+  if (c && c->UseRightToLeftReading()) flags |= DT_RTLREADING;
+  return flags;
+}
+
+void TSkinControl::ForwardMouseDown(const ui::TMessage& message) {
+  if (!control_) return;
+  int x = GET_X_LPARAM(message.LParam), y = GET_Y_LPARAM(message.LParam);
+  if (control_->Width() > 32768 || control_->Height() > 32768) {
+    POINT p{};
+    GetCursorPos(&p);
+    p = control_->ScreenToClient(p);
+    x = p.x;
+    y = p.y;
+  }
+  control_->MouseDown(ui::TMouseButton::mbLeft, ui::KeysToShiftState(message.WParam), x, y);
+}
+
+std::wstring TSkinControl::ControlCaption() const {
+  if (control_) {
+    if (ui::IsPublishedProp(control_, "Caption", ui::TTypeKind::tkString))
+      return ui::GetTextProperty(control_, "Caption");
+    return const_cast<ui::TControl*>(control_)->Caption();
+  }
+  return ReadWindowText(handle_);
+}
+
+FrameBuffer* TSkinControl::Buffer(int width, int height) {
+  if (!form_) return nullptr;
+  FrameBuffer& buffer = form_->ControlBuffer();
+  return buffer.Ensure(width, height) ? &buffer : nullptr;
+}
+
+}  // namespace skin

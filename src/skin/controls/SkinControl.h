@@ -1,0 +1,126 @@
+// TSkinControl: the common base of every control skinner. A skinner takes over one control's
+// message stream (a framework control's WindowProc, or a bare window through SetWindowSubclass),
+// lets the control's own handling run, and paints the skinned look over it or instead of it. The
+// skinner is owned by its control (freed with it) and listed by the form skinner of its window.
+//
+// Subclasses override BeforeMessage / AfterMessage (one switch each, mirroring their message
+// tables) and PaintControl (compose into the form skinner's shared buffer, write once).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "skin/data/WinSkinData.h"
+#include "skin/frame/FrameHost.h"
+#include "skin/frame/FramePainter.h"
+#include "ui/Controls.h"
+#include "ui/Handles.h"
+#include "ui/Messages.h"
+
+namespace skin {
+
+// Messages a control skinner answers itself.
+constexpr UINT kSkinSetActive = 0x3506;  // SM_SETACTIVE: wParam > 0 on, 0 off
+constexpr UINT kSkinIsSkinned = 0x3523;  // SM_ISSKINNED: a skinned window answers 1
+
+class TSkinControl : public ui::TComponent, public IControlSkinner {
+  UI_CLASS(TSkinControl, ui::TComponent)
+ public:
+  enum LifeState : int { kCreated = 0, kAttached = 1, kWindowDestroyed = 6 };
+  enum MouseFlag : uint8_t { kHot = 1, kDown = 2 };
+
+  // Owned by the control it skins (null for a bare window).
+  explicit TSkinControl(ui::TComponent* owner);
+  ~TSkinControl() override;
+
+  // Attach to the framework control that owns the skinner: its WindowProc is replaced.
+  virtual void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour);
+  // Attach to a bare window: it is subclassed.
+  virtual void AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form);
+  // Stop skinning and give the control its colour back.
+  virtual void Detach();
+  void SkinChanged() override;
+
+  // ---- IControlSkinner ----
+  HWND SkinnedWindow() const override { return handle_; }
+  ui::TControl* SkinnedControl() const override { return control_; }
+  bool WindowDestroyed() const override { return state_ == kWindowDestroyed; }
+  void DetachSkin() override { Detach(); }
+  void FreeSkinner() override { Free(); }
+
+  bool Active() const { return active_; }
+  int State() const { return state_; }
+  int Mode = 0;
+  uint8_t MouseState = 0;
+  // A window-less control painted through its parent.
+  ui::TControl* PaintTarget = nullptr;
+
+  // The replacement message handler.
+  void HookMessage(ui::TMessage& message);
+  // The control's own handling of a message.
+  void CallPrevious(ui::TMessage& message);
+
+ protected:
+  // True: the message goes on to the control's own handler (then AfterMessage runs).
+  virtual bool BeforeMessage(ui::TMessage& message);
+  virtual void AfterMessage(ui::TMessage& message);
+  // Paints the whole window into dc (the window DC when dc is null).
+  virtual void PaintFrame(HDC dc);
+  // Draws the skinned look into dc within rect (the window rectangle at the origin).
+  virtual void PaintControl(HDC dc, const RECT& rect);
+
+  // ---- Helpers shared by the skinners ----
+  void Repaint();
+  void PaintMessage(ui::TMessage& message);
+  void EraseWithParent(ui::TMessage& message);
+  void FillFace(HDC dc, const RECT& rect) const;
+  // One state of a skin element, nine-sliced to rect (frames side by side).
+  void DrawSkinState(HDC dc, const RECT& rect, int frameCount, int frameIndex,
+                     const TDataSkinObject& element) const;
+  // One glyph of a strip, stretched to rect, magenta left out.
+  void DrawGlyphFrame(HDC dc, const RECT& rect, int frameCount, int frameIndex,
+                      ui::TBitmap& strip) const;
+  void DrawTextFocus(HDC dc, UINT flags, const RECT& rect) const;
+  UINT AddReadingOrder(UINT flags) const;
+  void ForwardMouseDown(const ui::TMessage& message);
+  // The caption the skinner draws: the control's Caption, or the window text.
+  std::wstring ControlCaption() const;
+  // The off-screen buffer shared by the window's skinners (made on first use).
+  FrameBuffer* Buffer(int width, int height);
+  // Whether the skinner still exists after something that may have freed it (a click).
+  std::weak_ptr<bool> AliveToken() const { return alive_; }
+
+  TSkinData* skin_ = nullptr;
+  IControlSkinnerHost* form_ = nullptr;
+  ui::TControl* control_ = nullptr;
+  HWND handle_ = nullptr;
+  bool enabled_ = true;
+  bool focused_ = false;
+  std::wstring caption_;
+  RECT windowRect_{};
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  void RestoreHandlers();
+
+  bool active_ = true;
+  bool attached_ = false;
+  int state_ = kCreated;
+  bool recolour_ = false;
+  ui::TColor savedColor_ = 0;
+  ui::TWndMethod savedWindowProc_;
+  bool hooked_ = false;
+  ui::SubclassHandle subclass_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+// Reads the window's text (wide).
+std::wstring ReadWindowText(HWND wnd);
+// Replaces the first occurrence of `pattern` only.
+std::wstring ReplaceFirst(const std::wstring& text, const std::wstring& pattern,
+                          const std::wstring& replacement);
+
+}  // namespace skin
