@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/frame/CanvasPrimitives.h"
 #include "skin/frame/WinSkinForm.h"
 #include "ui/TypInfo.h"
 

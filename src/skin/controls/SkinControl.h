@@ -26,6 +26,8 @@ namespace skin {
 constexpr UINT kSkinSetActive = 0x3506;  // SM_SETACTIVE: wParam > 0 on, 0 off
 constexpr UINT kSkinIsSkinned = 0x3523;  // SM_ISSKINNED: a skinned window answers 1
 
+class THandlerLink;
+
 class TSkinControl : public ui::TComponent, public IControlSkinner {
   UI_CLASS(TSkinControl, ui::TComponent)
  public:
@@ -62,6 +64,8 @@ class TSkinControl : public ui::TComponent, public IControlSkinner {
   void HookMessage(ui::TMessage& message);
   // The control's own handling of a message.
   void CallPrevious(ui::TMessage& message);
+  // The link in the control's handler chain was freed with the control.
+  void LinkGone() { link_ = nullptr; }
 
  protected:
   // True: the message goes on to the control's own handler (then AfterMessage runs).
@@ -111,8 +115,9 @@ class TSkinControl : public ui::TComponent, public IControlSkinner {
   int state_ = kCreated;
   bool recolour_ = false;
   ui::TColor savedColor_ = 0;
-  ui::TWndMethod savedWindowProc_;
-  bool hooked_ = false;
+  // Stands in the control's WindowProc chain for the skinner, so that a handler installed over it
+  // later keeps a valid chain after the skinner is gone.
+  THandlerLink* link_ = nullptr;
   ui::SubclassHandle subclass_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
