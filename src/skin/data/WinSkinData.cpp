@@ -378,10 +378,13 @@ void TSkinData::Loaded() {
 
   if (manager) manager->InstallHook();
   if (active_) {
-    if (noSkin_)
+    if (noSkin_) {
       active_ = false;
-    else if (manager)
+    } else if (manager) {
+      // The activation is for this skin (a manager already running runs it on its timer).
+      manager->SetCurrentSkinData(this);
       manager->Schedule(ISkinScheduler::kActivate, ISkinScheduler::kActionDelayMs);
+    }
   }
   // The system menu is drawn by the main menu's skinner; menu items are its business too.
   if (!InSet(skinControls_, xcMainMenu))

@@ -129,7 +129,8 @@ TEST(SkinDataLifecycle, LoadedRegistersHooksAndSchedulesTheMainSkin) {
   c.Read(TestSkin());
   EXPECT_TRUE(manager.calls.empty());
   c->Loaded();
-  EXPECT_EQ(manager.calls, (Calls{"Create", "AddSkinData", "InstallHook", "Schedule(1,250)"}));
+  EXPECT_EQ(manager.calls, (Calls{"Create", "AddSkinData", "InstallHook", "SetCurrentSkinData",
+                             "Schedule(1,250)"}));
   EXPECT_TRUE(c->Active());
   ASSERT_NE(c->CaptionFont(), nullptr);
   // xcMainMenu is set: menu items are left to the main menu's skinner.

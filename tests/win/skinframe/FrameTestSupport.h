@@ -69,6 +69,8 @@ struct SkinnedForm {
 
   explicit SkinnedForm(const testskin::TestSkin& skin = testskin::TestSkin(),
                        const std::function<void(TFrameTestForm&)>& setUp = {}) {
+    // The pointer, wherever an earlier test left it, must not hover over the new window.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     form = new TFrameTestForm(nullptr);
     if (setUp) setUp(*form);
     data = AddSkin(form, skin);

@@ -1,0 +1,92 @@
+#include "gallery/GalleryForm.h"
+
+#include <windows.h>
+
+#include "ui/Classes.h"
+
+namespace gallery {
+
+namespace {
+constexpr int kTitleWidth = 150, kColumnWidth = 170, kRowGap = 8;
+constexpr int kNativeTag = 99;  // the skin's DisableTag: keeps the native look
+}  // namespace
+
+UI_IMPLEMENT_CLASS(TGalleryForm, ui::TForm)
+
+TGalleryForm::TGalleryForm(ui::TComponent* owner) : ui::TForm(owner) {
+  SetBorderStyle(ui::TFormBorderStyle::bsSizeable);
+  SetCaption(L"Skin gallery — 皮肤画廊");
+  SetBounds(60, 40, 10, 10);
+  SkinData1 = new skin::TSkinData(this);
+  SkinData1->SetName("SkinData1");
+
+  auto* skinnedHeader = Make<ui::TLabel>(kTitleWidth + 12, nextTop_, kColumnWidth, 16);
+  skinnedHeader->SetCaption(L"Skinned / 皮肤");
+  auto* nativeHeader =
+      Make<ui::TLabel>(kTitleWidth + 12 + kColumnWidth, nextTop_, kColumnWidth, 16);
+  nativeHeader->SetCaption(L"Native / 原生");
+  nextTop_ += 24;
+
+  AddRow<ui::TButton>(L"Push button", 25, [](ui::TButton* b) { b->SetCaption(L"&Search 搜索"); });
+  AddRow<ui::TButton>(L"Default button", 25, [](ui::TButton* b) {
+    b->SetCaption(L"Default");
+    b->SetDefault(true);
+  });
+  AddRow<ui::TButton>(L"Disabled button", 25, [](ui::TButton* b) {
+    b->SetCaption(L"Disabled");
+    b->SetEnabled(false);
+  });
+  AddRow<ui::TButton>(L"Two-line caption", 40,
+                      [](ui::TButton* b) { b->SetCaption(L"Two||lines"); });
+  SetClientSize(kTitleWidth + 12 + 2 * kColumnWidth + 12, nextTop_ + 12);
+}
+
+template <class T>
+T* TGalleryForm::Make(int left, int top, int width, int height) {
+  T* c = new T(this);
+  c->SetParent(this);
+  c->SetBounds(left, top, width, height);
+  return c;
+}
+
+template <class T, class Setup>
+void TGalleryForm::AddRow(const std::wstring& title, int height, Setup setup) {
+  auto* label = Make<ui::TLabel>(12, nextTop_ + 4, kTitleWidth - 12, 16);
+  label->SetCaption(title);
+  Row row;
+  row.title = title;
+  T* skinned = Make<T>(kTitleWidth + 12, nextTop_, kColumnWidth - 20, height);
+  setup(skinned);
+  T* native = Make<T>(kTitleWidth + 12 + kColumnWidth, nextTop_, kColumnWidth - 20, height);
+  setup(native);
+  native->SetTag(kNativeTag);
+  row.skinned = skinned;
+  row.native = native;
+  rows_.push_back(row);
+  nextTop_ += height + kRowGap;
+}
+
+bool TGalleryForm::LoadSkin(const std::vector<uint8_t>& payload) {
+  if (payload.empty()) return false;
+  ui::TMemoryStream stream;
+  stream.WriteBuffer(payload.data(), static_cast<int64_t>(payload.size()));
+  stream.SetPosition(0);
+  SkinData1->SetLoading(true);
+  SkinData1->SetActive(true);
+  SkinData1->ReadSkinStream(stream);
+  SkinData1->Loaded();
+  return !SkinData1->NoSkin();
+}
+
+std::vector<uint8_t> EmbeddedSkinPayload() {
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC found = FindResourceW(module, L"TFORM1_SKINDATA1_SKINSTREAM", MAKEINTRESOURCEW(10));
+  if (!found) return {};
+  HGLOBAL loaded = LoadResource(module, found);
+  const auto* bytes = static_cast<const uint8_t*>(LockResource(loaded));
+  const DWORD size = SizeofResource(module, found);
+  if (!bytes || size == 0) return {};
+  return std::vector<uint8_t>(bytes, bytes + size);
+}
+
+}  // namespace gallery
