@@ -384,9 +384,13 @@ TEST(SkinnedFrame, MinimizeAndCloseWithTheMouse) {
   EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(f.Handle()); }, 1000));
 }
 
-TEST(SkinnedFrame, SwitchingTheSkinOffRestoresTheWindowExactly) {
+class SkinSwitch : public ::testing::TestWithParam<ui::TFormBorderStyle> {};
+
+TEST_P(SkinSwitch, SwitchingTheSkinOffRestoresTheWindowExactly) {
   skin::SkinManagerScope scope;
   auto* form = new TFrameTestForm(nullptr);
+  form->SetBorderStyle(GetParam());
+  form->SetClientSize(606, 479);
   form->Show();
   SetForegroundWindow(form->Handle());
   wintest::PumpUntilIdle();
@@ -426,6 +430,24 @@ TEST(SkinnedFrame, SwitchingTheSkinOffRestoresTheWindowExactly) {
   EXPECT_EQ(form->ClientWidth(), 606);
   EXPECT_EQ(form->ClientHeight(), 479);
   delete form;
+}
+
+INSTANTIATE_TEST_SUITE_P(SkinnedFrame, SkinSwitch,
+                         ::testing::Values(ui::TFormBorderStyle::bsSingle,
+                                           ui::TFormBorderStyle::bsSizeable));
+
+TEST(SkinnedFrame, ASkinFileThatFailsToLoadKeepsTheCurrentFrame) {
+  TestSkin ts;
+  SkinnedForm f(ts);
+  const RECT before = f.WindowRect();
+  f.data->SetSkinFile(L"Z:\\nowhere\\missing.skn");
+  wintest::PumpUntilIdle(300);
+  RedrawWindow(f.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  const RECT after = f.WindowRect();
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+  EXPECT_EQ(f.Pixel(kCaptionAt.x, kCaptionAt.y), Rgb(ts.FrameColour("Top", 1)));
+  EXPECT_NE(f.Skinner(), nullptr);
 }
 
 TEST(SkinnedFrame, FiftyAttachPaintDetachCyclesGiveEveryHandleBack) {
