@@ -107,7 +107,9 @@ std::u16string DescribeNavigateError(int32_t status) {
     case K::TimedOut:
       return u"连接服务器超时";
     case K::ConnectionLost:
-      return u"连接中断，页面没有完整收到";
+      // Where the URL layer folds every connection failure into one code (refused and unknown
+      // hosts included), this is all that can be said truthfully.
+      return u"无法从服务器取得页面（连接失败或中断）";
     case K::PageNotFound:
       return u"服务器上没有这个页面" + http;
     case K::ServerError:

@@ -42,7 +42,7 @@ enum class NavigateFailureKind {
   HostNotFound,    // the server's name leads nowhere
   Refused,         // nobody accepted the connection
   TimedOut,        // the server did not answer in time
-  ConnectionLost,  // the connection broke before the page was complete
+  ConnectionLost,  // the connection failed or broke before the page was complete
   PageNotFound,    // the server has no such page (404, 410)
   ServerError,     // the server failed (HTTP 5xx)
   Rejected,        // the server refused the request (other HTTP 4xx, authentication)

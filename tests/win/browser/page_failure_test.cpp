@@ -149,9 +149,13 @@ TEST_F(PageFailure, AFailureCoversTheBrowserWithTheMessageAndASuccessTakesItAway
   // The engine's own error page completing is no success.
   Succeed(L"res://ieframe.dll/dnserror.htm#" + kRanking);
   EXPECT_TRUE(MessageShown(view));
-  // A page that completes is.
+  // A page that completes is; the keyboard, which was on the message's button, goes to the
+  // page rather than staying with a hidden window.
+  view->OpenButton()->SetFocus();
+  ASSERT_EQ(GetFocus(), view->OpenButton()->Handle());
   Succeed(kRanking);
   EXPECT_FALSE(MessageShown(view));
+  EXPECT_TRUE(GetFocus() == browser->Handle() || IsChild(browser->Handle(), GetFocus()));
   const auto after = CaptureClient(form->Handle());
   EXPECT_LT(DifferingPixels(*blank, *after, browser->BoundsRect()), 50);
 
