@@ -78,6 +78,8 @@ class PageFailure : public ::testing::Test {
   void SetUp() override {
     ui::Application->Initialize();
     ui::Application->OnException = ui::MethodOf<&PageFailure::Record>(this);
+    comBefore_ = ui::HandleCounts::Live(ui::HandleKind::Com);
+    windowsBefore_ = ui::LiveFrameworkWindows();
     form = new TPageFailureTestForm(nullptr);
     form->SetBounds(30, 30, 640, 480);
     browser = new ui::TWebBrowser(form);
@@ -85,7 +87,10 @@ class PageFailure : public ::testing::Test {
     browser->SetBounds(5, 40, 600, 380);
   }
   void TearDown() override {
+    // The message, its button and whatever the events held go with the form.
     FreeObject(form);
+    EXPECT_EQ(ui::HandleCounts::Live(ui::HandleKind::Com), comBefore_);
+    EXPECT_EQ(ui::LiveFrameworkWindows(), windowsBefore_);
     ui::Application->OnException = nullptr;
   }
   void Record(ui::TObject*, const std::exception_ptr& e) {
@@ -115,6 +120,8 @@ class PageFailure : public ::testing::Test {
   TPageFailureTestForm* form = nullptr;
   ui::TWebBrowser* browser = nullptr;
   std::vector<std::wstring> errors;
+  long comBefore_ = 0;
+  long windowsBefore_ = 0;
 };
 
 TEST_F(PageFailure, AFailureCoversTheBrowserWithTheMessageAndASuccessTakesItAway) {
