@@ -84,8 +84,17 @@ bool IsEnginePage(std::wstring_view url) {
 }  // namespace
 
 intptr_t OpenInDefaultBrowser(HWND owner, const std::wstring& url) {
+  // The shell is loaded when the user first asks for it, not with the program: a run whose pages
+  // show never needs it. Once loaded it stays, as the browser it starts may still be using it.
+  using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+  static const ShellExecuteFn shellExecute = [] {
+    HMODULE shell = LoadLibraryW(L"shell32.dll");
+    FARPROC proc = shell ? GetProcAddress(shell, "ShellExecuteW") : nullptr;
+    return reinterpret_cast<ShellExecuteFn>(reinterpret_cast<void*>(proc));
+  }();
+  if (!shellExecute) return SE_ERR_DLLNOTFOUND;
   return reinterpret_cast<intptr_t>(
-      ShellExecuteW(owner, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+      shellExecute(owner, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
 }
 
 UI_IMPLEMENT_CLASS(TPageFailureView, ui::TCustomControl)
