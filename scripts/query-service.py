@@ -6,10 +6,16 @@ derived from them) and the advanced-search page /index3.html. Every request line
 arrived, to stdout and optionally to a file, so a test can compare it byte for byte. Listens on
 127.0.0.1 only.
 
-    scripts/query-service.py PORT [--log FILE] [--port-file FILE]
+    scripts/query-service.py PORT [--log FILE] [--port-file FILE] [--fail HOW] [--delay SECONDS]
 
 PORT 0 picks a free port; the chosen port is printed ("listening on 127.0.0.1:PORT") and, with
 --port-file, written to that file once the socket accepts connections.
+
+To see how the program copes with a service that fails, --fail makes every request fail:
+  refuse  the port is taken but nobody listens: every connection is refused
+  close   the request is read (and logged) and the connection closed without an answer
+  500     every request is answered "500 Internal Server Error"
+and --delay waits that many seconds before answering (or closing) each request.
 """
 
 import argparse
@@ -17,8 +23,10 @@ import hashlib
 import html
 import http.server
 import os
+import socket
 import sys
 import threading
+import time
 import urllib.parse
 
 RANKING_PATH = "/soft/top10/top104.php"
@@ -145,8 +153,16 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self._answer(send_body=False)
 
     def _answer(self, send_body):
+        if self.server.delay:
+            time.sleep(self.server.delay)
+        if self.server.fail == "close":
+            self.close_connection = True
+            return  # the handler ends here and the connection goes without a word
         path, _, query = self.path.partition("?")
-        if path == RANKING_PATH:
+        if self.server.fail == "500":
+            status, text = 500, page("Internal Server Error",
+                                     "<p>500 Internal Server Error (on purpose)</p>")
+        elif path == RANKING_PATH:
             status, text = 200, ranking_page(query)
         elif path == ADVANCED_PATH:
             status, text = 200, advanced_page()
@@ -168,6 +184,32 @@ class Handler(http.server.BaseHTTPRequestHandler):
 class Server(http.server.ThreadingHTTPServer):
     daemon_threads = True
     allow_reuse_address = True
+    fail = None
+    delay = 0.0
+
+
+def announce(port, port_file):
+    print(f"listening on 127.0.0.1:{port}", flush=True)
+    if port_file:
+        tmp = port_file + ".tmp"
+        with open(tmp, "w") as f:
+            f.write(f"{port}\n")
+        os.replace(tmp, port_file)  # readers never see a half-written file
+
+
+def refuse(args):
+    """Holds the port without listening, so that every connection to it is refused."""
+    sock = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    try:
+        sock.bind(("127.0.0.1", args.port))
+        announce(sock.getsockname()[1], args.port_file)
+        while True:
+            time.sleep(3600)
+    except KeyboardInterrupt:
+        pass
+    finally:
+        sock.close()
+    return 0
 
 
 def main(argv=None):
@@ -175,19 +217,24 @@ def main(argv=None):
     parser.add_argument("port", type=int, help="TCP port on 127.0.0.1 (0: pick a free one)")
     parser.add_argument("--log", help="also append every request line to this file")
     parser.add_argument("--port-file", help="write the port to this file once listening")
+    parser.add_argument("--fail", choices=["refuse", "close", "500"],
+                        help="fail every request this way (see above)")
+    parser.add_argument("--delay", type=float, default=0.0,
+                        help="seconds to wait before answering each request")
     args = parser.parse_args(argv)
     if not 0 <= args.port <= 65535:
         parser.error("port must be 0-65535")
+    if args.delay < 0:
+        parser.error("delay must not be negative")
+
+    if args.fail == "refuse":
+        return refuse(args)
 
     server = Server(("127.0.0.1", args.port), Handler)
     server.log = Log(args.log)
-    port = server.server_address[1]
-    print(f"listening on 127.0.0.1:{port}", flush=True)
-    if args.port_file:
-        tmp = args.port_file + ".tmp"
-        with open(tmp, "w") as f:
-            f.write(f"{port}\n")
-        os.replace(tmp, args.port_file)  # readers never see a half-written file
+    server.fail = args.fail
+    server.delay = args.delay
+    announce(server.server_address[1], args.port_file)
     try:
         server.serve_forever()
     except KeyboardInterrupt:

@@ -5,6 +5,7 @@
 #include "app/FilterLists.h"
 #include "app/Placement.h"
 #include "app/Unit2.h"
+#include "browser/PageFailure.h"
 #include "ui/FormReader.h"
 #include "ui/TypInfo.h"
 
@@ -96,6 +97,7 @@ void TForm1::CreateFilters() {
   m_web = Place(new ui::TWebBrowser(this), "m_web", 5, 56, 596, 417);
   m_web->SetParent(this);
   m_web->SetTabOrder(0);
+  WatchPageFailures(m_web);
 
   m_cid = Place(new ui::TComboBox(this), "m_cid", 159, 5, 174, 21);
   m_cid->SetParent(this);

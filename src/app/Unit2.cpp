@@ -4,6 +4,7 @@
 #include "app/Placement.h"
 #include "app/QueryBuilder.h"
 #include "app/ServiceHosts.h"
+#include "browser/PageFailure.h"
 #include "ui/FormReader.h"
 #include "ui/TypInfo.h"
 
@@ -38,6 +39,7 @@ TForm2::TForm2(ui::TComponent* AOwner) : TForm(AOwner), shopHost_(CurrentService
   m_web->SetParent(this);
   m_web->SetAlign(ui::TAlign::alClient);
   m_web->SetTabOrder(0);
+  WatchPageFailures(m_web);
 
   OnCreate = ui::MethodOf<&TForm2::FormCreate>(this);
   OnClose = ui::MethodOf<&TForm2::FormClose>(this);

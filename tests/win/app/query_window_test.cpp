@@ -6,10 +6,12 @@
 
 #include <memory>
 
-#include "support/LoopbackListener.h"
 #include "app/FilterLists.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
+#include "browser/BrowserEvents.h"
+#include "browser/PageFailure.h"
+#include "support/LoopbackListener.h"
 #include "support/WinTestSupport.h"
 #include "ui/Application.h"
 
@@ -20,6 +22,33 @@ const std::string kStartUpPath =
     "&s=commissionVolume_desc&sc=1heart&ec=5goldencrown";
 
 std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+bool MessageShown(app::TPageFailureView* view) {
+  return view->HandleAllocated() && IsWindowVisible(view->Handle());
+}
+
+std::wstring WindowText(HWND wnd) {
+  std::wstring text(GetWindowTextLengthW(wnd) + 1, L'\0');
+  text.resize(GetWindowTextW(wnd, text.data(), static_cast<int>(text.size())));
+  return text;
+}
+
+// The pixels of `control` as on screen, read through its parent's client area (so whatever
+// lies over the control is what is read).
+std::unique_ptr<wintest::Dib32> CaptureArea(ui::TControl* control) {
+  auto dib = std::make_unique<wintest::Dib32>(control->Width(), control->Height());
+  ui::WindowDC src = ui::WindowDC::Client(control->Parent()->Handle());
+  BitBlt(dib->dc(), 0, 0, dib->width(), dib->height(), src.get(), control->Left(), control->Top(),
+         SRCCOPY);
+  return dib;
+}
+
+int DifferingPixels(const wintest::Dib32& a, const wintest::Dib32& b) {
+  int n = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) n += a.Pixel(x, y) != b.Pixel(x, y);
+  return n;
+}
 
 [[gnu::noinline]] void FreeObject(ui::TObject* object) { delete object; }
 
@@ -63,6 +92,13 @@ class QueryWindow : public ::testing::Test {
     PostMessageW(target, WM_KEYUP, key, 0xC0000001);
     ui::Application->ProcessMessages();
     wintest::PumpUntilIdle();
+  }
+  // The advanced-search window, opened with its button after the start-up query went out.
+  app::TForm2* OpenAdvancedSearch() {
+    if (Request(1) != Get(kStartUpPath)) return nullptr;
+    ShowForm();
+    Key(form->m_soso2, VK_SPACE);
+    return form->AdvancedSearch();
   }
 
   wintest::LoopbackListener service;
@@ -161,10 +197,7 @@ TEST_F(QueryWindow, SortChangeRunsTheQueryOtherFiltersWaitForSearchOrEnter) {
 }
 
 TEST_F(QueryWindow, AdvancedSearchOpensOneWindowThatHidesOnClose) {
-  ASSERT_EQ(Request(1), Get(kStartUpPath));
-  ShowForm();
-  Key(form->m_soso2, VK_SPACE);
-  app::TForm2* advanced = form->AdvancedSearch();
+  app::TForm2* advanced = OpenAdvancedSearch();
   ASSERT_NE(advanced, nullptr);
   EXPECT_EQ(Request(2), Get("/index3.html"));
   EXPECT_TRUE(IsWindowVisible(advanced->Handle()));
@@ -219,6 +252,81 @@ TEST_F(QueryWindow, MouseClickOnSearchRunsTheQuery) {
   EXPECT_TRUE(second.find("?k=%78&sp=0&") != std::string::npos ||
               second.find("?k=x&sp=0&") != std::string::npos)
       << second;
+}
+
+}  // namespace
+
+namespace {
+
+// Where the engine cannot show pages (under Wine, every navigation ends in an error), the
+// start-up query's failure is explained over the ranking's browser, and Search, Enter and the
+// sort order still send what they always sent.
+TEST_F(QueryWindow, AFailedRankingPageIsExplainedOverTheBrowserAndOffersTheDefaultBrowser) {
+  if (!wintest::RunningUnderWine()) GTEST_SKIP() << "the engine shows pages here";
+  ASSERT_EQ(Request(1), Get(kStartUpPath));
+  app::TPageFailureView* view = app::WatchPageFailures(form->m_web);
+  std::vector<std::wstring> opened;
+  view->SetOpener([&](HWND, const std::wstring& url) {
+    opened.push_back(url);
+    return intptr_t{42};
+  });
+  ShowForm();
+  ASSERT_TRUE(wintest::PumpUntil([&] { return MessageShown(view); }));
+  wintest::PumpUntilIdle();
+  const std::wstring address = L"http://" + Widen(service.host()) + Widen(kStartUpPath);
+  EXPECT_EQ(view->Address(), address);
+  EXPECT_NE(WindowText(view->Handle()).find(address), std::wstring::npos);
+  EXPECT_EQ(view->Parent(), form);
+  EXPECT_EQ(view->BoundsRect().left, form->m_web->Left());
+  EXPECT_EQ(view->BoundsRect().bottom, form->m_web->BoundsRect().bottom);
+  const auto shown = CaptureArea(form->m_web);
+
+  SendMessageW(view->OpenButton()->Handle(), BM_CLICK, 0, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(opened, std::vector<std::wstring>{address});
+
+  // A page that arrives (on the path the browser's events take) takes the message away, and
+  // the blank browser is seen again.
+  if (wintest::FireNavigateComplete(form->m_web, address) < 0)
+    form->m_web->OnNavigateComplete2(form->m_web, address);
+  wintest::PumpUntilIdle();
+  EXPECT_FALSE(MessageShown(view));
+  EXPECT_GT(DifferingPixels(*shown, *CaptureArea(form->m_web)), 500);
+
+  // Enter sends the same request as before, which fails again: one message, back again.
+  Key(form->m_keyword, VK_RETURN);
+  EXPECT_EQ(Request(2), Get(kStartUpPath));
+  EXPECT_TRUE(wintest::PumpUntil([&] { return MessageShown(view); }));
+  // So does a sort change, with the message up.
+  Key(form->m_sort, VK_DOWN);
+  const std::string third = Request(3);
+  EXPECT_NE(third.find("&s=commissionNum_desc&"), std::string::npos) << third;
+  EXPECT_TRUE(wintest::PumpUntil(
+      [&] { return view->Address().find(L"&s=commissionNum_desc&") != std::wstring::npos; }));
+  EXPECT_TRUE(MessageShown(view));
+  EXPECT_EQ(app::WatchPageFailures(form->m_web), view);
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(QueryWindow, TheAdvancedSearchWindowExplainsItsFailureToo) {
+  if (!wintest::RunningUnderWine()) GTEST_SKIP() << "the engine shows pages here";
+  app::TForm2* advanced = OpenAdvancedSearch();
+  ASSERT_NE(advanced, nullptr);
+  EXPECT_EQ(Request(2), Get("/index3.html"));
+  app::TPageFailureView* view = app::WatchPageFailures(advanced->m_web);
+  ASSERT_TRUE(wintest::PumpUntil([&] { return MessageShown(view); }));
+  EXPECT_EQ(view->Address(), L"http://" + Widen(service.host()) + L"/index3.html");
+  RECT client;
+  GetClientRect(advanced->Handle(), &client);
+  EXPECT_EQ(view->Width(), client.right);
+  EXPECT_EQ(view->Height(), client.bottom);
+
+  // F5 over the message reloads nothing, as over the restricted browser itself.
+  Key(view->OpenButton(), VK_F5);
+  wintest::PumpUntilIdle(300, 1000);
+  EXPECT_EQ(service.RequestLines().size(), 2u);
+  EXPECT_TRUE(MessageShown(view));
+  EXPECT_TRUE(errors.empty());
 }
 
 }  // namespace
