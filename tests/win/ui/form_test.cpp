@@ -164,10 +164,19 @@ TEST(Form, TabMovesThroughTheTabOrderAndEnterClicksTheDefaultButton) {
   PressKey(VK_TAB, /*shift=*/true);
   EXPECT_EQ(Focused(), form->spin);
 
-  // Leaving the spin edit forces its value into range.
+  // Leaving the spin edit forces its value into range, however long the number.
   form->spin->SetText(L"250");
   PressKey(VK_TAB);
   EXPECT_EQ(form->spin->Text(), L"99");
+  const std::pair<const wchar_t*, const wchar_t*> overlong[] = {{L"3000000000", L"99"},
+                                                                {L"-3000000000", L"0"}};
+  for (const auto& [typed, shown] : overlong) {
+    PressKey(VK_TAB, /*shift=*/true);
+    ASSERT_EQ(Focused(), form->spin);
+    form->spin->SetText(typed);
+    PressKey(VK_TAB);
+    EXPECT_EQ(form->spin->Text(), shown);
+  }
 
   form->edit->SetFocus();
   ui::Application->ProcessMessages();
