@@ -14,7 +14,14 @@ UI_IMPLEMENT_CLASS(TTimer, TComponent, P::Int("Interval", &TTimer::Interval, &TT
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
   // Enabled with an interval from the start: it runs unless a form being read changes that first.
-  if (!HasState(csLoading)) Update();
+  if (HasState(csLoading)) return;
+  try {
+    Update();
+  } catch (...) {
+    // No destructor runs for a constructor that throws: its window must not outlive it.
+    if (window_) DestroyWindow(std::exchange(window_, nullptr));
+    throw;
+  }
 }
 
 TTimer::~TTimer() {
