@@ -45,12 +45,27 @@ stop_xvfb() {
   fi
 }
 
+# Whether Wine hands its top-level windows to a window manager ("Managed" of the X11 driver, read
+# by each Wine process at its start). On a private Xvfb there is none, and with managed windows
+# every hide of a shown window waits 2 s for it: there the windows are unmanaged (N). On the
+# user's display the desktop manages them: Wine's default (the value removed). Idempotent.
+set_wine_managed() {
+  local key='HKCU\Software\Wine\X11 Driver'
+  if [ "$1" = N ]; then
+    wine reg add "$key" /v Managed /t REG_SZ /d N /f
+  else
+    wine reg delete "$key" /v Managed /f
+  fi >/dev/null 2>&1 </dev/null || true
+}
+
 # A persistent wineserver, a hidden keep-alive window and one warm-up: afterwards each Wine
 # process starts in tens of milliseconds and none of Wine's helpers holds our output pipes.
+# On a private Xvfb (start_xvfb) the windows are unmanaged, see set_wine_managed.
 start_wine_session() {
   local keepalive="$1"
   wineserver -p >/dev/null 2>&1 </dev/null
   WINE_SESSION=1
+  if [ -n "$XVFB_PID" ]; then set_wine_managed N; else set_wine_managed default; fi
   if [ -n "$keepalive" ] && [ -f "$keepalive" ]; then
     wine "$keepalive" >/dev/null 2>&1 </dev/null &
     KEEPALIVE_PID=$!

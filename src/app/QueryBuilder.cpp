@@ -19,8 +19,6 @@ int ItemOr(int index, int count, int fallback) {
 
 void AppendDecimal(std::string& out, int value) { out += std::to_string(value); }
 
-bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
 }  // namespace
 
 std::string EncodeQueryText(std::u16string_view text) {
@@ -97,24 +95,9 @@ std::string AdvancedSearchUrl(std::string_view host) {
 }
 
 int ParseSpinText(std::u16string_view text, int min, int max) {
-  if (max < min) std::swap(min, max);
-  // Blanks around the number are what a user leaves behind when editing; they do not make it
-  // something other than a number.
-  while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) text.remove_suffix(1);
-  bool negative = false;
-  if (!text.empty() && (text.front() == u'-' || text.front() == u'+')) {
-    negative = text.front() == u'-';
-    text.remove_prefix(1);
-  }
-  if (text.empty() || !std::all_of(text.begin(), text.end(), IsAsciiDigit)) return min;
-  // Saturate instead of overflowing: any run of digits is a number, however long, and a number
-  // beyond the range is clamped like any other.
-  constexpr int64_t kCap = int64_t{1} << 40;
-  int64_t value = 0;
-  for (char16_t c : text) value = std::min(value * 10 + (c - u'0'), kCap);
-  if (negative) value = -value;
-  return static_cast<int>(std::clamp<int64_t>(value, min, max));
+  // The spin edit reads its text with the same rule when the focus leaves it, so Enter and a
+  // click on Search send the same number.
+  return ui::ReadNumberInRange(text, min, max).value_or(std::min(min, max));
 }
 
 bool IsValidHostSpec(std::string_view host) {

@@ -88,6 +88,8 @@ HWND TApplication::Handle() {
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                               GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
                               0, 0, nullptr, nullptr, MainInstance(), nullptr);
+    // Without it every form would get a task-bar button of its own: better to stop here.
+    if (!handle_) throw EOutOfResources(L"Error creating window TApplication");
     IconChanged();
   }
   return handle_;

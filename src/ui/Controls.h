@@ -339,8 +339,13 @@ class TWinControl : public TControl {
   void EraseBackground(TMessage& message);
   void ColorControl(TMessage& message);
   void UpdateBoundsFromWindow();
+  // An id no other child window of `parent` carries (the one it had when still free).
+  UINT UnusedChildId(HWND parent);
+  // Moves the window to another parent window, with a new id if its own is taken there.
+  void ReparentWindow(HWND parent);
 
   HWND handle_ = nullptr;
+  UINT childId_ = 0;
   HWND parentWindow_ = nullptr;
   WNDPROC defWndProc_ = nullptr;
   std::vector<TControl*> controls_;    // all children, creation order
@@ -410,6 +415,14 @@ TCustomForm* GetParentForm(TControl* control);
 HINSTANCE MainInstance();
 // The atom of the "ControlOfs%.8X%.8X" window property.
 ATOM ControlAtom();
+
+// Windows of our own classes that are no controls (the timer's) are bound as controls are: the
+// object comes as CreateWindowEx's parameter, the thread's window being created catches what
+// arrives before WM_NCCREATE, and the window carries it in the "ControlOfs" property. A window
+// that cannot be made throws EOutOfResources.
+HWND CreateBoundWindow(TObject* object, const wchar_t* className, DWORD style, HWND parent);
+// The object of such a window (bound on its first message; the property goes at WM_NCDESTROY).
+TObject* BoundObject(HWND wnd, UINT msg, LPARAM lParam);
 
 // Reflection scope used by the parent's notification routing and the key preprocessing.
 class ReflectionScope {

@@ -1,5 +1,7 @@
 #include "ui/ExtCtrls.h"
 
+#include <utility>
+
 #include "ui/Application.h"
 #include "ui/TypInfo.h"
 
@@ -10,17 +12,33 @@ namespace ui {
 UI_IMPLEMENT_CLASS(TTimer, TComponent, P::Int("Interval", &TTimer::Interval, &TTimer::SetInterval),
                    P::Bool("Enabled", &TTimer::Enabled, &TTimer::SetEnabled))
 
-TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {}
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
+  // Enabled with an interval from the start: it runs unless a form being read changes that first.
+  if (HasState(csLoading)) return;
+  try {
+    Update();
+  } catch (...) {
+    // No destructor runs for a constructor that throws: its window must not outlive it.
+    if (window_) DestroyWindow(std::exchange(window_, nullptr));
+    throw;
+  }
+}
 
 TTimer::~TTimer() {
   timer_.reset();
-  if (window_) DestroyWindow(window_);
+  if (window_) DestroyWindow(std::exchange(window_, nullptr));
+}
+
+void TTimer::Loaded() {
+  TComponent::Loaded();
+  Update();
 }
 
 LRESULT CALLBACK TTimer::TimerWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_TIMER) {
-    auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-    if (timer && timer->OnTimer) {
+  auto* timer = dynamic_cast<TTimer*>(BoundObject(wnd, msg, lParam));
+  if (msg == WM_TIMER && timer) {
+    // Read at each tick: a handler given after the timer started runs from the next one on.
+    if (timer->OnTimer) {
       try {
         timer->OnTimer(timer);
       } catch (...) {
@@ -34,7 +52,7 @@ LRESULT CALLBACK TTimer::TimerWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM 
 
 void TTimer::Update() {
   timer_.reset();
-  if (!enabled_ || interval_ == 0) return;
+  if (!enabled_ || interval_ == 0 || HasState(csLoading)) return;
   if (!window_) {
     static const bool registered = [] {
       WNDCLASSEXW wc{};
@@ -46,11 +64,10 @@ void TTimer::Update() {
     }();
     (void)registered;
     // A message-only window: WM_TIMER reaches it in any modal loop of this thread.
-    window_ = CreateWindowExW(0, L"TTimerWindow", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              MainInstance(), nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = CreateBoundWindow(this, L"TTimerWindow", 0, HWND_MESSAGE);
   }
   timer_ = TimerHandle(window_, 1, interval_);
+  if (!timer_) throw EOutOfResources(L"Not enough timers available");
 }
 
 void TTimer::SetInterval(UINT ms) {

@@ -5,11 +5,15 @@
 
 namespace ui {
 
+// Runs OnTimer every Interval milliseconds while Enabled (both set by default), from its
+// creation on, or once its form has been read. A window or timer the system refuses throws
+// EOutOfResources.
 class TTimer : public TComponent {
   UI_CLASS(TTimer, TComponent)
  public:
   explicit TTimer(TComponent* AOwner);
   ~TTimer() override;
+  void Loaded() override;
   // Assigning either restarts the count.
   UINT Interval() const { return interval_; }
   void SetInterval(UINT ms);

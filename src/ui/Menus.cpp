@@ -482,16 +482,23 @@ TPopupMenu::~TPopupMenu() {
 }
 
 HWND TPopupMenu::PopupWindow() {
-  static HWND wnd = [] {
+  static const bool registered = [] {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = PopupWndProc;
     wc.hInstance = MainInstance();
     wc.lpszClassName = L"TPUtilWindow";
-    RegisterClassExW(&wc);
-    return CreateWindowExW(0, L"TPUtilWindow", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           MainInstance(), nullptr);
+    return RegisterClassExW(&wc) != 0;
   }();
+  (void)registered;
+  // Made again when it is gone (nobody else destroys it, but a failed creation is no reason to
+  // give up for good).
+  static HWND wnd = nullptr;
+  if (!wnd || !IsWindow(wnd)) {
+    wnd = CreateWindowExW(0, L"TPUtilWindow", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                          MainInstance(), nullptr);
+    if (!wnd) throw EOutOfResources(L"Error creating window TPUtilWindow");
+  }
   return wnd;
 }
 

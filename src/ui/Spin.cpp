@@ -3,8 +3,8 @@
 #include <windowsx.h>
 
 #include <climits>
-#include <cwctype>
 
+#include "ui/Text.h"
 #include "ui/TypInfo.h"
 
 namespace ui {
@@ -14,26 +14,6 @@ constexpr UINT_PTR kRepeatTimer = 1;
 constexpr UINT kFirstDelay = 400;
 constexpr UINT kRepeatDelay = 100;
 constexpr int kButtonWidth = 15;
-
-// Decimal digits with an optional sign and blanks around; false otherwise or on overflow.
-bool ParseInt(const std::wstring& text, int& out) {
-  size_t i = 0, n = text.size();
-  while (i < n && std::iswspace(text[i])) ++i;
-  while (n > i && std::iswspace(text[n - 1])) --n;
-  bool negative = false;
-  if (i < n && (text[i] == L'-' || text[i] == L'+')) negative = text[i++] == L'-';
-  if (i == n) return false;
-  long long v = 0;
-  for (; i < n; ++i) {
-    if (text[i] < L'0' || text[i] > L'9') return false;
-    v = v * 10 + (text[i] - L'0');
-    if (v > static_cast<long long>(INT_MAX) + 1) return false;
-  }
-  v = negative ? -v : v;
-  if (v < INT_MIN || v > INT_MAX) return false;
-  out = static_cast<int>(v);
-  return true;
-}
 }  // namespace
 
 // ---- TSpinButton ------------------------------------------------------------------------------
@@ -140,8 +120,11 @@ int TSpinEdit::CheckValue(int value) const {
 }
 
 int TSpinEdit::Value() {
-  int v;
-  return ParseInt(Text(), v) ? v : minValue_;
+  const std::wstring text = Text();
+  const bool ranged = maxValue_ != minValue_;
+  return ReadNumberInRange(std::u16string(text.begin(), text.end()), ranged ? minValue_ : INT_MIN,
+                           ranged ? maxValue_ : INT_MAX)
+      .value_or(minValue_);
 }
 
 void TSpinEdit::SetValue(int value) { SetText(std::to_wstring(CheckValue(value))); }
@@ -189,7 +172,7 @@ void TSpinEdit::WndProc(TMessage& m) {
       break;
     case CM_EXIT:
       // The value is forced into the range when the focus leaves.
-      if (CheckValue(Value()) != Value() || Text() != std::to_wstring(Value())) SetValue(Value());
+      if (const int value = Value(); Text() != std::to_wstring(value)) SetValue(value);
       break;
     case WM_SIZE:
       TCustomEdit::WndProc(m);

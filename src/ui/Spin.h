@@ -43,7 +43,8 @@ class TSpinEdit : public TCustomEdit {
   void SetMaxValue(int v) { maxValue_ = v; }
   int Increment() const { return increment_; }
   void SetIncrement(int v) { increment_ = v; }
-  // The text as a decimal integer; MinValue when it is not one.
+  // The text as a decimal integer, a number beyond the range forced to its nearer end (the
+  // rule the query builder reads the text with); MinValue when it is not a number.
   int Value();
   // Clamped into the range (when there is one) and written as text.
   void SetValue(int value);

@@ -1,5 +1,8 @@
 #include "ui/Text.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace ui {
 
 namespace {
@@ -111,6 +114,28 @@ std::string_view Trim(std::string_view text) {
   while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
   while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
   return text.substr(b, e - b);
+}
+
+std::optional<int> ReadNumberInRange(std::u16string_view text, int min, int max) {
+  if (max < min) std::swap(min, max);
+  auto blank = [](char16_t c) { return c == u' ' || c == u'\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  bool negative = false;
+  if (!text.empty() && (text.front() == u'-' || text.front() == u'+')) {
+    negative = text.front() == u'-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return std::nullopt;
+  // Saturates instead of overflowing: past any int the digits only push towards the range's end.
+  constexpr int64_t kCap = int64_t{1} << 40;
+  int64_t value = 0;
+  for (char16_t c : text) {
+    if (c < u'0' || c > u'9') return std::nullopt;
+    value = std::min(value * 10 + (c - u'0'), kCap);
+  }
+  if (negative) value = -value;
+  return static_cast<int>(std::clamp<int64_t>(value, min, max));
 }
 
 }  // namespace ui

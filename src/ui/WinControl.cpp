@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 #include "ui/Application.h"
 #include "ui/Controls.h"
@@ -18,9 +19,9 @@ TControl* CaptureControlOf(TWinControl* parent);  // Controls.cpp
 
 namespace {
 
-// The control whose window is being created: catches the messages that arrive before
+// The object whose window is being created: catches the messages that arrive before
 // WM_NCCREATE (WM_GETMINMAXINFO under Wine) and those of superclassed system windows.
-thread_local TWinControl* t_creating = nullptr;
+thread_local TObject* t_creating = nullptr;
 // The window a key message was aimed at (it may be a foreign child of the control).
 thread_local HWND t_keyWindow = nullptr;
 long g_liveWindows = 0;
@@ -28,6 +29,11 @@ long g_liveWindows = 0;
 std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
 bool IsFrameworkPrivateRange(UINT msg) { return msg >= CM_BASE && msg < 0xC000; }
+
+// Child window ids lie above the forms' menu command ids (1 ... 4095), so the low word of a
+// WM_COMMAND never names both a menu item and a control, and below 0x10000, which that word holds.
+constexpr UINT kFirstChildId = 0x1000;
+constexpr UINT kChildIdCount = 0x10000 - kFirstChildId;
 
 void EnsureCommonControls() {
   static bool done = [] {
@@ -41,6 +47,33 @@ void EnsureCommonControls() {
 }  // namespace
 
 HINSTANCE MainInstance() { return GetModuleHandleW(nullptr); }
+
+// The object a window of one of our classes was made for, when the window is not bound yet: the
+// thread's window being created, else the parameter WM_NCCREATE carries (our classes pass it).
+static TObject* CreatingObject(UINT msg, LPARAM lParam) {
+  if (t_creating) return t_creating;
+  if (msg != WM_NCCREATE) return nullptr;
+  return static_cast<TObject*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+}
+
+HWND CreateBoundWindow(TObject* object, const wchar_t* className, DWORD style, HWND parent) {
+  TObject* saved = std::exchange(t_creating, object);
+  HWND wnd = CreateWindowExW(0, className, L"", style, 0, 0, 0, 0, parent, nullptr, MainInstance(),
+                             object);
+  t_creating = saved;
+  if (!wnd) throw EOutOfResources(L"Error creating window " + std::wstring(className));
+  return wnd;
+}
+
+TObject* BoundObject(HWND wnd, UINT msg, LPARAM lParam) {
+  auto* object = static_cast<TObject*>(GetPropW(wnd, MAKEINTATOM(ControlAtom())));
+  if (!object && msg != WM_NCDESTROY && (object = CreatingObject(msg, lParam))) {
+    if (t_creating == object) t_creating = nullptr;
+    SetPropW(wnd, MAKEINTATOM(ControlAtom()), static_cast<HANDLE>(object));
+  }
+  if (msg == WM_NCDESTROY) RemovePropW(wnd, MAKEINTATOM(ControlAtom()));
+  return object;
+}
 
 ATOM ControlAtom() {
   static const ATOM atom = [] {
@@ -63,12 +96,8 @@ KeyWindowScope::~KeyWindowScope() { t_keyWindow = saved_; }
 LRESULT CALLBACK FrameworkWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TWinControl* control = TWinControl::FindControl(wnd);
   if (!control) {
-    control = t_creating;
-    if (!control && msg == WM_NCCREATE) {
-      auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
-      if (cs->lpCreateParams)
-        control = dynamic_cast<TWinControl*>(static_cast<TObject*>(cs->lpCreateParams));
-    }
+    TObject* creating = CreatingObject(msg, lParam);
+    control = creating ? dynamic_cast<TWinControl*>(creating) : nullptr;
     if (!control) return DefWindowProcW(wnd, msg, wParam, lParam);
     control->Bind(wnd);
   }
@@ -229,15 +258,40 @@ void TWinControl::CreateWnd() {
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& p) {
-  TWinControl* saved = t_creating;
-  t_creating = this;
+  TObject* saved = std::exchange(t_creating, this);
   // Our own classes carry the object in the creation parameter as well; system classes keep
   // theirs (some read it).
   void* param = p.SysClassName.empty() ? static_cast<void*>(static_cast<TObject*>(this)) : p.Param;
+  // A child's id is how the system names it to its parent (WM_MEASUREITEM carries nothing else).
+  HMENU id = (p.Style & WS_CHILD)
+                 ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(UnusedChildId(p.WndParent)))
+                 : nullptr;
   HWND wnd = CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X,
-                             p.Y, p.Width, p.Height, p.WndParent, nullptr, MainInstance(), param);
+                             p.Y, p.Width, p.Height, p.WndParent, id, MainInstance(), param);
   t_creating = saved;
   if (!wnd) handle_ = nullptr;
+}
+
+UINT TWinControl::UnusedChildId(HWND parent) {
+  if (childId_ && !GetDlgItem(parent, static_cast<int>(childId_))) return childId_;
+  // One counter for every parent: ids are seldom reused, and a taken one is skipped.
+  static thread_local UINT next = 0;
+  for (UINT tries = 0; tries < kChildIdCount; ++tries) {
+    const UINT id = kFirstChildId + next;
+    next = (next + 1) % kChildIdCount;
+    if (!GetDlgItem(parent, static_cast<int>(id))) return childId_ = id;
+  }
+  throw EOutOfResources(L"No free child window id");
+}
+
+void TWinControl::ReparentWindow(HWND parent) {
+  ::SetParent(handle_, parent);
+  if (!(GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD)) return;
+  HWND same = GetDlgItem(parent, static_cast<int>(childId_));
+  if (same && same != handle_) {
+    childId_ = 0;
+    SetWindowLongPtrW(handle_, GWLP_ID, static_cast<LONG_PTR>(UnusedChildId(parent)));
+  }
 }
 
 void TWinControl::DestroyHandle() {
@@ -263,7 +317,7 @@ void TWinControl::RecreateWnd() {
 void TWinControl::SetParentWindow(HWND wnd) {
   if (wnd == parentWindow_) return;
   parentWindow_ = wnd;
-  if (handle_ && !Parent()) ::SetParent(handle_, wnd);
+  if (handle_ && !Parent()) ReparentWindow(wnd);
 }
 
 void TWinControl::SetParent(TWinControl* parent) {
@@ -272,7 +326,7 @@ void TWinControl::SetParent(TWinControl* parent) {
   TControl::SetParent(parent);
   // A window moved to a new parent window keeps its handle.
   if (old && handle_ == old && parent && parent->HandleAllocated())
-    ::SetParent(handle_, parent->Handle());
+    ReparentWindow(parent->Handle());
 }
 
 // ---- Children ---------------------------------------------------------------------------------
@@ -284,7 +338,7 @@ void TWinControl::InsertControl(TControl* control) {
     tabList_.push_back(w);
     if (handle_) {
       if (w->HandleAllocated())
-        ::SetParent(w->handle_, handle_);
+        w->ReparentWindow(handle_);
       else if (!HasState(csLoading))
         w->HandleNeeded();
     }
@@ -619,6 +673,12 @@ bool TWinControl::ReflectNotification(TMessage& m) {
       if (mis->CtlType != ODT_MENU) child = GetDlgItem(handle_, static_cast<int>(mis->CtlID));
       break;
     }
+    case WM_COMPAREITEM:
+      child = reinterpret_cast<COMPAREITEMSTRUCT*>(m.LParam)->hwndItem;
+      break;
+    case WM_DELETEITEM:
+      child = reinterpret_cast<DELETEITEMSTRUCT*>(m.LParam)->hwndItem;
+      break;
     default:
       break;
   }
@@ -716,6 +776,8 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_VSCROLL:
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
+    case WM_COMPAREITEM:
+    case WM_DELETEITEM:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:

@@ -2,6 +2,7 @@
 // order, and that no user text can put a raw byte into the URL.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 #include <string>
 #include <vector>
@@ -191,6 +192,7 @@ TEST(SpinText, NumbersAreReadAndClampedAndAnythingElseIsTheMinimum) {
       {u"+7", 7},
       {u"99999999", kMax},
       {u"100000000", kMax},
+      {u"3000000000", kMax},  // past any int: still the range's end, as the spin edit shows it
       {u"123456789012345678901234567890", kMax},
       {u"-5", 0},
       {u"", 0},
@@ -209,6 +211,15 @@ TEST(SpinText, NumbersAreReadAndClampedAndAnythingElseIsTheMinimum) {
   EXPECT_EQ(app::ParseSpinText(u"3", 5, 10), 5);
   EXPECT_EQ(app::ParseSpinText(u"junk", 5, 10), 5);
   EXPECT_EQ(app::ParseSpinText(u"-3", -10, 10), -3);
+  EXPECT_EQ(app::ParseSpinText(u"-3000000000", -10, 10), -10);
+  EXPECT_EQ(app::ParseSpinText(u"15", 10, 5), 10);  // the ends in either order
+  EXPECT_EQ(app::ParseSpinText(u"x", 10, 5), 5);
+
+  // The rule itself tells a number from anything else (the spin edit falls back to its minimum).
+  EXPECT_EQ(ui::ReadNumberInRange(u" -3000000000 ", INT_MIN, INT_MAX), INT_MIN);
+  EXPECT_EQ(ui::ReadNumberInRange(u"+0", 1, 9), 1);
+  EXPECT_FALSE(ui::ReadNumberInRange(u"--1", INT_MIN, INT_MAX).has_value());
+  EXPECT_FALSE(ui::ReadNumberInRange(u"", 0, 9).has_value());
 
   // A non-numeric bound sends 0.
   QueryFilters f = Defaults();

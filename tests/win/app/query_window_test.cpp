@@ -240,6 +240,29 @@ TEST_F(QueryWindow, AdvancedSearchOpensOneWindowThatHidesOnClose) {
   EXPECT_TRUE(errors.empty());
 }
 
+// A price too long for any number is sent as the range's end whichever way the search starts:
+// Enter in the field (the text is read as it is) or a click on Search (the focus leaves the
+// field first, and the field corrects its own text).
+TEST_F(QueryWindow, AnOverlongPriceIsSentAsTheRangesEndByEnterAndBySearch) {
+  ASSERT_EQ(Request(1), Get(kStartUpPath));
+  ShowForm();
+  form->m_ep->SetText(L"3000000000");
+  Key(form->m_ep, VK_RETURN);
+  const std::string byEnter = Request(2);
+  EXPECT_NE(byEnter.find("&sp=0&ep=99999999&"), std::string::npos) << byEnter;
+  EXPECT_EQ(form->m_ep->Text(), L"99999999");
+
+  form->m_ep->SetText(L"3000000000");
+  form->m_ep->SetFocus();
+  ui::Application->ProcessMessages();
+  SendMessageW(form->m_soso->Handle(), BM_CLICK, 0, 0);
+  wintest::PumpUntilIdle();
+  const std::string bySearch = Request(3);
+  EXPECT_NE(bySearch.find("&sp=0&ep=99999999&"), std::string::npos) << bySearch;
+  EXPECT_EQ(form->m_ep->Text(), L"99999999");
+  EXPECT_TRUE(errors.empty());
+}
+
 // The mouse: a click on the search button (BM_CLICK presses and releases the left button on
 // it, as the mouse does).
 TEST_F(QueryWindow, MouseClickOnSearchRunsTheQuery) {

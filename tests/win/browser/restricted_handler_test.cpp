@@ -57,21 +57,6 @@ TEST_F(RestrictedPolicy, HostInfoAsksForNoBorderNoScrollBarsAndThemesAndKeepsThe
   EXPECT_FALSE(SUCCEEDED(handler_->GetHostInfo(nullptr)));
 }
 
-TEST_F(RestrictedPolicy, EngineUserInterfaceIsSuppressed) {
-  POINT pt{10, 10};
-  EXPECT_EQ(handler_->ShowContextMenu(0, &pt, nullptr, nullptr), S_OK);  // no context menu
-  EXPECT_EQ(handler_->ShowContextMenu(0, nullptr, nullptr, nullptr), S_OK);
-  EXPECT_EQ(handler_->ShowUI(0, nullptr, nullptr, nullptr, nullptr), S_OK);  // no engine bars
-  EXPECT_EQ(handler_->HideUI(), S_OK);
-  EXPECT_EQ(handler_->UpdateUI(), S_OK);
-  EXPECT_EQ(handler_->EnableModeless(TRUE), S_OK);
-  EXPECT_EQ(handler_->EnableModeless(FALSE), S_OK);
-  EXPECT_EQ(handler_->OnDocWindowActivate(TRUE), S_OK);
-  EXPECT_EQ(handler_->OnFrameWindowActivate(FALSE), S_OK);
-  RECT border{0, 0, 10, 10};
-  EXPECT_EQ(handler_->ResizeBorder(&border, nullptr, TRUE), S_OK);
-}
-
 TEST_F(RestrictedPolicy, OnlyF5KeyDownIsTakenAway) {
   struct Case {
     UINT msg;

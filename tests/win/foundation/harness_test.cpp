@@ -22,8 +22,22 @@ LRESULT CALLBACK FramePainterProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(wnd, msg, wp, lp);
 }
 
-LRESULT CALLBACK PassOnHook(int code, WPARAM wp, LPARAM lp) {
+int g_hookCalls = 0;
+LRESULT CALLBACK CountingHook(int code, WPARAM wp, LPARAM lp) {
+  ++g_hookCalls;
   return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// Whether a WM_TIMER of the thread timer `id` arrives within `ms`.
+bool TimerFires(UINT_PTR id, DWORD ms) {
+  const DWORD start = GetTickCount();
+  MSG msg;
+  do {
+    while (PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))
+      if (msg.hwnd == nullptr && msg.wParam == id) return true;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_TIMER);
+  } while (GetTickCount() - start < ms);
+  return false;
 }
 
 class TestWindow {
@@ -115,8 +129,8 @@ TEST(Handles, OwnersCountAndReleaseEveryKind) {
     ui::GdiBitmap bmp(CreateBitmap(4, 4, 1, 32, nullptr));
     ui::GdiPen pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
     ui::GdiRegion rgn(CreateRectRgn(0, 0, 5, 5));
-    ui::GdiFont font(CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                                 L"Tahoma"));
+    ui::GdiFont font(
+        CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
     ui::MenuHandle menu(CreatePopupMenu());
     ui::MemoryDC dc = ui::MakeMemoryDC();
     EXPECT_EQ(HandleCounts::Live(HandleKind::Bitmap), 1);
@@ -150,20 +164,40 @@ TEST(Handles, SaveDCGuardRestoresOriginAndClip) {
   GetViewportOrgEx(dib.dc(), &org);
   EXPECT_EQ(org.x, 0);
   EXPECT_EQ(org.y, 0);
+  // No clipping region is left behind: the whole bitmap is drawable again.
+  ui::GdiRegion clipRegion(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(GetClipRgn(dib.dc(), clipRegion.get()), 0);
   RECT clip;
-  EXPECT_NE(GetClipBox(dib.dc(), &clip), SIMPLEREGION + 100);
+  EXPECT_EQ(GetClipBox(dib.dc(), &clip), SIMPLEREGION);
   EXPECT_EQ(clip.right, 10);
+  EXPECT_EQ(clip.bottom, 10);
 }
 
+// Checked with the system, not only with the owners' counters: the timer no longer fires and
+// cannot be killed again, the hook procedure is no longer called.
 TEST(Handles, TimerAndHookOwnersRemoveWhatTheyInstalled) {
   const long timers = ui::HandleCounts::Live(ui::HandleKind::Timer);
+  UINT_PTR id = 0;
   {
-    ui::TimerHandle t(nullptr, 0, 1000, nullptr);
+    ui::TimerHandle t(nullptr, 0, 10, nullptr);
     ASSERT_TRUE(t);
+    id = t.id();
     EXPECT_EQ(ui::HandleCounts::Live(ui::HandleKind::Timer), timers + 1);
-    ui::HookHandle hook(SetWindowsHookExW(WH_CBT, PassOnHook, nullptr, GetCurrentThreadId()));
-    EXPECT_TRUE(hook);
+    EXPECT_TRUE(TimerFires(id, 2000));
   }
   EXPECT_EQ(ui::HandleCounts::Live(ui::HandleKind::Timer), timers);
+  EXPECT_FALSE(TimerFires(id, 100));
+  EXPECT_FALSE(KillTimer(nullptr, id));
+
+  g_hookCalls = 0;
+  {
+    ui::HookHandle hook(SetWindowsHookExW(WH_CBT, CountingHook, nullptr, GetCurrentThreadId()));
+    ASSERT_TRUE(hook);
+    TestWindow w(DefWindowProcW);  // HCBT_CREATEWND, HCBT_DESTROYWND, ...
+    EXPECT_GT(g_hookCalls, 0);
+  }
   EXPECT_EQ(ui::HandleCounts::Live(ui::HandleKind::Hook), 0);
+  g_hookCalls = 0;
+  { TestWindow w(DefWindowProcW); }
+  EXPECT_EQ(g_hookCalls, 0);
 }

@@ -164,10 +164,19 @@ TEST(Form, TabMovesThroughTheTabOrderAndEnterClicksTheDefaultButton) {
   PressKey(VK_TAB, /*shift=*/true);
   EXPECT_EQ(Focused(), form->spin);
 
-  // Leaving the spin edit forces its value into range.
+  // Leaving the spin edit forces its value into range, however long the number.
   form->spin->SetText(L"250");
   PressKey(VK_TAB);
   EXPECT_EQ(form->spin->Text(), L"99");
+  const std::pair<const wchar_t*, const wchar_t*> overlong[] = {{L"3000000000", L"99"},
+                                                                {L"-3000000000", L"0"}};
+  for (const auto& [typed, shown] : overlong) {
+    PressKey(VK_TAB, /*shift=*/true);
+    ASSERT_EQ(Focused(), form->spin);
+    form->spin->SetText(typed);
+    PressKey(VK_TAB);
+    EXPECT_EQ(form->spin->Text(), shown);
+  }
 
   form->edit->SetFocus();
   ui::Application->ProcessMessages();
@@ -186,11 +195,11 @@ TEST(Form, TabMovesThroughTheTabOrderAndEnterClicksTheDefaultButton) {
   delete form;
 }
 
-TEST(Form, HundredCreatePaintFreeCyclesGiveEveryHandleBack) {
-  // Under Wine without a window manager every hide of a shown top-level window waits 2 s for
-  // the X server, so only a few cycles are shown; the hundred paint through the windows' own
-  // painting into a bitmap instead.
-  auto cycle = [](bool show) {
+TEST(Form, HundredCreateShowHideFreeCyclesGiveEveryHandleBack) {
+  // Every cycle shows its windows, paints them on the screen and hides them, as the program's
+  // windows are; the tests' Wine prefix has unmanaged windows, so a hide does not wait for a
+  // window manager that is not there.
+  auto cycle = [] {
     auto* form = new TAllControlsForm(nullptr);
     // Menus too: a bar with a pull-down attached to the window, and the popup's handle.
     auto* bar = new ui::TMainMenu(form);
@@ -202,31 +211,31 @@ TEST(Form, HundredCreatePaintFreeCyclesGiveEveryHandleBack) {
     bar->Items()->Add(file);
     form->SetMenu(bar);
     form->menu->Handle();
-    if (show) {
-      form->Show();
-      RedrawWindow(form->Handle(), nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    } else {
-      auto shot = wintest::CapturePrint(form->Handle());
-      HDC dc = shot->dc();
-      SendMessageW(form->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-      SendMessageW(form->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    }
+    // Shown without taking the activation: the tests that run beside this one keep their focus.
+    const UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(form->Handle(), nullptr, 0, 0, 0, 0, keep | SWP_SHOWWINDOW);
+    RedrawWindow(form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ui::Application->ProcessMessages();
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    SetWindowPos(form->Handle(), nullptr, 0, 0, 0, 0, keep | SWP_HIDEWINDOW);
     ui::Application->ProcessMessages();
     delete form;
   };
-  cycle(true);  // warm-up: classes registered, system caches filled
+  cycle();  // warm-up: classes registered, system caches filled
   ui::Application->ProcessMessages();
   long counters = CountersTotal();
   long gdi = wintest::LiveGdiObjects();
   long windows = ui::LiveFrameworkWindows();
-  for (int i = 0; i < 2; ++i) cycle(true);
-  for (int i = 0; i < 100; ++i) cycle(false);
+  for (int i = 0; i < 100; ++i) cycle();
   ui::Application->ProcessMessages();
   EXPECT_EQ(CountersTotal(), counters);
   EXPECT_EQ(ui::LiveFrameworkWindows(), windows);
+  // The system keeps a few objects for good once other processes' windows come and go beside
+  // these (6 at once, seen with the tests running in parallel; none after in 300 cycles); a leak
+  // of one object per cycle would be 100.
   if (gdi >= 0) {
-    EXPECT_LE(wintest::LiveGdiObjects(), gdi + 2);
+    EXPECT_LE(wintest::LiveGdiObjects(), gdi + 8);
   }
 }
 

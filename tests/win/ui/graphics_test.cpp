@@ -129,15 +129,30 @@ TEST(Bitmaps, CanvasObjectsChangeWithoutLeakingHandles) {
       c->Rectangle(0, 0, 4, 4);
     }
     EXPECT_GT(c->TextHeight(L"0"), 0);
-    // A brush taken from a DC is used, not owned.
-    HBRUSH stock = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-    c->Brush()->SetHandle(stock);
-    EXPECT_EQ(c->Brush()->Handle(), stock);
-    c->Brush()->SetColor(ui::clRed);
-    EXPECT_NE(c->Brush()->Handle(), stock);
   }
   EXPECT_EQ(ui::HandleCounts::Total(), before);
-  EXPECT_NE(GetObjectType(GetStockObject(GRAY_BRUSH)), 0u);
+}
+
+// A brush handed to a canvas is used, not owned: it survives being replaced and the canvas's end.
+TEST(Bitmaps, ABrushGivenToACanvasStaysItsOwners) {
+  HBRUSH given = CreateSolidBrush(RGB(0, 0x80, 0));
+  ASSERT_NE(given, nullptr);
+  {
+    ui::TBitmap bmp(4, 4);
+    ui::TCanvas* c = bmp.Canvas();
+    c->Brush()->SetHandle(given);
+    EXPECT_EQ(c->Brush()->Handle(), given);
+    RECT all{0, 0, 4, 4};
+    c->FillRect(all);
+    EXPECT_EQ(c->Pixel(1, 1), RGB(0, 0x80, 0));
+    c->Brush()->SetColor(ui::clRed);
+    EXPECT_NE(c->Brush()->Handle(), given);
+    EXPECT_EQ(GetObjectType(given), static_cast<DWORD>(OBJ_BRUSH));
+    c->Brush()->SetHandle(given);
+    c->FillRect(all);  // selected into the canvas's DC when the canvas goes
+  }
+  EXPECT_EQ(GetObjectType(given), static_cast<DWORD>(OBJ_BRUSH));
+  EXPECT_TRUE(DeleteObject(given));
 }
 
 TEST(Bitmaps, ImageListTakesAStripAndDrawsEnabledAndDisabled) {

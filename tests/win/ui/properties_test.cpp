@@ -122,7 +122,10 @@ TEST(Properties, SpinValueIsTheMinimumWhenTheTextIsNoNumberAndSettingClamps) {
   spin.SetMaxValue(20);
   spin.SetText(L"abc");
   EXPECT_EQ(spin.Value(), 10);
-  spin.SetText(L"99999999999999");  // too big for an integer: not a number either
+  // Too big for an integer, yet a number: the range's end, as the query builder reads it.
+  spin.SetText(L"99999999999999");
+  EXPECT_EQ(spin.Value(), 20);
+  spin.SetText(L"-99999999999999");
   EXPECT_EQ(spin.Value(), 10);
   spin.SetValue(25);
   EXPECT_EQ(spin.Text(), L"20");
