@@ -46,9 +46,10 @@ T* Add(ui::TForm* form, int left, int top, int width) {
   return c;
 }
 
-// The main window's size and its kinds of controls.
+// About the main window's size, with its kinds of controls.
 ui::TForm* MakeForm() {
-  ui::TForm* form = new frametest::TFrameTestForm(nullptr);
+  auto* form = new ui::TForm(nullptr);
+  form->SetBounds(40, 40, 620, 520);
   for (int i = 0; i < 5; ++i) Add<ui::TLabel>(form, 8, 8 + 28 * i, 60)->SetCaption(L"Label");
   Add<ui::TEdit>(form, 80, 8, 120);
   Add<ui::TSpinEdit>(form, 80, 36, 60);
