@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "skin/manager/ControlClassifier.h"
 #include "skin/manager/SkinRules.h"
 #include "ui/Application.h"
 #include "ui/Forms.h"
@@ -283,9 +284,7 @@ void TSkinManage::SkinFormIfVisible(ui::TCustomForm* form) {
   SkinWindow(wnd);
 }
 
-void TSkinManage::AttachControls(TWinSkinForm&) {
-  // Controls keep their own look until their skinners exist.
-}
+void TSkinManage::AttachControls(TWinSkinForm& form) { ClassifyFormControls(form); }
 
 TSkinData* TSkinManage::ChooseSkinData(HWND wnd, const std::string& className) const {
   std::vector<SkinCandidate> candidates;
@@ -362,7 +361,12 @@ void TSkinManage::Hook(int code, WPARAM wParam, LPARAM lParam) {
   switch (code) {
     case HCBT_CREATEWND: {
       const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-      if (create && create->lpcs && (create->lpcs->dwExStyle & WS_EX_MDICHILD)) SkinWindow(wnd);
+      if (!create || !create->lpcs) break;
+      // A size grip made on a skinned window gets its skinner from that window's skinner.
+      if ((create->lpcs->style & SBS_SIZEGRIP) && WindowClassNameOf(wnd) == "ScrollBar")
+        if (TWinSkinForm* parent = FindForm(create->lpcs->hwndParent))
+          ClassifyChildWindow(*parent, wnd);
+      if (create->lpcs->dwExStyle & WS_EX_MDICHILD) SkinWindow(wnd);
       break;
     }
     case HCBT_ACTIVATE:
