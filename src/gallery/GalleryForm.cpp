@@ -2,12 +2,27 @@
 
 #include <windows.h>
 
+#include "ui/BitBtn.h"
+#include "ui/Bitmaps.h"
+#include "ui/CheckCtrls.h"
 #include "ui/Classes.h"
 
 namespace gallery {
 
 namespace {
 constexpr int kTitleWidth = 150, kColumnWidth = 170, kRowGap = 8;
+
+// A 16 x 16 glyph in two images (normal, disabled) on the transparent corner colour.
+void DrawGlyph(ui::TBitmap* glyph) {
+  glyph->SetSize(32, 16);
+  ui::TCanvas* c = glyph->Canvas();
+  c->Brush()->SetColor(ui::clFuchsia);
+  c->FillRect(RECT{0, 0, 32, 16});
+  c->Brush()->SetColor(static_cast<ui::TColor>(RGB(30, 140, 60)));
+  c->FillRect(RECT{3, 3, 13, 13});
+  c->Brush()->SetColor(ui::clGray);
+  c->FillRect(RECT{19, 3, 29, 13});
+}
 constexpr int kNativeTag = 99;  // the skin's DisableTag: keeps the native look
 }  // namespace
 
@@ -38,6 +53,34 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner) : ui::TForm(owner) {
   });
   AddRow<ui::TButton>(L"Two-line caption", 40,
                       [](ui::TButton* b) { b->SetCaption(L"Two||lines"); });
+  AddRow<ui::TBitBtn>(L"Glyph button", 30, [](ui::TBitBtn* b) {
+    b->SetCaption(L"&Glyph 图标");
+    DrawGlyph(b->Glyph());
+    b->SetNumGlyphs(2);
+  });
+  AddRow<ui::TCheckBox>(L"Check box", 21, [](ui::TCheckBox* c) {
+    c->SetCaption(L"&Checked 选中");
+    c->SetChecked(true);
+  });
+  AddRow<ui::TCheckBox>(L"Grayed check box", 21, [](ui::TCheckBox* c) {
+    c->SetCaption(L"Grayed");
+    c->SetAllowGrayed(true);
+    c->SetState(ui::TCheckBoxState::cbGrayed);
+  });
+  AddRow<ui::TCheckBox>(L"Disabled check box", 21, [](ui::TCheckBox* c) {
+    c->SetCaption(L"Disabled");
+    c->SetChecked(true);
+    c->SetEnabled(false);
+  });
+  AddRow<ui::TRadioButton>(L"Radio buttons (one group)", 21, [](ui::TRadioButton* r) {
+    r->SetCaption(L"&Radio 单选");
+    r->SetChecked(true);
+  });
+  AddRow<ui::TRadioGroup>(L"Radio group", 80, [](ui::TRadioGroup* g) {
+    g->SetCaption(L"Sort 排序");
+    g->Items()->SetText(L"Volume\nPrice\nCredit");
+    g->SetItemIndex(1);
+  });
   SetClientSize(kTitleWidth + 12 + 2 * kColumnWidth + 12, nextTop_ + 12);
 }
 

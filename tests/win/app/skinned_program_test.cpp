@@ -65,6 +65,17 @@ TEST(SkinnedProgram, MainWindowWearsTheDefaultSkin) {
     ASSERT_NE(capture, nullptr);
     EXPECT_TRUE(row.count(capture->Pixel(400, 20) & 0xFFFFFF));
 
+    // Search is drawn from the skin's button strip: its face shows colours of the strip.
+    EXPECT_EQ(SendMessageW(form->m_soso->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
+    const skin::PixelBuffer strip = skin::PixelsOf(*form->SkinData1->Buttons()->Bitmap);
+    std::set<COLORREF> stripColours;
+    for (int y = 0; y < strip.height(); ++y)
+      for (int x = 0; x < strip.width(); ++x)
+        stripColours.insert(static_cast<COLORREF>(strip.Get(x, y) & 0xFFFFFF));
+    auto button = wintest::CaptureWindowDC(form->m_soso->Handle());
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(stripColours.count(button->Pixel(5, button->height() / 2) & 0xFFFFFF));
+
     // The advanced-search window is skinned at its first activation, its client kept.
     form->m_soso2->Click();
     app::TForm2* advanced = form->AdvancedSearch();
