@@ -4,6 +4,7 @@
 
 #include "skin/controls/SkinCheckRadio.h"
 #include "skinframe/FrameTestSupport.h"
+#include "ui/CheckCtrls.h"
 
 using frametest::Rgb;
 using frametest::SkinnedForm;
@@ -104,4 +105,32 @@ TEST(SkinnedCheckBox, AStripWhoseWidthIsNoMultipleOfItsFramesUsesWholeFrames) {
   bool fromStrip = false;
   for (int i = 1; i <= 4; ++i) fromStrip |= c == g.Frame("Buttons.CheckButton", i);
   EXPECT_TRUE(fromStrip);
+}
+
+TEST(SkinnedCheckBox, AFrameworkCheckBoxIsPaintedWholeAlsoIntoAPrintedImage) {
+  TestSkin ts;
+  SkinnedForm f(ts, [](frametest::TFrameTestForm& form) {
+    auto* box = new ui::TCheckBox(&form);
+    box->SetParent(&form);
+    box->SetBounds(10, 10, 140, 21);
+    box->SetCaption(L"&Checked 选中");
+    box->SetChecked(true);
+    box->SetName("Box");
+  });
+  auto* box = dynamic_cast<ui::TCheckBox*>(f.form->FindComponent("Box"));
+  ASSERT_NE(box, nullptr);
+  ASSERT_EQ(SendMessageW(box->Handle(), skin::kSkinIsSkinned, 0, 0), 1);
+  const COLORREF checked = Rgb(ts.FrameColour("Buttons.CheckButton", 5));
+  const COLORREF face = Rgb(f.data->GetRGB(skin::ciButtonFace));
+  auto printed = wintest::CapturePrint(box->Handle());
+  ASSERT_NE(printed, nullptr);
+  EXPECT_EQ(printed->Pixel(6, 10) & 0xFFFFFF, checked);
+  EXPECT_EQ(printed->Pixel(137, 2) & 0xFFFFFF, face);  // the whole control, on the skin's face
+  RedrawWindow(box->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+  auto screen = wintest::CaptureWindowDC(box->Handle());
+  EXPECT_EQ(screen->Pixel(6, 10) & 0xFFFFFF, checked);
+  box->SetChecked(false);
+  RedrawWindow(box->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+  screen = wintest::CaptureWindowDC(box->Handle());
+  EXPECT_EQ(screen->Pixel(6, 10) & 0xFFFFFF, Rgb(ts.FrameColour("Buttons.CheckButton", 1)));
 }
