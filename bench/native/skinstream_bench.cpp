@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -276,7 +277,8 @@ std::string SourceDir() {
 
 int main(int argc, char** argv) {
   std::vector<Sample> samples;
-  for (int i = 1; i < argc; ++i) samples.push_back({argv[i], ReadFile(argv[i])});
+  for (int i = 1; i < argc; ++i)
+    samples.push_back({std::filesystem::path(argv[i]).filename().string(), ReadFile(argv[i])});
   samples.push_back({"lharc long text",
                      ReadFile(SourceDir() + "/../shared/testdata/lh1/lharc113-long-text.lzs")});
 #ifdef HAVE_ENCODER
