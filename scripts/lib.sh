@@ -101,3 +101,21 @@ build_preset() {
   fi
   cmake --build "$dir" -j "$(jobs_count)" || die "build $preset failed"
 }
+
+# Configures (once) and builds the libFuzzer targets: a clang tree of its own in build/fuzz.
+build_fuzz_tree() {
+  if [ ! -f "$BUILD/fuzz/CMakeCache.txt" ]; then
+    CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD/fuzz" -DTARVIMO_FUZZ=ON -DTARVIMO_TESTS=OFF \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || die "configure fuzz failed"
+  fi
+  cmake --build "$BUILD/fuzz" -j "$(jobs_count)" || die "build fuzz failed"
+}
+
+# The libFuzzer flags of one target (its name without "_fuzz"), one per line: its dictionary
+# tests/fuzz/<name>.dict and the flags in tests/fuzz/<name>.options, when they exist.
+fuzz_target_flags() {
+  local dir="$ROOT/tests/fuzz"
+  [ -f "$dir/$1.dict" ] && echo "-dict=$dir/$1.dict"
+  [ -f "$dir/$1.options" ] && grep -v -e '^#' -e '^[[:space:]]*$' "$dir/$1.options"
+  return 0
+}

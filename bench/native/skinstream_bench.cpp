@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchLine.h"
 #include "skin/data/SkinRead.h"
 #include "skin/data/WinSkinIni.h"
 #if __has_include("TestSkin.h")
@@ -237,6 +239,8 @@ void Compare(const Sample& s) {
       "  %.2fx  %s\n",
       s.name.c_str(), s.stream.size(), reference.size(), tFast * 1e3, mb / tFast, tRef * 1e3,
       mb / tRef, tRef / tFast, same ? "identical" : "OUTPUT DIFFERS");
+  BenchLine("skinstream", "decode " + s.name + (same ? "" : " (OUTPUT DIFFERS)"), tFast * 1e3, "ms",
+            "reference decoder", tRef * 1e3);
 }
 
 void IniBench(const std::string& name, const std::string& text) {
@@ -252,6 +256,14 @@ void IniBench(const std::string& name, const std::string& text) {
   std::printf("%-24s %6zu bytes of ini: parse + catalogue %7.1f us (%zu sections, %zu buttons)\n",
               name.c_str(), text.size(), t / iterations * 1e6, d.Sections.size(),
               d.CaptionButtons.size());
+  const double parse = Best(5, [&] {
+    for (int i = 0; i < iterations; ++i) {
+      skin::TQuickIni ini;
+      ini.LoadFromText(text);
+    }
+  });
+  BenchLine("skinstream", name + ": parse + catalogue", t / iterations * 1e6, "us", "parse only",
+            parse / iterations * 1e6);
 }
 
 // The repository, found from this file's path (benchmarks get no configured paths).
@@ -265,7 +277,8 @@ std::string SourceDir() {
 
 int main(int argc, char** argv) {
   std::vector<Sample> samples;
-  for (int i = 1; i < argc; ++i) samples.push_back({argv[i], ReadFile(argv[i])});
+  for (int i = 1; i < argc; ++i)
+    samples.push_back({std::filesystem::path(argv[i]).filename().string(), ReadFile(argv[i])});
   samples.push_back({"lharc long text",
                      ReadFile(SourceDir() + "/../shared/testdata/lh1/lharc113-long-text.lzs")});
 #ifdef HAVE_ENCODER

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "BenchLine.h"
 #include "skin/data/ImgUtilGdi.h"
 #include "skin/frame/PaintPrimitives.h"
 
@@ -59,6 +60,7 @@ double BitBltCost(HDC target, int w, int h) {
 
 void Row(const char* what, double us, double baseline) {
   std::printf("%-40s %9.1f us  %7.1fx BitBlt (%.1f us)\n", what, us, us / baseline, baseline);
+  BenchLine("primitives", what, us, "us", "BitBlt of the same size", baseline);
 }
 
 }  // namespace

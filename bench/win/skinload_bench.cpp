@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchLine.h"
 #include "TestSkin.h"
 #include "skin/data/WinSkinData.h"
 
@@ -73,6 +74,9 @@ int main(int argc, char** argv) {
   std::sort(totals.begin(), totals.end());
   auto row = [&](const char* what, double ms) {
     std::printf("  %-34s %8.3f ms  %5.1f %%\n", what, ms / kRuns, 100.0 * ms / sum.total);
+    if (ms != sum.total)
+      BenchLine("skinload", std::string(defaultSkin ? "default skin " : "test skin ") + what,
+                ms / kRuns, "ms", "the whole load", sum.total / kRuns);
   };
   std::printf("LoadSkin, mean of %d runs:\n", kRuns);
   row("decode (LZH + package)", sum.decode);

@@ -229,16 +229,39 @@ PaletteTable MakeTable(const std::vector<Colour>& palette) {
   return t;
 }
 
+uint64_t RowStride(const BmpInfo& info) {
+  return ((uint64_t{static_cast<uint32_t>(info.width)} * info.bitsPerPixel + 31) / 32) * 4;
+}
+
+// Whatever a header claims, the input must hold the pixels it describes before the canvas is
+// allocated: a few bytes claiming 16384 x 16384 pixels must not cost a gigabyte.
+void CheckPixelData(const Bytes& in, const Header& h, size_t pixelOffset) {
+  const uint64_t present = pixelOffset < in.size() ? in.size() - pixelOffset : 0;
+  if (h.info.compression != kBiRle8 && h.info.compression != kBiRle4) {
+    const uint64_t need = RowStride(h.info) * static_cast<uint64_t>(h.info.height);
+    if (pixelOffset > in.size() || need > present)
+      Fail("pixel data truncated: " + std::to_string(need) + " bytes needed, " +
+           std::to_string(present) + " present");
+    return;
+  }
+  if (present == 0) Fail("pixel data missing");
+  // A run-length stream sets at most 255 pixels per two bytes; a canvas far larger than that
+  // would be almost all untouched black, which no encoder writes. Small canvases are always
+  // accepted, so a nearly blank icon still reads.
+  const uint64_t stream = h.sizeImage != 0 ? std::min<uint64_t>(h.sizeImage, present) : present;
+  const uint64_t canvas =
+      uint64_t{static_cast<uint32_t>(h.info.width)} * static_cast<uint32_t>(h.info.height);
+  if (canvas > std::max<uint64_t>(kRleFreeCanvasPixels, stream / 2 * 255))
+    Fail("run-length data of " + std::to_string(stream) + " bytes cannot fill " +
+         std::to_string(h.info.width) + " x " + std::to_string(h.info.height) + " pixels");
+}
+
 void DecodeRows(const Bytes& in, const Header& h, size_t pixelOffset,
                 const std::vector<Colour>& palette, PixelBuffer& out) {
   const BmpInfo& info = h.info;
   const int bpp = info.bitsPerPixel;
   const int w = info.width;
-  const uint64_t stride = ((uint64_t{static_cast<uint32_t>(w)} * bpp + 31) / 32) * 4;
-  const uint64_t need = stride * static_cast<uint64_t>(info.height);
-  if (pixelOffset > in.size() || need > in.size() - pixelOffset)
-    Fail("pixel data truncated: " + std::to_string(need) + " bytes needed, " +
-         std::to_string(pixelOffset > in.size() ? 0 : in.size() - pixelOffset) + " present");
+  const uint64_t stride = RowStride(info);
   const Masks masks = bpp == 16 || bpp == 32 ? ResolveMasks(h) : Masks{};
   // 32-bit rows already laid out as ours (blue, green, red, alpha) are copied whole.
   const bool straight32 =
@@ -293,7 +316,6 @@ void DecodeRows(const Bytes& in, const Header& h, size_t pixelOffset,
 // whatever they leave untouched stays black, and an image cut short keeps what was decoded.
 void DecodeRle(const Bytes& in, const Header& h, size_t pixelOffset,
                const std::vector<Colour>& palette, PixelBuffer& out) {
-  if (pixelOffset >= in.size()) Fail("pixel data missing");
   size_t end = in.size();
   if (h.sizeImage != 0 && h.sizeImage < end - pixelOffset) end = pixelOffset + h.sizeImage;
   const bool rle8 = h.info.compression == kBiRle8;
@@ -340,6 +362,8 @@ BmpImage Decode(const Bytes& in, size_t headerAt, std::optional<size_t> pixelOff
   std::vector<Colour> palette = ReadPalette(in, h, pixelOffset);
   h.info.paletteEntries = static_cast<int>(palette.size());
   const size_t pixels = pixelOffset.value_or(h.afterHeader + palette.size() * (h.core ? 3 : 4));
+
+  CheckPixelData(in, h, pixels);
 
   const bool is32 = h.info.bitsPerPixel == 32;
   BmpImage image;

@@ -27,6 +27,8 @@ class BmpError : public std::runtime_error {
 constexpr int kMaxBmpDimension = 16384;
 // Run-length images can claim a large canvas with a few bytes; their pixel count is bounded too.
 constexpr int64_t kMaxRleBmpPixels = 2048 * 2048;
+// Run-length canvases up to this many pixels need no stream that could fill them.
+constexpr int64_t kRleFreeCanvasPixels = 256 * 256;
 
 struct BmpInfo {
   int width = 0;

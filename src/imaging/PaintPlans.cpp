@@ -1,6 +1,8 @@
 #include "imaging/PaintPlans.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 
 namespace skin {
@@ -10,6 +12,13 @@ namespace {
 // wider than the frame) would mirror the piece, which no skin means.
 void Add(PaintPlan& plan, const ImageRect& src, const ImageRect& dst) {
   if (!src.empty() && !dst.empty()) plan.push_back({src, dst});
+}
+
+// Margins come from the skin's definition, so they can be any 32-bit number. A margin wider than
+// the frame would cut its piece from beyond the frame (the next frame, or outside the bitmap), so
+// none is; cut to the frame, every sum of margins and frame sizes stays within int.
+int FitMargin(int margin, int frameExtent) {
+  return std::clamp(margin, 0, std::max(frameExtent, 0));
 }
 
 }  // namespace
@@ -31,18 +40,24 @@ PaintPlan PlanNineSlice(int bitmapWidth, int bitmapHeight, int width, int height
   PaintPlan plan;
   if (width <= 0 || height <= 0) return plan;
   const ImageRect f = FrameRect(bitmapWidth, bitmapHeight, verticalFrames, count, index);
-  int l = std::max(margins.left, 0), t = std::max(margins.top, 0);
-  int r = std::max(margins.right, 0), b = std::max(margins.bottom, 0);
-  if (width < l + r) l = r = 0;
-  if (height < t + b) t = b = 0;
+  // The fit is decided on the skin's own numbers (in 64 bits: two margins of 2^30 do not fit
+  // anything), then what is kept is cut to the frame.
+  int64_t ml = std::max(margins.left, 0), mt = std::max(margins.top, 0);
+  int64_t mr = std::max(margins.right, 0), mb = std::max(margins.bottom, 0);
+  if (width < ml + mr) ml = mr = 0;
+  if (height < mt + mb) mt = mb = 0;
+  const int l = FitMargin(static_cast<int>(ml), f.width()),
+            t = FitMargin(static_cast<int>(mt), f.height());
+  const int r = FitMargin(static_cast<int>(mr), f.width()),
+            b = FitMargin(static_cast<int>(mb), f.height());
   const int W = width, H = height;
   // Source columns and rows of the frame: outer edges and the inner (centre) box.
   const int sx0 = f.left, sx1 = f.left + l, sx2 = f.right - r, sx3 = f.right;
   const int sy0 = f.top, sy1 = f.top + t, sy2 = f.bottom - b, sy3 = f.bottom;
 
-  if (l * t > 0) Add(plan, {sx0, sy0, sx1, sy1}, {0, 0, l, t});
-  if (l * b > 0) Add(plan, {sx0, sy2, sx1, sy3}, {0, H - b, l, H});
-  if (r * t > 0) Add(plan, {sx2, sy0, sx3, sy1}, {W - r, 0, W, t});
+  if (l > 0 && t > 0) Add(plan, {sx0, sy0, sx1, sy1}, {0, 0, l, t});
+  if (l > 0 && b > 0) Add(plan, {sx0, sy2, sx1, sy3}, {0, H - b, l, H});
+  if (r > 0 && t > 0) Add(plan, {sx2, sy0, sx3, sy1}, {W - r, 0, W, t});
   if (l > 0) Add(plan, {sx0, sy1, sx1, sy2}, {0, t, l, H - b});
   if (t > 0) Add(plan, {sx1, sy0, sx2, sy1}, {l, 0, W - r, t});
   const ImageRect centreSrc{sx1, sy1, sx2, sy2};
@@ -52,7 +67,7 @@ PaintPlan PlanNineSlice(int bitmapWidth, int bitmapHeight, int width, int height
   } else {
     Add(plan, centreSrc, centreDst);
   }
-  if (r * b > 0) Add(plan, {sx2, sy2, sx3, sy3}, {W - r, H - b, W, H});
+  if (r > 0 && b > 0) Add(plan, {sx2, sy2, sx3, sy3}, {W - r, H - b, W, H});
   if (r > 0) Add(plan, {sx2, sy1, sx3, sy2}, {W - r, t, W, H - b});
   if (b > 0) Add(plan, {sx1, sy2, sx2, sy3}, {l, H - b, W - r, H});
   return plan;
@@ -63,13 +78,14 @@ PaintPlan PlanThreePartStrip(int bitmapWidth, int bitmapHeight, int width, int h
   PaintPlan plan;
   if (width <= 0 || height <= 0) return plan;
   const ImageRect f = FrameRect(bitmapWidth, bitmapHeight, verticalFrames, count, index);
-  const int l = std::max(margins.left, 0), r = std::max(margins.right, 0);
+  const int l = FitMargin(margins.left, f.width()), r = FitMargin(margins.right, f.width());
   Add(plan, {f.left, f.top, f.left + l, f.bottom}, {0, 0, l, height});
   // A frame no wider than its margins has no middle; repeating it would never advance.
   const int middle = f.width() - l - r;
   if (middle > 0) {
     const ImageRect src{f.left + l, f.top, f.left + l + middle, f.bottom};
-    for (int x = l; x < width - r; x += middle) Add(plan, src, {x, 0, x + middle, height});
+    for (int64_t x = l; x < int64_t{width} - r && x + middle <= INT_MAX; x += middle)
+      Add(plan, src, {static_cast<int>(x), 0, static_cast<int>(x + middle), height});
   }
   Add(plan, {f.right - r, f.top, f.right, f.bottom}, {width - r, 0, width, height});
   return plan;

@@ -36,16 +36,17 @@ using PaintPlan = std::vector<BlitStep>;
 ImageRect FrameRect(int bitmapWidth, int bitmapHeight, bool vertical, int count, int index);
 
 // Nine-slice of one frame into a width x height result. `margins` holds the four margin widths
-// (not coordinates); a pair that does not fit the destination is dropped, so the whole frame
-// stretches across that direction. With `tileCentre` the centre piece is repeated unscaled from its
-// top-left corner and may overrun into the right and bottom edges, which are drawn after it.
+// (not coordinates), each taken as 0 when negative and as the frame's size when larger; a pair
+// that does not fit the destination is dropped, so the whole frame stretches across that direction.
+// With `tileCentre` the centre piece is repeated unscaled from its top-left corner and may overrun
+// into the right and bottom edges, which are drawn after it.
 PaintPlan PlanNineSlice(int bitmapWidth, int bitmapHeight, int width, int height,
                         const ImageRect& margins, bool verticalFrames, bool tileCentre, int count,
                         int index);
 
 // Left piece, the middle repeated from x = Left while x < width - Right, then the right piece;
 // every piece keeps its width and is scaled to the strip's height. Only margins.left/right are
-// used.
+// used, limited to 0 .. the frame's width as in PlanNineSlice.
 PaintPlan PlanThreePartStrip(int bitmapWidth, int bitmapHeight, int width, int height,
                              const ImageRect& margins, bool verticalFrames, int count, int index);
 

@@ -16,7 +16,9 @@ namespace {
 void Exercise(skin::BmpImage& image) {
   skin::PixelBuffer& p = image.pixels;
   if (p.width() != image.info.width || p.height() != image.info.height) std::abort();
-  if (static_cast<int64_t>(p.width()) * p.height() > 256 * 256) return;
+  // The pixel routines take no path on a large image that a small one does not; running them over
+  // every pixel of large ones would only slow the search down.
+  if (static_cast<int64_t>(p.width()) * p.height() > 32 * 32) return;
   skin::ExtractRegionRuns(p, 3, -2, skin::TransparentBand(skin::kMagenta, 1, 1, 1));
   skin::RenderNineSlice(p, 17, 9, skin::ImageRect{p.width() / 3, 2, p.width() / 4, 3}, false, true,
                         2, 2);

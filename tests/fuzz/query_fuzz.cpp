@@ -63,8 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!UrlCharacter(c)) std::abort();
   if (q.lowerPrice > q.upperPrice || q.lowerPrice < app::kPriceMin || q.upperPrice > app::kPriceMax)
     std::abort();
-  if (q.lowerCredit > q.upperCredit || q.lowerCredit < 0 ||
-      q.upperCredit >= app::kCreditLevelCount)
+  if (q.lowerCredit > q.upperCredit || q.lowerCredit < 0 || q.upperCredit >= app::kCreditLevelCount)
     std::abort();
 
   const int lo = in.Int(), hi = in.Int();

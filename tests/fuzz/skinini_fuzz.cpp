@@ -11,11 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   skin::TQuickIni ini;
   ini.LoadFromText(text);
-  const auto sections = ini.ReadSections();
-  for (const std::string& s : sections) {
-    ini.ReadString(s, "Image", "");
-    ini.ReadInteger(s, "Frame", 0);
-  }
   int32_t v;
   skin::ParseIniInteger(text.substr(0, 40), v);
   skin::ParseColourTriple(text.substr(0, 80));

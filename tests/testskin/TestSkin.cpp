@@ -1,6 +1,7 @@
 #include "TestSkin.h"
 
 #include <algorithm>
+#include <cctype>
 #include <stdexcept>
 
 namespace testskin {
@@ -11,6 +12,11 @@ using skin::PixelBuffer;
 namespace {
 std::string ToString(int v) { return std::to_string(v); }
 }  // namespace
+
+std::string ButtonFaceText() {
+  const auto& face = skin::art::metrics::kButtonFace;
+  return ToString(face.r) + " " + ToString(face.g) + " " + ToString(face.b);
+}
 
 void TestSkin::AddImage(ImageSpec image) {
   Set(image.section, image.key, image.entry);
@@ -44,8 +50,8 @@ TestSkin::TestSkin() {
   AddImage({"MenuBar", "Personality", "menuBar", "menubar.bmp", 2, 40, 20, true, ""});
   Set("Fonts", "FontHeight", "14");
 
-  const std::pair<const char*, const char*> colours[] = {
-      {"WindowText", "0 0 0"},          {"ButtonFace", "227 238 253"},
+  const std::pair<const char*, std::string> colours[] = {
+      {"WindowText", "0 0 0"},          {"ButtonFace", ButtonFaceText()},
       {"Scrollbar", "200 220 250"},     {"HilightText", "255 255 254"},
       {"Hilight", "51 153 255"},        {"Menubar", "220 232 250"},
       {"Menu", "250 251 253"},          {"MenuText", "10 20 30"},
@@ -56,30 +62,22 @@ TestSkin::TestSkin() {
   };
   for (const auto& [key, value] : colours) Set("Colours", key, value);
 
-  // Caption buttons as the default skin has them.
-  struct Caption {
-    const char *section, *entry;
-    int action, x, y, visibility, visibility1, align;
-  };
-  const Caption captions[] = {
-      {"BUTTON.CLOSE", "closebutton.bmp", 0, 25, 5, 0, 0, 1},
-      {"BUTTON.MAXIMIZE", "maxbutton.bmp", 1, 49, 5, 2, 6, 1},
-      {"BUTTON.MINIMIZE", "minbutton.bmp", 2, 73, 5, 8, 0, 1},
-      {"BUTTON.RESTORE", "restrorebutton.bmp", 1, 49, 5, 1, 0, 1},
-  };
-  for (const Caption& c : captions) {
-    Set(c.section, "Action", ToString(c.action));
-    Set(c.section, "Align", ToString(c.align));
-    Set(c.section, "Xcoord", ToString(c.x));
-    Set(c.section, "Ycoord", ToString(c.y));
-    Set(c.section, "Visibility", ToString(c.visibility));
-    if (c.visibility1) Set(c.section, "Visibility1", ToString(c.visibility1));
-    AddImage({c.section, c.section, "ButtonImage", c.entry, 6, 21, 21, false, ""});
+  // Caption buttons as the default skin has them, in upper case (the engine's names for them).
+  for (const auto& c : skin::art::metrics::kCaptionButtons) {
+    std::string section = c.section;
+    for (char& ch : section) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    Set(section, "Action", ToString(c.action));
+    Set(section, "Align", ToString(c.align));
+    Set(section, "Xcoord", ToString(c.x));
+    Set(section, "Ycoord", ToString(c.y));
+    Set(section, "Visibility", ToString(c.visibility));
+    if (c.visibility1) Set(section, "Visibility1", ToString(c.visibility1));
+    if (*c.image) {
+      const auto& strip = skin::art::metrics::kCaptionButton;
+      AddImage({section, section, "ButtonImage", c.image, strip.frames, strip.frameWidth,
+                strip.frameHeight, false, ""});
+    }
   }
-  Set("BUTTON.SYSMENU", "Action", "3");
-  Set("BUTTON.SYSMENU", "Align", "0");
-  Set("BUTTON.SYSMENU", "Xcoord", "8");
-  Set("BUTTON.SYSMENU", "Ycoord", "7");
   AddImage({"MDICONTROLS", "MDICONTROLS", "Image", "mdibutton.bmp", 12, 16, 14, false, ""});
 
   AddImage({"Buttons", "Buttons", "Bitmap", "buttons.bmp", 5, 24, 22, false, ""});

@@ -9,10 +9,15 @@
 #include <string_view>
 #include <vector>
 
+#include "SkinMetrics.h"
 #include "SkinPack.h"
 #include "imaging/PixelBuffer.h"
 
 namespace testskin {
+
+// The default skin's button face, which the test skin shares: as a colour and as the ini text.
+constexpr skin::Colour kButtonFace = skin::art::metrics::kButtonFace.Value();
+std::string ButtonFaceText();
 
 enum class Corruption {
   kEmpty,      // the entry has no bytes

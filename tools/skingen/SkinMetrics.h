@@ -1,6 +1,7 @@
-// Sizes and frame counts of the default skin's images. The painters cut frames by dividing the
-// image by the frame count the definition gives, so these numbers and skins/default/skin.ini must
-// agree; the artwork tests read the definition and check every image against it.
+// Sizes and frame counts of the default skin's images, its caption buttons and button face. The
+// painters cut frames by dividing the image by the frame count the definition gives, so these
+// numbers and skins/default/skin.ini must agree; the artwork tests read the definition and check it
+// against them. Plain C++ without the drawing kit, so every test can take the numbers from here.
 #pragma once
 
 namespace skin::art::metrics {
@@ -25,6 +26,29 @@ constexpr int kMinCaptionWidth = 160;  // spare caption strip of a minimized win
 constexpr Strip kCaptionButton{21, 21, 6};
 constexpr int kButtonTop = 5;
 constexpr int kCloseX = 25, kMaximizeX = 49, kMinimizeX = 73;
+
+// The caption-button sections of the definition, in their order. Align 1 counts Xcoord from the
+// window's right edge, 0 from its left; the system-menu button is the window icon, without image.
+struct CaptionButton {
+  const char* section;
+  const char* image;  // "" for none
+  int action, align, x, y, visibility, visibility1;
+};
+inline constexpr CaptionButton kCaptionButtons[] = {
+    {"Button.Close", "closebutton.bmp", 0, 1, kCloseX, kButtonTop, 0, 0},
+    {"Button.Maximize", "maxbutton.bmp", 1, 1, kMaximizeX, kButtonTop, 2, 6},
+    {"Button.Minimize", "minbutton.bmp", 2, 1, kMinimizeX, kButtonTop, 8, 0},
+    {"Button.Restore", "restrorebutton.bmp", 1, 1, kMaximizeX, kButtonTop, 1, 0},
+    {"Button.SystemMenu", "", 3, 0, 8, 7, 0, 0},
+};
+
+// The colour table's button face, around which the whole palette is drawn (theme::kFace).
+struct Rgb8 {
+  int r, g, b;
+  // As the skin engine holds colours: red in the low byte.
+  constexpr int Value() const { return b << 16 | g << 8 | r; }
+};
+constexpr Rgb8 kButtonFace{227, 238, 253};
 constexpr Strip kMdiButton{16, 16, 4};  // 3 buttons × 4 frames in one strip
 
 constexpr Strip kPushButton{32, 24, 5};

@@ -4,11 +4,12 @@
 #pragma once
 
 #include "ArtKit.h"
+#include "SkinMetrics.h"
 
 namespace skin::art::theme {
 
 // Window face and the colours the painters blend against.
-constexpr Rgba kFace = Rgb(227, 238, 253);
+constexpr Rgba kFace = Rgb(metrics::kButtonFace.r, metrics::kButtonFace.g, metrics::kButtonFace.b);
 constexpr Rgba kWindow = Rgb(255, 255, 255);
 constexpr Rgba kMenu = Rgb(248, 251, 255);
 constexpr Rgba kText = Rgb(16, 32, 64);

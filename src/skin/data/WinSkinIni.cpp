@@ -5,6 +5,7 @@
 #include <tuple>
 #include <utility>
 
+#include "imaging/BmpDecode.h"
 #include "ui/Text.h"
 
 namespace skin {
@@ -189,6 +190,12 @@ class CatalogueReader {
   int Int(std::string_view section, std::string_view key, int def) const {
     return ini_.ReadInteger(section, key, def);
   }
+  // Margins and the title's text offsets. No image is larger than the BMP reader allows, so a
+  // value beyond that means nothing; bounding it here keeps every painter's sums of margins,
+  // offsets and sizes far inside int.
+  int Margin(std::string_view section, std::string_view key) const {
+    return std::clamp(Int(section, key, 0), -kMaxBmpDimension, kMaxBmpDimension);
+  }
   std::string Str(std::string_view section, std::string_view key) const {
     return ini_.ReadString(section, key, "");
   }
@@ -220,10 +227,10 @@ class CatalogueReader {
   void CommonKeys(std::string_view section, ElementDef& e, bool withFrame, int tileAboveOne,
                   Colour buttonText) const {
     e.Style = Int(section, "Style", 0);
-    e.LeftWidth = Int(section, "LeftWidth", 0);
-    e.RightWidth = Int(section, "RightWidth", 0);
-    e.TopHeight = Int(section, "TopHeight", 0);
-    e.BottomHeight = Int(section, "BottomHeight", 0);
+    e.LeftWidth = Margin(section, "LeftWidth");
+    e.RightWidth = Margin(section, "RightWidth");
+    e.TopHeight = Margin(section, "TopHeight");
+    e.BottomHeight = Margin(section, "BottomHeight");
     if (withFrame) e.Frame = Int(section, "Frame", 0);
     e.Trans = Int(section, "Trans", 0);
     e.Tile = Int(section, "Tile", 0);
@@ -257,8 +264,8 @@ ElementDef ReadBorder(const CatalogueReader& in, const std::string& side) {
   e.Kind = ElementKind::kBorder;
   in.Image(in.Str(kSection, side), e.ImageName, e.Bitmap);
   // The two keys are the fixed ends along the border's length.
-  const int first = in.Int(kSection, side + "TopHeight", 0);
-  const int last = in.Int(kSection, side + "BotHeight", 0);
+  const int first = in.Margin(kSection, side + "TopHeight");
+  const int last = in.Margin(kSection, side + "BotHeight");
   if (side == "Left" || side == "Right") {
     e.TopHeight = first;
     e.BottomHeight = last;
@@ -279,14 +286,14 @@ TitleDef ReadTitle(const CatalogueReader& in) {
   t.Name = "Title";
   t.Kind = ElementKind::kTitle;
   in.Image(in.Str(kSection, "TextBack"), t.ImageName, t.Bitmap);
-  t.LeftWidth = in.Int(kSection, "TextShift", 0);
-  t.TopHeight = in.Int(kSection, "TextShiftVert", 0);
-  t.RightWidth = in.Int(kSection, "TextRightClip", 0);
+  t.LeftWidth = in.Margin(kSection, "TextShift");
+  t.TopHeight = in.Margin(kSection, "TextShiftVert");
+  t.RightWidth = in.Margin(kSection, "TextRightClip");
   t.BottomHeight = 0;
   t.TextAlignment = in.Int(kSection, "TextAlignment", 0);
   t.Textbackground = in.Int(kSection, "Textbackground", 0);
-  t.TXTBackleft = in.Int(kSection, "TXTBackleft", 0);
-  t.TXTBackRight = in.Int(kSection, "TXTBackRight", 0);
+  t.TXTBackleft = in.Margin(kSection, "TXTBackleft");
+  t.TXTBackRight = in.Margin(kSection, "TXTBackRight");
   t.ActiveText = in.SplitColour(kSection, "ActiveText", kColourNotGiven);
   t.InActiveText = in.SplitColour(kSection, "InActiveText", kColourNotGiven);
   t.FontHeight = in.Int("Fonts", "FontHeight", 14);
@@ -313,10 +320,10 @@ ButtonsDef ReadButtons(const CatalogueReader& in, Colour buttonText) {
   b.Name = "Buttons";
   b.Kind = ElementKind::kButton;
   in.Image(in.Str(kSection, "Bitmap"), b.ImageName, b.Bitmap);
-  b.LeftWidth = in.Int(kSection, "LeftWidth", 0);
-  b.RightWidth = in.Int(kSection, "RightWidth", 0);
-  b.TopHeight = in.Int(kSection, "TopHeight", 0);
-  b.BottomHeight = in.Int(kSection, "BottomHeight", 0);
+  b.LeftWidth = in.Margin(kSection, "LeftWidth");
+  b.RightWidth = in.Margin(kSection, "RightWidth");
+  b.TopHeight = in.Margin(kSection, "TopHeight");
+  b.BottomHeight = in.Margin(kSection, "BottomHeight");
   b.Trans = in.Int(kSection, "Trans", 0);
   b.Tile = in.Int(kSection, "Tile", 0);
   if (b.Tile > 1) b.Tile = 0;
@@ -337,10 +344,10 @@ std::optional<ElementDef> ReadProgress(const CatalogueReader& in, Colour buttonT
   e.Kind = ElementKind::kBorder;
   in.Image(reference, e.ImageName, e.Bitmap);
   e.Style = in.Int(kSection, "Style", 0);
-  e.LeftWidth = in.Int(kSection, "LeftWidth", 0);
-  e.RightWidth = in.Int(kSection, "RightWidth", 0);
-  e.TopHeight = in.Int(kSection, "TopHeight", 0);
-  e.BottomHeight = in.Int(kSection, "BottomHeight", 0);
+  e.LeftWidth = in.Margin(kSection, "LeftWidth");
+  e.RightWidth = in.Margin(kSection, "RightWidth");
+  e.TopHeight = in.Margin(kSection, "TopHeight");
+  e.BottomHeight = in.Margin(kSection, "BottomHeight");
   e.Trans = in.Int(kSection, "Trans", 0);
   e.Tile = in.Int(kSection, "Tile", 0);
   if (e.Tile > 1) e.Tile = 1;

@@ -3,10 +3,12 @@
 // from its BMP bytes. What the engine's painters assume of the shipped skin must hold here.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "DefaultSkin.h"
+#include "SkinMetrics.h"
 #include "SkinPack.h"
 #include "imaging/BmpDecode.h"
 #include "skin/data/SkinRead.h"
@@ -15,6 +17,7 @@
 namespace {
 
 using skin::PixelBuffer;
+namespace metrics = skin::art::metrics;
 
 struct Loaded {
   skin::TSkinReader reader;
@@ -61,55 +64,59 @@ TEST(DefaultSkinLoad, PackageKeepsTheToolOrderAndEveryImageDecodesToWhatWasDrawn
   }
 }
 
-TEST(DefaultSkinLoad, FrameBordersGiveCaption28Sides4Bottom5) {
+TEST(DefaultSkinLoad, FrameBordersGiveTheCaptionAndBorderThicknesses) {
   const auto& d = Def();
   auto thickness = [](const skin::ElementDef& e, bool vertical) {
     return e.Frame ? (vertical ? e.Bitmap.height() : e.Bitmap.width()) / e.Frame : 0;
   };
-  EXPECT_EQ(thickness(d.Top, true), 28);
-  EXPECT_EQ(thickness(d.Left, false), 4);
-  EXPECT_EQ(thickness(d.Right, false), 4);
-  EXPECT_EQ(thickness(d.Bottom, true), 5);
+  EXPECT_EQ(thickness(d.Top, true), metrics::kCaptionHeight);
+  EXPECT_EQ(thickness(d.Left, false), metrics::kSideWidth);
+  EXPECT_EQ(thickness(d.Right, false), metrics::kSideWidth);
+  EXPECT_EQ(thickness(d.Bottom, true), metrics::kBottomHeight);
   for (const auto* e : {&d.Left, &d.Right, &d.Top}) EXPECT_EQ(e->Trans, 1) << e->Name;
   // The sampled title colour (a third into the active caption) is a caption blue, not the key.
-  const skin::Colour title = d.Top.Bitmap.Get(d.Top.Bitmap.width() / 3, 28 / 3);
+  const skin::Colour title =
+      d.Top.Bitmap.Get(d.Top.Bitmap.width() / 3, metrics::kCaptionHeight / 3);
   EXPECT_NE(title, skin::kMagenta);
   EXPECT_GT(skin::BlueOf(title), skin::RedOf(title) + 60);
 }
 
-TEST(DefaultSkinLoad, CaptionButtonsAreTheFiveSkinButtonsAndTheThreeMdiButtons) {
+TEST(DefaultSkinLoad, CaptionButtonsAreTheSkinsButtonsAndTheThreeMdiButtons) {
   const auto& buttons = Def().CaptionButtons;
-  ASSERT_EQ(buttons.size(), 8u);
-  struct Expect {
-    int action, align, x, y, visibility, visibility1, frames;
-    bool image;
-  };
-  const Expect expected[] = {{0, 1, 25, 5, 0, 0, 6, true},      {1, 1, 49, 5, 2, 6, 6, true},
-                             {2, 1, 73, 5, 8, 0, 6, true},      {1, 1, 49, 5, 1, 0, 6, true},
-                             {3, 0, 8, 7, 0, 0, 6, false},      {7, 100, 0, 0, 100, 100, 4, true},
-                             {8, 100, 0, 0, 100, 100, 4, true}, {9, 100, 0, 0, 100, 100, 4, true}};
-  for (size_t i = 0; i < buttons.size(); ++i) {
+  const auto& skinButtons = metrics::kCaptionButtons;
+  const size_t count = std::size(skinButtons);
+  ASSERT_EQ(buttons.size(), count + 3);
+  for (size_t i = 0; i < count; ++i) {
     const auto& b = buttons[i];
-    const Expect& e = expected[i];
+    const auto& e = skinButtons[i];
     SCOPED_TRACE(b.Name);
     EXPECT_EQ(b.Action, e.action);
     EXPECT_EQ(b.Align, e.align);
-    if (i < 5) {
-      EXPECT_EQ(b.XCoord, e.x);
-      EXPECT_EQ(b.YCoord, e.y);
-    }
+    EXPECT_EQ(b.XCoord, e.x);
+    EXPECT_EQ(b.YCoord, e.y);
     EXPECT_EQ(b.Visibility, e.visibility);
     EXPECT_EQ(b.Visibility1, e.visibility1);
-    EXPECT_EQ(b.Frame, e.frames);
-    EXPECT_EQ(!b.Bitmap.empty(), e.image);
+    EXPECT_EQ(b.Bitmap.empty(), !*e.image);
+    if (*e.image) {
+      EXPECT_EQ(b.Frame, metrics::kCaptionButton.frames);
+      EXPECT_EQ(b.Bitmap.width() / b.Frame, metrics::kCaptionButton.frameWidth);
+      EXPECT_EQ(b.Bitmap.height(), metrics::kCaptionButton.frameHeight);
+      // Right-aligned buttons stay clear of the right border.
+      if (e.align == 1) {
+        EXPECT_GE(b.XCoord - metrics::kCaptionButton.frameWidth, metrics::kSideWidth);
+      }
+    }
   }
-  // A close button 21 pixels wide: on a window 614 wide its rectangle is (589, 5, 610, 26).
-  const auto& close = buttons[0];
-  EXPECT_EQ(close.Bitmap.width() / close.Frame, 21);
-  EXPECT_EQ(close.Bitmap.height(), 21);
-  EXPECT_EQ(614 - close.XCoord + close.Bitmap.width() / close.Frame, 610);
-  // MDI buttons: 4 of the 12 columns each.
-  for (int k = 0; k < 3; ++k) EXPECT_EQ(buttons[5 + k].Bitmap.width(), 4 * 16);
+  // The MDI buttons, cut from one strip, each with its own four frames.
+  for (size_t k = 0; k < 3; ++k) {
+    const auto& b = buttons[count + k];
+    SCOPED_TRACE(k);
+    EXPECT_EQ(b.Action, 7 + static_cast<int>(k));
+    EXPECT_EQ(b.Align, 100);
+    EXPECT_EQ(b.Visibility, 100);
+    EXPECT_EQ(b.Frame, 4);
+    EXPECT_EQ(b.Bitmap.width(), metrics::kMdiButton.frames * metrics::kMdiButton.frameWidth);
+  }
 }
 
 TEST(DefaultSkinLoad, ElementsAndColoursMatchWhatThePaintersExpect) {
@@ -117,10 +124,12 @@ TEST(DefaultSkinLoad, ElementsAndColoursMatchWhatThePaintersExpect) {
   EXPECT_EQ(d.SkinName, "Tarvimo Sky");
   ASSERT_FALSE(d.Buttons.Bitmap.empty());
   EXPECT_EQ(d.Buttons.Bitmap.width() % 5, 0);
-  EXPECT_EQ(d.Buttons.CheckButtonFrame, 12);
-  EXPECT_EQ(d.Buttons.RadioButtonFrame, 8);
-  EXPECT_EQ(d.Buttons.CheckButton.width(), 12 * 13);
-  EXPECT_EQ(d.Buttons.RadioButton.width(), 8 * 13);
+  EXPECT_EQ(d.Buttons.CheckButtonFrame, metrics::kCheckBox.frames);
+  EXPECT_EQ(d.Buttons.RadioButtonFrame, metrics::kRadioButton.frames);
+  EXPECT_EQ(d.Buttons.CheckButton.width(),
+            metrics::kCheckBox.frames * metrics::kCheckBox.frameWidth);
+  EXPECT_EQ(d.Buttons.RadioButton.width(),
+            metrics::kRadioButton.frames * metrics::kRadioButton.frameWidth);
   EXPECT_EQ(d.Find("SunkEdge"), nullptr);
   for (const char* name : {"ComboButton",
                            "Track",
@@ -151,14 +160,15 @@ TEST(DefaultSkinLoad, ElementsAndColoursMatchWhatThePaintersExpect) {
   const skin::ElementDef& combo = *d.Find("ComboButton");
   EXPECT_EQ(combo.Style, 1) << "without SunkEdge only the flat style draws anything";
   EXPECT_EQ(combo.Bitmap.width() % 4, 0);
-  EXPECT_EQ(d.Find("Scrollbar")->Bitmap.width(), 23 * 17);
+  EXPECT_EQ(d.Find("Scrollbar")->Bitmap.width(),
+            metrics::kScrollArrows.frames * metrics::kScrollArrows.frameWidth);
   EXPECT_EQ(d.HorzScrollThumbFrameCount, 3);
   for (const char* updown : {"UpDown.Vert", "UpDown.Horz"})
     EXPECT_EQ(d.Find(updown)->Bitmap2.width() % 8, 0) << updown;
 
   const skin::ColourEntry face = d.Colours[skin::ciButtonFace];
   EXPECT_TRUE(face.given);
-  EXPECT_EQ(face.colour, skin::MakeColour(227, 238, 253));
+  EXPECT_EQ(face.colour, metrics::kButtonFace.Value());
   for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 11, 12, 13, 14, 15, 16, 18})
     EXPECT_TRUE(d.Colours[i].given) << "colour " << i;
 }

@@ -9,6 +9,7 @@
 
 #include "DefaultSkin.h"
 #include "Preview.h"
+#include "SkinMetrics.h"
 #include "imaging/PaintPlans.h"
 
 namespace {
@@ -16,6 +17,7 @@ namespace {
 using skin::ImageRect;
 using skin::kMagenta;
 using skin::PixelBuffer;
+namespace metrics = skin::art::metrics;
 
 // The main window: client 606 × 479 inside a 4-pixel frame, a 28-pixel caption, a 5-pixel bottom.
 constexpr int kWidth = 614, kHeight = 512;
@@ -38,7 +40,7 @@ PixelBuffer CaptionButtonFrame(const std::string& name, int frame) {
 // state 1 active, 2 inactive; caption buttons in their resting frames (maximize disabled, as on
 // the main window, which has no maximize box).
 PixelBuffer AssembleWindow(int state) {
-  PixelBuffer window(kWidth, kHeight, 24, skin::MakeColour(227, 238, 253));
+  PixelBuffer window(kWidth, kHeight, 24, metrics::kButtonFace.Value());
   auto place = [&window](const PixelBuffer& piece, int x, int y) {
     for (int py = 0; py < piece.height(); ++py)
       for (int px = 0; px < piece.width(); ++px) window.Set(x + px, y + py, piece.Get(px, py));
@@ -56,9 +58,13 @@ PixelBuffer AssembleWindow(int state) {
                               false, 2, state),
         4, 0);
   const int rest = state == 1 ? 1 : 4;
-  skin::art::BlitKeyed(window, CaptionButtonFrame("closebutton.bmp", rest), kWidth - 25, 5);
-  skin::art::BlitKeyed(window, CaptionButtonFrame("maxbutton.bmp", 4), kWidth - 49, 5);
-  skin::art::BlitKeyed(window, CaptionButtonFrame("minbutton.bmp", rest), kWidth - 73, 5);
+  const int top = metrics::kButtonTop;
+  skin::art::BlitKeyed(window, CaptionButtonFrame("closebutton.bmp", rest),
+                       kWidth - metrics::kCloseX, top);
+  skin::art::BlitKeyed(window, CaptionButtonFrame("maxbutton.bmp", 4), kWidth - metrics::kMaximizeX,
+                       top);
+  skin::art::BlitKeyed(window, CaptionButtonFrame("minbutton.bmp", rest),
+                       kWidth - metrics::kMinimizeX, top);
   return window;
 }
 
@@ -93,15 +99,17 @@ TEST(FrameAssembly, CaptionButtonsSitApartInsideTheCaption) {
       for (int x = 0; x < top.width(); ++x) caption.Set(4 + x, y, top.Get(x, y));
     return caption;
   }();
-  // Columns where the buttons changed the caption: three separate runs, each at most 21 wide,
-  // inside the rows 5..25 and left of the right border.
+  // Columns where the buttons changed the caption: three separate runs, each at most a button wide,
+  // inside the buttons' rows and left of the right border.
   std::vector<std::pair<int, int>> runs;
   for (int x = 4; x < kWidth - 4; ++x) {
     bool changed = false;
     for (int y = 0; y < 28; ++y) {
       const bool differs = active.Get(x, y) != bare.Get(x, y);
       if (differs) {
-        EXPECT_TRUE(y >= 5 && y < 26) << x << "," << y;
+        EXPECT_TRUE(y >= metrics::kButtonTop &&
+                    y < metrics::kButtonTop + metrics::kCaptionButton.frameHeight)
+            << x << "," << y;
       }
       changed = changed || differs;
     }
@@ -112,10 +120,11 @@ TEST(FrameAssembly, CaptionButtonsSitApartInsideTheCaption) {
       runs.push_back({x, x});
   }
   ASSERT_EQ(runs.size(), 3u);
-  const int lefts[] = {kWidth - 73, kWidth - 49, kWidth - 25};
+  const int lefts[] = {kWidth - metrics::kMinimizeX, kWidth - metrics::kMaximizeX,
+                       kWidth - metrics::kCloseX};
   for (size_t i = 0; i < 3; ++i) {
     EXPECT_GE(runs[i].first, lefts[i]);
-    EXPECT_LE(runs[i].second, lefts[i] + 20);
+    EXPECT_LE(runs[i].second, lefts[i] + metrics::kCaptionButton.frameWidth - 1);
   }
 }
 

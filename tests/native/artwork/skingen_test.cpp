@@ -15,9 +15,9 @@
 
 #include <unistd.h>
 
-#include "SkinPack.h"
 #include "DefaultSkin.h"
 #include "SkinMetrics.h"
+#include "SkinPack.h"
 #include "Theme.h"
 
 namespace {
@@ -148,43 +148,40 @@ TEST(DefaultSkin, FrameAndCaptionButtonSizesGiveTheExpectedMetrics) {
 }
 
 TEST(DefaultSkin, DefinitionGivesTheCatalogueValuesThePaintersRelyOn) {
+  namespace metrics = skin::art::metrics;
   const Definition& ini = Ini();
-  EXPECT_EQ(ini.Get("Colours", "ButtonFace"), "227 238 253");
-  EXPECT_EQ(skin::art::ToColour(skin::art::theme::kFace), skin::MakeColour(227, 238, 253));
+  const auto& face = metrics::kButtonFace;
+  EXPECT_EQ(ini.Get("Colours", "ButtonFace"),
+            std::to_string(face.r) + " " + std::to_string(face.g) + " " + std::to_string(face.b));
   EXPECT_FALSE(ini.Has("SunkEdge"));
   EXPECT_TRUE(ini.Has("Track"));
   EXPECT_TRUE(ini.Has("TRACKVERT"));
-  EXPECT_EQ(ini.Int("Buttons", "CheckButtonFrame"), 12);
-  EXPECT_EQ(ini.Int("Buttons", "RadioButtonFrame"), 8);
-  EXPECT_EQ(ini.Int("Scrollbar", "Frame"), 23);
+  EXPECT_EQ(ini.Int("Buttons", "CheckButtonFrame"), metrics::kCheckBox.frames);
+  EXPECT_EQ(ini.Int("Buttons", "RadioButtonFrame"), metrics::kRadioButton.frames);
+  EXPECT_EQ(ini.Int("Scrollbar", "Frame"), metrics::kScrollArrows.frames);
 
-  // Caption buttons, in section order: close, maximize, minimize, restore, system menu.
-  struct Caption {
-    int action, align, x, y, visibility;
-    const char* image;
-  };
-  const std::vector<Caption> expected = {{0, 1, 25, 5, 0, "closebutton.bmp"},
-                                         {1, 1, 49, 5, 2, "maxbutton.bmp"},
-                                         {2, 1, 73, 5, 8, "minbutton.bmp"},
-                                         {1, 1, 49, 5, 1, "restrorebutton.bmp"},
-                                         {3, 0, 8, 7, 0, ""}};
+  // Caption buttons, in section order, as the metrics place them.
   std::vector<std::string> buttons;
   for (const std::string& s : ini.Sections())
     if (s.rfind("button", 0) == 0 && s != "buttons") buttons.push_back(s);
-  ASSERT_EQ(buttons.size(), expected.size());
+  ASSERT_EQ(buttons.size(), std::size(metrics::kCaptionButtons));
   for (size_t i = 0; i < buttons.size(); ++i) {
     const std::string& s = buttons[i];
-    EXPECT_EQ(ini.Int(s, "Action"), expected[i].action) << s;
-    EXPECT_EQ(ini.Int(s, "Align"), expected[i].align) << s;
-    EXPECT_EQ(ini.Int(s, "Xcoord"), expected[i].x) << s;
-    EXPECT_EQ(ini.Int(s, "Ycoord"), expected[i].y) << s;
-    EXPECT_EQ(ini.Int(s, "Visibility"), expected[i].visibility) << s;
-    EXPECT_EQ(ini.Get(s, "ButtonImage"), expected[i].image) << s;
-    if (*expected[i].image) {
-      EXPECT_EQ(ini.Int(s, "frame"), 6) << s;
+    const auto& e = metrics::kCaptionButtons[i];
+    std::string section = e.section;
+    for (char& c : section) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(s, section);
+    EXPECT_EQ(ini.Int(s, "Action"), e.action) << s;
+    EXPECT_EQ(ini.Int(s, "Align"), e.align) << s;
+    EXPECT_EQ(ini.Int(s, "Xcoord"), e.x) << s;
+    EXPECT_EQ(ini.Int(s, "Ycoord"), e.y) << s;
+    EXPECT_EQ(ini.Int(s, "Visibility"), e.visibility) << s;
+    EXPECT_EQ(ini.Int(s, "Visibility1"), e.visibility1) << s;
+    EXPECT_EQ(ini.Get(s, "ButtonImage"), e.image) << s;
+    if (*e.image) {
+      EXPECT_EQ(ini.Int(s, "frame"), metrics::kCaptionButton.frames) << s;
     }
   }
-  EXPECT_EQ(ini.Int("Button.Maximize", "Visibility1"), 6);
 }
 
 // Every image the definition names exists, and its frame count and margins fit the image.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "AllocationLimit.h"
 #include "imaging/BmpDecode.h"
 
 namespace skin {
@@ -286,6 +287,65 @@ TEST(BmpDecode, RejectsImpossibleHeaders) {
               s.palette = {0};
             }).find("too large"),
             std::string::npos);
+}
+
+// Headers that claim far more pixels than the input holds are refused before anything of the
+// claimed size is allocated; every case here would ask for 1 GiB or more otherwise.
+TEST(BmpDecode, HugeClaimsOverAFewBytesAreRefusedWithinAFewMegabytes) {
+  constexpr size_t kLimit = 4 << 20;
+  const auto refusal = [&](const std::vector<uint8_t>& file, bool packed) {
+    const alloclimit::Scope scope(kLimit);
+    std::string error;
+    try {
+      if (packed)
+        DecodeDib(file.data() + 14, file.size() - 14);
+      else
+        DecodeBmp(file.data(), file.size());
+    } catch (const BmpError& e) {
+      error = e.what();
+    } catch (const std::bad_alloc&) {
+      error = "out of memory";
+    }
+    const alloclimit::Usage used = scope.usage();
+    EXPECT_FALSE(used.refused) << "asked for " << used.largest << " bytes at once";
+    EXPECT_LE(used.bytes, kLimit);
+    return error;
+  };
+  BmpSpec s;
+  s.width = s.height = 16384;
+  s.bpp = 32;
+  s.rows.assign(16, 0);
+  const std::vector<uint8_t> file = s.Build();
+  ASSERT_EQ(file.size(), 70u);
+  EXPECT_NE(refusal(file, false).find("truncated"), std::string::npos);
+  EXPECT_NE(refusal(file, true).find("truncated"), std::string::npos);
+  s.bpp = 1;  // 32 MiB of rows claimed, 16 bytes given, 768 MiB of canvas at stake
+  s.palette = {0, 0xFFFFFF};
+  EXPECT_NE(refusal(s.Build(), false).find("truncated"), std::string::npos);
+  // Run-length data: 2048 x 2048 (12 MiB) from a 4-byte stream.
+  s.width = s.height = 2048;
+  s.bpp = 8;
+  s.compression = 1;
+  s.rows = {0, 0, 0, 1};
+  EXPECT_NE(refusal(s.Build(), false).find("cannot fill"), std::string::npos);
+}
+
+TEST(BmpDecode, RunLengthCanvasMustBeWithinReachOfItsStream) {
+  // 300 x 300 written row by row (255 + 45 pixels, end of line) reads; the same canvas from a bare
+  // end-of-bitmap is refused, and a small canvas needs no data at all.
+  BmpSpec s;
+  s.bpp = 8;
+  s.compression = 1;
+  s.width = s.height = 300;
+  s.palette = {0, 0x00FF00};
+  for (int y = 0; y < 300; ++y) s.rows.insert(s.rows.end(), {255, 1, 45, 1, 0, 0});
+  s.rows.insert(s.rows.end(), {0, 1});
+  const BmpImage full = Decode(s.Build());
+  EXPECT_EQ(full.pixels.Get(299, 0), MakeColour(0, 255, 0));
+  s.rows = {0, 1};
+  EXPECT_NE(Error(s.Build()).find("cannot fill"), std::string::npos);
+  s.width = s.height = 256;
+  EXPECT_EQ(Decode(s.Build()).pixels.Get(255, 255), 0);
 }
 
 TEST(BmpDecode, RejectsEveryTruncationOfAValidFile) {

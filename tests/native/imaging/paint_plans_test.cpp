@@ -2,6 +2,8 @@
 // pixels a plan produces.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "imaging/PaintPlans.h"
 
 namespace skin {
@@ -104,6 +106,46 @@ TEST(PaintPlans, EmptyOrInvertedDestinationsPlanNothing) {
     EXPECT_FALSE(s.src.empty());
     EXPECT_FALSE(s.dst.empty());
   }
+}
+
+// A skin's margins are arbitrary 32-bit numbers; none may turn into a piece from outside the frame
+// or into a rectangle larger than the destination (it would reach StretchBlt as such).
+TEST(PaintPlans, HostileMarginsStayInsideTheFrameAndTheDestination) {
+  constexpr int kHuge = 1 << 30;
+  const R frame = FrameRect(40, 12, false, 2, 2);  // {20, 0, 40, 12}
+  const auto inside = [](const R& r, const R& box) {
+    return r.left >= box.left && r.top >= box.top && r.right <= box.right && r.bottom <= box.bottom;
+  };
+  const R marginSets[] = {{kHuge, kHuge, kHuge, kHuge},
+                          {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+                          {INT_MIN, INT_MIN, INT_MIN, INT_MIN},
+                          {kHuge, 3, kHuge, 3},
+                          {3, kHuge, INT_MAX, 2},
+                          {25, 0, 0, 0}};
+  for (const R& m : marginSets) {
+    SCOPED_TRACE(::testing::Message()
+                 << m.left << " " << m.top << " " << m.right << " " << m.bottom);
+    for (const bool tile : {false, true})
+      for (const BlitStep& s : PlanNineSlice(40, 12, 50, 30, m, false, tile, 2, 2)) {
+        EXPECT_TRUE(inside(s.src, frame));
+        // A tiled centre may overrun by less than one piece; the frame bounds a piece.
+        EXPECT_TRUE(inside(s.dst, R{0, 0, 50 + 20, 30 + 12}));
+      }
+    for (const BlitStep& s : PlanThreePartStrip(40, 12, 50, 30, m, false, 2, 2)) {
+      EXPECT_TRUE(inside(s.src, frame));
+      // The repeated middle may overrun by less than one piece, as a tiled centre does.
+      EXPECT_TRUE(inside(s.dst, R{0, 0, 50 + 20, 30}));
+    }
+  }
+  // Margins of 2^30 do not fit 50 x 30: dropped, so the frame is simply stretched.
+  PixelBuffer src(40, 12, 24);
+  for (int x = 0; x < 40; ++x) src.FillRect(x, 0, x + 1, 12, MakeColour(x * 6, 12, 200 - x));
+  EXPECT_EQ(RenderNineSlice(src, 50, 30, R{kHuge, kHuge, kHuge, kHuge}, false, false, 2, 2),
+            RenderNineSlice(src, 50, 30, R{}, false, false, 2, 2));
+  // A left margin wider than the 20-pixel frame takes the whole frame, not the next one.
+  const PaintPlan wide = PlanNineSlice(40, 12, 50, 30, R{25, 0, 0, 0}, false, false, 2, 2);
+  ASSERT_FALSE(wide.empty());
+  EXPECT_EQ(wide.front(), (BlitStep{{20, 0, 40, 12}, {0, 0, 20, 30}}));
 }
 
 TEST(PaintPlans, ThreePartStripRepeatsTheMiddle) {

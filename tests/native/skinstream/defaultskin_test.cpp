@@ -1,25 +1,25 @@
-// The shipped definition read back through the definition reader, and, where the skin generator
-// is built, the whole default skin packed, decoded and read as the program will.
+// The shipped definition read back through the definition reader, and the whole default skin
+// packed, decoded and read as the program will. The skin generator is part of every native build.
 #include <gtest/gtest.h>
 
+#include <iterator>
+
+#include "DefaultSkin.h"
+#include "SkinMetrics.h"
 #include "SkinPack.h"
 #include "StreamTestSupport.h"
 #include "skin/data/SkinRead.h"
 #include "skin/data/WinSkinIni.h"
-#if __has_include("DefaultSkin.h")
-#include "DefaultSkin.h"
-#define HAVE_SKINGEN 1
-#endif
 
-using skin::MakeColour;
+namespace metrics = skin::art::metrics;
 
 namespace {
 
 void ExpectShippedValues(const skin::SkinDefinition& d) {
-  EXPECT_EQ(d.Colours[skin::ciButtonFace].colour, MakeColour(227, 238, 253));
+  EXPECT_EQ(d.Colours[skin::ciButtonFace].colour, metrics::kButtonFace.Value());
   EXPECT_TRUE(d.Colours[skin::ciButtonFace].given);
-  EXPECT_EQ(d.Buttons.CheckButtonFrame, 12);
-  EXPECT_EQ(d.Buttons.RadioButtonFrame, 8);
+  EXPECT_EQ(d.Buttons.CheckButtonFrame, metrics::kCheckBox.frames);
+  EXPECT_EQ(d.Buttons.RadioButtonFrame, metrics::kRadioButton.frames);
   EXPECT_EQ(d.Find("SunkEdge"), nullptr);
   EXPECT_NE(d.Find("ComboButton"), nullptr);
   EXPECT_NE(d.Find("Track"), nullptr);
@@ -27,24 +27,20 @@ void ExpectShippedValues(const skin::SkinDefinition& d) {
   EXPECT_NE(d.Find("Scrollbar"), nullptr);
   EXPECT_EQ(d.Top.Frame, 2);
 
-  // Five caption buttons as the frame painter expects them, then the three MDI buttons.
-  struct Expected {
-    int action, align, x, y, visibility;
-  };
-  const Expected expected[] = {
-      {0, 1, 25, 5, 0}, {1, 1, 49, 5, 2}, {2, 1, 73, 5, 8}, {1, 1, 49, 5, 1}, {3, 0, 8, 7, 0}};
-  ASSERT_EQ(d.CaptionButtons.size(), 8u);
-  for (int i = 0; i < 5; ++i) {
+  // The skin's caption buttons as the frame painter expects them, then the three MDI buttons.
+  const size_t count = std::size(metrics::kCaptionButtons);
+  ASSERT_EQ(d.CaptionButtons.size(), count + 3);
+  for (size_t i = 0; i < count; ++i) {
+    const auto& e = metrics::kCaptionButtons[i];
     SCOPED_TRACE(d.CaptionButtons[i].Name);
-    EXPECT_EQ(d.CaptionButtons[i].Action, expected[i].action);
-    EXPECT_EQ(d.CaptionButtons[i].Align, expected[i].align);
-    EXPECT_EQ(d.CaptionButtons[i].XCoord, expected[i].x);
-    EXPECT_EQ(d.CaptionButtons[i].YCoord, expected[i].y);
-    EXPECT_EQ(d.CaptionButtons[i].Visibility, expected[i].visibility);
+    EXPECT_EQ(d.CaptionButtons[i].Action, e.action);
+    EXPECT_EQ(d.CaptionButtons[i].Align, e.align);
+    EXPECT_EQ(d.CaptionButtons[i].XCoord, e.x);
+    EXPECT_EQ(d.CaptionButtons[i].YCoord, e.y);
+    EXPECT_EQ(d.CaptionButtons[i].Visibility, e.visibility);
+    EXPECT_EQ(d.CaptionButtons[i].Visibility1, e.visibility1);
   }
-  EXPECT_EQ(d.CaptionButtons[1].Visibility1, 6);
-  EXPECT_TRUE(d.CaptionButtons[4].Bitmap.empty());
-  EXPECT_EQ(d.CaptionButtons[7].Action, 9);
+  EXPECT_EQ(d.CaptionButtons.back().Action, 9);
 }
 
 }  // namespace
@@ -58,7 +54,6 @@ TEST(DefaultSkin, DefinitionReadsBackTheValuesTheEngineReliesOn) {
   ExpectShippedValues(skin::ReadSkinDefinition(ini));
 }
 
-#ifdef HAVE_SKINGEN
 TEST(DefaultSkin, PacksDecodesAndLoadsWithItsImages) {
   const auto entries = skin::art::BuildDefaultSkin();
   std::vector<skinpack::PackageEntry> package;
@@ -83,15 +78,17 @@ TEST(DefaultSkin, PacksDecodesAndLoadsWithItsImages) {
     return streamtest::DecodeTestBmp(bmp.Bytes());
   });
   ExpectShippedValues(d);
-  EXPECT_EQ(d.Top.Bitmap.width(), 632);
-  EXPECT_EQ(d.Top.Bitmap.height(), 56);
-  EXPECT_EQ(d.Left.Bitmap.width(), 8);
-  EXPECT_EQ(d.Left.Bitmap.height(), 100);
-  EXPECT_EQ(d.Bottom.Bitmap.height(), 10);
-  EXPECT_EQ(d.CaptionButtons[0].Bitmap.width(), 126);
-  EXPECT_EQ(d.CaptionButtons[0].Bitmap.height(), 21);
-  EXPECT_EQ(d.CaptionButtons[0].Frame, 6);
-  EXPECT_EQ(d.Buttons.CheckButton.width() % 12, 0);
-  EXPECT_FALSE(d.CaptionButtons[5].Bitmap.empty());  // cut from MDICONTROLS
+  // Active and inactive frames of the borders.
+  EXPECT_EQ(d.Top.Bitmap.width(), metrics::kTopWidth);
+  EXPECT_EQ(d.Top.Bitmap.height(), 2 * metrics::kCaptionHeight);
+  EXPECT_EQ(d.Left.Bitmap.width(), 2 * metrics::kSideWidth);
+  EXPECT_EQ(d.Left.Bitmap.height(), metrics::kSideHeight);
+  EXPECT_EQ(d.Bottom.Bitmap.height(), 2 * metrics::kBottomHeight);
+  const auto& close = d.CaptionButtons[0];
+  EXPECT_EQ(close.Bitmap.width(),
+            metrics::kCaptionButton.frames * metrics::kCaptionButton.frameWidth);
+  EXPECT_EQ(close.Bitmap.height(), metrics::kCaptionButton.frameHeight);
+  EXPECT_EQ(close.Frame, metrics::kCaptionButton.frames);
+  EXPECT_EQ(d.Buttons.CheckButton.width() % metrics::kCheckBox.frames, 0);
+  EXPECT_FALSE(d.CaptionButtons.back().Bitmap.empty());  // cut from MDICONTROLS
 }
-#endif

@@ -2,6 +2,7 @@
 
 #include "StreamTestSupport.h"
 #include "TestSkin.h"
+#include "imaging/BmpDecode.h"
 #include "skin/data/SkinRead.h"
 #include "skin/data/WinSkinIni.h"
 
@@ -125,6 +126,27 @@ TEST(SkinDefinition, ClampsTileAndPaneMargins) {
   EXPECT_EQ(d.Bottom.Trans, 1);
 }
 
+TEST(SkinDefinition, MarginsAndTextOffsetsBeyondAnyImageAreBounded) {
+  const SkinDefinition d = FromText(
+      "[Scrollbar]\nImage=s.bmp\nLeftWidth=2147483647\nRightWidth=-2147483648\n"
+      "TopHeight=1073741824\nBottomHeight=7\n[Buttons]\nLeftWidth=1073741824\n"
+      "[Progress]\nBitmap=p.bmp\nRightWidth=99999999\n"
+      "[Personality]\nLeftTopHeight=1073741824\nTopBotHeight=-1073741824\n"
+      "TXTBackleft=2000000000\nTextShift=-2000000000\n");
+  const skin::ElementDef* bar = d.Find("Scrollbar");
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->LeftWidth, skin::kMaxBmpDimension);
+  EXPECT_EQ(bar->RightWidth, -skin::kMaxBmpDimension);
+  EXPECT_EQ(bar->TopHeight, skin::kMaxBmpDimension);
+  EXPECT_EQ(bar->BottomHeight, 7);
+  EXPECT_EQ(d.Buttons.LeftWidth, skin::kMaxBmpDimension);
+  EXPECT_EQ(d.Progress->RightWidth, skin::kMaxBmpDimension);
+  EXPECT_EQ(d.Left.TopHeight, skin::kMaxBmpDimension);
+  EXPECT_EQ(d.Top.RightWidth, -skin::kMaxBmpDimension);
+  EXPECT_EQ(d.Title.TXTBackleft, skin::kMaxBmpDimension);
+  EXPECT_EQ(d.Title.LeftWidth, -skin::kMaxBmpDimension);
+}
+
 TEST(SkinDefinition, ElementsExistOnlyWithTheirImageKey) {
   SkinDefinition d = FromText("[Scrollbar]\nImage=\nLeftWidth=3\n[HorzScroll]\nImage=x.BMP\n");
   EXPECT_EQ(d.Find("Scrollbar"), nullptr);
@@ -144,6 +166,15 @@ TEST(SkinDefinition, ElementsExistOnlyWithTheirImageKey) {
   EXPECT_TRUE(d.Find("Scrollbar")->Bitmap.empty());
   EXPECT_TRUE(d.Find("Tabs")->Bitmap.empty());
   EXPECT_TRUE(d.Find("MenuItem")->Bitmap.empty());
+
+  // Every optional element of a full skin is gone once its image key is.
+  const SkinDefinition full = Load(testskin::TestSkin());
+  ASSERT_GT(full.Elements.size(), 20u);
+  for (const skin::ElementDef& e : full.Elements) {
+    SCOPED_TRACE(e.Name);
+    EXPECT_EQ(Load(testskin::TestSkin().Omit(e.Name)).Find(e.Name), nullptr);
+  }
+  EXPECT_FALSE(Load(testskin::TestSkin().Omit("Progress")).Progress);
 }
 
 TEST(SkinDefinition, TitleAndSplitColours) {
@@ -210,7 +241,7 @@ TEST(CaptionButtons, FilteringFramesAndTheRememberedPosition) {
   std::vector<std::string> names;
   for (const auto& b : d.CaptionButtons) names.push_back(b.Name);
   EXPECT_EQ(names, (std::vector<std::string>{"BUTTON.CLOSE", "BUTTON.MAXIMIZE", "BUTTON.MINIMIZE",
-                                             "BUTTON.RESTORE", "BUTTON.SYSMENU", "BUTTON.SHOWN",
+                                             "BUTTON.RESTORE", "BUTTON.SYSTEMMENU", "BUTTON.SHOWN",
                                              "BUTTON.HELP", "BUTTON.LOWER", "BUTTON.FIXED",
                                              "MDICONTROLS", "MDICONTROLS", "MDICONTROLS"}));
   EXPECT_EQ(d.CaptionButtons[2].Frame, 3);  // 60 x 21 is squarer than 3.8 : 1

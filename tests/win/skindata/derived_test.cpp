@@ -13,7 +13,7 @@ using skindatatest::Component;
 using skindatatest::PixelAt;
 using testskin::TestSkin;
 
-constexpr Colour kButtonFace = skin::MakeColour(227, 238, 253);
+using testskin::kButtonFace;
 
 TEST(SkinDerived, ComboArrowIsTheComboButtonWithMagentaInButtonFace) {
   TestSkin skin;
@@ -162,15 +162,18 @@ TEST(SkinDerived, TitleColourIsSampledFromTheTopBorder) {
 
 TEST(SkinDerived, ToolbarGradientRunsFromLightenedFaceToTheTitleColour) {
   Component c;
-  c.Read(TestSkin());
+  c.Read(TestSkin().SetIni("Colours", "ButtonFace", "55 155 255"));
   TDataSkinObject* toolbar = c->Toolbar();
   ASSERT_NE(toolbar, nullptr);
   EXPECT_EQ(toolbar->Name, "Toolbar");
   EXPECT_EQ(toolbar->Frame, 1);
   ASSERT_EQ(toolbar->Bitmap->Width(), 10);
   ASSERT_EQ(toolbar->Bitmap->Height(), 40);
-  // Top: 15 % of the face (227, 238, 253) on white.
-  EXPECT_EQ(PixelAt(*toolbar->Bitmap, 5, 0), skin::MakeColour(251, 252, 255));
+  // Top: 15 % of the face on white.
+  const Colour top = PixelAt(*toolbar->Bitmap, 5, 0);
+  EXPECT_NEAR(skin::RedOf(top), 225, 1);
+  EXPECT_NEAR(skin::GreenOf(top), 240, 1);
+  EXPECT_EQ(skin::BlueOf(top), 255);
   // The test skin's title colour (24, 7, 64) is dark, so it counts as saturated (200): the bottom
   // is 54 % of it on white.
   const Colour bottom = PixelAt(*toolbar->Bitmap, 5, 39);
