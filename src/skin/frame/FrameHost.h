@@ -5,6 +5,7 @@
 namespace skin {
 
 class TWinSkinForm;
+class TWinSkinPopMenu;
 
 class IFormSkinnerHost {
  public:
@@ -19,6 +20,8 @@ class IFormSkinnerHost {
   virtual void SetMenuMode(int kind) = 0;
   // A skinned popup menu is showing.
   virtual bool PopupMenuUp() const = 0;
+  // The skinned popup menu window showing now, whose background menu items are drawn on.
+  virtual TWinSkinPopMenu* CurrentPopup() const { return nullptr; }
   // Gives the window's controls their skinners (run once the frame is set up).
   virtual void AttachControls(TWinSkinForm& form) = 0;
   // The skinner is being destroyed: forget it (by identity, not by window).
@@ -26,6 +29,18 @@ class IFormSkinnerHost {
 
  protected:
   ~IFormSkinnerHost() = default;
+};
+
+// What a popup-menu skinner asks of the manager that hooked it.
+class IPopupMenuHost {
+ public:
+  // Skinning is switched on: while it is off the popup keeps its own look.
+  virtual bool SkinningEnabled() const = 0;
+  // The popup is painting: it is the current popup from now on.
+  virtual void PopupShowing(TWinSkinPopMenu* popup) = 0;
+
+ protected:
+  ~IPopupMenuHost() = default;
 };
 
 }  // namespace skin

@@ -68,6 +68,9 @@ TSkinManage::~TSkinManage() {
     delete form;
   }
   forms_.clear();
+  currentPopup_ = nullptr;
+  menus_.clear();
+  retiredMenus_.clear();
   hook_.reset();
   g_destroyed = true;
 }
@@ -363,8 +366,14 @@ void TSkinManage::Hook(int code, WPARAM wParam, LPARAM lParam) {
     case HCBT_CREATEWND: {
       const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
       if (create && create->lpcs && (create->lpcs->dwExStyle & WS_EX_MDICHILD)) SkinWindow(wnd);
+      if (create && create->lpcs && !(create->lpcs->style & WS_CHILD) &&
+          WindowClassNameOf(wnd) == "#32768")
+        SkinPopupMenu(wnd);
       break;
     }
+    case HCBT_DESTROYWND:
+      MenuDestroyed(wnd);
+      break;
     case HCBT_ACTIVATE:
       if (state_ == kNotStarted) state_ = kRunning;
       SkinWindow(wnd);
