@@ -349,15 +349,25 @@ void TWinSkinForm::Detach() {
     return;
   }
   PutSystemMenuBack();
+  RECT w{}, keep{};
+  GetWindowRect(Handle, &w);
+  GetClientRect(Handle, &keep);  // the client area the skinned frame gave
   // The window's own menu comes back and takes its room below the caption again.
   const bool menuBack = !destroying && GiveMenuBack();
   if (!destroying && (!isChildWindow_ || formKind_ == kMdiChild) && lifecycle_ != kNew &&
       borderKind_ != BorderKind::None) {
-    RECT w{};
-    GetWindowRect(Handle, &w);
     Extent size =
         UnskinnedWindowSize({w.right - w.left, w.bottom - w.top}, metrics_, systemFrameExtra_);
-    if (menuBack) size.height += GetSystemMetrics(SM_CYMENU);
+    if (menuBack) {
+      // The system's bar may wrap or differ from SM_CYMENU: the frame it makes is measured.
+      SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+      RECT now{}, client{};
+      GetWindowRect(Handle, &now);
+      GetClientRect(Handle, &client);
+      size = {keep.right + (now.right - now.left) - client.right,
+              keep.bottom + (now.bottom - now.top) - client.bottom};
+    }
     SetWindowPos(Handle, nullptr, 0, 0, size.width, size.height,
                  SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
   } else if (!destroying) {
