@@ -4,6 +4,8 @@
 
 namespace skin {
 
+class ImageDC;
+class TSkinData;
 class TWinSkinForm;
 class TWinSkinPopMenu;
 
@@ -38,6 +40,8 @@ class IPopupMenuHost {
   virtual bool SkinningEnabled() const = 0;
   // The popup is painting: it is the current popup from now on.
   virtual void PopupShowing(TWinSkinPopMenu* popup) = 0;
+  // The skin's MenuBackground image, kept for every popup (empty without the element).
+  virtual const ImageDC& PopupBackgroundImage(TSkinData* skin) = 0;
 
  protected:
   ~IPopupMenuHost() = default;

@@ -91,8 +91,13 @@ TSkinMenuPainter::TSkinMenuPainter(TSkinData* skin) : skin_(skin) {
   static const WORD kChecker[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
   ditherBits_.reset(CreateBitmap(8, 8, 1, 1, kChecker));
   if (ditherBits_) dither_.reset(CreatePatternBrush(ditherBits_.get()));
+  measureDC_ = ui::MakeMemoryDC();
+  measureCanvas_.SetHandle(measureDC_.get());
+  measureCanvas_.Font()->SetLogFont(MenuLogFont());
   Reload();
 }
+
+TSkinMenuPainter::~TSkinMenuPainter() { measureCanvas_.SetHandle(nullptr); }
 
 void TSkinMenuPainter::Reload() {
   element_ = skin_ ? skin_->FindElement("MenuItem") : nullptr;

@@ -47,6 +47,7 @@ struct PopupBackground {
 class TSkinMenuPainter {
  public:
   explicit TSkinMenuPainter(TSkinData* skin);
+  ~TSkinMenuPainter();
   TSkinMenuPainter(const TSkinMenuPainter&) = delete;
   TSkinMenuPainter& operator=(const TSkinMenuPainter&) = delete;
 
@@ -57,6 +58,9 @@ class TSkinMenuPainter {
   // The MenuItem element's left margin (0 without the element).
   int ItemLeft() const;
   HFONT MenuFont() const { return font_.get(); }
+  // A canvas in the menu font for measuring items, bound for the painter's whole life.
+  ui::TCanvas* MeasureCanvas() { return &measureCanvas_; }
+  HDC MeasureDC() const { return measureDC_.get(); }
 
   // With the MenuItem element: the element's image over the popup's background, then the
   // content; without it the plain look.
@@ -83,6 +87,8 @@ class TSkinMenuPainter {
   SIZE checkSize_{};
   ui::GdiBitmap ditherBits_;
   ui::GdiBrush dither_;
+  ui::MemoryDC measureDC_;
+  ui::TCanvas measureCanvas_;
 };
 
 }  // namespace skin

@@ -489,17 +489,9 @@ bool TWinSkinForm::MeasureMenuItem(LPARAM lParam) {
   TSkinMenuPainter& painter = MenuPainter();
   ui::TMenu* menu = menuBar_->Menu();
   ui::TMenuItem* item = form_ && menu ? menu->FindItemByCommand(mis->itemID) : nullptr;
-  ui::WindowDC dc = ui::WindowDC::Whole(Handle);
-  if (!dc) return false;
-  ui::SelectGuard font(dc.get(), painter.MenuFont());
   if (item) {
-    ui::TCanvas canvas;
-    canvas.SetHandle(dc.get());
-    LOGFONTW lf{};
-    if (GetObjectW(painter.MenuFont(), sizeof lf, &lf)) canvas.Font()->SetLogFont(lf);
     int w = 0, h = 0;
-    item->MeasureItem(&canvas, w, h);
-    canvas.SetHandle(nullptr);
+    item->MeasureItem(painter.MeasureCanvas(), w, h);
     w = MainItemWidth(w, painter.ItemLeft(), menu->Images() != nullptr);
     mis->itemWidth = static_cast<UINT>(std::max(w, 0));
     mis->itemHeight = static_cast<UINT>(std::max(h, 0));
@@ -507,7 +499,8 @@ bool TWinSkinForm::MeasureMenuItem(LPARAM lParam) {
   }
   if (form_ && mis->itemID >= 1 && mis->itemID <= 4095) return false;
   const MenuItemView view = ViewOfForeignItem(trackedMenu_, mis->itemID, MenuRightToLeft());
-  const SIZE text = view.separator ? SIZE{0, 0} : painter.TextExtent(dc.get(), view.caption, false);
+  const SIZE text =
+      view.separator ? SIZE{0, 0} : painter.TextExtent(painter.MeasureDC(), view.caption, false);
   const ItemExtent e = ForeignItemSize(text.cx, text.cy, !view.separator, painter.ItemLeft(), true);
   mis->itemWidth = static_cast<UINT>(e.width);
   mis->itemHeight = static_cast<UINT>(e.height);

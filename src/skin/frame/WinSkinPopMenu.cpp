@@ -22,8 +22,7 @@ bool TWinSkinPopMenu::Hook(HWND window, TSkinData* skin, bool noRegister) {
   window_ = window;
   skin_ = skin;
   noRegister_ = noRegister;
-  if (TDataSkinObject* e = skin ? skin->FindElement("MenuBackground") : nullptr)
-    if (!e->Empty()) image_ = ImageDC(e->Handle());
+  image_ = host_ && skin ? &host_->PopupBackgroundImage(skin) : nullptr;
   subclass_ =
       ui::SubclassHandle(window, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   return static_cast<bool>(subclass_);
@@ -31,7 +30,7 @@ bool TWinSkinPopMenu::Hook(HWND window, TSkinData* skin, bool noRegister) {
 
 void TWinSkinPopMenu::Unhook() {
   subclass_.reset();
-  image_ = ImageDC();
+  image_ = nullptr;
   cachedWidth_ = cachedHeight_ = 0;
 }
 
@@ -52,7 +51,7 @@ PopupBackground TWinSkinPopMenu::Background() const {
 }
 
 bool TWinSkinPopMenu::RenderCached() {
-  if (image_.empty() || !skin_ || skin_->NoSkin()) return false;
+  if (!image_ || image_->empty() || !skin_ || skin_->NoSkin()) return false;
   RECT w{};
   GetWindowRect(window_, &w);
   const int width = w.right - w.left, height = w.bottom - w.top;
@@ -61,9 +60,9 @@ bool TWinSkinPopMenu::RenderCached() {
   if (!cached_.Ensure(width, height)) return false;
   const TDataSkinObject& e = *skin_->FindElement("MenuBackground");
   const PaintPlan plan = PlanNineSlice(
-      image_.width(), image_.height(), width, height,
+      image_->width(), image_->height(), width, height,
       {e.Margins.left, e.Margins.top, e.Margins.right, e.Margins.bottom}, false, e.Tile == 1, 1, 1);
-  ExecutePlanFrom(cached_.dc(), 0, 0, plan, image_, false);
+  ExecutePlanFrom(cached_.dc(), 0, 0, plan, *image_, false);
   cachedWidth_ = width;
   cachedHeight_ = height;
   return true;

@@ -51,7 +51,7 @@ class TWinSkinPopMenu {
   TSkinData* skin_ = nullptr;
   bool noRegister_ = false;
   ui::SubclassHandle subclass_;
-  ImageDC image_;
+  const ImageDC* image_ = nullptr;  // the host's
   FrameBuffer cached_;
   int cachedWidth_ = 0, cachedHeight_ = 0;
   int depth_ = 0;

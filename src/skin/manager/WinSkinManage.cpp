@@ -71,6 +71,7 @@ TSkinManage::~TSkinManage() {
   currentPopup_ = nullptr;
   menus_.clear();
   retiredMenus_.clear();
+  popupImage_ = ImageDC();
   hook_.reset();
   g_destroyed = true;
 }

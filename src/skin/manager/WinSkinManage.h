@@ -65,6 +65,7 @@ class TSkinManage : public ISkinScheduler, public IFormSkinnerHost, public IPopu
   // ---- What the popup-menu skinners ask ----
   bool SkinningEnabled() const override { return enabled_; }
   void PopupShowing(TWinSkinPopMenu* popup) override { currentPopup_ = popup; }
+  const ImageDC& PopupBackgroundImage(TSkinData* skin) override;
 
   // ---- Popup menus (WinSkinManageMenus.cpp) ----
   // A popup-menu window is being created: it gets a skinner if the kind of menu opening (MenuMode)
@@ -131,6 +132,9 @@ class TSkinManage : public ISkinScheduler, public IFormSkinnerHost, public IPopu
   std::vector<std::unique_ptr<TWinSkinPopMenu>> retiredMenus_;
   TWinSkinPopMenu* currentPopup_ = nullptr;
   bool menusFlagged_ = false;
+  // The MenuBackground image every popup paints from, and the bitmap it was copied from.
+  ImageDC popupImage_;
+  HBITMAP popupImageSource_ = nullptr;
 };
 
 // The process's manager, or null while none was made (or after shutdown).

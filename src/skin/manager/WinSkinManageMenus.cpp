@@ -12,6 +12,17 @@ bool TSkinManage::IsMenuSkinned(HWND wnd) const {
                      [wnd](const auto& m) { return m->Window() == wnd; });
 }
 
+const ImageDC& TSkinManage::PopupBackgroundImage(TSkinData* skin) {
+  TDataSkinObject* e = skin ? skin->FindElement("MenuBackground") : nullptr;
+  const HBITMAP source = e && !e->Empty() ? e->Handle() : nullptr;
+  // Copied once per skin image rather than once per popup window.
+  if (source != popupImageSource_) {
+    popupImage_ = source ? ImageDC(source) : ImageDC();
+    popupImageSource_ = source;
+  }
+  return popupImage_;
+}
+
 void TSkinManage::SkinPopupMenu(HWND wnd) {
   if (!enabled_ || IsMenuSkinned(wnd) || SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1) return;
   // Skinners retired while in a message have left it by now.
