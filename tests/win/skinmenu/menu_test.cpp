@@ -456,3 +456,23 @@ TEST(SkinnedMenus, DISABLED_Showcase) {
     wintest::PumpUntilIdle();
   }
 }
+
+TEST(SkinnedMenus, AWindowDestroyedWhileItsPullDownIsOpenLeavesNoHookOrPopup) {
+  MenuForm f;
+  ASSERT_NE(f.Bar(), nullptr);
+  bool deleted = false;
+  LoopProbe::Start([&] {
+    if (!MenuWindow()) return true;
+    delete f.form;  // the form, its window and its skinner go inside the menu's loop
+    f.form = nullptr;
+    deleted = true;
+    return false;
+  });
+  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+  wintest::PumpUntilIdle();
+  ASSERT_TRUE(deleted);
+  EXPECT_FALSE(skin::MenuFilterHookInstalled());
+  EXPECT_TRUE(skin::SkinManager()->Menus().empty());
+  EXPECT_EQ(skin::SkinManager()->MenuMode(), 0);
+  EXPECT_FALSE(skin::SkinManager()->PopupMenuUp());
+}
