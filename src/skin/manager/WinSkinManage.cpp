@@ -243,6 +243,9 @@ void TSkinManage::RefreshForms(TSkinData* skin) {
   // before any paint could reach the old ones. The re-skin request then fits and repaints.
   for (TWinSkinForm* form : forms_)
     if (form->SkinData() == skin && !form->Finished()) form->ReloadSkinData();
+  // A new image may come with the handle of the one it replaced: the popups' copy is made again.
+  popupImage_ = ImageDC();
+  popupImageSource_ = nullptr;
 }
 
 // ---- Form skinners

@@ -250,6 +250,34 @@ TEST(SkinnedMenuBar, AltOpensTheFirstPullDownAndTheArrowsWrapBothWays) {
   EXPECT_EQ(f.Skinner()->OpenMenuIndex(), -1);
 }
 
+TEST(SkinnedMenuBar, ThePointerMovingAlongTheBarSwitchesToThePullDownUnderIt) {
+  MenuForm f;
+  ASSERT_NE(f.Bar(), nullptr);
+  std::vector<int> opened;
+  int waited = 0;
+  LoopProbe::Start([&] {
+    HWND menu = MenuWindow();
+    const int open = f.Skinner()->OpenMenuIndex();
+    if (!menu || open < 0 || (!opened.empty() && opened.back() == open)) return ++waited < 60;
+    opened.push_back(open);
+    if (opened.size() == 1) {
+      // The pointer goes over "View"; the menu loop sees the move through the message filter.
+      const POINT at = f.ButtonMiddle(2);
+      const RECT w = f.WindowRect();
+      SetCursorPos(w.left + at.x, w.top + at.y);
+      PostMessageW(menu, WM_MOUSEMOVE, 0, 0);
+      return true;
+    }
+    EndMenu();
+    return false;
+  });
+  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+  wintest::PumpUntilIdle();
+  SetCursorPos(0, 0);
+  EXPECT_EQ(opened, (std::vector<int>{0, 2}));
+  EXPECT_FALSE(skin::MenuFilterHookInstalled());
+}
+
 TEST(SkinnedMenuBar, AltWithALetterOpensThatPullDownAndButtonsWithoutOneOnlyCommand) {
   MenuForm f;
   ASSERT_NE(f.Bar(), nullptr);
