@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "TestSkin.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/manager/WinSkinManage.h"
@@ -23,23 +24,10 @@
 
 namespace {
 
-double MicrosPerCall(const std::function<void()>& f, double seconds = 0.3) {
-  LARGE_INTEGER freq, t0, t1;
-  QueryPerformanceFrequency(&freq);
-  f();
-  for (int n = 1;; n *= 2) {
-    QueryPerformanceCounter(&t0);
-    for (int i = 0; i < n; ++i) f();
-    GdiFlush();
-    QueryPerformanceCounter(&t1);
-    const double s = static_cast<double>(t1.QuadPart - t0.QuadPart) / freq.QuadPart;
-    if (s > seconds) return s * 1e6 / n;
-  }
-}
-
-void Row(const char* what, double us, const char* against, double baseline) {
-  std::printf("%-44s %9.1f us  %6.2fx %s (%.1f us)\n", what, us, us / baseline, against, baseline);
-}
+using bench::MicrosPerCall;
+using bench::Pump;
+using bench::Row;
+using bench::ShowAndWait;
 
 std::vector<uint8_t> SkinPayload(int argc, char** argv) {
   std::string path = argc > 1 ? argv[1] : "";
@@ -81,28 +69,6 @@ skin::TSkinData* AddSkin(ui::TForm* form, const std::vector<uint8_t>& payload, b
   data->ReadSkinStream(stream);
   data->Loaded();
   return data;
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-// Shows the form and pumps until its frame is painted (skinned: the skinner is live).
-void ShowAndWait(ui::TForm* form, bool skinned) {
-  form->Show();
-  SetForegroundWindow(form->Handle());
-  for (int i = 0; i < 1000; ++i) {
-    Pump();
-    if (!skinned) break;
-    skin::TWinSkinForm* s = skin::SkinManager()->FindForm(form->Handle());
-    if (s && s->LifecycleState() == skin::TWinSkinForm::kLive) break;
-    Sleep(0);
-  }
-  UpdateWindow(form->Handle());
 }
 
 }  // namespace

@@ -6,25 +6,13 @@
 #include <functional>
 
 #include "BenchLine.h"
+#include "BenchSupport.h"
 #include "skin/data/ImgUtilGdi.h"
 #include "skin/frame/PaintPrimitives.h"
 
 namespace {
 
-// Mean microseconds per call of `f`, repeated for at least ~0.3 s.
-double MicrosPerCall(const std::function<void()>& f) {
-  LARGE_INTEGER freq, t0, t1;
-  QueryPerformanceFrequency(&freq);
-  f();
-  for (int n = 1;; n *= 2) {
-    QueryPerformanceCounter(&t0);
-    for (int i = 0; i < n; ++i) f();
-    GdiFlush();
-    QueryPerformanceCounter(&t1);
-    const double s = static_cast<double>(t1.QuadPart - t0.QuadPart) / freq.QuadPart;
-    if (s > 0.3) return s * 1e6 / n;
-  }
-}
+using bench::MicrosPerCall;
 
 skin::PixelBuffer Picture(int w, int h) {
   skin::PixelBuffer p(w, h, 24);

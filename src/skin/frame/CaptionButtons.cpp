@@ -87,7 +87,7 @@ TNCObject* TWinSkinForm::FindObjectAt(POINT p) {
         p.y >= r.top && p.y < r.bottom)
       return button.get();
   }
-  return nullptr;
+  return menuBar_ ? menuBar_->ButtonAt(p) : nullptr;
 }
 
 LRESULT TWinSkinForm::HitTest(WPARAM wParam, LPARAM lParam) {
@@ -119,6 +119,7 @@ bool TWinSkinForm::NcButtonDown(WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (TNCObject* object = FindObjectAt(ToWindow({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))) {
     if (!active_) SetForegroundWindow(Handle);
     object->MouseDown();
+    if (auto* menuButton = dynamic_cast<TMenuBtn*>(object)) OpenMenuButton(menuButton->Index);
     return true;
   }
   // A maximized window is not dragged by its caption.
@@ -131,8 +132,8 @@ bool TWinSkinForm::NcButtonUp(LPARAM lParam, LRESULT& result) {
   TNCObject* object = FindObjectAt(ToWindow(screen));
   if (!object) return false;
   // Only the button that was pressed acts, and only when it is released over itself.
-  if (object == hotObject_ && object->State == kStatePressed) {
-    auto* button = static_cast<TWinSysButton*>(object);
+  auto* button = dynamic_cast<TWinSysButton*>(object);
+  if (button && object == hotObject_ && object->State == kStatePressed) {
     const std::shared_ptr<bool> alive = alive_;
     button->MouseUp();
     if (*alive) PerformAction(*button, screen);
@@ -169,7 +170,7 @@ bool TWinSkinForm::NcRightButtonDown(WPARAM wParam, LPARAM lParam, LRESULT& resu
 }
 
 void TWinSkinForm::HoverTick() {
-  if (sysMenuShown_ || !hotObject_) return;
+  if (sysMenuShown_ || trackingMenu_ || !hotObject_) return;
   POINT cursor{};
   GetCursorPos(&cursor);
   const POINT p = ToWindow(cursor);
@@ -287,6 +288,9 @@ ui::TPopupMenu* TWinSkinForm::BuildSystemMenu() {
   auto menu = std::make_unique<ui::TPopupMenu>(nullptr);
   menu->SetTag(kSystemMenuTag);
   if (skinData_) menu->SetImages(skinData_->MenuGlyphs());
+  // The items are drawn in the skin's look (SkinMenuItems) unless the skin leaves the system menu
+  // alone.
+  const bool ownerDraw = skinData_ && InSet(skinData_->SkinControls(), xcSystemMenu);
   systemMenu_ = GetSystemMenu(Handle, FALSE);
   RefreshShowState();
   const int count = systemMenu_ ? GetMenuItemCount(systemMenu_) : 0;
@@ -308,8 +312,13 @@ ui::TPopupMenu* TWinSkinForm::BuildSystemMenu() {
     item->SetEnabled(rule.enabled);
     item->SetChecked((info.fState & MFS_CHECKED) != 0);
     item->OnClick = ui::MethodOf<&TWinSkinForm::SystemMenuClick>(this);
+    if (ownerDraw) {
+      item->OnDrawItem = ui::MethodOf<&TWinSkinForm::DrawPopupItem>(this);
+      item->OnMeasureItem = ui::MethodOf<&TWinSkinForm::MeasurePopupItem>(this);
+    }
     menu->Items()->Add(item);
   }
+  menu->SetOwnerDraw(ownerDraw);
   skinSystemMenu_ = std::move(menu);
   return skinSystemMenu_.get();
 }

@@ -11,9 +11,11 @@ class TControl;
 
 namespace skin {
 
-class TWinSkinForm;
 class FrameBuffer;
 class ImageDC;
+class TSkinData;
+class TWinSkinForm;
+class TWinSkinPopMenu;
 
 // A control skinner as the form skinner lists it. The skinners live above the frame; the frame
 // holds them only through this interface.
@@ -65,6 +67,8 @@ class IFormSkinnerHost {
   virtual void SetMenuMode(int kind) = 0;
   // A skinned popup menu is showing.
   virtual bool PopupMenuUp() const = 0;
+  // The skinned popup menu window showing now, whose background menu items are drawn on.
+  virtual TWinSkinPopMenu* CurrentPopup() const { return nullptr; }
   // Gives the window's controls their skinners (run once the frame is set up).
   virtual void AttachControls(TWinSkinForm& form) = 0;
   // The skinner is being destroyed: forget it (by identity, not by window).
@@ -72,6 +76,20 @@ class IFormSkinnerHost {
 
  protected:
   ~IFormSkinnerHost() = default;
+};
+
+// What a popup-menu skinner asks of the manager that hooked it.
+class IPopupMenuHost {
+ public:
+  // Skinning is switched on: while it is off the popup keeps its own look.
+  virtual bool SkinningEnabled() const = 0;
+  // The popup is painting: it is the current popup from now on.
+  virtual void PopupShowing(TWinSkinPopMenu* popup) = 0;
+  // The skin's MenuBackground image, kept for every popup (empty without the element).
+  virtual const ImageDC& PopupBackgroundImage(TSkinData* skin) = 0;
+
+ protected:
+  ~IPopupMenuHost() = default;
 };
 
 }  // namespace skin

@@ -63,8 +63,10 @@ TWinSkinForm::TWinSkinForm(ui::TComponent* owner, IFormSkinnerHost* host)
 
 TWinSkinForm::~TWinSkinForm() {
   *alive_ = false;
+  MenuTrackingGone();
   FreeControls(subclass_ && lifecycle_ != kDestroying && lifecycle_ != kDestroyed);
   hoverTimer_.reset();
+  menuBar_.reset();
   sysButtons_.clear();
   hotObject_ = nullptr;
   if (subclass_) {
@@ -90,6 +92,7 @@ bool TWinSkinForm::AttachForm(TSkinData* skin, ui::TCustomForm* form) {
   }
   unskinnedColor_ = form->Color();
   form->SetColor(static_cast<ui::TColor>(skin->GetRGB(ciButtonFace)));
+  SkinFormPopupMenus(true);
   return true;
 }
 
@@ -123,6 +126,11 @@ bool TWinSkinForm::AttachCore(TSkinData* skin) {
     }
   }
   if (!frameSkinned_) lifecycle_ = kLive;
+  // The bar replaces the window's menu (an MDI child's menu is its parent's business).
+  if (frameSkinned_ && formKind_ != kMdiChild && borderKind_ != BorderKind::None) {
+    CreateMenuBar();
+    if (menuBar_) metrics_.MenuBarHeight = GetSystemMetrics(SM_CYMENU);
+  }
   return true;
 }
 
@@ -169,8 +177,10 @@ void TWinSkinForm::ComputeFrameMetrics() {
     s.topFrames = skinData_->Top()->Frame;
     s.bottomHeight = size(skinData_->Bottom()).cy;
     s.bottomFrames = skinData_->Bottom()->Frame;
-    metrics_ = MetricsFromBorders(s, 0);
+    metrics_ = MetricsFromBorders(s, menuBar_ ? GetSystemMetrics(SM_CYMENU) : 0);
   }
+  if (menuBar_) menuBar_->ReloadSkin();
+  if (menuPainter_) menuPainter_->Reload();
   LoadImages();
   BuildSysButtons();
 }
@@ -335,6 +345,7 @@ void TWinSkinForm::Detach() {
   if (!subclass_) return;
   const bool destroying = lifecycle_ == kDestroying;
   RestoreFormHandler();
+  SkinFormPopupMenus(false);
   subclass_.reset();
   FreeControls(!destroying);
   if (form_ && !destroying) form_->SetColor(unskinnedColor_);
@@ -344,12 +355,25 @@ void TWinSkinForm::Detach() {
     return;
   }
   PutSystemMenuBack();
+  RECT w{}, keep{};
+  GetWindowRect(Handle, &w);
+  GetClientRect(Handle, &keep);  // the client area the skinned frame gave
+  // The window's own menu comes back and takes its room below the caption again.
+  const bool menuBack = !destroying && GiveMenuBack();
   if (!destroying && (!isChildWindow_ || formKind_ == kMdiChild) && lifecycle_ != kNew &&
       borderKind_ != BorderKind::None) {
-    RECT w{};
-    GetWindowRect(Handle, &w);
-    const Extent size =
+    Extent size =
         UnskinnedWindowSize({w.right - w.left, w.bottom - w.top}, metrics_, systemFrameExtra_);
+    if (menuBack) {
+      // The system's bar may wrap or differ from SM_CYMENU: the frame it makes is measured.
+      SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+      RECT now{}, client{};
+      GetWindowRect(Handle, &now);
+      GetClientRect(Handle, &client);
+      size = {keep.right + (now.right - now.left) - client.right,
+              keep.bottom + (now.bottom - now.top) - client.bottom};
+    }
     SetWindowPos(Handle, nullptr, 0, 0, size.width, size.height,
                  SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
   } else if (!destroying) {
@@ -364,6 +388,9 @@ void TWinSkinForm::Detach() {
 }
 
 void TWinSkinForm::DetachForDestruction() {
+  MenuTrackingGone();
+  menuBar_.reset();
+  SkinFormPopupMenus(false);
   skinSystemMenu_.reset();
   hoverTimer_.reset();
   hotObject_ = nullptr;
@@ -496,6 +523,9 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case kCaptionRedraw:
       return 0;
+    case WM_MENUSELECT:
+      MenuSelect(wParam, lParam);
+      break;
     case WM_INITMENUPOPUP:
       if (host_)
         host_->SetMenuMode(reinterpret_cast<HMENU>(wParam) == systemMenu_
@@ -613,10 +643,26 @@ LRESULT TWinSkinForm::Stage2(UINT msg, WPARAM wParam, LPARAM lParam) {
         ShowSystemMenu({w.left + metrics_.LeftWidth, w.top + metrics_.CaptionHeight});
         return 0;
       }
+      if (command == SC_KEYMENU && MenuKey(lParam)) return 1;
       if (command == SC_MINIMIZE) showState_ = ShowState::Minimized;
       if (command == SC_MAXIMIZE) showState_ = ShowState::Maximized;
       if (command == SC_RESTORE) showState_ = ShowState::Normal;
       return Previous(msg, wParam, lParam);
+    }
+    case SM_MENUBUTTONAT:
+      OpenMenuButtonAt(lParam);
+      return 0;
+    case ui::CM_MENUCHANGED: {
+      // The framework puts its menu back on the window; the frame is repainted once the bar has
+      // taken it off again.
+      const std::shared_ptr<bool> alive = alive_;
+      const bool paintFrame = skinData_->PaintFrame;
+      skinData_->PaintFrame = false;
+      const LRESULT r = Previous(msg, wParam, lParam);
+      if (!*alive) return r;
+      skinData_->PaintFrame = paintFrame;
+      MenuChanged();
+      return r;
     }
     default:
       return Stage3(msg, wParam, lParam, true);
@@ -680,6 +726,12 @@ LRESULT TWinSkinForm::Stage3(UINT msg, WPARAM wParam, LPARAM lParam, bool passed
       // The system would open its own system menu for a right click on the caption.
       if (wParam == HTCAPTION) return 0;
       break;
+    case WM_MEASUREITEM:
+      if (MeasureMenuItem(lParam)) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      if (DrawMenuItem(lParam)) return TRUE;
+      break;
     case WM_SIZE:
       return Stage2(msg, wParam, lParam);
     case SM_PAINTFRAME:
@@ -716,6 +768,12 @@ void TWinSkinForm::FormWindowProc(ui::TMessage& message) {
     case SM_QUERYSKIN:
       message.Result = message.LParam == kSkinMessageTag ? kSkinMessageTag : 1;
       return;
+    case ui::CM_DIALOGCHAR: {
+      const std::shared_ptr<bool> alive = alive_;
+      savedFormWindowProc_(message);
+      if (*alive) MenuAccelerator(message);
+      return;
+    }
     default:
       break;
   }

@@ -23,6 +23,8 @@
 #include "skin/frame/FrameHost.h"
 #include "skin/frame/FramePainter.h"
 #include "skin/frame/PaintPrimitives.h"
+#include "skin/frame/SkinMenuItems.h"
+#include "skin/frame/WinSkinMenu.h"
 #include "ui/Forms.h"
 #include "ui/Handles.h"
 #include "ui/Menus.h"
@@ -124,6 +126,17 @@ class TWinSkinForm : public ui::TComponent, public IControlSkinnerHost {
   IControlSkinner* FindSkinnerByWindow(HWND wnd) const;
   // Frees the skinners whose windows are gone, from the last to the first.
   void PurgeDestroyed();
+  // ---- The menu bar (WinSkinMenu.cpp) ----
+  TWinSkinMenu* MenuBar() const { return menuBar_.get(); }
+  bool TrackingMenu() const { return trackingMenu_; }
+  // Index of the menu-bar button whose pull-down is open, -1 when none.
+  int OpenMenuIndex() const;
+  // Opens a button's pull-down and tracks it (and the ones the user moves to) until it closes.
+  void OpenMenuButton(int index);
+  // Has the button opened by a click posted to the window.
+  void PostOpenButton(int index);
+  // Draws and measures owner-drawn menu items in the skin's look.
+  TSkinMenuPainter& MenuPainter();
 
   // ---- Window commands (caption buttons and the system menu) ----
   void PerformAction(TWinSysButton& button, POINT screen);
@@ -135,6 +148,7 @@ class TWinSkinForm : public ui::TComponent, public IControlSkinnerHost {
  private:
   friend class TNCObject;
   friend class TWinSysButton;
+  friend class TWinSkinMenu;
 
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -171,6 +185,23 @@ class TWinSkinForm : public ui::TComponent, public IControlSkinnerHost {
   CaptionState CurrentCaptionState() const;
   bool HasSystemClose() const;
   void SystemMenuClick(ui::TObject* sender);
+
+  // Menus (WinSkinMenu.cpp).
+  void CreateMenuBar();
+  bool GiveMenuBack();
+  void MenuChanged();
+  bool MenuKey(LPARAM key);
+  void MenuSelect(WPARAM wParam, LPARAM lParam);
+  bool MenuAccelerator(ui::TMessage& message);
+  void OpenMenuButtonAt(LPARAM screenPoint);
+  bool MeasureMenuItem(LPARAM lParam);
+  bool DrawMenuItem(LPARAM lParam);
+  PopupBackground CurrentPopupBackground() const;
+  void DrawPopupItem(ui::TObject* sender, ui::TCanvas* canvas, RECT rect, bool selected);
+  void MeasurePopupItem(ui::TObject* sender, ui::TCanvas* canvas, int& width, int& height);
+  void SkinFormPopupMenus(bool on);
+  void MenuTrackingGone();
+  bool MenuRightToLeft() const;
 
   // Painting (WinSkinFormPaint.cpp).
   void ComposeBorders(int width, int height);
@@ -237,6 +268,10 @@ class TWinSkinForm : public ui::TComponent, public IControlSkinnerHost {
   ui::TimerHandle hoverTimer_;
   HMENU systemMenu_ = nullptr;
   std::unique_ptr<ui::TPopupMenu> skinSystemMenu_;
+  std::unique_ptr<TWinSkinMenu> menuBar_;
+  std::unique_ptr<TSkinMenuPainter> menuPainter_;
+  bool trackingMenu_ = false;
+  HMENU trackedMenu_ = nullptr;
   DWORD lastSysMenuTick_ = 0;
   bool sysMenuShown_ = false;
   int doubleClickTime_ = 500;

@@ -73,7 +73,10 @@ void TWinSkinForm::RepaintFrame(HDC dc) {
       ComposeBorders(w, h);
       if (m.MenuBarHeight > 0) {
         RECT bar{m.LeftWidth, m.CaptionHeight, w - m.RightWidth, m.CaptionHeight + m.MenuBarHeight};
-        FillRect(b, &bar, skinData_->ButtonFaceBrush());
+        if (menuBar_)
+          menuBar_->PaintBar(b, ToImageRect(bar), active_);
+        else
+          FillRect(b, &bar, skinData_->ButtonFaceBrush());
       }
       PaintCaption(b, w, h, false);
       Blit(dc, b, {0, 0, w, m.CaptionHeight + m.MenuBarHeight});

@@ -69,6 +69,10 @@ TSkinManage::~TSkinManage() {
     delete form;
   }
   forms_.clear();
+  currentPopup_ = nullptr;
+  menus_.clear();
+  retiredMenus_.clear();
+  popupImage_ = ImageDC();
   hook_.reset();
   g_destroyed = true;
 }
@@ -240,6 +244,9 @@ void TSkinManage::RefreshForms(TSkinData* skin) {
   // before any paint could reach the old ones. The re-skin request then fits and repaints.
   for (TWinSkinForm* form : forms_)
     if (form->SkinData() == skin && !form->Finished()) form->ReloadSkinData();
+  // A new image may come with the handle of the one it replaced: the popups' copy is made again.
+  popupImage_ = ImageDC();
+  popupImageSource_ = nullptr;
 }
 
 // ---- Form skinners
@@ -367,8 +374,13 @@ void TSkinManage::Hook(int code, WPARAM wParam, LPARAM lParam) {
         if (TWinSkinForm* parent = FindForm(create->lpcs->hwndParent))
           ClassifyChildWindow(*parent, wnd);
       if (create->lpcs->dwExStyle & WS_EX_MDICHILD) SkinWindow(wnd);
+      if (!(create->lpcs->style & WS_CHILD) && WindowClassNameOf(wnd) == "#32768")
+        SkinPopupMenu(wnd);
       break;
     }
+    case HCBT_DESTROYWND:
+      MenuDestroyed(wnd);
+      break;
     case HCBT_ACTIVATE:
       if (state_ == kNotStarted) state_ = kRunning;
       SkinWindow(wnd);

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,11 +18,12 @@
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/FrameHost.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/WinSkinPopMenu.h"
 #include "ui/Handles.h"
 
 namespace skin {
 
-class TSkinManage : public ISkinScheduler, public IFormSkinnerHost {
+class TSkinManage : public ISkinScheduler, public IFormSkinnerHost, public IPopupMenuHost {
  public:
   enum Action : int {
     kNone = 0,
@@ -55,9 +57,25 @@ class TSkinManage : public ISkinScheduler, public IFormSkinnerHost {
   bool HideWhileSkinning() const override { return hideWhileSkinning_; }
   void ClearHideWhileSkinning() override { hideWhileSkinning_ = false; }
   void SetMenuMode(int kind) override { menuMode_ = kind; }
-  bool PopupMenuUp() const override { return false; }
+  bool PopupMenuUp() const override { return currentPopup_ != nullptr; }
+  TWinSkinPopMenu* CurrentPopup() const override { return currentPopup_; }
   void AttachControls(TWinSkinForm& form) override;
   void FormSkinnerGone(TWinSkinForm* form) override;
+
+  // ---- What the popup-menu skinners ask ----
+  bool SkinningEnabled() const override { return enabled_; }
+  void PopupShowing(TWinSkinPopMenu* popup) override { currentPopup_ = popup; }
+  const ImageDC& PopupBackgroundImage(TSkinData* skin) override;
+
+  // ---- Popup menus (WinSkinManageMenus.cpp) ----
+  // A popup-menu window is being created: it gets a skinner if the kind of menu opening (MenuMode)
+  // is one the skin covers.
+  void SkinPopupMenu(HWND wnd);
+  // Its window is being destroyed: the skinner gives it back and goes.
+  void MenuDestroyed(HWND wnd);
+  bool IsMenuSkinned(HWND wnd) const;
+  void SetMenusFlagged(bool on) { menusFlagged_ = on; }
+  const std::vector<std::unique_ptr<TWinSkinPopMenu>>& Menus() const { return menus_; }
 
   // ---- The manager's own work ----
   // Attaches a form skinner if the window qualifies; true when it did.
@@ -109,6 +127,14 @@ class TSkinManage : public ISkinScheduler, public IFormSkinnerHost {
   TSkinData* current_ = nullptr;
   TSkinData* main_ = nullptr;
   HWND pendingWindow_ = nullptr;
+  std::vector<std::unique_ptr<TWinSkinPopMenu>> menus_;
+  // Skinners whose windows went while one of their messages was on the stack: freed later.
+  std::vector<std::unique_ptr<TWinSkinPopMenu>> retiredMenus_;
+  TWinSkinPopMenu* currentPopup_ = nullptr;
+  bool menusFlagged_ = false;
+  // The MenuBackground image every popup paints from, and the bitmap it was copied from.
+  ImageDC popupImage_;
+  HBITMAP popupImageSource_ = nullptr;
 };
 
 // The process's manager, or null while none was made (or after shutdown).

@@ -1,0 +1,121 @@
+#include "skin/frame/MenuGeometry.h"
+
+#include <algorithm>
+#include <cwctype>
+
+namespace skin {
+
+int MenuBarStart(const MenuBarElementInfo& element, int barWidth, bool rightToLeft) {
+  if (!element.present) return 6;
+  const int start = rightToLeft ? element.rightWidth + 8 : element.leftWidth + 4;
+  return barWidth < start ? 12 : start;
+}
+
+std::vector<ImageRect> LayoutMenuBar(const std::vector<MenuBarEntry>& entries, int barWidth,
+                                     int barHeight, int start, bool rightToLeft) {
+  std::vector<ImageRect> rects;
+  rects.reserve(entries.size());
+  int x = rightToLeft ? barWidth - start : start;
+  const int bottom = std::max(barHeight - 1, 0);
+  for (const MenuBarEntry& e : entries) {
+    if (!e.visible) {
+      rects.push_back({});
+      continue;
+    }
+    const int width = std::max(e.textWidth, 0) + (e.hasText ? 10 : 0);
+    if (rightToLeft) {
+      rects.push_back({x - width, 0, x, bottom});
+      x -= width;
+    } else {
+      rects.push_back({x, 0, x + width, bottom});
+      x += width;
+    }
+  }
+  return rects;
+}
+
+wchar_t MenuAccelerator(const std::wstring& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != L'&') continue;
+    if (caption[i + 1] == L'&') {
+      ++i;
+      continue;
+    }
+    return static_cast<wchar_t>(std::towupper(caption[i + 1]));
+  }
+  return 0;
+}
+
+int FindAccelButton(const std::vector<MenuButtonKey>& buttons, wchar_t ch) {
+  if (!ch) return -1;
+  const auto key = static_cast<wchar_t>(std::towupper(ch));
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    const MenuButtonKey& b = buttons[i];
+    if (b.visible && b.enabled && MenuAccelerator(b.caption) == key) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int NextMenuButton(const std::vector<bool>& usable, int current, bool forward) {
+  const int count = static_cast<int>(usable.size());
+  if (count == 0) return -1;
+  // No button (or one beyond the bar) is open: forward starts at the first, backward at the last.
+  const int from = (current < 0 || current >= count) ? (forward ? -1 : count) : current;
+  for (int step = 1; step <= count; ++step) {
+    const int i = ((forward ? from + step : from - step) % count + count) % count;
+    if (usable[static_cast<size_t>(i)]) return i;
+  }
+  return -1;
+}
+
+int MainItemWidth(int measured, int menuItemLeft, bool hasImages) {
+  return measured + menuItemLeft + 10 + (hasImages ? 0 : 25);
+}
+
+int PopupItemWidth(int measured, int menuItemLeft, bool hasImages) {
+  return measured + menuItemLeft + 12 + (hasImages ? 0 : 23);
+}
+
+ItemExtent ForeignItemSize(int textWidth, int textHeight, bool hasText, int menuItemLeft,
+                           bool wideText) {
+  ItemExtent e;
+  e.width = textWidth + 26 + menuItemLeft;
+  e.height = hasText ? textHeight + 4 : 8;
+  if (!wideText) e.height += 4;
+  return e;
+}
+
+std::wstring MeasuredCaption(const std::wstring& caption) {
+  if (caption.empty() || caption == L"&") return caption + L" ";
+  return caption;
+}
+
+MenuItemLayout LayoutMenuItem(const ImageRect& item, int menuItemLeft, int glyphSize,
+                              bool rightToLeft) {
+  MenuItemLayout l;
+  const int size = std::max(glyphSize, 0);
+  if (!rightToLeft) {
+    const int gx = item.left + 1 + menuItemLeft;
+    l.glyph = {gx, item.top + 1, gx + size, item.top + 1 + size};
+    l.text = {l.glyph.right + 3, item.top, item.right - 1, item.bottom};
+    l.shortcut = {l.text.left, item.top, item.right - 10, item.bottom};
+  } else {
+    const int gx = item.right - 1 - menuItemLeft;
+    l.glyph = {gx - size, item.top + 1, gx, item.top + 1 + size};
+    l.text = {item.left + 1, item.top, l.glyph.left - 3, item.bottom};
+    l.shortcut = {item.left + 10, item.top, l.text.right, item.bottom};
+  }
+  return l;
+}
+
+ImageRect SeparatorSource(int imageWidth, int imageHeight, int frames, int itemHeight) {
+  const int count = std::max(frames, 1);
+  const int w = imageWidth / count;
+  const int frame = count >= 2 ? 2 : 1;
+  const int top = itemHeight < imageHeight ? imageHeight - std::max(itemHeight, 0) : 0;
+  return {w * (frame - 1), top, w * frame, imageHeight};
+}
+
+bool PopupUsesWindowDC(int major, int minor) { return major > 5 || (major == 5 && minor >= 2); }
+
+}  // namespace skin

@@ -1,0 +1,506 @@
+// The skinned menus on a real window: the bar that replaces the window's menu (its pixels, hot and
+// pressed buttons, layout both ways), pull-downs opened by mouse and keyboard and the moves between
+// them, popup-menu windows seen by the manager, the skinned system menu, giving the menu back, and
+// handle counts over many open/close cycles. Checks that must run inside a menu's modal loop run
+// from a timer procedure, which the loop dispatches.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "skinframe/FrameTestSupport.h"
+#include "ui/ImgList.h"
+
+using frametest::PumpUntil;
+using frametest::Rgb;
+using frametest::SkinnedForm;
+using frametest::TFrameTestForm;
+using skin::ImageRect;
+using testskin::TestSkin;
+
+UI_IMPLEMENT_CLASS(frametest::TFrameTestForm, ui::TForm)
+
+namespace {
+
+constexpr int kCaption = 28;
+
+ui::TMenuItem* AddItem(ui::TComponent* owner, ui::TMenuItem* parent, const wchar_t* caption) {
+  auto* item = new ui::TMenuItem(owner);
+  item->SetCaption(caption);
+  parent->Add(item);
+  return item;
+}
+
+// A main menu with what menus carry: sub-menus, a shortcut, an image, check and radio marks,
+// separators, a disabled item, and a top-level item without a pull-down.
+struct TestMenu {
+  ui::TMainMenu* menu = nullptr;
+  ui::TMenuItem *file = nullptr, *edit = nullptr, *view = nullptr, *go = nullptr, *help = nullptr;
+  ui::TMenuItem *open = nullptr, *exit = nullptr, *radioA = nullptr;
+
+  void Build(TFrameTestForm& form, bool rightToLeft = false) {
+    menu = new ui::TMainMenu(&form);
+    auto* images = new ui::TImageList(&form, 16, 16);
+    ui::TBitmap glyph;
+    glyph.SetSize(16, 16);
+    glyph.Canvas()->Brush()->SetColor(static_cast<ui::TColor>(RGB(0, 160, 0)));
+    RECT all{0, 0, 16, 16};
+    glyph.Canvas()->FillRect(all);
+    images->Add(&glyph, nullptr);
+    menu->SetImages(images);
+    if (rightToLeft) menu->SetBiDiMode(ui::TBiDiMode::bdRightToLeft);
+    ui::TMenuItem* root = menu->Items();
+    file = AddItem(&form, root, L"&File");
+    edit = AddItem(&form, root, L"&Edit");
+    view = AddItem(&form, root, L"&View");
+    go = AddItem(&form, root, L"&Go");
+    help = AddItem(&form, root, L"&Help");
+    open = AddItem(&form, file, L"&Open");
+    open->SetShortCut(static_cast<ui::TShortCut>(ui::scCtrl | 'O'));
+    open->SetImageIndex(0);
+    AddItem(&form, file, L"&Save")->SetChecked(true);
+    AddItem(&form, file, L"-");
+    ui::TMenuItem* recent = AddItem(&form, file, L"&Recent");
+    AddItem(&form, recent, L"one.txt");
+    AddItem(&form, file, L"");
+    exit = AddItem(&form, file, L"E&xit");
+    exit->SetEnabled(false);
+    radioA = AddItem(&form, edit, L"Radio &A");
+    radioA->SetRadioItem(true);
+    radioA->SetChecked(true);
+    AddItem(&form, edit, L"Radio &B")->SetRadioItem(true);
+    AddItem(&form, view, L"&Status bar")->SetDefault(true);
+    AddItem(&form, help, L"&About");
+    form.SetMenu(menu);
+    form.SetClientSize(606, 479);  // below the system's bar, as the window is made
+  }
+};
+
+struct MenuForm : TestMenu, SkinnedForm {
+  explicit MenuForm(const TestSkin& skin = TestSkin(), bool rightToLeft = false)
+      : SkinnedForm(skin, [this, rightToLeft](TFrameTestForm& form) { Build(form, rightToLeft); }) {
+  }
+  skin::TWinSkinMenu* Bar() const { return Skinner() ? Skinner()->MenuBar() : nullptr; }
+  const ImageRect& ButtonRect(int i) const { return Bar()->Button(i)->Rect; }
+  POINT ButtonMiddle(int i) const {
+    const ImageRect& r = ButtonRect(i);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  int BarMiddleY() const { return kCaption + GetSystemMetrics(SM_CYMENU) / 2; }
+};
+// Runs `step` from a timer procedure (inside whatever modal loop runs) until it answers false.
+struct LoopProbe {
+  static inline std::function<bool()> step;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    if (!step || !step()) {
+      KillTimer(nullptr, id);
+      step = nullptr;
+    }
+  }
+  static void Start(std::function<bool()> s, UINT interval = 60) {
+    step = std::move(s);
+    SetTimer(nullptr, 0, interval, Tick);
+  }
+};
+
+HWND MenuWindow() { return FindWindowW(L"#32768", nullptr); }
+
+COLORREF WindowPixel(HWND wnd, int x, int y) {
+  ui::WindowDC dc = ui::WindowDC::Whole(wnd);
+  return dc ? GetPixel(dc.get(), x, y) & 0xFFFFFF : CLR_INVALID;
+}
+
+}  // namespace
+
+TEST(SkinnedMenuBar, TakesTheWindowsMenuAndPaintsItsBarFromTheSkin) {
+  TestSkin ts;
+  MenuForm f(ts);
+  ASSERT_NE(f.Bar(), nullptr);
+  EXPECT_EQ(GetMenu(f.Handle()), nullptr);  // the system draws no bar of its own
+  EXPECT_EQ(f.Bar()->ButtonCount(), 5);
+  const int barHeight = GetSystemMetrics(SM_CYMENU);
+  EXPECT_EQ(f.Skinner()->Metrics().MenuBarHeight, barHeight);
+  // The client area keeps its size below the bar.
+  EXPECT_EQ(f.form->ClientWidth(), 606);
+  EXPECT_EQ(f.form->ClientHeight(), 479);
+  POINT origin{0, 0};
+  ClientToScreen(f.Handle(), &origin);
+  EXPECT_EQ(origin.y - f.WindowRect().top, kCaption + barHeight);
+
+  // Buttons run left to right from the element's end piece, each as wide as its caption + 10.
+  const ImageRect first = f.ButtonRect(0);
+  EXPECT_EQ(first.left, 4 + f.data->FindElement("MenuBar")->LeftWidth() + 4);
+  EXPECT_EQ(first.top, kCaption);
+  EXPECT_EQ(first.bottom, kCaption + barHeight - 1);
+  for (int i = 1; i < 5; ++i) EXPECT_EQ(f.ButtonRect(i).left, f.ButtonRect(i - 1).right);
+
+  // The bar beyond the last button shows the active image; the captions are drawn on it.
+  EXPECT_EQ(f.Pixel(600, f.BarMiddleY()), Rgb(ts.FrameColour("MenuBar", 1)));
+  int textPixels = 0;
+  for (int x = first.left; x < first.right; ++x)
+    for (int y = first.top; y < first.bottom; ++y)
+      textPixels += f.Pixel(x, y) != Rgb(ts.FrameColour("MenuBar", 1));
+  EXPECT_GT(textPixels, 5);
+  // Below the caption lies the menu for the hit test.
+  EXPECT_EQ(SendMessageW(f.Handle(), WM_NCHITTEST, 0, f.ScreenPoint(600, f.BarMiddleY())), HTMENU);
+}
+
+TEST(SkinnedMenuBar, WithoutAMenuBarElementTheBarTakesTheMenubarColour) {
+  MenuForm f(TestSkin().Omit("MenuBar"));
+  ASSERT_NE(f.Bar(), nullptr);
+  EXPECT_EQ(f.Pixel(600, f.BarMiddleY()), RGB(220, 232, 250));
+  EXPECT_EQ(f.ButtonRect(0).left, 4 + 6);
+}
+
+TEST(SkinnedMenuBar, RightToLeftMenusRunFromTheRightEdge) {
+  MenuForm f(TestSkin(), true);
+  ASSERT_NE(f.Bar(), nullptr);
+  const int frameWidth = f.WindowRect().right - f.WindowRect().left;
+  const skin::TDataSkinObject* bar = f.data->FindElement("MenuBar");
+  EXPECT_EQ(f.ButtonRect(0).right, frameWidth - 4 - (bar->RightWidth() + 8));
+  for (int i = 1; i < 5; ++i) EXPECT_EQ(f.ButtonRect(i).right, f.ButtonRect(i - 1).left);
+}
+
+TEST(SkinnedMenuBar, HotAndPressedButtonsAreFramedAndThePullDownIsSkinned) {
+  TestSkin ts;
+  MenuForm f(ts);
+  ASSERT_NE(f.Bar(), nullptr);
+  const COLORREF barColour = Rgb(ts.FrameColour("MenuBar", 1));
+  const COLORREF frameColour = RGB(254, 254, 255);  // ButtonHilight
+  const ImageRect r = f.ButtonRect(0);
+  const POINT mid = f.ButtonMiddle(0);
+  SendMessageW(f.Handle(), WM_NCMOUSEMOVE, HTMENU, f.ScreenPoint(mid.x, mid.y));
+  EXPECT_EQ(f.Bar()->Button(0)->State, skin::kStateHot);
+  EXPECT_EQ(f.Pixel(r.left, mid.y), frameColour);
+  // Moving on to the empty bar returns it to normal.
+  SendMessageW(f.Handle(), WM_NCMOUSEMOVE, HTMENU, f.ScreenPoint(600, mid.y));
+  EXPECT_EQ(f.Bar()->Button(0)->State, skin::kStateNormal);
+  EXPECT_EQ(f.Pixel(r.left, mid.y), barColour);
+
+  // A click opens the pull-down; inside its loop the button is pressed, the popup is skinned.
+  struct Seen {
+    int state = 0, open = -1;
+    LRESULT skinned = 0;
+    COLORREF border = 0, item = 0, buttonEdge = 0;
+    size_t popups = 0;
+  } seen;
+  LoopProbe::Start([&] {
+    HWND menu = MenuWindow();
+    if (!menu) return true;
+    seen.state = f.Bar()->Button(0)->State;
+    seen.open = f.Skinner()->OpenMenuIndex();
+    seen.skinned = SendMessageW(menu, skin::SM_ISSKINNED, 0, 0);
+    seen.popups = f.Manager()->Menus().size();
+    seen.buttonEdge = f.Pixel(r.left, mid.y);
+    RECT item{};
+    GetMenuItemRect(nullptr, f.file->Handle(), 1, &item);  // "Save", not selected
+    RECT w{};
+    GetWindowRect(menu, &w);
+    seen.border = WindowPixel(menu, 1, (w.bottom - w.top) / 2);
+    seen.item = WindowPixel(menu, item.right - w.left - 6, (item.top + item.bottom) / 2 - w.top);
+    EndMenu();
+    return false;
+  });
+  SendMessageW(f.Handle(), WM_NCLBUTTONDOWN, HTMENU, f.ScreenPoint(mid.x, mid.y));
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(seen.state, skin::kStatePressed);
+  EXPECT_EQ(seen.open, 0);
+  EXPECT_EQ(seen.buttonEdge, frameColour);
+  EXPECT_EQ(seen.skinned, 1);
+  EXPECT_EQ(seen.popups, 1u);
+  EXPECT_EQ(seen.border, Rgb(ts.FrameColour("MenuBackground", 1)));
+  EXPECT_EQ(seen.item, Rgb(ts.FrameColour("MenuItem", 1)));
+  // Closed: the popup's skinner, the hook and the pressed state are gone.
+  EXPECT_TRUE(f.Manager()->Menus().empty());
+  EXPECT_FALSE(skin::MenuFilterHookInstalled());
+  EXPECT_FALSE(f.Skinner()->TrackingMenu());
+  EXPECT_EQ(f.Bar()->Button(0)->State, skin::kStateNormal);
+}
+
+TEST(SkinnedMenuBar, AltOpensTheFirstPullDownAndTheArrowsWrapBothWays) {
+  MenuForm f;
+  ASSERT_NE(f.Bar(), nullptr);
+  std::vector<int> opened;
+  int step = 0;
+  LoopProbe::Start([&] {
+    HWND menu = MenuWindow();
+    const int open = f.Skinner()->OpenMenuIndex();
+    if (!menu || open < 0) return step < 40 && ++step;
+    if (!opened.empty() && opened.back() == open) return ++step < 60;
+    opened.push_back(open);
+    // File → (left) Help → (right) File → Escape.
+    const WPARAM key = opened.size() == 1 ? VK_LEFT : opened.size() == 2 ? VK_RIGHT : VK_ESCAPE;
+    PostMessageW(menu, WM_KEYDOWN, key, 0);
+    return opened.size() < 3;
+  });
+  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(opened, (std::vector<int>{0, 4, 0}));
+  // Escape leaves nothing behind: no hook, no popup, no menu mode, no tracking.
+  EXPECT_FALSE(skin::MenuFilterHookInstalled());
+  EXPECT_TRUE(f.Manager()->Menus().empty());
+  EXPECT_EQ(f.Manager()->MenuMode(), 0);
+  EXPECT_FALSE(f.Manager()->PopupMenuUp());
+  EXPECT_FALSE(f.Skinner()->TrackingMenu());
+  EXPECT_EQ(f.Skinner()->OpenMenuIndex(), -1);
+}
+
+TEST(SkinnedMenuBar, ThePointerMovingAlongTheBarSwitchesToThePullDownUnderIt) {
+  MenuForm f;
+  ASSERT_NE(f.Bar(), nullptr);
+  std::vector<int> opened;
+  int waited = 0;
+  LoopProbe::Start([&] {
+    HWND menu = MenuWindow();
+    const int open = f.Skinner()->OpenMenuIndex();
+    if (!menu || open < 0 || (!opened.empty() && opened.back() == open)) return ++waited < 60;
+    opened.push_back(open);
+    if (opened.size() == 1) {
+      // The pointer goes over "View"; the menu loop sees the move through the message filter.
+      const POINT at = f.ButtonMiddle(2);
+      const RECT w = f.WindowRect();
+      SetCursorPos(w.left + at.x, w.top + at.y);
+      PostMessageW(menu, WM_MOUSEMOVE, 0, 0);
+      return true;
+    }
+    EndMenu();
+    return false;
+  });
+  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+  wintest::PumpUntilIdle();
+  SetCursorPos(0, 0);
+  EXPECT_EQ(opened, (std::vector<int>{0, 2}));
+  EXPECT_FALSE(skin::MenuFilterHookInstalled());
+}
+
+TEST(SkinnedMenuBar, AltWithALetterOpensThatPullDownAndButtonsWithoutOneOnlyCommand) {
+  MenuForm f;
+  ASSERT_NE(f.Bar(), nullptr);
+  int open = -1;
+  LoopProbe::Start([&] {
+    if (!MenuWindow()) return true;
+    open = f.Skinner()->OpenMenuIndex();
+    EndMenu();
+    return false;
+  });
+  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'v');
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(open, 2);
+
+  // "Go" has no pull-down: its command reaches the item's click handler.
+  struct Clicks {
+    int count = 0;
+    void Click(ui::TObject*) { ++count; }
+  } clicks;
+  f.go->OnClick = ui::MethodOf<&Clicks::Click>(&clicks);
+  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'g');
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(clicks.count, 1);
+  EXPECT_FALSE(skin::MenuFilterHookInstalled());
+}
+
+TEST(SkinnedMenuBar, ItemChangesRebuildTheBarAndDetachGivesTheMenuBack) {
+  MenuForm f;
+  ASSERT_NE(f.Bar(), nullptr);
+  f.file->SetCaption(L"&Document");
+  auto* tools = AddItem(f.form, f.menu->Items(), L"&Tools");
+  AddItem(f.form, tools, L"&Options");
+  wintest::PumpUntilIdle();
+  ASSERT_EQ(f.Bar()->ButtonCount(), 6);
+  EXPECT_EQ(f.Bar()->Button(0)->Caption, L"&Document");
+  EXPECT_EQ(f.Bar()->Button(5)->SubMenu, tools->Handle());
+  EXPECT_EQ(GetMenu(f.Handle()), nullptr);
+
+  f.Skinner()->Detach();
+  EXPECT_EQ(GetMenu(f.Handle()), f.menu->Handle());
+  EXPECT_EQ(f.form->ClientWidth(), 606);
+  EXPECT_EQ(f.form->ClientHeight(), 479);
+}
+
+TEST(SkinnedSystemMenu, EachItemIsDrawnWithTheSkinAndItsEnabledState) {
+  TestSkin ts;
+  SkinnedForm f(ts);
+  // What the menu's owner window is asked to draw.
+  static std::map<UINT, UINT> drawn;
+  drawn.clear();
+  struct Recorder {
+    static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR) {
+      if (msg == WM_DRAWITEM) {
+        const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        drawn[dis->itemID] = dis->itemState;
+      }
+      return DefSubclassProc(wnd, msg, wParam, lParam);
+    }
+  };
+  HWND owner = ui::TPopupMenu::PopupWindow();
+  ui::SubclassHandle record(owner, Recorder::Proc, 1, 0);
+  COLORREF itemPixel = 0;
+  LRESULT skinned = 0;
+  LoopProbe::Start([&] {
+    HWND menu = MenuWindow();
+    if (!menu) return true;
+    skinned = SendMessageW(menu, skin::SM_ISSKINNED, 0, 0);
+    RECT w{};
+    GetWindowRect(menu, &w);
+    itemPixel = WindowPixel(menu, (w.right - w.left) - 8, 8);
+    EndMenu();
+    return false;
+  });
+  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(skinned, 1);
+  EXPECT_EQ(itemPixel, Rgb(ts.FrameColour("MenuItem", 1)));
+  ui::TPopupMenu* menu = f.Skinner()->SkinSystemMenu();
+  ASSERT_NE(menu, nullptr);
+  std::map<UINT, bool> enabledById;
+  for (int i = 0; i < menu->Items()->Count(); ++i) {
+    ui::TMenuItem* item = menu->Items()->Items(i);
+    ASSERT_TRUE(drawn.count(item->Command())) << "item " << i << " not drawn";
+    EXPECT_EQ(
+        (drawn[item->Command()] & ODS_GRAYED) == 0 && (drawn[item->Command()] & ODS_DISABLED) == 0,
+        item->Enabled());
+    enabledById[static_cast<UINT>(item->Tag())] = item->Enabled();
+  }
+  // The form has a minimize box, no maximize box, and is in its normal state.
+  EXPECT_TRUE(enabledById[SC_MINIMIZE]);
+  EXPECT_FALSE(enabledById[SC_MAXIMIZE]);
+  EXPECT_FALSE(enabledById[SC_RESTORE]);
+  EXPECT_TRUE(enabledById[SC_CLOSE]);
+  EXPECT_EQ(f.Manager()->MenuMode(), 0);
+  EXPECT_TRUE(f.Manager()->Menus().empty());
+}
+
+TEST(SkinnedSystemMenu, ChoosingMinimiseMakesTheWindowIconic) {
+  SkinnedForm f;
+  LoopProbe::Start([&] {
+    if (!MenuWindow()) return true;
+    ui::TPopupMenu* menu = f.Skinner()->SkinSystemMenu();
+    for (int i = 0; menu && i < menu->Items()->Count(); ++i)
+      if (menu->Items()->Items(i)->Tag() == SC_MINIMIZE)
+        PostMessageW(ui::TPopupMenu::PopupWindow(), WM_COMMAND, menu->Items()->Items(i)->Command(),
+                     0);
+    EndMenu();
+    return false;
+  });
+  SendMessageW(f.Handle(), WM_NCRBUTTONDOWN, HTCAPTION, f.ScreenPoint(300, 14));
+  EXPECT_TRUE(PumpUntil([&] { return IsIconic(f.Handle()) != FALSE; }));
+}
+
+TEST(SkinnedMenus, ASkinWithoutMenuImagesDrawsItemsInTheColourTable) {
+  TestSkin ts;
+  ts.Omit("MenuItem").Omit("MenuBackground");
+  MenuForm f(ts);
+  ASSERT_NE(f.Bar(), nullptr);
+  COLORREF item = 0;
+  LoopProbe::Start([&] {
+    HWND menu = MenuWindow();
+    if (!menu) return true;
+    RECT r{}, w{};
+    GetMenuItemRect(nullptr, f.file->Handle(), 1, &r);
+    GetWindowRect(menu, &w);
+    item = WindowPixel(menu, r.right - w.left - 6, (r.top + r.bottom) / 2 - w.top);
+    EndMenu();
+    return false;
+  });
+  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(item, RGB(250, 251, 253));  // Menu
+}
+
+TEST(SkinnedMenus, HundredsOfItemsEmptyCaptionsAndItemsRemovedWhileOpenAreSurvived) {
+  MenuForm f;
+  ASSERT_NE(f.Bar(), nullptr);
+  for (int i = 0; i < 300; ++i) AddItem(f.form, f.help, i % 7 ? L"Item" : L"");
+  // A raw item of foreign code in the same pull-down.
+  AppendMenuW(f.help->Handle(), MF_STRING, 0x7001, L"Foreign");
+  wintest::PumpUntilIdle();
+  bool opened = false;
+  LoopProbe::Start([&] {
+    if (!MenuWindow()) return true;
+    opened = true;
+    for (int i = 0; i < 40; ++i) delete f.help->Items(f.help->Count() - 1);
+    EndMenu();
+    return false;
+  });
+  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'h');
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(opened);
+  EXPECT_TRUE(IsWindow(f.Handle()));
+  EXPECT_FALSE(skin::MenuFilterHookInstalled());
+}
+
+TEST(SkinnedMenus, ThirtyOpenCloseCyclesGiveEveryHandleBack) {
+  MenuForm f;
+  ASSERT_NE(f.Bar(), nullptr);
+  const auto cycle = [&] {
+    for (WPARAM key : {WPARAM{0}, WPARAM{' '}}) {
+      LoopProbe::Start(
+          [] {
+            if (!MenuWindow()) return true;
+            EndMenu();
+            return false;
+          },
+          20);
+      SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(key));
+      wintest::PumpUntilIdle(10);
+      Sleep(GetDoubleClickTime() / 10);
+    }
+  };
+  // The system menu refuses a second opening within the double-click time.
+  const auto waitOut = [] { Sleep(GetDoubleClickTime() + 10); };
+  cycle();
+  waitOut();
+  const long handles = ui::HandleCounts::Total();
+  const long gdi = wintest::LiveGdiObjects();
+  for (int i = 0; i < 30; ++i) {
+    cycle();
+    waitOut();
+  }
+  EXPECT_EQ(ui::HandleCounts::Total(), handles);
+  EXPECT_LE(wintest::LiveGdiObjects(), gdi + 2);
+  EXPECT_TRUE(f.Manager()->Menus().empty());
+}
+
+// Not a check: holds the skinned pull-downs open on two forms (left to right and right to left)
+// long enough for a screenshot of the screen (scripts/menu-screenshot).
+TEST(SkinnedMenus, DISABLED_Showcase) {
+  MenuForm rtl(TestSkin(), true);
+  SetWindowPos(rtl.Handle(), nullptr, 660, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  MenuForm f;
+  for (LPARAM key : {LPARAM{'f'}, LPARAM{'e'}}) {
+    const DWORD start = GetTickCount();
+    LoopProbe::Start([start] {
+      if (GetTickCount() - start < 2500) return true;
+      EndMenu();
+      return false;
+    });
+    SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_KEYMENU, key);
+    wintest::PumpUntilIdle();
+  }
+}
+
+TEST(SkinnedMenus, AWindowDestroyedWhileItsPullDownIsOpenLeavesNoHookOrPopup) {
+  MenuForm f;
+  ASSERT_NE(f.Bar(), nullptr);
+  bool deleted = false;
+  LoopProbe::Start([&] {
+    if (!MenuWindow()) return true;
+    delete f.form;  // the form, its window and its skinner go inside the menu's loop
+    f.form = nullptr;
+    deleted = true;
+    return false;
+  });
+  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+  wintest::PumpUntilIdle();
+  ASSERT_TRUE(deleted);
+  EXPECT_FALSE(skin::MenuFilterHookInstalled());
+  EXPECT_TRUE(skin::SkinManager()->Menus().empty());
+  EXPECT_EQ(skin::SkinManager()->MenuMode(), 0);
+  EXPECT_FALSE(skin::SkinManager()->PopupMenuUp());
+}
