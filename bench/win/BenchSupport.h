@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "BenchLine.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/manager/WinSkinManage.h"
 #include "ui/Forms.h"
@@ -28,8 +29,11 @@ inline double MicrosPerCall(const std::function<void()>& f, double seconds = 0.3
   }
 }
 
-inline void Row(const char* what, double us, const char* against, double baseline) {
+// The human line and the BENCH line scripts/bench gathers.
+inline void Row(const char* benchmark, const char* what, double us, const char* against,
+                double baseline) {
   std::printf("%-44s %9.1f us  %6.2fx %s (%.1f us)\n", what, us, us / baseline, against, baseline);
+  BenchLine(benchmark, what, us, "us", against, baseline);
 }
 
 inline void Pump() {

@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
       MicrosPerCall([&] { SendMessageW(plain->Handle(), WM_NCPAINT, 1, 0); });
   const double skinPaint =
       MicrosPerCall([&] { SendMessageW(skinned->Handle(), WM_NCPAINT, 1, 0); });
-  Row("full frame repaint, skinned", skinPaint, "system frame", systemPaint);
+  Row("frame", "full frame repaint, skinned", skinPaint, "system frame", systemPaint);
 
   skin::TWinSysButton* close = nullptr;
   for (const auto& b : skinner->SysButtons())
@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
       close->State = close->State == skin::kStateHot ? skin::kStateNormal : skin::kStateHot;
       close->Paint();
     });
-    Row("caption button state change", buttonPaint, "skinned full repaint", skinPaint);
+    Row("frame", "caption button state change", buttonPaint, "skinned full repaint", skinPaint);
   }
 
   const long handles = ui::HandleCounts::Total();
@@ -129,6 +129,6 @@ int main(int argc, char** argv) {
   };
   const double plainStart = startUp(false);
   const double skinStart = startUp(true);
-  Row("start-up to the first skinned paint", skinStart, "skin inactive", plainStart);
+  Row("frame", "start-up to the first skinned paint", skinStart, "skin inactive", plainStart);
   return 0;
 }

@@ -85,7 +85,7 @@ int main() {
       MicrosPerCall([&] { painter.DrawPlainItem(target.dc(), r, item, selected = !selected); });
   const double skinItem = MicrosPerCall(
       [&] { painter.DrawSkinItem(target.dc(), r, item, selected = !selected, nullptr); });
-  Row("DrawSkinItem (MenuItem element)", skinItem, "DrawPlainItem", plainItem);
+  Row("menu", "DrawSkinItem (MenuItem element)", skinItem, "DrawPlainItem", plainItem);
 
   const long gdi = wintest::LiveGdiObjects();
   const long handles = ui::HandleCounts::Total();
@@ -106,7 +106,8 @@ int main() {
     skinner->OpenMenuButton(0);
     Pump();
   });
-  Row("open + close a skinned pull-down of 20 items", skinOpen, "unskinned pull-down", plainOpen);
+  Row("menu", "open + close a skinned pull-down of 20 items", skinOpen, "unskinned pull-down",
+      plainOpen);
   delete skinned;
   delete plain;
   return 0;

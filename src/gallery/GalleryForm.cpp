@@ -10,8 +10,6 @@
 namespace gallery {
 
 namespace {
-constexpr int kTitleWidth = 150, kColumnWidth = 170, kRowGap = 8;
-
 // A 16 x 16 glyph in two images (normal, disabled) on the transparent corner colour.
 void DrawGlyph(ui::TBitmap* glyph) {
   glyph->SetSize(32, 16);
@@ -23,7 +21,6 @@ void DrawGlyph(ui::TBitmap* glyph) {
   c->Brush()->SetColor(ui::clGray);
   c->FillRect(RECT{19, 3, 29, 13});
 }
-constexpr int kNativeTag = 99;  // the skin's DisableTag: keeps the native look
 }  // namespace
 
 UI_IMPLEMENT_CLASS(TGalleryForm, ui::TForm)
@@ -35,13 +32,24 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner) : ui::TForm(owner) {
   SkinData1 = new skin::TSkinData(this);
   SkinData1->SetName("SkinData1");
 
-  auto* skinnedHeader = Make<ui::TLabel>(kTitleWidth + 12, nextTop_, kColumnWidth, 16);
-  skinnedHeader->SetCaption(L"Skinned / 皮肤");
-  auto* nativeHeader =
-      Make<ui::TLabel>(kTitleWidth + 12 + kColumnWidth, nextTop_, kColumnWidth, 16);
-  nativeHeader->SetCaption(L"Native / 原生");
-  nextTop_ += 24;
+  StartColumn();
+  AddButtonRows();
+  SetClientSize(right_ + 12, bottom_ + 4);
+}
 
+void TGalleryForm::StartColumn() {
+  columnLeft_ = right_ == 0 ? 0 : right_ + 12;
+  const int top = 12;
+  auto* skinnedHeader =
+      Make<ui::TLabel>(columnLeft_ + kGalleryTitleWidth + 12, top, kGalleryColumnWidth, 16);
+  skinnedHeader->SetCaption(L"Skinned / 皮肤");
+  auto* nativeHeader = Make<ui::TLabel>(columnLeft_ + kGalleryTitleWidth + 12 + kGalleryColumnWidth,
+                                        top, kGalleryColumnWidth, 16);
+  nativeHeader->SetCaption(L"Native / 原生");
+  firstRowTop_ = nextTop_ = top + 24;
+}
+
+void TGalleryForm::AddButtonRows() {
   AddRow<ui::TButton>(L"Push button", 25, [](ui::TButton* b) { b->SetCaption(L"&Search 搜索"); });
   AddRow<ui::TButton>(L"Default button", 25, [](ui::TButton* b) {
     b->SetCaption(L"Default");
@@ -81,32 +89,6 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner) : ui::TForm(owner) {
     g->Items()->SetText(L"Volume\nPrice\nCredit");
     g->SetItemIndex(1);
   });
-  SetClientSize(kTitleWidth + 12 + 2 * kColumnWidth + 12, nextTop_ + 12);
-}
-
-template <class T>
-T* TGalleryForm::Make(int left, int top, int width, int height) {
-  T* c = new T(this);
-  c->SetParent(this);
-  c->SetBounds(left, top, width, height);
-  return c;
-}
-
-template <class T, class Setup>
-void TGalleryForm::AddRow(const std::wstring& title, int height, Setup setup) {
-  auto* label = Make<ui::TLabel>(12, nextTop_ + 4, kTitleWidth - 12, 16);
-  label->SetCaption(title);
-  Row row;
-  row.title = title;
-  T* skinned = Make<T>(kTitleWidth + 12, nextTop_, kColumnWidth - 20, height);
-  setup(skinned);
-  T* native = Make<T>(kTitleWidth + 12 + kColumnWidth, nextTop_, kColumnWidth - 20, height);
-  setup(native);
-  native->SetTag(kNativeTag);
-  row.skinned = skinned;
-  row.native = native;
-  rows_.push_back(row);
-  nextTop_ += height + kRowGap;
 }
 
 bool TGalleryForm::LoadSkin(const std::vector<uint8_t>& payload) {

@@ -3,6 +3,7 @@
 // see and try every state with the mouse and the keyboard.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -34,13 +35,54 @@ class TGalleryForm : public ui::TForm {
  private:
   template <class T>
   T* Make(int left, int top, int width, int height);
-  // Adds a row of two controls made by `make` (called twice; the second gets Tag 99).
+  // Adds a row of two controls made by `make` (called twice; the second gets Tag 99). Rows flow
+  // into a new column once a column is full.
   template <class T, class Setup>
   void AddRow(const std::wstring& title, int height, Setup setup);
+  // Starts the next column (titles and both headers) and returns the top of its first row.
+  void StartColumn();
+
+  // One group of rows per skinner family, each in a file of its own.
+  void AddButtonRows();
 
   std::vector<Row> rows_;
-  int nextTop_ = 12;
+  int columnLeft_ = 0, nextTop_ = 0, firstRowTop_ = 0;
+  int right_ = 0, bottom_ = 0;
 };
+
+constexpr int kGalleryTitleWidth = 150, kGalleryColumnWidth = 170, kGalleryRowGap = 8;
+constexpr int kGalleryColumnHeight = 880;  // rows below this start a new column
+constexpr int kGalleryNativeTag = 99;      // the skin's DisableTag: keeps the native look
+
+template <class T>
+T* TGalleryForm::Make(int left, int top, int width, int height) {
+  T* c = new T(this);
+  c->SetParent(this);
+  c->SetBounds(left, top, width, height);
+  return c;
+}
+
+template <class T, class Setup>
+void TGalleryForm::AddRow(const std::wstring& title, int height, Setup setup) {
+  if (nextTop_ > firstRowTop_ && nextTop_ + height > kGalleryColumnHeight) StartColumn();
+  auto* label = Make<ui::TLabel>(columnLeft_ + 12, nextTop_ + 4, kGalleryTitleWidth - 12, 16);
+  label->SetCaption(title);
+  Row row;
+  row.title = title;
+  const int skinnedLeft = columnLeft_ + kGalleryTitleWidth + 12;
+  T* skinned = Make<T>(skinnedLeft, nextTop_, kGalleryColumnWidth - 20, height);
+  setup(skinned);
+  T* native =
+      Make<T>(skinnedLeft + kGalleryColumnWidth, nextTop_, kGalleryColumnWidth - 20, height);
+  setup(native);
+  native->SetTag(kGalleryNativeTag);
+  row.skinned = skinned;
+  row.native = native;
+  rows_.push_back(row);
+  nextTop_ += height + kGalleryRowGap;
+  right_ = std::max(right_, skinnedLeft + 2 * kGalleryColumnWidth);
+  bottom_ = std::max(bottom_, nextTop_);
+}
 
 // The default skin stream embedded in the program (empty when the program has none).
 std::vector<uint8_t> EmbeddedSkinPayload();

@@ -1,0 +1,111 @@
+// Skinned paint of a 75 x 25 push button, a check box and a radio button against the system's own
+// paint of the same control beside it (Tag 99 keeps the twin native), in one run; plus the GDI
+// objects repeated paints create. Usage: controls_bench [path/to/default.skn].
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "BenchSupport.h"
+#include "TestSkin.h"
+#include "support/WinTestSupport.h"
+#include "ui/Application.h"
+#include "ui/CheckCtrls.h"
+#include "ui/StdCtrls.h"
+
+namespace {
+
+std::vector<uint8_t> SkinPayload(int argc, char** argv) {
+  std::string path = argc > 1 ? argv[1] : "";
+  if (path.empty())
+    if (const char* env = std::getenv("TARVIMO_DEFAULT_SKN")) path = env;
+  std::vector<uint8_t> stream;
+  if (!path.empty()) {
+    if (path[0] == '/') path = "Z:" + path;  // Wine's view of the Unix root
+    std::ifstream in(path, std::ios::binary);
+    stream.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  if (stream.empty()) return testskin::TestSkin().PropertyPayload();
+  std::vector<uint8_t> payload(4 + stream.size());
+  const auto n = static_cast<uint32_t>(stream.size());
+  for (int i = 0; i < 4; ++i) payload[i] = static_cast<uint8_t>(n >> (8 * i));
+  std::copy(stream.begin(), stream.end(), payload.begin() + 4);
+  return payload;
+}
+
+template <class T>
+T* Make(ui::TForm* form, int left, int top, int width, int height, const wchar_t* caption) {
+  T* c = new T(form);
+  c->SetParent(form);
+  c->SetBounds(left, top, width, height);
+  c->SetCaption(caption);
+  return c;
+}
+
+double PaintCost(ui::TWinControl* c) {
+  return bench::MicrosPerCall([&] {
+    RedrawWindow(c->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+  });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ui::Application->Initialize();
+  const std::vector<uint8_t> payload = SkinPayload(argc, argv);
+  skin::SkinManagerScope scope;
+
+  auto* form = new ui::TForm(nullptr);
+  form->SetBounds(40, 40, 10, 10);
+  form->SetClientSize(400, 200);
+  auto* button = Make<ui::TButton>(form, 10, 10, 75, 25, L"Search");
+  auto* nativeButton = Make<ui::TButton>(form, 200, 10, 75, 25, L"Search");
+  auto* check = Make<ui::TCheckBox>(form, 10, 50, 120, 21, L"Checked");
+  auto* nativeCheck = Make<ui::TCheckBox>(form, 200, 50, 120, 21, L"Checked");
+  auto* radio = Make<ui::TRadioButton>(form, 10, 90, 120, 21, L"Radio");
+  auto* nativeRadio = Make<ui::TRadioButton>(form, 200, 90, 120, 21, L"Radio");
+  check->SetChecked(true);
+  nativeCheck->SetChecked(true);
+  for (ui::TControl* c :
+       {static_cast<ui::TControl*>(nativeButton), static_cast<ui::TControl*>(nativeCheck),
+        static_cast<ui::TControl*>(nativeRadio)})
+    c->SetTag(99);
+
+  auto* data = new skin::TSkinData(form);
+  data->MessageReporter = [](std::string_view) {};
+  data->SetLoading(true);
+  data->SetActive(true);
+  ui::TMemoryStream stream;
+  stream.WriteBuffer(payload.data(), static_cast<int64_t>(payload.size()));
+  stream.SetPosition(0);
+  data->ReadSkinStream(stream);
+  data->Loaded();
+  bench::ShowAndWait(form, true);
+  if (SendMessageW(button->Handle(), skin::SM_ISSKINNED, 0, 0) != 1) {
+    std::printf("the controls were not skinned\n");
+    return 1;
+  }
+
+  bench::Row("controls", "push button 75x25, skinned", PaintCost(button), "system paint",
+             PaintCost(nativeButton));
+  bench::Row("controls", "check box, skinned", PaintCost(check), "system paint",
+             PaintCost(nativeCheck));
+  bench::Row("controls", "radio button, skinned", PaintCost(radio), "system paint",
+             PaintCost(nativeRadio));
+
+  const long handles = ui::HandleCounts::Total();
+  const long gdi = wintest::LiveGdiObjects();
+  for (int i = 0; i < 100; ++i)
+    for (ui::TWinControl* c :
+         {static_cast<ui::TWinControl*>(button), static_cast<ui::TWinControl*>(check),
+          static_cast<ui::TWinControl*>(radio)})
+      RedrawWindow(c->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+  std::printf("%-44s %9ld handles, %ld GDI objects (300 paints)\n", "objects created by paints",
+              ui::HandleCounts::Total() - handles, wintest::LiveGdiObjects() - gdi);
+  delete form;
+  return 0;
+}
