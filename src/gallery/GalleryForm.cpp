@@ -34,6 +34,7 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner) : ui::TForm(owner) {
 
   StartColumn();
   AddButtonRows();
+  AddMenuBar();
   SetClientSize(right_ + 12, bottom_ + 4);
 }
 
@@ -62,7 +63,7 @@ void TGalleryForm::AddButtonRows() {
   AddRow<ui::TButton>(L"Two-line caption", 40,
                       [](ui::TButton* b) { b->SetCaption(L"Two||lines"); });
   AddRow<ui::TBitBtn>(L"Glyph button", 30, [](ui::TBitBtn* b) {
-    b->SetCaption(L"&Glyph 图标");
+    b->SetCaption(L"Gl&yph 图标");
     DrawGlyph(b->Glyph());
     b->SetNumGlyphs(2);
   });

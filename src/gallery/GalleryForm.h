@@ -9,6 +9,7 @@
 
 #include "skin/data/WinSkinData.h"
 #include "ui/Forms.h"
+#include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 
 namespace gallery {
@@ -44,8 +45,16 @@ class TGalleryForm : public ui::TForm {
 
   // One group of rows per skinner family, each in a file of its own.
   void AddButtonRows();
+  // The menu bar; made after the rows, whose titles it lists.
+  void AddMenuBar();
+  void SkinSwitchClick(ui::TObject* sender);
+  void FocusRowClick(ui::TObject* sender);
+  void ExitClick(ui::TObject* sender);
+  void DisableColumnClick(ui::TObject* sender);
+  void RightToLeftClick(ui::TObject* sender);
 
   std::vector<Row> rows_;
+  ui::TMainMenu* menu_ = nullptr;
   int columnLeft_ = 0, nextTop_ = 0, firstRowTop_ = 0;
   int right_ = 0, bottom_ = 0;
 };

@@ -4,6 +4,7 @@
 
 #include "gallery/GalleryForm.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/WinSkinMenu.h"
 #include "skin/manager/WinSkinManage.h"
 #include "support/WinTestSupport.h"
 #include "ui/Application.h"
@@ -77,4 +78,73 @@ TEST(SkinGallery, HundredCreateShowPaintFreeCyclesGiveEveryHandleBack) {
   EXPECT_EQ(Counters(), counters);
   EXPECT_LE(wintest::LiveGdiObjects(), gdi + 2);
   EXPECT_TRUE(skin::SkinManager() == nullptr || skin::SkinManager()->Forms().empty());
+}
+
+namespace {
+skin::TWinSkinForm* LiveSkinner(HWND wnd) {
+  skin::TWinSkinForm* s = skin::SkinManager()->FindForm(wnd);
+  return s && s->LifecycleState() == skin::TWinSkinForm::kLive ? s : nullptr;
+}
+}  // namespace
+
+// The gallery's own menu switches the skin off and on: the bar goes back to a real menu and
+// returns as a drawn one, and the switches give back every handle.
+TEST(SkinGallery, MenuBarSwitchesTheSkinOffAndOnCleanly) {
+  ui::Application->Initialize();
+  skin::SkinManagerScope scope;
+  gallery::TGalleryForm* form = ShowGallery();
+  const HWND wnd = form->Handle();
+  ui::TMenuItem* galleryMenu = form->Menu()->Items()->Items(0);
+  ui::TMenuItem* skinOn = galleryMenu->Items(0);
+  ui::TMenuItem* skinOff = galleryMenu->Items(1);
+  ASSERT_NE(LiveSkinner(wnd), nullptr);
+  ASSERT_NE(LiveSkinner(wnd)->MenuBar(), nullptr);
+  EXPECT_EQ(LiveSkinner(wnd)->MenuBar()->ButtonCount(), form->Menu()->Items()->Count());
+  EXPECT_EQ(GetMenu(wnd), nullptr);  // the frame draws the bar itself
+
+  auto switchTo = [&](ui::TMenuItem* item, bool skinned) {
+    item->Click();
+    EXPECT_TRUE(PumpUntil([&] { return (LiveSkinner(wnd) != nullptr) == skinned; }, 3000));
+    wintest::PumpUntilIdle(10);
+    EXPECT_TRUE(item->Checked());
+  };
+  switchTo(skinOff, false);
+  EXPECT_EQ(GetMenu(wnd), form->Menu()->Handle());
+  switchTo(skinOn, true);
+  EXPECT_EQ(GetMenu(wnd), nullptr);
+
+  const long counters = Counters();
+  const long gdi = wintest::LiveGdiObjects();
+  for (int i = 0; i < 5; ++i) {
+    switchTo(skinOff, false);
+    switchTo(skinOn, true);
+  }
+  EXPECT_EQ(Counters(), counters);
+  EXPECT_LE(wintest::LiveGdiObjects(), gdi + 2);
+  delete form;
+}
+
+// The right-to-left switch lays the drawn bar out again from the right edge.
+TEST(SkinGallery, RightToLeftMenuRunsFromTheRightEdge) {
+  ui::Application->Initialize();
+  skin::SkinManagerScope scope;
+  gallery::TGalleryForm* form = ShowGallery();
+  const HWND wnd = form->Handle();
+  ui::TMenuItem* rightToLeft = form->Menu()->Items()->Items(1)->Items(1);
+  auto firstButtonLeft = [&] {
+    skin::TWinSkinForm* s = LiveSkinner(wnd);
+    return s && s->MenuBar() && s->MenuBar()->ButtonCount() > 0 ? s->MenuBar()->Button(0)->Rect.left
+                                                                : -1;
+  };
+  RECT window;
+  GetWindowRect(wnd, &window);
+  const int width = window.right - window.left;
+  ASSERT_GE(firstButtonLeft(), 0);
+  EXPECT_LT(firstButtonLeft(), width / 2);
+  rightToLeft->Click();
+  EXPECT_TRUE(PumpUntil([&] { return firstButtonLeft() > width / 2; }, 3000));
+  rightToLeft->Click();
+  EXPECT_TRUE(
+      PumpUntil([&] { return firstButtonLeft() >= 0 && firstButtonLeft() < width / 2; }, 3000));
+  delete form;
 }
