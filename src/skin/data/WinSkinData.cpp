@@ -300,19 +300,31 @@ void TSkinData::SetSkinFile(const std::wstring& name) {
     if (!name.empty()) stream_.Clear();  // the file replaces the embedded skin
     return;
   }
-  if (name.empty() || !ui::FileExists(name)) return;
+  if (!name.empty()) LoadSkinFile(name);
+}
+
+bool TSkinData::LoadSkinFile(const std::wstring& name) {
+  const std::string printable = ui::Utf16ToUtf8(std::u16string(name.begin(), name.end()));
+  if (name.empty() || !ui::FileExists(name)) {
+    lastError_ = "skin file not found: " + printable;
+    return false;
+  }
   ui::TMemoryStream file;
   try {
     file.LoadFromFile(name);
   } catch (const std::exception& e) {
-    lastError_ = e.what();
-    return;
+    lastError_ = printable + ": " + e.what();
+    return false;
   }
-  if (!LoadSkinFrom(file.Bytes())) return;
+  if (!LoadSkinFrom(file.Bytes())) {
+    lastError_ = printable + ": " + lastError_;
+    return false;
+  }
   stream_.Clear();
   stream_.CopyFrom(file, 0);
   stream_.SetPosition(0);
   SkinChanged();
+  return true;
 }
 
 void TSkinData::DefineProperties(ui::TFiler& filer) {

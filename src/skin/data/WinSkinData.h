@@ -163,6 +163,9 @@ class TSkinData : public ui::TComponent {
   void SetSkin3rd(ui::TStrings* list);
   const std::wstring& SkinFile() const { return skinFile_; }
   void SetSkinFile(const std::wstring& name);
+  // Loads a skin file at run time; every skinned window takes it. False when the file is missing,
+  // unreadable or not a valid skin: the current skin stays and LastError() says why.
+  bool LoadSkinFile(const std::wstring& name);
   std::wstring SkinStore() const;
   void SetSkinStore(const std::wstring&) {}  // read-only indicator
   TSkinFormType SkinFormtype() const { return formType_; }

@@ -2,8 +2,11 @@
 // first activation with the embedded default skin.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <set>
 
+#include "TestSkin.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "skin/frame/PaintPrimitives.h"
@@ -97,6 +100,45 @@ TEST(SkinnedProgram, MainWindowWearsTheDefaultSkin) {
     EXPECT_TRUE(manager->Forms().empty());
   }
   EXPECT_EQ(ui::HandleCounts::Live(ui::HandleKind::Hook), 0);
+  SetEnvironmentVariableW(L"TARVIMO_QUERY_HOST", nullptr);
+  SetEnvironmentVariableW(L"TARVIMO_SHOP_HOST", nullptr);
+}
+
+// A skin file given at start (the program's --skin) is loaded right after the main window is
+// made, before the first activation: the window must come up in that skin, not the embedded one.
+TEST(SkinnedProgram, ASkinFileLoadedBeforeTheFirstActivationIsTheOneShown) {
+  wintest::LoopbackListener service;
+  ui::Application->Initialize();
+  SetEnvironmentVariableW(L"TARVIMO_QUERY_HOST", Widen(service.host()).c_str());
+  SetEnvironmentVariableW(L"TARVIMO_SHOP_HOST", Widen(service.host()).c_str());
+  wchar_t dir[MAX_PATH];
+  GetTempPathW(MAX_PATH, dir);
+  const std::wstring path = std::wstring(dir) + L"tarvimo-start-skin.skn";
+  const testskin::TestSkin flat;
+  const std::vector<uint8_t> bytes = flat.Stream();
+  std::ofstream(std::filesystem::path(path), std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+  {
+    skin::SkinManagerScope scope;
+    auto* form = new app::TForm1(nullptr);
+    ASSERT_TRUE(form->SkinData1->LoadSkinFile(path)) << form->SkinData1->LastError();
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+          skin::TWinSkinForm* s = skin::SkinManager()->FindForm(form->Handle());
+          return s && s->LifecycleState() == skin::TWinSkinForm::kLive;
+        },
+        3000));
+    wintest::PumpUntilIdle();
+    auto capture = wintest::CaptureWindowDC(form->Handle());
+    ASSERT_NE(capture, nullptr);
+    EXPECT_EQ(capture->Pixel(400, 3) & 0xFFFFFF,
+              static_cast<COLORREF>(flat.FrameColour("Top", 1)) & 0xFFFFFF);
+    delete form;
+  }
+  DeleteFileW(path.c_str());
   SetEnvironmentVariableW(L"TARVIMO_QUERY_HOST", nullptr);
   SetEnvironmentVariableW(L"TARVIMO_SHOP_HOST", nullptr);
 }

@@ -357,13 +357,17 @@ TEST_F(SkinFileTest, AMissingOrCorruptFileLeavesThePreviousSkinInPlace) {
   c->SetSkinFile(L"Z:\\no\\such\\skin.skn");
   EXPECT_FALSE(c->NoSkin());
   EXPECT_EQ(c->SkinFile(), L"Z:\\no\\such\\skin.skn");
+  // A run-time load says that it failed and why, naming the file.
+  EXPECT_FALSE(c->LoadSkinFile(L"Z:\\no\\such\\skin.skn"));
+  EXPECT_NE(c->LastError().find("not found"), std::string::npos);
+  EXPECT_NE(c->LastError().find("skin.skn"), std::string::npos);
 
   c->SetSkinFile(Write("corrupt", TestSkin()
                                       .Corrupt("Buttons", testskin::Corruption::kGarbage)
                                       .SetIni("TitlebarSkin", "SkinName", "Broken")
                                       .Stream()));
   EXPECT_FALSE(c->NoSkin());
-  EXPECT_FALSE(c->LastError().empty());
+  EXPECT_NE(c->LastError().find("corrupt"), std::string::npos);  // the file's name
   EXPECT_EQ(c->SkinName(), "Test skin");
   EXPECT_EQ(c->Buttons(), buttons);
   EXPECT_EQ(skindatatest::FrameMiddle(buttons, 2), skin.FrameColour("Buttons", 2));
