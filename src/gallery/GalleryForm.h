@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,14 @@ class TGalleryForm : public ui::TForm {
   // the form reader does for a stored form.
   bool LoadSkin(const std::vector<uint8_t>& payload);
 
+  // Run-time skin switching (the Skin menu): every open window takes the new skin at once. On
+  // failure OnSkinError hears why (a message box unless replaced) and the current skin stays.
+  bool UseSkinFile(const std::wstring& path);
+  bool UseEmbeddedSkin();
+  std::function<void(const std::wstring& why)> OnSkinError;
+  // The .skn files shipped beside the program (its "skins" folder), as the Skin menu lists them.
+  static std::vector<std::wstring> ShippedSkinFiles();
+
  private:
   template <class T>
   T* Make(int left, int top, int width, int height);
@@ -52,9 +61,16 @@ class TGalleryForm : public ui::TForm {
   void ExitClick(ui::TObject* sender);
   void DisableColumnClick(ui::TObject* sender);
   void RightToLeftClick(ui::TObject* sender);
+  void AddSkinMenu(ui::TMenuItem* root);
+  void SkinChoiceClick(ui::TObject* sender);
+  void OpenSkinFileClick(ui::TObject* sender);
+  void ReportSkinError();
+  void MarkSkinChoice(const std::wstring& path);
 
   std::vector<Row> rows_;
   ui::TMainMenu* menu_ = nullptr;
+  ui::TMenuItem* skinMenu_ = nullptr;
+  std::vector<std::wstring> skinFiles_;  // the Skin menu's items after the embedded one
   int columnLeft_ = 0, nextTop_ = 0, firstRowTop_ = 0;
   int right_ = 0, bottom_ = 0;
 };

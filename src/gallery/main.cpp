@@ -5,6 +5,25 @@
 #include "skin/manager/WinSkinManage.h"
 #include "ui/Application.h"
 
+namespace {
+// `--skin FILE` or `--skin NAME` (a skin of the gallery's skins folder): the look to start with.
+std::wstring SkinArgument() {
+  std::wstring skin;
+  int count = 0;
+  if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count)) {
+    for (int i = 1; i + 1 < count; ++i)
+      if (std::wstring(argv[i]) == L"--skin") skin = argv[i + 1];
+    LocalFree(argv);
+  }
+  if (skin.empty() || skin.find_first_of(L"\\/.") != std::wstring::npos) return skin;
+  for (const std::wstring& file : gallery::TGalleryForm::ShippedSkinFiles()) {
+    const size_t name = file.find_last_of(L"\\/") + 1;
+    if (file.compare(name, std::wstring::npos, skin + L".skn") == 0) return file;
+  }
+  return skin;
+}
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   skin::SkinManagerScope skinManager;
   try {
@@ -15,6 +34,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     gallery::TGalleryForm* form = nullptr;
     ui::Application->CreateForm(form);
     form->LoadSkin(gallery::EmbeddedSkinPayload());
+    if (const std::wstring skin = SkinArgument(); !skin.empty()) form->UseSkinFile(skin);
     ui::Application->Run();
   } catch (...) {
     ui::Application->ShowException(std::current_exception());

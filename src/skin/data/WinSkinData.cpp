@@ -316,12 +316,18 @@ bool TSkinData::LoadSkinFile(const std::wstring& name) {
     lastError_ = printable + ": " + e.what();
     return false;
   }
-  if (!LoadSkinFrom(file.Bytes())) {
+  if (!LoadSkinStream(file.Bytes())) {
     lastError_ = printable + ": " + lastError_;
     return false;
   }
+  return true;
+}
+
+bool TSkinData::LoadSkinStream(std::span<const uint8_t> bytes) {
+  if (!LoadSkinFrom(bytes)) return false;
+  const std::vector<uint8_t> kept(bytes.begin(), bytes.end());  // `bytes` may be our own stream
   stream_.Clear();
-  stream_.CopyFrom(file, 0);
+  if (!kept.empty()) stream_.WriteBuffer(kept.data(), static_cast<int64_t>(kept.size()));
   stream_.SetPosition(0);
   SkinChanged();
   return true;

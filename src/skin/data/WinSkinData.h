@@ -166,6 +166,8 @@ class TSkinData : public ui::TComponent {
   // Loads a skin file at run time; every skinned window takes it. False when the file is missing,
   // unreadable or not a valid skin: the current skin stays and LastError() says why.
   bool LoadSkinFile(const std::wstring& name);
+  // The same for a skin stream held in memory (a .skn file's bytes).
+  bool LoadSkinStream(std::span<const uint8_t> bytes);
   std::wstring SkinStore() const;
   void SetSkinStore(const std::wstring&) {}  // read-only indicator
   TSkinFormType SkinFormtype() const { return formType_; }

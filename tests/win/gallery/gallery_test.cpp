@@ -2,6 +2,11 @@
 // create/show/paint/free cycles.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "TestSkin.h"
 #include "gallery/GalleryForm.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/frame/WinSkinMenu.h"
@@ -146,5 +151,90 @@ TEST(SkinGallery, RightToLeftMenuRunsFromTheRightEdge) {
   rightToLeft->Click();
   EXPECT_TRUE(
       PumpUntil([&] { return firstButtonLeft() >= 0 && firstButtonLeft() < width / 2; }, 3000));
+  delete form;
+}
+
+namespace {
+// A skin file in the temporary folder, removed with the object.
+struct TempSkinFile {
+  explicit TempSkinFile(const char* name, const std::vector<uint8_t>& bytes) {
+    wchar_t dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    path =
+        std::wstring(dir) + L"tarvimo-gallery-" + std::wstring(name, name + strlen(name)) + L".skn";
+    std::ofstream(std::filesystem::path(path), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+  }
+  ~TempSkinFile() { DeleteFileW(path.c_str()); }
+  std::wstring path;
+};
+
+// Every pixel of every skinned control of the gallery, one picture per row.
+std::vector<std::vector<COLORREF>> SkinnedPictures(const gallery::TGalleryForm& form) {
+  std::vector<std::vector<COLORREF>> pictures;
+  for (const auto& row : form.Rows()) {
+    auto capture = wintest::CaptureWindowDC(static_cast<ui::TWinControl*>(row.skinned)->Handle());
+    std::vector<COLORREF> pixels;
+    for (int y = 0; capture && y < capture->height(); ++y)
+      for (int x = 0; x < capture->width(); ++x) pixels.push_back(capture->Pixel(x, y));
+    pictures.push_back(std::move(pixels));
+  }
+  return pictures;
+}
+
+COLORREF CaptionPixel(HWND wnd) {
+  auto capture = wintest::CaptureWindowDC(wnd);
+  return capture ? capture->Pixel(300, 3) & 0xFFFFFF : CLR_INVALID;
+}
+}  // namespace
+
+// The Skin menu's switch: every control kind changes look, a bad file changes nothing and says
+// why, and ten switches back and forth give every handle back.
+TEST(SkinGallery, SwitchingSkinsAtRunTimeRepaintsEveryKindAndLeavesNoTrace) {
+  ui::Application->Initialize();
+  skin::SkinManagerScope scope;
+  gallery::TGalleryForm* form = ShowGallery();
+  const HWND wnd = form->Handle();
+  std::vector<std::wstring> errors;
+  form->OnSkinError = [&](const std::wstring& why) { errors.push_back(why); };
+  const testskin::TestSkin flat;
+  TempSkinFile flatFile("flat", flat.Stream());
+  TempSkinFile corrupt(
+      "corrupt", testskin::TestSkin().Corrupt("Top", testskin::Corruption::kGarbage).Stream());
+  const COLORREF flatCaption = static_cast<COLORREF>(flat.FrameColour("Top", 1)) & 0xFFFFFF;
+
+  const auto embedded = SkinnedPictures(*form);
+  const COLORREF embeddedCaption = CaptionPixel(wnd);
+  ASSERT_NE(embeddedCaption, flatCaption);
+  ASSERT_TRUE(form->UseSkinFile(flatFile.path));
+  ASSERT_TRUE(PumpUntil([&] { return CaptionPixel(wnd) == flatCaption; }, 3000));
+  wintest::PumpUntilIdle(10);
+  const auto switched = SkinnedPictures(*form);
+  for (size_t i = 0; i < embedded.size(); ++i)
+    EXPECT_NE(embedded[i], switched[i]) << "row " << i << " kept its look";
+
+  EXPECT_FALSE(form->UseSkinFile(corrupt.path));
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find(L"corrupt"), std::wstring::npos);
+  EXPECT_FALSE(form->UseSkinFile(L"Z:\\no\\such\\skin.skn"));
+  EXPECT_EQ(errors.size(), 2u);
+  wintest::PumpUntilIdle(300);  // longer than the manager's request delay
+  EXPECT_EQ(CaptionPixel(wnd), flatCaption);
+
+  ASSERT_TRUE(form->UseEmbeddedSkin());
+  ASSERT_TRUE(PumpUntil([&] { return CaptionPixel(wnd) == embeddedCaption; }, 3000));
+  wintest::PumpUntilIdle(10);
+  const long counters = Counters();
+  const long gdi = wintest::LiveGdiObjects();
+  for (int i = 0; i < 10; ++i) {
+    ASSERT_TRUE(form->UseSkinFile(flatFile.path));
+    ASSERT_TRUE(PumpUntil([&] { return CaptionPixel(wnd) == flatCaption; }, 3000));
+    ASSERT_TRUE(form->UseEmbeddedSkin());
+    ASSERT_TRUE(PumpUntil([&] { return CaptionPixel(wnd) == embeddedCaption; }, 3000));
+  }
+  wintest::PumpUntilIdle(10);
+  EXPECT_EQ(Counters(), counters);
+  EXPECT_LE(wintest::LiveGdiObjects(), gdi + 2);
   delete form;
 }
