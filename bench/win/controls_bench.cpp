@@ -19,24 +19,6 @@
 
 namespace {
 
-std::vector<uint8_t> SkinPayload(int argc, char** argv) {
-  std::string path = argc > 1 ? argv[1] : "";
-  if (path.empty())
-    if (const char* env = std::getenv("TARVIMO_DEFAULT_SKN")) path = env;
-  std::vector<uint8_t> stream;
-  if (!path.empty()) {
-    if (path[0] == '/') path = "Z:" + path;  // Wine's view of the Unix root
-    std::ifstream in(path, std::ios::binary);
-    stream.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  if (stream.empty()) return testskin::TestSkin().PropertyPayload();
-  std::vector<uint8_t> payload(4 + stream.size());
-  const auto n = static_cast<uint32_t>(stream.size());
-  for (int i = 0; i < 4; ++i) payload[i] = static_cast<uint8_t>(n >> (8 * i));
-  std::copy(stream.begin(), stream.end(), payload.begin() + 4);
-  return payload;
-}
-
 template <class T>
 T* Make(ui::TForm* form, int left, int top, int width, int height, const wchar_t* caption) {
   T* c = new T(form);
@@ -56,7 +38,7 @@ double PaintCost(ui::TWinControl* c) {
 
 int main(int argc, char** argv) {
   ui::Application->Initialize();
-  const std::vector<uint8_t> payload = SkinPayload(argc, argv);
+  const std::vector<uint8_t> payload = bench::SkinPayload(argc, argv);
   skin::SkinManagerScope scope;
 
   auto* form = new ui::TForm(nullptr);

@@ -29,24 +29,6 @@ using bench::Pump;
 using bench::Row;
 using bench::ShowAndWait;
 
-std::vector<uint8_t> SkinPayload(int argc, char** argv) {
-  std::string path = argc > 1 ? argv[1] : "";
-  if (path.empty())
-    if (const char* env = std::getenv("TARVIMO_DEFAULT_SKN")) path = env;
-  std::vector<uint8_t> stream;
-  if (!path.empty()) {
-    if (path[0] == '/') path = "Z:" + path;  // Wine's view of the Unix root
-    std::ifstream in(path, std::ios::binary);
-    stream.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  if (stream.empty()) return testskin::TestSkin().PropertyPayload();
-  std::vector<uint8_t> payload(4 + stream.size());
-  const auto n = static_cast<uint32_t>(stream.size());
-  for (int i = 0; i < 4; ++i) payload[i] = static_cast<uint8_t>(n >> (8 * i));
-  std::copy(stream.begin(), stream.end(), payload.begin() + 4);
-  return payload;
-}
-
 // The main window's shape: client 606 x 479, system menu and minimize box.
 ui::TForm* MakeForm() {
   auto* form = new ui::TForm(nullptr);
@@ -75,7 +57,7 @@ skin::TSkinData* AddSkin(ui::TForm* form, const std::vector<uint8_t>& payload, b
 
 int main(int argc, char** argv) {
   ui::Application->Initialize();
-  const std::vector<uint8_t> payload = SkinPayload(argc, argv);
+  const std::vector<uint8_t> payload = bench::SkinPayload(argc, argv);
   skin::SkinManagerScope scope;
 
   // The same window unskinned (a form of its own, Tag 99 keeps the manager away) and skinned.
