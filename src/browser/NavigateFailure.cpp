@@ -96,7 +96,13 @@ NavigateFailureKind ClassifyNavigateError(int32_t status) {
 std::u16string DescribeNavigateError(int32_t status) {
   using K = NavigateFailureKind;
   // HTTP answers name their status, so that the service's maker can tell them apart.
-  const std::u16string http = IsHttpStatus(status) ? u"（" + HttpNumber(status) + u"）" : u"";
+  // Appended piece by piece: GCC 12's optimiser misreads `literal + temporary` (-Wrestrict).
+  std::u16string http;
+  if (IsHttpStatus(status)) {
+    http = u"（";
+    http += HttpNumber(status);
+    http += u"）";
+  }
   switch (ClassifyNavigateError(status)) {
     case K::NoEngine:
       return u"本机的网页显示组件无法显示网页";
