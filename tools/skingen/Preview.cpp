@@ -119,12 +119,21 @@ void DrawControls(const SkinStyle& st, const Mock& mock, PixelBuffer& s, int x0,
     BlitKeyed(s, mock.Frame("radiobutton.bmp", m.radioButton.frames, f), x0 + 230 + (f - 1) * 18,
               y);
   y += 22;
-  // Combo boxes: white field framed in ButtonShadow with the button in each of its 4 frames.
+  // Combo boxes in each of the 4 frames: with a sunken edge, its frame stretched over the box and
+  // the button and arrow over its right end, as the skin data composes them; without one, a field
+  // framed in the edge colour with the button at its right.
   for (int f = 1; f <= 4; ++f) {
-    const int cx = x0 + (f - 1) * 90;
-    s.FillRect(cx, y, cx + 84, y + 21, MakeColour(132, 158, 196));
-    s.FillRect(cx + 1, y + 1, cx + 83, y + 20, MakeColour(255, 255, 255));
-    BlitKeyed(s, mock.Frame("comboboxbtn.bmp", 4, f), cx + 84 - 2 - 17, y + 2);
+    const int cx = x0 + (f - 1) * 90, bw = m.comboButton.frameWidth;
+    if (m.sunkEdge.frames > 0) {
+      BlitKeyed(s, mock.Slice("sunkedge.bmp", 4, f, 2, 2, 2, 2, 84, 21), cx, y);
+      BlitKeyed(s, mock.Slice("comboboxbtn.bmp", 4, f, 0, 0, 0, 0, bw, 21), cx + 84 - bw, y);
+      const PixelBuffer arrow = mock.Frame("extraimages.bmp", 5, f);
+      BlitKeyed(s, arrow, cx + 84 - bw + (bw - arrow.width()) / 2, y + (21 - arrow.height()) / 2);
+      continue;
+    }
+    s.FillRect(cx, y, cx + 84, y + 21, ToColour(st.palette.edge));
+    s.FillRect(cx + 1, y + 1, cx + 83, y + 20, ToColour(st.palette.window));
+    BlitKeyed(s, mock.Frame("comboboxbtn.bmp", 4, f), cx + 84 - 2 - bw, y + 2);
   }
   y += 30;
   // Horizontal scroll bar: track, arrows, thumb with grip.
