@@ -1,6 +1,8 @@
 # The program's resources. The default skin stream, the icons, the credit badges and the
 # system-menu glyphs are drawn and packed by the native tools (tools/skingen, skinpack, artgen) in a
-# native build; a cross build takes them from that build's assets folder.
+# native build; a cross build takes them from that build's assets folder. The shipped skin files
+# (default.skn, dark.skn) are not embedded: they are copied beside the executable and into
+# <cross build>/assets/, where a skin menu or --skin finds them.
 set(TARVIMO_HOST_ASSETS_DIR "${CMAKE_SOURCE_DIR}/build/native/assets" CACHE PATH
     "assets/ folder of a native build (default.skn, artwork/)")
 
@@ -23,6 +25,18 @@ function(tarvimo_add_resources target)
     DEPENDS ${host}/default.skn ${art_inputs} ${CMAKE_SOURCE_DIR}/scripts/frame-property.py
     COMMENT "Taking the default skin and artwork from ${host}"
     VERBATIM)
+  set(skins default.skn dark.skn)
+  list(TRANSFORM skins PREPEND ${host}/ OUTPUT_VARIABLE skin_inputs)
+  list(TRANSFORM skins PREPEND ${CMAKE_CURRENT_BINARY_DIR}/ OUTPUT_VARIABLE skin_outputs)
+  add_custom_command(
+    OUTPUT ${skin_outputs}
+    COMMAND ${CMAKE_COMMAND} -E copy ${skin_inputs} ${CMAKE_CURRENT_BINARY_DIR}/
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/assets
+    COMMAND ${CMAKE_COMMAND} -E copy ${skin_inputs} ${CMAKE_BINARY_DIR}/assets/
+    DEPENDS ${skin_inputs}
+    COMMENT "Taking the shipped skin files from ${host}"
+    VERBATIM)
+  target_sources(${target} PRIVATE ${skin_outputs})
   set(rc ${CMAKE_SOURCE_DIR}/src/app/res/Tarvimo.rc)
   set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS
     "${outputs};${CMAKE_SOURCE_DIR}/src/ui/Tarvimo.manifest")

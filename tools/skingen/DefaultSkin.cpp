@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "SkinArt.h"
+#include "SkinStyle.h"
 
 namespace skin::art {
 
@@ -12,11 +13,11 @@ namespace {
 
 struct ImageSpec {
   std::string_view name;
-  std::function<PixelBuffer()> draw;
+  std::function<PixelBuffer(const SkinStyle&)> draw;
 };
 
-const std::vector<ImageSpec>& Catalogue() {
-  static const std::vector<ImageSpec> images = {
+std::vector<ImageSpec> Catalogue(const SkinStyle& style) {
+  std::vector<ImageSpec> images = {
       {"buttons.bmp", DrawPushButtons},
       {"checkbox.bmp", DrawCheckBoxes},
       {"radiobutton.bmp", DrawRadioButtons},
@@ -28,65 +29,69 @@ const std::vector<ImageSpec>& Catalogue() {
       {"statusbar.bmp", DrawStatusBar},
       {"header.bmp", DrawHeader},
       {"scrollbararrow.bmp", DrawScrollArrows},
-      {"scrollbarhthumb.bmp", [] { return DrawScrollThumb(false); }},
-      {"scrollbarvthumb.bmp", [] { return DrawScrollThumb(true); }},
-      {"scrollbarhbar.bmp", [] { return DrawScrollTrack(false); }},
-      {"scrollbarvbar.bmp", [] { return DrawScrollTrack(true); }},
+      {"scrollbarhthumb.bmp", [](const SkinStyle& st) { return DrawScrollThumb(st, false); }},
+      {"scrollbarvthumb.bmp", [](const SkinStyle& st) { return DrawScrollThumb(st, true); }},
+      {"scrollbarhbar.bmp", [](const SkinStyle& st) { return DrawScrollTrack(st, false); }},
+      {"scrollbarvbar.bmp", [](const SkinStyle& st) { return DrawScrollTrack(st, true); }},
       {"menubackground.bmp", DrawMenuBackground},
       {"menuitem.bmp", DrawMenuItem},
       {"extraimages.bmp", DrawExtraImages},
-      {"trackthumbh.bmp", [] { return DrawTrackThumb(false); }},
-      {"trackbot.bmp", [] { return DrawTrackThumb(true); }},
-      {"trackbar.bmp", [] { return DrawTrackChannel(false); }},
-      {"trackbarv.bmp", [] { return DrawTrackChannel(true); }},
+      {"trackthumbh.bmp", [](const SkinStyle& st) { return DrawTrackThumb(st, false); }},
+      {"trackbot.bmp", [](const SkinStyle& st) { return DrawTrackThumb(st, true); }},
+      {"trackbar.bmp", [](const SkinStyle& st) { return DrawTrackChannel(st, false); }},
+      {"trackbarv.bmp", [](const SkinStyle& st) { return DrawTrackChannel(st, true); }},
       {"mdibutton.bmp", DrawMdiButtons},
-      {"spin.bmp", [] { return DrawSpin(false); }},
-      {"spinarrow.bmp", [] { return DrawSpinGlyphs(false); }},
-      {"spinh.bmp", [] { return DrawSpin(true); }},
-      {"spinharrow.bmp", [] { return DrawSpinGlyphs(true); }},
-      {"closebutton.bmp", [] { return DrawCaptionButton(CaptionGlyph::kClose); }},
-      {"maxbutton.bmp", [] { return DrawCaptionButton(CaptionGlyph::kMaximize); }},
-      {"minbutton.bmp", [] { return DrawCaptionButton(CaptionGlyph::kMinimize); }},
-      {"restrorebutton.bmp", [] { return DrawCaptionButton(CaptionGlyph::kRestore); }},
+      {"spin.bmp", [](const SkinStyle& st) { return DrawSpin(st, false); }},
+      {"spinarrow.bmp", [](const SkinStyle& st) { return DrawSpinGlyphs(st, false); }},
+      {"spinh.bmp", [](const SkinStyle& st) { return DrawSpin(st, true); }},
+      {"spinharrow.bmp", [](const SkinStyle& st) { return DrawSpinGlyphs(st, true); }},
+      {"closebutton.bmp",
+       [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kClose); }},
+      {"maxbutton.bmp",
+       [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kMaximize); }},
+      {"minbutton.bmp",
+       [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kMinimize); }},
+      {"restrorebutton.bmp",
+       [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kRestore); }},
       {"frameleft.bmp", DrawFrameLeft},
       {"frameright.bmp", DrawFrameRight},
       {"frametop.bmp", DrawFrameTop},
       {"framebottom.bmp", DrawFrameBottom},
       {"mincaption.bmp", DrawMinCaption},
   };
+  if (style.metrics.sunkEdge.frames > 0) images.push_back({"sunkedge.bmp", DrawSunkEdge});
+  if (style.metrics.menuBar.frames > 0) images.push_back({"menubar.bmp", DrawMenuBar});
   return images;
 }
 
 }  // namespace
 
-// Generated at configure time from skins/default/skin.ini.
-extern const unsigned char kSkinDefinitionText[];
-extern const unsigned kSkinDefinitionSize;
-
-std::string_view DefaultSkinDefinition() {
-  return std::string_view(reinterpret_cast<const char*>(kSkinDefinitionText), kSkinDefinitionSize);
-}
+std::string_view DefaultSkinDefinition() { return DefaultStyle().definition; }
 
 const std::vector<std::string_view>& DefaultSkinImageNames() {
-  static const std::vector<std::string_view> names = [] {
-    std::vector<std::string_view> out;
-    for (const ImageSpec& image : Catalogue()) out.push_back(image.name);
-    return out;
-  }();
+  static const std::vector<std::string_view> names = SkinImageNames(DefaultStyle());
   return names;
 }
 
-std::vector<SkinEntry> BuildDefaultSkin() {
+std::vector<std::string_view> SkinImageNames(const SkinStyle& style) {
+  std::vector<std::string_view> out;
+  for (const ImageSpec& image : Catalogue(style)) out.push_back(image.name);
+  return out;
+}
+
+std::vector<SkinEntry> BuildSkin(const SkinStyle& style) {
   std::vector<SkinEntry> entries;
-  for (const ImageSpec& image : Catalogue()) {
-    SkinEntry entry{std::string(image.name), image.draw(), {}};
+  for (const ImageSpec& image : Catalogue(style)) {
+    SkinEntry entry{std::string(image.name), image.draw(style), {}};
     entry.bytes = EncodeBmp(entry.image);
     entries.push_back(std::move(entry));
   }
-  const std::string_view text = DefaultSkinDefinition();
+  const std::string_view text = style.definition;
   entries.push_back({std::string(kDefinitionName), PixelBuffer(), {text.begin(), text.end()}});
   return entries;
 }
+
+std::vector<SkinEntry> BuildDefaultSkin() { return BuildSkin(DefaultStyle()); }
 
 std::string WriteSkinFolder(const std::vector<SkinEntry>& entries, const std::string& dir) {
   std::string order;

@@ -5,45 +5,16 @@
 // buttons are composited over the caption they will sit on.
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 #include "SkinArt.h"
-#include "SkinMetrics.h"
-#include "Theme.h"
 
 namespace skin::art {
 
 namespace {
-
-namespace m = metrics;
-
-constexpr int kWindowWidth = m::kTopWidth + 2 * m::kSideWidth;
-constexpr int kWindowHeight = m::kSideHeight;
-
-struct FramePalette {
-  Rgba outline, rim, border, inner;
-  Stop caption[4];
-  Rgba gloss;  // highlight line just inside the top edge
-};
-
-const FramePalette kActive{Rgb(34, 78, 150),
-                           Rgb(150, 198, 250),
-                           Rgb(78, 144, 230),
-                           Rgb(44, 100, 184),
-                           {{0.0, Rgb(126, 186, 250)},
-                            {0.46, Rgb(88, 154, 238)},
-                            {0.54, Rgb(64, 132, 226)},
-                            {1.0, Rgb(84, 152, 238)}},
-                           Rgb(255, 255, 255, 0.55)};
-const FramePalette kInactive{Rgb(132, 150, 178),
-                             Rgb(242, 246, 252),
-                             Rgb(198, 212, 234),
-                             Rgb(160, 178, 206),
-                             {{0.0, Rgb(230, 238, 249)},
-                              {0.46, Rgb(212, 224, 241)},
-                              {0.54, Rgb(200, 214, 235)},
-                              {1.0, Rgb(210, 222, 240)}},
-                             Rgb(255, 255, 255, 0.7)};
 
 // Outline of a window with rounded top and bottom corners.
 void WindowPath(cairo_t* cr, double x, double y, double w, double h, double top, double bottom) {
@@ -56,101 +27,122 @@ void WindowPath(cairo_t* cr, double x, double y, double w, double h, double top,
   cairo_close_path(cr);
 }
 
-void InsetWindowPath(cairo_t* cr, int width, int height, double inset) {
-  WindowPath(cr, inset, inset, width - 2 * inset, height - 2 * inset, m::kCornerRadius - inset,
-             std::max(m::kBottomRadius - inset, 0.5));
+void InsetWindowPath(const SkinStyle& st, cairo_t* cr, int width, int height, double inset) {
+  WindowPath(cr, inset, inset, width - 2 * inset, height - 2 * inset,
+             st.metrics.cornerRadius - inset, std::max(st.metrics.bottomRadius - inset, 0.5));
 }
 
 // A whole window of the given size in one activation state. withClient adds the border lines
 // around the client area (the caption strip of a minimized window has none).
-PixelBuffer RenderWindow(const FramePalette& p, int width, int height, bool withClient) {
+PixelBuffer RenderWindow(const SkinStyle& st, const FramePalette& p, int width, int height,
+                         bool withClient) {
   Canvas canvas(width, height);
   cairo_t* cr = canvas.cr();
 
   cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-  InsetWindowPath(cr, width, height, 0);
+  InsetWindowPath(st, cr, width, height, 0);
   SetColour(cr, p.outline);
   cairo_fill(cr);
   cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
 
-  InsetWindowPath(cr, width, height, 1);
+  InsetWindowPath(st, cr, width, height, 1);
   SetColour(cr, p.rim);
   cairo_fill(cr);
-  InsetWindowPath(cr, width, height, 2);
+  InsetWindowPath(st, cr, width, height, 2);
   SetColour(cr, p.border);
   cairo_fill_preserve(cr);
   cairo_save(cr);
   cairo_clip(cr);
-  cairo_rectangle(cr, 0, 0, width, m::kCaptionHeight - 1);
-  SetVerticalGradient(cr, 0, m::kCaptionHeight - 1,
+  cairo_rectangle(cr, 0, 0, width, st.metrics.captionHeight - 1);
+  SetVerticalGradient(cr, 0, st.metrics.captionHeight - 1,
                       {p.caption[0], p.caption[1], p.caption[2], p.caption[3]});
   cairo_fill(cr);
+  for (int x = 0; st.metrics.captionStripes > 0 && x < width; x += st.metrics.captionStripes) {
+    cairo_rectangle(cr, x, 0, 1, st.metrics.captionHeight - 1);
+    SetColour(cr, Rgb(255, 255, 255, 0.045));
+    cairo_fill(cr);
+  }
   cairo_restore(cr);
 
   // Gloss just inside the top edge, following the corners.
   cairo_save(cr);
-  cairo_rectangle(cr, 0, 0, width, m::kCornerRadius + 2);
+  cairo_rectangle(cr, 0, 0, width, st.metrics.cornerRadius + 2);
   cairo_clip(cr);
-  InsetWindowPath(cr, width, height, 2.5);
+  InsetWindowPath(st, cr, width, height, 2.5);
   cairo_set_line_width(cr, 1);
-  SetGradient(cr, 0, 0, 0, m::kCornerRadius + 2, {{0, p.gloss}, {1, WithAlpha(p.gloss, 0)}});
+  SetGradient(cr, 0, 0, 0, st.metrics.cornerRadius + 2, {{0, p.gloss}, {1, WithAlpha(p.gloss, 0)}});
   cairo_stroke(cr);
   cairo_restore(cr);
 
   if (withClient) {
-    const double side = m::kSideWidth;
-    cairo_rectangle(cr, side - 0.5, m::kCaptionHeight - 0.5, width - 2 * side + 1,
-                    height - m::kCaptionHeight - m::kBottomHeight + 1);
+    const double side = st.metrics.sideWidth;
+    cairo_rectangle(cr, side - 0.5, st.metrics.captionHeight - 0.5, width - 2 * side + 1,
+                    height - st.metrics.captionHeight - st.metrics.bottomHeight + 1);
     SetColour(cr, p.inner);
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
-    cairo_rectangle(cr, side, m::kCaptionHeight, width - 2 * side,
-                    height - m::kCaptionHeight - m::kBottomHeight);
-    SetColour(cr, theme::kFace);
+    cairo_rectangle(cr, side, st.metrics.captionHeight, width - 2 * side,
+                    height - st.metrics.captionHeight - st.metrics.bottomHeight);
+    SetColour(cr, st.palette.face);
     cairo_fill(cr);
   } else {
-    cairo_rectangle(cr, 0, m::kCaptionHeight - 1, width, 1);
+    cairo_rectangle(cr, 0, st.metrics.captionHeight - 1, width, 1);
     SetColour(cr, p.outline);
     cairo_fill(cr);
   }
   return FlattenKeyed(canvas, ToColour(p.outline));
 }
 
-const PixelBuffer& ActiveWindow() {
-  static const PixelBuffer image = RenderWindow(kActive, kWindowWidth, kWindowHeight, true);
-  return image;
+int WindowWidth(const SkinStyle& st) { return st.metrics.topWidth + 2 * st.metrics.sideWidth; }
+
+// The reference window every frame piece is cut from, drawn once per skin and state.
+const PixelBuffer& ReferenceWindow(const SkinStyle& st, bool active) {
+  static std::map<std::pair<const SkinStyle*, bool>, PixelBuffer> drawn;
+  auto it = drawn.find({&st, active});
+  if (it == drawn.end()) {
+    const FramePalette& p = active ? st.palette.frameActive : st.palette.frameInactive;
+    it = drawn
+             .emplace(std::pair{&st, active},
+                      RenderWindow(st, p, WindowWidth(st), st.metrics.sideHeight, true))
+             .first;
+  }
+  return it->second;
 }
 
-const PixelBuffer& InactiveWindow() {
-  static const PixelBuffer image = RenderWindow(kInactive, kWindowWidth, kWindowHeight, true);
-  return image;
-}
-
-PixelBuffer SidePair(int x) {
-  return JoinHorizontal({Crop(ActiveWindow(), x, 0, m::kSideWidth, kWindowHeight),
-                         Crop(InactiveWindow(), x, 0, m::kSideWidth, kWindowHeight)});
+PixelBuffer SidePair(const SkinStyle& st, int x) {
+  const int w = st.metrics.sideWidth, h = st.metrics.sideHeight;
+  return JoinHorizontal(
+      {Crop(ReferenceWindow(st, true), x, 0, w, h), Crop(ReferenceWindow(st, false), x, 0, w, h)});
 }
 
 }  // namespace
 
-PixelBuffer DrawFrameLeft() { return SidePair(0); }
+PixelBuffer DrawFrameLeft(const SkinStyle& st) { return SidePair(st, 0); }
 
-PixelBuffer DrawFrameRight() { return SidePair(kWindowWidth - m::kSideWidth); }
-
-PixelBuffer DrawFrameTop() {
-  return JoinVertical({Crop(ActiveWindow(), m::kSideWidth, 0, m::kTopWidth, m::kCaptionHeight),
-                       Crop(InactiveWindow(), m::kSideWidth, 0, m::kTopWidth, m::kCaptionHeight)});
+PixelBuffer DrawFrameRight(const SkinStyle& st) {
+  return SidePair(st, WindowWidth(st) - st.metrics.sideWidth);
 }
 
-PixelBuffer DrawFrameBottom() {
-  const int y = kWindowHeight - m::kBottomHeight;
-  return JoinVertical({Crop(ActiveWindow(), m::kSideWidth, y, m::kTopWidth, m::kBottomHeight),
-                       Crop(InactiveWindow(), m::kSideWidth, y, m::kTopWidth, m::kBottomHeight)});
+PixelBuffer DrawFrameTop(const SkinStyle& st) {
+  const Metrics& m = st.metrics;
+  return JoinVertical(
+      {Crop(ReferenceWindow(st, true), m.sideWidth, 0, m.topWidth, m.captionHeight),
+       Crop(ReferenceWindow(st, false), m.sideWidth, 0, m.topWidth, m.captionHeight)});
 }
 
-PixelBuffer DrawMinCaption() {
-  return JoinVertical({RenderWindow(kActive, m::kMinCaptionWidth, m::kCaptionHeight, false),
-                       RenderWindow(kInactive, m::kMinCaptionWidth, m::kCaptionHeight, false)});
+PixelBuffer DrawFrameBottom(const SkinStyle& st) {
+  const Metrics& m = st.metrics;
+  const int y = m.sideHeight - m.bottomHeight;
+  return JoinVertical(
+      {Crop(ReferenceWindow(st, true), m.sideWidth, y, m.topWidth, m.bottomHeight),
+       Crop(ReferenceWindow(st, false), m.sideWidth, y, m.topWidth, m.bottomHeight)});
+}
+
+PixelBuffer DrawMinCaption(const SkinStyle& st) {
+  const Metrics& m = st.metrics;
+  return JoinVertical(
+      {RenderWindow(st, st.palette.frameActive, m.minCaptionWidth, m.captionHeight, false),
+       RenderWindow(st, st.palette.frameInactive, m.minCaptionWidth, m.captionHeight, false)});
 }
 
 namespace {
@@ -197,59 +189,66 @@ void CaptionGlyphPath(cairo_t* cr, CaptionGlyph glyph, double dx, double dy) {
   cairo_fill(cr);
 }
 
+// The glyphs are drawn for a 21-pixel button; smaller buttons move them by whole pixels, so the
+// box glyphs stay crisp.
+double GlyphShift(const SkinStyle& st) { return (st.metrics.captionButton.frameWidth - 21) / 2; }
+
 struct CaptionLook {
   Stop body[2];
   Rgba border, highlight, glyph;
   double glyphOffset;
 };
 
-CaptionLook LookFor(CaptionGlyph glyph, int state) {
+CaptionLook LookFor(const SkinStyle& st, CaptionGlyph glyph, int state) {
   const bool close = glyph == CaptionGlyph::kClose;
-  const Rgba white = Rgb(255, 255, 255);
-  const Rgba edge = Rgb(14, 44, 104, 0.55);
+  const Rgba white = st.Tone(Rgb(255, 255, 255));
+  const Rgba edge = st.Tone(Rgb(14, 44, 104, 0.55));
   switch (state) {
     case 2:  // pressed
-      return close ? CaptionLook{{{0, Rgb(168, 40, 28)}, {1, Rgb(206, 70, 52)}},
-                                 Rgb(96, 20, 14, 0.8),
-                                 Rgb(255, 255, 255, 0.15),
+      return close ? CaptionLook{{{0, st.Tone(Rgb(168, 40, 28))}, {1, st.Tone(Rgb(206, 70, 52))}},
+                                 st.Tone(Rgb(96, 20, 14, 0.8)),
+                                 st.Tone(Rgb(255, 255, 255, 0.15)),
                                  white,
                                  1}
-                   : CaptionLook{{{0, Rgb(30, 86, 176)}, {1, Rgb(58, 122, 212)}},
-                                 Rgb(10, 40, 100, 0.8),
-                                 Rgb(255, 255, 255, 0.15),
+                   : CaptionLook{{{0, st.Tone(Rgb(30, 86, 176))}, {1, st.Tone(Rgb(58, 122, 212))}},
+                                 st.Tone(Rgb(10, 40, 100, 0.8)),
+                                 st.Tone(Rgb(255, 255, 255, 0.15)),
                                  white,
                                  1};
     case 3:  // hot
-      return close ? CaptionLook{{{0, Rgb(255, 150, 128)}, {1, Rgb(228, 66, 48)}},
-                                 Rgb(120, 28, 18, 0.75),
-                                 Rgb(255, 255, 255, 0.6),
-                                 white,
-                                 0}
-                   : CaptionLook{{{0, Rgb(190, 228, 255)}, {1, Rgb(92, 170, 250)}},
-                                 Rgb(14, 60, 140, 0.7),
-                                 Rgb(255, 255, 255, 0.7),
-                                 white,
-                                 0};
+      return close
+                 ? CaptionLook{{{0, st.Tone(Rgb(255, 150, 128))}, {1, st.Tone(Rgb(228, 66, 48))}},
+                               st.Tone(Rgb(120, 28, 18, 0.75)),
+                               st.Tone(Rgb(255, 255, 255, 0.6)),
+                               white,
+                               0}
+                 : CaptionLook{{{0, st.Tone(Rgb(190, 228, 255))}, {1, st.Tone(Rgb(92, 170, 250))}},
+                               st.Tone(Rgb(14, 60, 140, 0.7)),
+                               st.Tone(Rgb(255, 255, 255, 0.7)),
+                               white,
+                               0};
     default:  // normal
-      return close ? CaptionLook{{{0, Rgb(236, 124, 104)}, {1, Rgb(200, 62, 48)}},
+      return close ? CaptionLook{{{0, st.Tone(Rgb(236, 124, 104))}, {1, st.Tone(Rgb(200, 62, 48))}},
                                  edge,
-                                 Rgb(255, 255, 255, 0.45),
+                                 st.Tone(Rgb(255, 255, 255, 0.45)),
                                  white,
                                  0}
-                   : CaptionLook{{{0, Rgb(255, 255, 255, 0.34)}, {1, Rgb(255, 255, 255, 0.06)}},
+                   : CaptionLook{{{0, st.Tone(Rgb(255, 255, 255, 0.34))},
+                                  {1, st.Tone(Rgb(255, 255, 255, 0.06))}},
                                  edge,
-                                 Rgb(255, 255, 255, 0.4),
+                                 st.Tone(Rgb(255, 255, 255, 0.4)),
                                  white,
                                  0};
   }
 }
 
 // Frames 1-3 (and the spares) appear only on the active caption.
-PixelBuffer LiveCaptionFrame(CaptionGlyph glyph, int state, int rightOffset) {
-  const m::Strip s = m::kCaptionButton;
+PixelBuffer LiveCaptionFrame(const SkinStyle& st, CaptionGlyph glyph, int state, int x) {
+  const metrics::Strip s = st.metrics.captionButton;
   Canvas canvas(s.frameWidth, s.frameHeight);
   cairo_t* cr = canvas.cr();
-  const CaptionLook look = LookFor(glyph, state);
+  const CaptionLook look = LookFor(st, glyph, state);
+  const double g = GlyphShift(st);
   RoundedRectPath(cr, 1, 1, s.frameWidth - 2, s.frameHeight - 2, 4);
   SetVerticalGradient(cr, 1, s.frameHeight - 1, {look.body[0], look.body[1]});
   cairo_fill(cr);
@@ -261,58 +260,73 @@ PixelBuffer LiveCaptionFrame(CaptionGlyph glyph, int state, int rightOffset) {
   RoundedRectPath(cr, 0.5, 0.5, s.frameWidth - 1, s.frameHeight - 1, 4.5);
   SetColour(cr, look.border);
   cairo_stroke(cr);
-  SetColour(cr, Rgb(0, 0, 0, 0.3));
-  CaptionGlyphPath(cr, glyph, look.glyphOffset, look.glyphOffset + 1);
+  SetColour(cr, st.Tone(Rgb(0, 0, 0, 0.3)));
+  CaptionGlyphPath(cr, glyph, g + look.glyphOffset, g + look.glyphOffset + 1);
   SetColour(cr, look.glyph);
-  CaptionGlyphPath(cr, glyph, look.glyphOffset, look.glyphOffset);
+  CaptionGlyphPath(cr, glyph, g + look.glyphOffset, g + look.glyphOffset);
   const PixelBuffer behind =
-      Crop(ActiveWindow(), kWindowWidth - rightOffset, m::kButtonTop, s.frameWidth, s.frameHeight);
+      Crop(ReferenceWindow(st, true), x, st.metrics.buttonTop, s.frameWidth, s.frameHeight);
   return FlattenKeyed(canvas, behind);
 }
 
 // Frame 4 serves both the inactive caption and a disabled button on the active one, so it is an
 // opaque flat button whose only soft edges lie inside it; its clipped corners are magenta.
-PixelBuffer DisabledCaptionFrame(CaptionGlyph glyph) {
-  const m::Strip s = m::kCaptionButton;
-  const Rgba face = Rgb(206, 218, 237), edge = Rgb(146, 164, 194);
+PixelBuffer DisabledCaptionFrame(const SkinStyle& st, CaptionGlyph glyph) {
+  const double g = GlyphShift(st);
+  const metrics::Strip s = st.metrics.captionButton;
+  const Rgba face = st.Tone(Rgb(206, 218, 237)), edge = st.Tone(Rgb(146, 164, 194));
   Canvas canvas(s.frameWidth, s.frameHeight);
   cairo_t* cr = canvas.cr();
   cairo_rectangle(cr, 0, 0, s.frameWidth, s.frameHeight);
   SetColour(cr, edge);
   cairo_fill(cr);
   cairo_rectangle(cr, 1, 1, s.frameWidth - 2, s.frameHeight - 2);
-  SetVerticalGradient(cr, 1, s.frameHeight - 1, {{0, Rgb(226, 234, 246)}, {1, face}});
+  SetVerticalGradient(cr, 1, s.frameHeight - 1, {{0, st.Tone(Rgb(226, 234, 246))}, {1, face}});
   cairo_fill(cr);
   cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
-  SetColour(cr, Rgb(255, 255, 255, 0.8));
-  CaptionGlyphPath(cr, glyph, 0, 1);
-  SetColour(cr, Rgb(132, 150, 182));
-  CaptionGlyphPath(cr, glyph, 0, 0);
+  SetColour(cr, st.Tone(Rgb(255, 255, 255, 0.8)));
+  CaptionGlyphPath(cr, glyph, g, g + 1);
+  SetColour(cr, st.Tone(Rgb(132, 150, 182)));
+  CaptionGlyphPath(cr, glyph, g, g);
   PixelBuffer frame = FlattenKeyed(canvas, ToColour(face));
   const int r = s.frameWidth - 1, b = s.frameHeight - 1;
   for (auto [x, y] : {std::pair{0, 0}, {r, 0}, {0, b}, {r, b}}) frame.Set(x, y, kMagenta);
   return frame;
 }
 
-int RightOffsetOf(CaptionGlyph glyph) {
+const char* ImageOf(CaptionGlyph glyph) {
   switch (glyph) {
     case CaptionGlyph::kClose:
-      return m::kCloseX;
+      return "closebutton.bmp";
     case CaptionGlyph::kMinimize:
-      return m::kMinimizeX;
+      return "minbutton.bmp";
+    case CaptionGlyph::kMaximize:
+      return "maxbutton.bmp";
     default:
-      return m::kMaximizeX;
+      return "restrorebutton.bmp";
   }
+}
+
+// Where the button sits on the reference window, so its soft edges blend into that very caption.
+int ButtonX(const SkinStyle& st, CaptionGlyph glyph) {
+  for (const metrics::CaptionButton& b : st.metrics.captionButtons)
+    if (std::string_view(b.image) == ImageOf(glyph)) return st.CaptionButtonX(b, WindowWidth(st));
+  throw std::logic_error(std::string("the skin places no ") + ImageOf(glyph));
 }
 
 }  // namespace
 
-PixelBuffer DrawCaptionButton(CaptionGlyph glyph) {
-  const int x = RightOffsetOf(glyph);
-  // 1 normal, 2 pressed, 3 hot, 4 disabled or inactive; the two spares repeat hot and pressed.
-  return JoinHorizontal({LiveCaptionFrame(glyph, 1, x), LiveCaptionFrame(glyph, 2, x),
-                         LiveCaptionFrame(glyph, 3, x), DisabledCaptionFrame(glyph),
-                         LiveCaptionFrame(glyph, 3, x), LiveCaptionFrame(glyph, 2, x)});
+PixelBuffer DrawCaptionButton(const SkinStyle& st, CaptionGlyph glyph) {
+  const int x = ButtonX(st, glyph);
+  // 1 normal, 2 pressed, 3 hot, 4 disabled or inactive; six-frame strips repeat hot and pressed.
+  std::vector<PixelBuffer> frames = {
+      LiveCaptionFrame(st, glyph, 1, x), LiveCaptionFrame(st, glyph, 2, x),
+      LiveCaptionFrame(st, glyph, 3, x), DisabledCaptionFrame(st, glyph)};
+  if (st.metrics.captionButton.frames == 6) {
+    frames.push_back(LiveCaptionFrame(st, glyph, 3, x));
+    frames.push_back(LiveCaptionFrame(st, glyph, 2, x));
+  }
+  return JoinHorizontal(frames);
 }
 
 }  // namespace skin::art

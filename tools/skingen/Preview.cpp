@@ -5,8 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "SkinMetrics.h"
-#include "Theme.h"
+#include "SkinStyle.h"
 #include "imaging/PaintPlans.h"
 
 namespace skin::art {
@@ -48,8 +47,6 @@ PixelBuffer RenderContactSheet(const std::vector<SkinEntry>& entries, int scale)
 
 namespace {
 
-namespace m = metrics;
-
 class Mock {
  public:
   explicit Mock(const std::vector<SkinEntry>& entries) {
@@ -75,63 +72,91 @@ class Mock {
   std::map<std::string, const PixelBuffer*> images_;
 };
 
-void DrawWindow(const Mock& mock, PixelBuffer& sheet, int x0, int y0, int w, int h, bool active) {
+void DrawWindow(const SkinStyle& st, const Mock& mock, PixelBuffer& sheet, int x0, int y0, int w,
+                int h, bool active) {
+  const Metrics& m = st.metrics;
   const int state = active ? 1 : 2;
   PixelBuffer win(w, h, 24, kMagenta);
-  win.FillRect(m::kSideWidth, m::kCaptionHeight, w - m::kSideWidth, h - m::kBottomHeight,
-               ToColour(theme::kFace));
-  BlitKeyed(win, mock.Slice("frameleft.bmp", 2, state, 0, 28, 0, 8, m::kSideWidth, h), 0, 0);
-  BlitKeyed(win, mock.Slice("frameright.bmp", 2, state, 0, 28, 0, 8, m::kSideWidth, h),
-            w - m::kSideWidth, 0);
+  win.FillRect(m.sideWidth, m.captionHeight, w - m.sideWidth, h - m.bottomHeight,
+               ToColour(st.palette.face));
   BlitKeyed(win,
-            mock.Slice("framebottom.bmp", 2, state, 4, 0, 4, 0, w - 2 * m::kSideWidth,
-                       m::kBottomHeight, true),
-            m::kSideWidth, h - m::kBottomHeight);
+            mock.Slice("frameleft.bmp", 2, state, 0, m.sideTop, 0, m.sideBottom, m.sideWidth, h), 0,
+            0);
   BlitKeyed(win,
-            mock.Slice("frametop.bmp", 2, state, 8, 0, 8, 0, w - 2 * m::kSideWidth,
-                       m::kCaptionHeight, true),
-            m::kSideWidth, 0);
-  const int restFrame = active ? 1 : 4;
-  BlitKeyed(win, mock.Frame("closebutton.bmp", 6, active ? 3 : 4), w - m::kCloseX, 5);
-  BlitKeyed(win, mock.Frame("maxbutton.bmp", 6, 4), w - m::kMaximizeX, 5);
-  BlitKeyed(win, mock.Frame("minbutton.bmp", 6, restFrame), w - m::kMinimizeX, 5);
+            mock.Slice("frameright.bmp", 2, state, 0, m.sideTop, 0, m.sideBottom, m.sideWidth, h),
+            w - m.sideWidth, 0);
+  BlitKeyed(win,
+            mock.Slice("framebottom.bmp", 2, state, m.bottomEnds, 0, m.bottomEnds, 0,
+                       w - 2 * m.sideWidth, m.bottomHeight, true),
+            m.sideWidth, h - m.bottomHeight);
+  BlitKeyed(win,
+            mock.Slice("frametop.bmp", 2, state, m.topEnds, 0, m.topEnds, 0, w - 2 * m.sideWidth,
+                       m.captionHeight, true),
+            m.sideWidth, 0);
+  const int n = m.captionButton.frames;
+  for (const metrics::CaptionButton& b : m.captionButtons) {
+    const std::string image = b.image;
+    if (image.empty() || image == "restrorebutton.bmp") continue;
+    const int frame = image == "maxbutton.bmp"               ? 4
+                      : image == "closebutton.bmp" && active ? 3
+                      : active                               ? 1
+                                                             : 4;
+    BlitKeyed(win, mock.Frame(image, n, frame), st.CaptionButtonX(b, w), b.y);
+  }
   BlitKeyed(sheet, win, x0, y0);
 }
 
-void DrawControls(const Mock& mock, PixelBuffer& s, int x0, int y0) {
+void DrawControls(const SkinStyle& st, const Mock& mock, PixelBuffer& s, int x0, int y0) {
+  const Metrics& m = st.metrics;
   // Push buttons in all five states.
   for (int f = 1; f <= 5; ++f)
     BlitKeyed(s, mock.Slice("buttons.bmp", 5, f, 4, 4, 4, 4, 63, 24), x0 + (f - 1) * 68, y0);
   int y = y0 + 32;
   // Check boxes (all 12 frames) and radio buttons (8).
-  for (int f = 1; f <= 12; ++f)
-    BlitKeyed(s, mock.Frame("checkbox.bmp", 12, f), x0 + (f - 1) * 18, y);
-  for (int f = 1; f <= 8; ++f)
-    BlitKeyed(s, mock.Frame("radiobutton.bmp", 8, f), x0 + 230 + (f - 1) * 18, y);
+  for (int f = 1; f <= m.checkBox.frames; ++f)
+    BlitKeyed(s, mock.Frame("checkbox.bmp", m.checkBox.frames, f), x0 + (f - 1) * 18, y);
+  for (int f = 1; f <= m.radioButton.frames; ++f)
+    BlitKeyed(s, mock.Frame("radiobutton.bmp", m.radioButton.frames, f), x0 + 230 + (f - 1) * 18,
+              y);
   y += 22;
-  // Combo boxes: white field framed in ButtonShadow with the button in each of its 4 frames.
+  // Combo boxes in each of the 4 frames: with a sunken edge, its frame stretched over the box and
+  // the button and arrow over its right end, as the skin data composes them; without one, a field
+  // framed in the edge colour with the button at its right.
   for (int f = 1; f <= 4; ++f) {
-    const int cx = x0 + (f - 1) * 90;
-    s.FillRect(cx, y, cx + 84, y + 21, MakeColour(132, 158, 196));
-    s.FillRect(cx + 1, y + 1, cx + 83, y + 20, MakeColour(255, 255, 255));
-    BlitKeyed(s, mock.Frame("comboboxbtn.bmp", 4, f), cx + 84 - 2 - 17, y + 2);
+    const int cx = x0 + (f - 1) * 90, bw = m.comboButton.frameWidth;
+    if (m.sunkEdge.frames > 0) {
+      BlitKeyed(s, mock.Slice("sunkedge.bmp", 4, f, 2, 2, 2, 2, 84, 21), cx, y);
+      BlitKeyed(s, mock.Slice("comboboxbtn.bmp", 4, f, 0, 0, 0, 0, bw, 21), cx + 84 - bw, y);
+      const PixelBuffer arrow = mock.Frame("extraimages.bmp", 5, f);
+      BlitKeyed(s, arrow, cx + 84 - bw + (bw - arrow.width()) / 2, y + (21 - arrow.height()) / 2);
+      continue;
+    }
+    s.FillRect(cx, y, cx + 84, y + 21, ToColour(st.palette.edge));
+    s.FillRect(cx + 1, y + 1, cx + 83, y + 20, ToColour(st.palette.window));
+    BlitKeyed(s, mock.Frame("comboboxbtn.bmp", 4, f), cx + 84 - 2 - bw, y + 2);
   }
   y += 30;
   // Horizontal scroll bar: track, arrows, thumb with grip.
-  const int len = 200, a = m::kScrollSize;
-  PixelBuffer bar(len, a, 24, ToColour(theme::kFace));
+  const int len = 200, a = m.scrollSize;
+  PixelBuffer bar(len, a, 24, ToColour(st.palette.face));
   BlitKeyed(bar, mock.Slice("scrollbarhbar.bmp", 4, 1, 0, 0, 0, 0, len - 2 * a, a), a, 0);
   BlitKeyed(bar, mock.Frame("scrollbararrow.bmp", 23, 4), 0, 0);
   BlitKeyed(bar, mock.Frame("scrollbararrow.bmp", 23, 5), len - a, 0);
-  BlitKeyed(bar, mock.Slice("scrollbarhthumb.bmp", 3, 3, 5, 0, 5, 0, 60, a), 50, 0);
+  BlitKeyed(bar,
+            mock.Slice("scrollbarhthumb.bmp", m.scrollThumbH.frames, 3, m.thumbEnd, 0, m.thumbEnd,
+                       0, 60, a),
+            50, 0);
   BlitKeyed(bar, mock.Frame("scrollbararrow.bmp", 23, 19), 50 + (60 - a) / 2, 0);
   BlitKeyed(s, bar, x0, y);
   // Vertical bar to the right.
-  PixelBuffer vbar(a, 120, 24, ToColour(theme::kFace));
+  PixelBuffer vbar(a, 120, 24, ToColour(st.palette.face));
   BlitKeyed(vbar, mock.Slice("scrollbarvbar.bmp", 4, 1, 0, 0, 0, 0, a, 120 - 2 * a), 0, a);
   BlitKeyed(vbar, mock.Frame("scrollbararrow.bmp", 23, 9), 0, 0);
   BlitKeyed(vbar, mock.Frame("scrollbararrow.bmp", 23, 14), 0, 120 - a);
-  BlitKeyed(vbar, mock.Slice("scrollbarvthumb.bmp", 3, 1, 0, 5, 0, 5, a, 40), 0, 30);
+  BlitKeyed(vbar,
+            mock.Slice("scrollbarvthumb.bmp", m.scrollThumbH.frames, 1, 0, m.thumbEnd, 0,
+                       m.thumbEnd, a, 40),
+            0, 30);
   BlitKeyed(vbar, mock.Frame("scrollbararrow.bmp", 23, 20), 0, 30 + (40 - a) / 2);
   BlitKeyed(s, vbar, x0 + 385, y0 + 32);
   y += 26;
@@ -180,14 +205,14 @@ void DrawMenu(const Mock& mock, PixelBuffer& s, int x0, int y0) {
 
 }  // namespace
 
-PixelBuffer RenderMockWindows(const std::vector<SkinEntry>& entries) {
+PixelBuffer RenderMockWindows(const SkinStyle& st, const std::vector<SkinEntry>& entries) {
   const Mock mock(entries);
   constexpr int kWinW = 420, kWinH = 330;
   PixelBuffer sheet(2 * kWinW + 3 * 20 + 170, kWinH + 40, 24, MakeColour(58, 110, 165));
   for (int i = 0; i < 2; ++i) {
     const int x = 20 + i * (kWinW + 20);
-    DrawWindow(mock, sheet, x, 20, kWinW, kWinH, i == 0);
-    DrawControls(mock, sheet, x + 10, 20 + m::kCaptionHeight + 8);
+    DrawWindow(st, mock, sheet, x, 20, kWinW, kWinH, i == 0);
+    DrawControls(st, mock, sheet, x + 10, 20 + st.metrics.captionHeight + 8);
   }
   DrawMenu(mock, sheet, 2 * kWinW + 60, 40);
   return sheet;

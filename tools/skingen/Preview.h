@@ -1,4 +1,4 @@
-// Preview sheets for looking at the default skin: every image enlarged, and a small mock window
+// Preview sheets for looking at a skin: every image enlarged, and a small mock window
 // assembled from the pieces the way the painters join them (nine-slice, magenta keyed). Only for
 // people; nothing in the package depends on them.
 #pragma once
@@ -19,6 +19,6 @@ void BlitKeyed(PixelBuffer& target, const PixelBuffer& image, int x, int y);
 // All images, one row each, enlarged `scale` times, on a neutral background.
 PixelBuffer RenderContactSheet(const std::vector<SkinEntry>& entries, int scale);
 // An active and an inactive mock window with a few controls in their states.
-PixelBuffer RenderMockWindows(const std::vector<SkinEntry>& entries);
+PixelBuffer RenderMockWindows(const SkinStyle& st, const std::vector<SkinEntry>& entries);
 
 }  // namespace skin::art

@@ -52,30 +52,30 @@ void TrianglePath(cairo_t* cr, double cx, double cy, double size, Direction dire
   cairo_close_path(cr);
 }
 
-FaceStyle StyleFor(State state) {
-  const Rgba shine = Rgb(255, 255, 255, 0.75);
+FaceStyle StyleFor(const SkinStyle& st, State state) {
+  const Rgba shine = st.Tone(Rgb(255, 255, 255, 0.75));
   switch (state) {
     case State::kPressed:
-      return {theme::kFacePressed, theme::kEdgePressed, Rgb(255, 255, 255, 0)};
+      return {st.palette.facePressed, st.palette.edgePressed, st.Tone(Rgb(255, 255, 255, 0))};
     case State::kDisabled:
-      return {theme::kFaceDisabled, theme::kEdgeDisabled, Rgb(255, 255, 255, 0)};
+      return {st.palette.faceDisabled, st.palette.edgeDisabled, st.Tone(Rgb(255, 255, 255, 0))};
     case State::kHot:
-      return {theme::kFaceHot, theme::kEdgeHot, shine};
+      return {st.palette.faceHot, st.palette.edgeHot, shine};
     default:
-      return {theme::kFaceNormal, theme::kEdge, shine};
+      return {st.palette.faceNormal, st.palette.edge, shine};
   }
 }
 
-Rgba GlyphColour(State state) {
+Rgba GlyphColour(const SkinStyle& st, State state) {
   switch (state) {
     case State::kPressed:
-      return theme::kGlyphPressed;
+      return st.palette.glyphPressed;
     case State::kDisabled:
-      return theme::kGlyphDisabled;
+      return st.palette.glyphDisabled;
     case State::kHot:
-      return theme::kGlyphHot;
+      return st.palette.glyphHot;
     default:
-      return theme::kGlyph;
+      return st.palette.glyph;
   }
 }
 
@@ -92,10 +92,11 @@ PixelBuffer KeyedFrame(const PixelBuffer& background, const std::function<void(c
   return FlattenKeyed(canvas, background);
 }
 
-PixelBuffer OpaqueFrame(int width, int height, const std::function<void(cairo_t*)>& draw) {
+PixelBuffer OpaqueFrame(const SkinStyle& st, int width, int height,
+                        const std::function<void(cairo_t*)>& draw) {
   Canvas canvas(width, height);
   draw(canvas.cr());
-  return FlattenOpaque(canvas, ToColour(theme::kFace));
+  return FlattenOpaque(canvas, ToColour(st.palette.face));
 }
 
 std::vector<PixelBuffer> SplitFrames(const PixelBuffer& strip, int frames) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ArtKit.h"
-#include "Theme.h"
+#include "SkinStyle.h"
 
 namespace skin::art {
 
@@ -26,14 +26,16 @@ void TrianglePath(cairo_t* cr, double cx, double cy, double size, Direction dire
 // The four states most controls have, in the order the painters number frames 1-4 when a strip
 // has "normal, pressed, disabled, hot".
 enum class State { kNormal, kPressed, kDisabled, kHot };
-FaceStyle StyleFor(State state);
-Rgba GlyphColour(State state);
+FaceStyle StyleFor(const SkinStyle& st, State state);
+Rgba GlyphColour(const SkinStyle& st, State state);
 
 // Draws one frame on a fresh canvas of the given size and flattens it over `background`.
 PixelBuffer KeyedFrame(int width, int height, Colour background,
                        const std::function<void(cairo_t*)>& draw);
 PixelBuffer KeyedFrame(const PixelBuffer& background, const std::function<void(cairo_t*)>& draw);
-PixelBuffer OpaqueFrame(int width, int height, const std::function<void(cairo_t*)>& draw);
+// Opaque: composited over the skin's face colour.
+PixelBuffer OpaqueFrame(const SkinStyle& st, int width, int height,
+                        const std::function<void(cairo_t*)>& draw);
 
 // Transposes every frame of a horizontal strip of `frames` equal frames, keeping their order.
 PixelBuffer TransposeFrames(const PixelBuffer& strip, int frames);

@@ -1,21 +1,45 @@
-// skingen OUTDIR [--preview PREFIX]: draws the default skin into OUTDIR (the 36 images, the
-// definition and order.txt for skinpack). With --preview it also writes PREFIX-sheet.png (every
-// image enlarged) and PREFIX-mock.png (mock windows) for looking at.
+// skingen OUTDIR [--skin NAME] [--preview PREFIX]: draws a shipped skin (the default one unless
+// NAME says otherwise) into OUTDIR: its images, its definition and order.txt for skinpack. With
+// --preview it also writes PREFIX-sheet.png (every image enlarged) and PREFIX-mock.png (mock
+// windows) for looking at.
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "ArtKit.h"
 #include "DefaultSkin.h"
 #include "Preview.h"
+#include "SkinStyle.h"
+
+namespace {
+
+int Usage() {
+  std::fprintf(stderr, "usage: skingen OUTDIR [--skin NAME] [--preview PREFIX]\n");
+  return 2;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2 && !(argc == 4 && std::strcmp(argv[2], "--preview") == 0)) {
-    std::fprintf(stderr, "usage: skingen OUTDIR [--preview PREFIX]\n");
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) return Usage();
+  const std::string dir = args[0];
+  std::string skinName = "default", preview;
+  for (size_t i = 1; i < args.size(); i += 2) {
+    if (i + 1 >= args.size()) return Usage();
+    if (args[i] == "--skin")
+      skinName = args[i + 1];
+    else if (args[i] == "--preview")
+      preview = args[i + 1];
+    else
+      return Usage();
+  }
+  const skin::art::SkinStyle* style = skin::art::FindStyle(skinName);
+  if (!style) {
+    std::fprintf(stderr, "skingen: no shipped skin named '%s'\n", skinName.c_str());
     return 2;
   }
-  const std::string dir = argv[1];
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
   if (ec) {
@@ -23,17 +47,16 @@ int main(int argc, char** argv) {
     return 1;
   }
   try {
-    const auto entries = skin::art::BuildDefaultSkin();
+    const auto entries = skin::art::BuildSkin(*style);
     if (const std::string error = skin::art::WriteSkinFolder(entries, dir); !error.empty()) {
       std::fprintf(stderr, "skingen: %s\n", error.c_str());
       return 1;
     }
-    if (argc == 4) {
-      const std::string prefix = argv[3];
+    if (!preview.empty()) {
       if (!skin::art::WritePng(skin::art::RenderContactSheet(entries, 3),
-                               (prefix + "-sheet.png").c_str()) ||
-          !skin::art::WritePng(skin::art::RenderMockWindows(entries),
-                               (prefix + "-mock.png").c_str(), 2)) {
+                               (preview + "-sheet.png").c_str()) ||
+          !skin::art::WritePng(skin::art::RenderMockWindows(*style, entries),
+                               (preview + "-mock.png").c_str(), 2)) {
         std::fprintf(stderr, "skingen: cannot write the preview images\n");
         return 1;
       }

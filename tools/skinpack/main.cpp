@@ -3,6 +3,8 @@
 //   skinpack list STREAM          name and size of each entry
 //   skinpack extract STREAM DIR   every entry into DIR
 //   skinpack decode STREAM OUT    the raw decoded bytes, read with the program's own decoder
+//   skinpack lint DIR|STREAM      what the engine would get wrong in a skin, one line per finding;
+//                                 exit 0 when there is nothing, 1 when there is, 2 on bad usage
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "SkinLint.h"
 #include "SkinPack.h"
 #include "skin/data/SkinRead.h"
 
@@ -37,36 +40,8 @@ void WriteFile(const fs::path& path, std::span<const uint8_t> bytes) {
   if (!out) throw ToolError{"cannot write " + path.string()};
 }
 
-std::vector<std::string> EntryOrder(const fs::path& dir) {
-  const fs::path orderFile = dir / "order.txt";
-  std::vector<std::string> order;
-  if (fs::exists(orderFile)) {
-    const std::vector<uint8_t> text = ReadFile(orderFile);
-    for (std::string line : skin::SplitLines(
-             std::string_view(reinterpret_cast<const char*>(text.data()), text.size())))
-      if (!line.empty()) order.push_back(line);
-    if (order.empty()) throw ToolError{orderFile.string() + " names no entries"};
-    return order;
-  }
-  order = skinpack::DefaultEntryOrder();
-  std::vector<std::string> definitions;
-  for (const auto& item : fs::directory_iterator(dir))
-    if (item.is_regular_file() && item.path().extension() == ".ini")
-      definitions.push_back(item.path().filename().string());
-  if (definitions.size() != 1)
-    throw ToolError{dir.string() + " must hold exactly one .ini definition (or an order.txt)"};
-  order.push_back(definitions.front());
-  return order;
-}
-
 int Pack(const fs::path& dir, const fs::path& streamPath) {
-  if (!fs::is_directory(dir)) throw ToolError{dir.string() + " is not a folder"};
-  std::vector<skinpack::PackageEntry> entries;
-  for (const std::string& name : EntryOrder(dir)) {
-    const fs::path file = dir / name;
-    if (!fs::is_regular_file(file)) throw ToolError{"missing entry " + file.string()};
-    entries.push_back({name, ReadFile(file)});
-  }
+  const std::vector<skinpack::PackageEntry> entries = skinpack::ReadSkinFolder(dir).entries;
   const std::vector<uint8_t> package = skinpack::BuildPackage(entries);
   const std::vector<uint8_t> stream = skinpack::EncodeSkinStream(package);
   // Never ship a stream the program could not read back.
@@ -127,12 +102,19 @@ int Decode(const fs::path& streamPath, const fs::path& outPath) {
   return 0;
 }
 
+int Lint(const std::string& path) {
+  const std::vector<skinpack::LintFinding> findings = skinpack::LintPath(path);
+  for (const skinpack::LintFinding& f : findings) std::printf("%s\n", f.Format().c_str());
+  return findings.empty() ? 0 : 1;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "usage: skinpack pack DIR STREAM\n"
                "       skinpack list STREAM\n"
                "       skinpack extract STREAM DIR\n"
-               "       skinpack decode STREAM OUT\n");
+               "       skinpack decode STREAM OUT\n"
+               "       skinpack lint DIR|STREAM\n");
   return 2;
 }
 
@@ -145,6 +127,7 @@ int main(int argc, char** argv) {
     if (args.size() == 2 && args[0] == "list") return List(args[1]);
     if (args.size() == 3 && args[0] == "extract") return Extract(args[1], args[2]);
     if (args.size() == 3 && args[0] == "decode") return Decode(args[1], args[2]);
+    if (args.size() == 2 && args[0] == "lint") return Lint(args[1]);
     return Usage();
   } catch (const ToolError& e) {
     std::fprintf(stderr, "skinpack: %s\n", e.message.c_str());
