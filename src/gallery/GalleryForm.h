@@ -39,7 +39,7 @@ class TGalleryForm : public ui::TForm {
   bool UseSkinFile(const std::wstring& path);
   bool UseEmbeddedSkin();
   std::function<void(const std::wstring& why)> OnSkinError;
-  // The .skn files shipped beside the program (its "skins" folder), as the Skin menu lists them.
+  // The .skn files shipped beside the program, as the Skin menu lists them.
   static std::vector<std::wstring> ShippedSkinFiles();
 
  private:

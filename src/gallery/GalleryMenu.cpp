@@ -89,7 +89,6 @@ std::vector<std::wstring> TGalleryForm::ShippedSkinFiles() {
   if (n == 0 || n >= MAX_PATH) return {};
   std::wstring dir(exe, n);
   dir.erase(dir.find_last_of(L"\\/") + 1);
-  dir += L"skins\\";
   std::vector<std::wstring> files;
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW((dir + L"*.skn").c_str(), &found);

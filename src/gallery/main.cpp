@@ -6,7 +6,7 @@
 #include "ui/Application.h"
 
 namespace {
-// `--skin FILE` or `--skin NAME` (a skin of the gallery's skins folder): the look to start with.
+// `--skin FILE` or `--skin NAME` (a skin shipped beside the gallery): the look to start with.
 std::wstring SkinArgument() {
   std::wstring skin;
   int count = 0;
