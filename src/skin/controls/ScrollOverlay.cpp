@@ -382,6 +382,11 @@ LRESULT TWScrollbar::OverlayMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
       Release(lParam);
       return 0;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+      // The wheel over the bar scrolls what the bar scrolls.
+      if (host_) return SendMessageW(host_, msg, wParam, lParam);
+      break;
     default:
       break;
   }

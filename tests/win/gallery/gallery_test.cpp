@@ -7,6 +7,7 @@
 #include "skin/manager/WinSkinManage.h"
 #include "support/WinTestSupport.h"
 #include "ui/Application.h"
+#include "ui/ListCtrls.h"
 #include "ui/StdCtrls.h"
 
 namespace {
@@ -58,6 +59,12 @@ TEST(SkinGallery, EveryRowHasASkinnedControlAndANativeTwin) {
     if (skinned->Is<ui::TButtonControl>()) {
       EXPECT_EQ(SendMessageW(skinned->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
     }
+    // Controls with window scroll bars carry overlays over them.
+    if (skinned->Is<ui::TListBox>() || skinned->Is<ui::TMemo>() || skinned->Is<ui::TListView>() ||
+        skinned->Is<ui::TTreeView>()) {
+      EXPECT_EQ(SendMessageW(skinned->Handle(), skin::SM_ISSKINNED, 0, 0), 1) << row.title;
+      EXPECT_TRUE(FindWindowExW(form->Handle(), nullptr, L"TWScrollbar", nullptr));
+    }
   }
   delete form;
 }
@@ -76,5 +83,6 @@ TEST(SkinGallery, HundredCreateShowPaintFreeCyclesGiveEveryHandleBack) {
   }
   EXPECT_EQ(Counters(), counters);
   EXPECT_LE(wintest::LiveGdiObjects(), gdi + 2);
+  EXPECT_EQ(FindWindowW(L"TWScrollbar", nullptr), nullptr);  // no overlay outlives its host
   EXPECT_TRUE(skin::SkinManager() == nullptr || skin::SkinManager()->Forms().empty());
 }

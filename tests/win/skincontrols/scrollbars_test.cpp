@@ -275,3 +275,71 @@ TEST(ScrollOverlay, CreateSkinDestroyCyclesLeaveNoOverlayAndGiveHandlesBack) {
   EXPECT_EQ(ui::HandleCounts::Total(), handles);
   EXPECT_EQ(wintest::LiveGdiObjects(), gdi);
 }
+
+TEST(ScrollOverlay, TheVerticalThumbCountsItsOwnImages) {
+  // A one-image horizontal thumb must not decide how the three-image vertical thumb is cut.
+  ListFixture l(TestSkin().SetFrames("HorzScrollThumb", 1));
+  const SCROLLBARINFO sbi = BarInfo(l.Host(), OBJID_VSCROLL);
+  const int w = sbi.rcScrollBar.right - sbi.rcScrollBar.left;
+  SendMessageW(l.Vert()->Window(), WM_MOUSEMOVE, 0, MAKELPARAM(w / 2, sbi.xyThumbTop + 2));
+  EXPECT_EQ(OverlayPixel(l.Vert(), w / 2, sbi.xyThumbTop + 2), Colour("VertScrollThumb", 3));
+  EXPECT_EQ(OverlayPixel(l.Vert(), w / 2, sbi.xyThumbBottom - 2), Colour("VertScrollThumb", 3));
+}
+
+TEST(ScrollOverlay, ABareWindowsOverlaysBothHideWithItAndGoWithIt) {
+  SkinnedForm f;
+  HWND edit =
+      CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                      WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE, 20, 20, 200,
+                      150, f.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  auto* skinner = new skin::TSkinScrollbarH(nullptr);
+  skinner->AttachHandle(edit, f.data, f.Skinner());
+  wintest::PumpUntilIdle();
+  ASSERT_TRUE(Covers(skinner->VertBar(), edit, OBJID_VSCROLL));
+  ASSERT_TRUE(Covers(skinner->HorzBar(), edit, OBJID_HSCROLL));
+  ShowWindow(edit, SW_HIDE);
+  wintest::PumpUntilIdle();
+  EXPECT_FALSE(IsWindowVisible(skinner->VertBar()->Window()));
+  EXPECT_FALSE(IsWindowVisible(skinner->HorzBar()->Window()));
+  ShowWindow(edit, SW_SHOW);
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(Covers(skinner->HorzBar(), edit, OBJID_HSCROLL));
+  DestroyWindow(edit);
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(OverlayWindows().empty());
+}
+
+TEST(ScrollOverlay, AListWithoutAParentWindowGetsAnOwnedPopUpOverlay) {
+  // A drop-down list: a pop-up whose parent is the desktop.
+  SkinnedForm f;
+  HWND list = CreateWindowExW(WS_EX_TOOLWINDOW, L"LISTBOX", L"",
+                              WS_POPUP | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 300, 300,
+                              150, 120, f.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  for (int i = 0; i < 40; ++i)
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Drop-down item"));
+  ShowWindow(list, SW_SHOWNA);
+  skin::TWScrollbar bar(f.Skinner(), f.data);
+  ASSERT_TRUE(bar.AttachToWindow(list, skin::TWScrollbar::kVerticalBar));
+  wintest::PumpUntilIdle();
+  ASSERT_TRUE(bar.Visible());
+  EXPECT_FALSE(GetWindowLongPtrW(bar.Window(), GWL_STYLE) & WS_CHILD);
+  EXPECT_EQ(GetWindow(bar.Window(), GW_OWNER), list);
+  const auto placed = [&] {
+    RECT o{};
+    GetWindowRect(bar.Window(), &o);
+    const RECT b = BarInfo(list, OBJID_VSCROLL).rcScrollBar;
+    return EqualRect(&o, &b) && IsWindowVisible(bar.Window());
+  };
+  EXPECT_TRUE(placed());
+  EXPECT_EQ(OverlayPixel(&bar, 4, Arrow() / 2), Colour("Scrollbar", 9));
+  SetWindowPos(list, nullptr, 340, 280, 170, 150, SWP_NOZORDER | SWP_NOACTIVATE);
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(placed());
+  ShowWindow(list, SW_HIDE);
+  wintest::PumpUntilIdle();
+  EXPECT_FALSE(IsWindowVisible(bar.Window()));
+  DestroyWindow(list);
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(bar.Window(), nullptr);
+  EXPECT_TRUE(OverlayWindows().empty());
+}
