@@ -343,3 +343,48 @@ TEST(ScrollOverlay, AListWithoutAParentWindowGetsAnOwnedPopUpOverlay) {
   EXPECT_EQ(bar.Window(), nullptr);
   EXPECT_TRUE(OverlayWindows().empty());
 }
+
+TEST(ScrollOverlay, ADisabledControlsBarShowsTheDisabledTrackAndNoThumb) {
+  ListFixture l;
+  const SCROLLBARINFO sbi = BarInfo(l.Host(), OBJID_VSCROLL);
+  const int w = sbi.rcScrollBar.right - sbi.rcScrollBar.left;
+  l.list->SetEnabled(false);
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(OverlayPixel(l.Vert(), w / 2, sbi.xyThumbTop + 2), Colour("VertScroll", 3));
+  l.list->SetEnabled(true);
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(OverlayPixel(l.Vert(), w / 2, sbi.xyThumbTop + 2), Colour("VertScrollThumb", 1));
+}
+
+TEST(ScrollOverlay, AScrollBarControlIsCoveredWholeAndPressesReachIt) {
+  SkinnedForm f;
+  auto* bar = new ui::TScrollBar(f.form);
+  bar->SetParent(f.form);
+  bar->SetBounds(20, 20, 200, Arrow());
+  bar->SetPageSize(10);
+  bar->SetParams(0, 0, 100);
+  wintest::PumpUntilIdle();
+  skin::TWScrollbar overlay(f.Skinner(), f.data);
+  ASSERT_TRUE(overlay.AttachToWindow(bar->Handle(), skin::TWScrollbar::kControlBar));
+  wintest::PumpUntilIdle();
+  RECT o{}, c{};
+  GetWindowRect(overlay.Window(), &o);
+  GetWindowRect(bar->Handle(), &c);
+  EXPECT_TRUE(EqualRect(&o, &c));
+  EXPECT_FALSE(overlay.Vertical());
+  EXPECT_EQ(OverlayPixel(&overlay, 200 - Arrow() / 2, Arrow() / 2), Colour("Scrollbar", 5));
+  // Page 10 of 0..100 on 200 pixels: the thumb starts at the first arrow.
+  const skin::ThumbSpan thumb = skin::ControlThumb(200, Arrow(), {0, 100, 10, 0});
+  EXPECT_EQ(OverlayPixel(&overlay, thumb.top + 2, 2), Colour("HorzScrollThumb", 1));
+  // A press on the right arrow is the control's own: its position moves on by a line.
+  PostMessageW(bar->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(200 - Arrow() / 2, Arrow() / 2));
+  SendMessageW(overlay.Window(), WM_LBUTTONDOWN, MK_LBUTTON,
+               MAKELPARAM(200 - Arrow() / 2, Arrow() / 2));
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(bar->Position(), 1);
+  bar->SetPosition(91);
+  wintest::PumpUntilIdle();
+  const skin::ThumbSpan end = skin::ControlThumb(200, Arrow(), {0, 100, 10, 91});
+  EXPECT_EQ(end.bottom, 200 - Arrow());
+  EXPECT_EQ(OverlayPixel(&overlay, end.bottom - 2, 2), Colour("HorzScrollThumb", 1));
+}
