@@ -187,7 +187,12 @@ void TWScrollbar::Place(const BarInfo& info) {
     else if (above)
       after = above;
   }
-  SetWindowPos(wnd_, after, at.x, at.y, w, h, flags);
+  // Re-placing a window costs a round trip to the display server: only when something changed.
+  RECT now{};
+  GetWindowRect(wnd_, &now);
+  const bool moved = !EqualRect(&now, &info.screen);
+  if (moved || !(flags & SWP_NOZORDER) || !IsWindowVisible(wnd_))
+    SetWindowPos(wnd_, after, at.x, at.y, w, h, flags);
   visible_ = true;
   Invalidate();
 }
