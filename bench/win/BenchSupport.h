@@ -4,43 +4,16 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <iterator>
-#include <string>
-#include <vector>
 
 #include "BenchLine.h"
-#include "TestSkin.h"
+#include "BenchSkin.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/manager/WinSkinManage.h"
 #include "ui/Forms.h"
 
 namespace bench {
-
-// The skin every benchmark runs with, framed as a form stores it (u32 count, then the stream):
-// the file named by the first argument or TARVIMO_DEFAULT_SKN, else an in-memory test skin.
-inline std::vector<uint8_t> SkinPayload(int argc, char** argv) {
-  std::string path = argc > 1 ? argv[1] : "";
-  if (path.empty())
-    if (const char* env = std::getenv("TARVIMO_DEFAULT_SKN")) path = env;
-  std::vector<uint8_t> stream;
-  if (!path.empty()) {
-    if (path[0] == '/') path = "Z:" + path;  // Wine's view of the Unix root
-    std::ifstream in(path, std::ios::binary);
-    stream.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  if (stream.empty()) return testskin::TestSkin().PropertyPayload();
-  std::vector<uint8_t> payload(4 + stream.size());
-  const auto n = static_cast<uint32_t>(stream.size());
-  for (int i = 0; i < 4; ++i) payload[i] = static_cast<uint8_t>(n >> (8 * i));
-  std::copy(stream.begin(), stream.end(), payload.begin() + 4);
-  return payload;
-}
 
 // Mean microseconds per call of `f`, repeated (doubling) until a batch takes `seconds`.
 inline double MicrosPerCall(const std::function<void()>& f, double seconds = 0.3) {

@@ -2,6 +2,7 @@
 
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckRadio.h"
+#include "skin/controls/SkinScrollbars.h"
 
 namespace skin {
 
@@ -24,6 +25,10 @@ Factory FactoryOf(SkinnerKind kind) {
       return &Make<TSkinCheckBox>;
     case SkinnerKind::RadioButton:
       return &Make<TSkinRadioButton>;
+    case SkinnerKind::Scrollbar:
+    // A scroll box has window bars like any other scrolling control.
+    case SkinnerKind::ScrollContainer:
+      return &Make<TSkinScrollbar>;
     default:
       return nullptr;
   }
