@@ -2,6 +2,8 @@
 
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckRadio.h"
+#include "skin/controls/SkinPageFills.h"
+#include "skin/controls/SkinPages.h"
 
 namespace skin {
 
@@ -24,6 +26,22 @@ Factory FactoryOf(SkinnerKind kind) {
       return &Make<TSkinCheckBox>;
     case SkinnerKind::RadioButton:
       return &Make<TSkinRadioButton>;
+    case SkinnerKind::Header:
+      return &Make<TSkinHeaderBar>;
+    case SkinnerKind::Progress:
+      return &Make<TSkinProgress>;
+    case SkinnerKind::TrackBar:
+      return &Make<TSkinTrackBar>;
+    case SkinnerKind::DateTime:
+      return &Make<TSkinDateTime>;
+    case SkinnerKind::AdvPage:
+      return &Make<TSkinAdvPage>;
+    case SkinnerKind::ObjImage:
+      return &Make<TSkinObjImage>;
+    case SkinnerKind::Sizer:
+      return &Make<TSkinSizer>;
+    case SkinnerKind::BoxH:
+      return &Make<TSkinBoxH>;
     default:
       return nullptr;
   }
