@@ -6,16 +6,13 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "BenchSkin.h"
 #include "BenchSupport.h"
-#include "TestSkin.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/manager/WinSkinManage.h"
 #include "support/WinTestSupport.h"
@@ -29,24 +26,6 @@ using bench::Pump;
 using bench::Row;
 using bench::ShowAndWait;
 
-std::vector<uint8_t> SkinPayload(int argc, char** argv) {
-  std::string path = argc > 1 ? argv[1] : "";
-  if (path.empty())
-    if (const char* env = std::getenv("TARVIMO_DEFAULT_SKN")) path = env;
-  std::vector<uint8_t> stream;
-  if (!path.empty()) {
-    if (path[0] == '/') path = "Z:" + path;  // Wine's view of the Unix root
-    std::ifstream in(path, std::ios::binary);
-    stream.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  if (stream.empty()) return testskin::TestSkin().PropertyPayload();
-  std::vector<uint8_t> payload(4 + stream.size());
-  const auto n = static_cast<uint32_t>(stream.size());
-  for (int i = 0; i < 4; ++i) payload[i] = static_cast<uint8_t>(n >> (8 * i));
-  std::copy(stream.begin(), stream.end(), payload.begin() + 4);
-  return payload;
-}
-
 // The main window's shape: client 606 x 479, system menu and minimize box.
 ui::TForm* MakeForm() {
   auto* form = new ui::TForm(nullptr);
@@ -58,24 +37,11 @@ ui::TForm* MakeForm() {
   return form;
 }
 
-skin::TSkinData* AddSkin(ui::TForm* form, const std::vector<uint8_t>& payload, bool active) {
-  auto* data = new skin::TSkinData(form);
-  data->MessageReporter = [](std::string_view) {};
-  data->SetLoading(true);
-  data->SetActive(active);
-  ui::TMemoryStream stream;
-  stream.WriteBuffer(payload.data(), static_cast<int64_t>(payload.size()));
-  stream.SetPosition(0);
-  data->ReadSkinStream(stream);
-  data->Loaded();
-  return data;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   ui::Application->Initialize();
-  const std::vector<uint8_t> payload = SkinPayload(argc, argv);
+  const std::vector<uint8_t> payload = bench::SkinPayload(argc, argv);
   skin::SkinManagerScope scope;
 
   // The same window unskinned (a form of its own, Tag 99 keeps the manager away) and skinned.
@@ -83,7 +49,7 @@ int main(int argc, char** argv) {
   plain->SetTag(99);
   ShowAndWait(plain, false);
   ui::TForm* skinned = MakeForm();
-  AddSkin(skinned, payload, true);
+  bench::AddSkin(skinned, payload, true);
   ShowAndWait(skinned, true);
   skin::TWinSkinForm* skinner = skin::SkinManager()->FindForm(skinned->Handle());
   if (!skinner) {
@@ -121,7 +87,7 @@ int main(int argc, char** argv) {
     return MicrosPerCall(
         [&] {
           ui::TForm* form = MakeForm();
-          AddSkin(form, payload, active);
+          bench::AddSkin(form, payload, active);
           ShowAndWait(form, active);
           delete form;
         },
