@@ -6,11 +6,14 @@
 
 #include <commctrl.h>
 
+#include "skin/controls/PageGeometry.h"
 #include "skin/controls/SkinPageFills.h"
 #include "skin/controls/SkinPages.h"
+#include "skin/frame/PaintPrimitives.h"
 #include "skinframe/FrameTestSupport.h"
 #include "ui/Bitmaps.h"
 #include "ui/DateTimeCtrls.h"
+#include "ui/ExtCtrls.h"
 #include "ui/HeaderCtrls.h"
 #include "ui/RangeCtrls.h"
 #include "ui/StdCtrls.h"
@@ -199,6 +202,36 @@ TEST(SkinnedTrackBar, WithoutAThumbImageTheThumbIsAnOutlineInTheShadowColour) {
             Rgb(t.f.data->GetRGB(skin::ciButtonShadow)));
   EXPECT_EQ(t.Pixel((thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2),
             Rgb(t.f.data->GetRGB(skin::ciButtonFace)));
+}
+
+TEST(SkinnedTrackBar, AStandingBarTakesTheUprightImages) {
+  TrackFixture t(TestSkin(), 45, 150, [](ui::TTrackBar* b) {
+    b->SetOrientation(ui::TTrackBarOrientation::trVertical);
+    b->SetPosition(5);
+  });
+  const RECT thumb = ThumbOf(t.control->Handle());
+  EXPECT_EQ(t.Pixel((thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2),
+            Colour("Trackbar.ThumbVert", 2));
+  RECT reported{};
+  SendMessageW(t.control->Handle(), TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&reported));
+  const skin::ImageRect channel = skin::VerticalChannel(skin::ToImageRect(reported));
+  EXPECT_EQ(t.Pixel((channel.left + channel.right) / 2, channel.top + 4), Colour("TRACKVERT", 1));
+}
+
+TEST(SkinnedTrackBar, ASkinWithoutAChannelGetsTheProgramsOwn) {
+  TestSkin ts;
+  ts.Omit("Track");
+  TrackFixture t(ts, 150, 45);
+  skin::TDataSkinObject* builtIn = t.f.data->FindElement("Track");
+  ASSERT_NE(builtIn, nullptr);
+  const skin::PixelBuffer image = skin::PixelsOf(*builtIn->Bitmap);
+  RECT channel{};
+  SendMessageW(t.control->Handle(), TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+  // Along the middle of the channel, each row is the image's middle column.
+  const int y0 = channel.top + (channel.bottom - channel.top - image.height()) / 2;
+  const int x = channel.left + (channel.right - channel.left) / 3;
+  for (int row = 0; row < image.height(); ++row)
+    EXPECT_EQ(t.Pixel(x, y0 + row), Rgb(image.Get(image.width() / 2, row))) << row;
 }
 
 LRESULT CustomDraw(ui::TWinControl* c, HWND from, DWORD stage, DWORD_PTR item, bool reflected,
@@ -453,6 +486,52 @@ TEST(SkinnedForeignControls, APageControlTakesTheTabsFramesAsTabBackgrounds) {
   skinner->Detach();
   EXPECT_TRUE(pages->TabBackGround()->Empty());
   EXPECT_TRUE(pages->TabBackGroundActive()->Empty());
+}
+
+TEST(SkinnedTabButtons, TabsAreButtonsAndTheFocusedOneIsPressed) {
+  SkinnedForm f;
+  HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, nullptr, WS_CHILD | WS_VISIBLE, 10, 10, 300, 100,
+                              f.Handle(), nullptr, nullptr, nullptr);
+  for (int i = 0; i < 3; ++i) {
+    std::wstring text = L"Page " + std::to_wstring(i + 1);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text.data();
+    SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+  }
+  SendMessageW(tabs, TCM_SETCURFOCUS, 1, 0);
+  auto* skinner = new skin::TSkinTabBtn(nullptr);
+  skinner->AttachHandle(tabs, f.data, f.Skinner());
+  RedrawWindow(tabs, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  auto capture = wintest::CaptureWindowDC(tabs);
+  RECT first{}, second{};
+  SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  SendMessageW(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+  // One pixel in from the tab's top-left corner (the tabs are drawn one pixel lower).
+  EXPECT_EQ(capture->Pixel(first.left + 2, first.top + 2) & 0xFFFFFF, Colour("Buttons", 1));
+  EXPECT_EQ(capture->Pixel(second.left + 2, second.top + 2) & 0xFFFFFF, Colour("Buttons", 2));
+  DestroyWindow(tabs);
+  f.Skinner()->PurgeDestroyed();
+}
+
+TEST(SkinnedPlainFills, ATabSheetIsFilledWithTheFaceColourAndErasedWithIt) {
+  SkinnedForm f;
+  auto* sheet = new ui::TPanel(f.form);
+  sheet->SetParent(f.form);
+  sheet->SetBounds(10, 10, 120, 80);
+  sheet->SetColor(static_cast<ui::TColor>(RGB(10, 200, 30)));
+  auto* skinner = new skin::TSkinTabSheet(sheet);
+  skinner->Attach(f.Skinner(), f.data, false);
+  const COLORREF face = Rgb(f.data->GetRGB(skin::ciButtonFace));
+  EXPECT_EQ(PixelOf(sheet, 60, 40), face);
+  wintest::Dib32 dib(120, 80);
+  dib.Fill(RGB(1, 2, 3));
+  EXPECT_EQ(SendMessageW(sheet->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dib.dc()), 0), 1);
+  EXPECT_EQ(dib.Pixel(60, 40) & 0xFFFFFF, face);
+  // WM_PRINT is painted by the skinner too, so a printed image shows the skinned sheet.
+  dib.Fill(RGB(1, 2, 3));
+  SendMessageW(sheet->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dib.dc()), PRF_CLIENT);
+  EXPECT_EQ(dib.Pixel(60, 40) & 0xFFFFFF, face);
 }
 
 TEST(SkinnedPlainFills, DialogsAndSizeGripsWearTheFaceColour) {
