@@ -340,11 +340,25 @@ TSkinDateTime::~TSkinDateTime() {
 
 void TSkinDateTime::Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) {
   TSkinControl::Attach(form, skin, recolour);
-  if (!handle_ || button_ || !Active()) return;
+  UpdateButton();
+}
+
+void TSkinDateTime::SkinChanged() {
+  UpdateButton();
+  TSkinControl::SkinChanged();
+}
+
+// The arrow button exists while the skin has an arrow image; without one the picker's own button
+// shows.
+void TSkinDateTime::UpdateButton() {
+  if (!handle_ || !Active()) return;
+  const bool wanted = HasImage(skin_ ? skin_->ComboxArrow() : nullptr);
+  if (!wanted && button_) std::exchange(button_, nullptr)->Free();
+  if (!wanted || button_) return;
   button_ = new TArrowButton(this, handle_);
   SetWindowLongPtrW(handle_, GWL_STYLE, GetWindowLongPtrW(handle_, GWL_STYLE) | WS_CLIPCHILDREN);
   PlaceButton();
-  button_->SetVisible(true);
+  button_->HandleNeeded();
 }
 
 void TSkinDateTime::Detach() {

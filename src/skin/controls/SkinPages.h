@@ -88,6 +88,7 @@ class TSkinDateTime : public TSkinControl {
   ~TSkinDateTime() override;
   void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
   void Detach() override;
+  void SkinChanged() override;
   TArrowButton* ArrowButton() const { return button_; }
 
  protected:
@@ -96,6 +97,7 @@ class TSkinDateTime : public TSkinControl {
 
  private:
   friend class TArrowButton;
+  void UpdateButton();
   void PlaceButton();
   void ButtonGone() { button_ = nullptr; }
   TArrowButton* button_ = nullptr;

@@ -340,6 +340,14 @@ TEST(SkinnedDateTime, TheArrowButtonSitsOverThePickersOwnAndShowsTheSkinsArrow) 
   EXPECT_EQ(d.Pixel(1, 10), RGB(255, 255, 255));
 }
 
+TEST(SkinnedDateTime, WithoutAnArrowImageThePickersOwnButtonShows) {
+  TestSkin ts;
+  ts.Omit("ComboButton");
+  DateFixture d(ts, 100, 21);
+  EXPECT_EQ(d.skinner->ArrowButton(), nullptr);
+  EXPECT_EQ(GetWindow(d.control->Handle(), GW_CHILD), nullptr);
+}
+
 TEST(SkinnedDateTime, WithLeftScrollBarsTheButtonIsOnTheLeft) {
   DateFixture d(TestSkin(), 100, 21, [](ui::TDateTimePicker* p) {
     SetWindowLongPtrW(p->Handle(), GWL_EXSTYLE,
