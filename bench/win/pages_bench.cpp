@@ -3,7 +3,9 @@
 // the GDI objects repeated paints create. Usage: pages_bench [path/to/default.skn].
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "BenchSkin.h"
@@ -40,6 +42,17 @@ Pair MakePair(ui::TForm* form, const char* what, int top, int width, int height,
   return {what, skinned, native};
 }
 
+// The machine is shared: the two paints are measured in turns and each keeps its best turn, so
+// that a burst of load on one side does not decide the ratio.
+std::pair<double, double> BestOfTurns(const Pair& p, int turns = 5) {
+  double skinned = 1e30, native = 1e30;
+  for (int i = 0; i < turns; ++i) {
+    skinned = std::min(skinned, bench::PaintCost(p.skinned));
+    native = std::min(native, bench::PaintCost(p.native));
+  }
+  return {skinned, native};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,9 +87,10 @@ int main(int argc, char** argv) {
       return 1;
     }
 
-  for (const Pair& p : pairs)
-    bench::Row("pages", p.what, bench::PaintCost(p.skinned), "system paint",
-               bench::PaintCost(p.native));
+  for (const Pair& p : pairs) {
+    const auto [skinned, native] = BestOfTurns(p);
+    bench::Row("pages", p.what, skinned, "system paint", native);
+  }
 
   const long handles = ui::HandleCounts::Total();
   const long gdi = wintest::LiveGdiObjects();
