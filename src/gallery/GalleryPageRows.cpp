@@ -10,7 +10,7 @@ namespace gallery {
 void TGalleryForm::AddPageRows() {
   AddRow<ui::THeaderControl>(L"Header", 20, [](ui::THeaderControl* h) {
     h->AddSection({L"Goods 商品", 60, ui::TAlignment::taLeftJustify});
-    h->AddSection({L"Price", 45, ui::TAlignment::taRightJustify});
+    h->AddSection({L"Price", 45, ui::TAlignment::taRightJustify, -1, 1});
     h->AddSection({L"Sold", 35, ui::TAlignment::taCenter});
   });
   AddRow<ui::TProgressBar>(L"Progress bar (60 of 100)", 16,

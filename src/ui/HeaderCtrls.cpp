@@ -27,11 +27,11 @@ void THeaderControl::CreateHandleDone() {
   TWinControl::CreateHandleDone();
 }
 
-void THeaderControl::InsertWindowItem(int index) {
+HDITEMW THeaderControl::WindowItem(int index, std::wstring& text) const {
   const THeaderSection& s = Section(index);
   HDITEMW item{};
   item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
-  std::wstring text = s.Text;
+  text = s.Text;
   item.pszText = text.data();
   item.cxy = s.Width;
   item.fmt = HDF_STRING;
@@ -42,8 +42,25 @@ void THeaderControl::InsertWindowItem(int index) {
     item.fmt |= HDF_IMAGE;
     item.iImage = s.ImageIndex;
   }
+  if (s.SortOrder > 0) item.fmt |= HDF_SORTUP;
+  if (s.SortOrder < 0) item.fmt |= HDF_SORTDOWN;
+  return item;
+}
+
+void THeaderControl::InsertWindowItem(int index) {
+  std::wstring text;
+  HDITEMW item = WindowItem(index, text);
   SendMessageW(Handle(), HDM_INSERTITEMW, static_cast<WPARAM>(index),
                reinterpret_cast<LPARAM>(&item));
+}
+
+void THeaderControl::SetSortOrder(int index, int order) {
+  if (index < 0 || index >= SectionCount()) return;
+  sections_[static_cast<size_t>(index)].SortOrder = order;
+  if (!HandleAllocated()) return;
+  std::wstring text;
+  HDITEMW item = WindowItem(index, text);
+  SendMessageW(Handle(), HDM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
 int THeaderControl::AddSection(const THeaderSection& section) {

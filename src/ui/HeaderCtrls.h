@@ -3,6 +3,10 @@
 // it is made.
 #pragma once
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -16,6 +20,7 @@ struct THeaderSection {
   int Width = 50;
   TAlignment Alignment = TAlignment::taLeftJustify;
   int ImageIndex = -1;
+  int SortOrder = 0;  // 1 ascending, -1 descending: the section shows a sort arrow
 };
 
 class THeaderControl : public TWinControl {
@@ -30,6 +35,7 @@ class THeaderControl : public TWinControl {
   // Appends a section; answers its index.
   int AddSection(const THeaderSection& section);
   void DeleteSection(int index);
+  void SetSortOrder(int index, int order);
   TCustomImageList* Images() const { return images_; }
   void SetImages(TCustomImageList* images);
 
@@ -39,6 +45,8 @@ class THeaderControl : public TWinControl {
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
+  // The section as the window takes it; `text` holds the caption the item points to.
+  HDITEMW WindowItem(int index, std::wstring& text) const;
   void InsertWindowItem(int index);
   std::vector<THeaderSection> sections_;
   TCustomImageList* images_ = nullptr;

@@ -47,6 +47,23 @@ HeaderItemLayout LayoutHeaderItem(const HeaderItemInput& in) {
   return out;
 }
 
+int HeaderSortOrder(unsigned format) {
+  if (format & 0x400u) return 1;
+  if (format & 0x200u) return -1;
+  return 0;
+}
+
+std::vector<ImageRect> HeaderSortArrow(int width, int height, bool ascending) {
+  std::vector<ImageRect> rows;
+  if (width < 2 * kHeaderSortRoom || height < 4) return rows;
+  const int cx = width - kHeaderSortRoom / 2, top = (height - 4) / 2;
+  for (int i = 0; i < 4; ++i) {
+    const int half = ascending ? i : 3 - i;
+    rows.push_back({cx - half, top + i, cx + half + 1, top + i + 1});
+  }
+  return rows;
+}
+
 ImageRect HeaderHoverRect(const ImageRect& item) {
   return {item.left + 3, item.top, item.right - 3, item.bottom};
 }

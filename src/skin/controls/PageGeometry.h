@@ -33,6 +33,14 @@ struct HeaderItemLayout {
 };
 HeaderItemLayout LayoutHeaderItem(const HeaderItemInput& in);
 
+// Sort arrows: 1 ascending (HDF_SORTUP 0x400), -1 descending (HDF_SORTDOWN 0x200), 0 none.
+int HeaderSortOrder(unsigned format);
+// What a sort arrow takes from the right of the item's room for its caption and image.
+constexpr int kHeaderSortRoom = 14;
+// The arrow's rows at the item's right (a triangle 7 wide and 4 high, pointing up when ascending),
+// each one pixel high; none when the item is too narrow to spare the room.
+std::vector<ImageRect> HeaderSortArrow(int width, int height, bool ascending);
+
 // The rectangle of an item that counts for hovering: 3 pixels in from each side, so that the
 // dividers between items belong to neither.
 ImageRect HeaderHoverRect(const ImageRect& item);

@@ -153,12 +153,28 @@ void TSkinHeaderBar::PaintItem(HDC dc, int index, const RECT& r, HIMAGELIST imag
                     reinterpret_cast<LPARAM>(&item)))
     return;
   DrawSkinState(dc, r, bar.Frame, HeaderItemFrame(index == hot_, bar.Frame), bar);
-  const std::wstring caption(text);
-  if (caption.empty()) return;
+  COLORREF colour = GetSysColor(COLOR_BTNTEXT);
+  if (skin_->ColourGiven(ciWindowText))
+    colour = static_cast<COLORREF>(skin_->GetRGB(ciWindowText));
+  else if (control_)
+    colour = ui::ColorToRGB(control_->Font()->Color());
 
   HeaderItemInput in;
   in.width = r.right - r.left;
   in.height = r.bottom - r.top;
+  // The sort arrow keeps the right of the item; caption and image lie in what is left.
+  if (const int order = HeaderSortOrder(static_cast<unsigned>(item.fmt)); order != 0) {
+    const std::vector<ImageRect> arrow = HeaderSortArrow(in.width, in.height, order > 0);
+    ui::SaveDCGuard saved(dc);
+    SetDCBrushColor(dc, colour);
+    for (const ImageRect& row : arrow) {
+      const RECT at = ToRECT(row.Offset(r.left, r.top));
+      FillRect(dc, &at, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    }
+    if (!arrow.empty()) in.width -= kHeaderSortRoom;
+  }
+  const std::wstring caption(text);
+  if (caption.empty()) return;
   in.align = HeaderAlignment(static_cast<unsigned>(item.fmt));
   const int imageIndex = (item.fmt & (HDF_IMAGE | HDF_OWNERDRAW)) ? item.iImage : -1;
   int cx = 0, cy = 0;
@@ -175,11 +191,6 @@ void TSkinHeaderBar::PaintItem(HDC dc, int index, const RECT& r, HIMAGELIST imag
 
   if (at.showImage)
     ImageList_Draw(images, imageIndex, dc, r.left + at.imageX, r.top + at.imageY, ILD_TRANSPARENT);
-  COLORREF colour = GetSysColor(COLOR_BTNTEXT);
-  if (skin_->ColourGiven(ciWindowText))
-    colour = static_cast<COLORREF>(skin_->GetRGB(ciWindowText));
-  else if (control_)
-    colour = ui::ColorToRGB(control_->Font()->Color());
   SetTextColor(dc, colour);
   RECT textRect = ToRECT(at.text.Offset(r.left, r.top));
   SkinDrawText(dc, caption, textRect, AddReadingOrder(kFlags));

@@ -55,6 +55,22 @@ TEST(HeaderLayoutTest, AlignmentBitsAndFrames) {
   EXPECT_EQ(skin::HeaderItemFrame(true, 0), 1);
 }
 
+TEST(HeaderLayoutTest, SortArrowsPointTheirWayAtTheItemsRight) {
+  EXPECT_EQ(skin::HeaderSortOrder(0x4000 | 0x400), 1);
+  EXPECT_EQ(skin::HeaderSortOrder(0x200), -1);
+  EXPECT_EQ(skin::HeaderSortOrder(0x4000), 0);
+  const std::vector<ImageRect> up = skin::HeaderSortArrow(80, 20, true);
+  ASSERT_EQ(up.size(), 4u);
+  EXPECT_EQ(up.front(), (ImageRect{73, 8, 74, 9}));  // the point on top
+  EXPECT_EQ(up.back(), (ImageRect{70, 11, 77, 12}));
+  const std::vector<ImageRect> down = skin::HeaderSortArrow(80, 20, false);
+  EXPECT_EQ(down.front().width(), 7);
+  EXPECT_EQ(down.back().width(), 1);
+  // Within the room it takes from the item; none in an item too narrow to spare it.
+  for (const ImageRect& row : up) EXPECT_GE(row.left, 80 - skin::kHeaderSortRoom);
+  EXPECT_TRUE(skin::HeaderSortArrow(27, 20, true).empty());
+}
+
 TEST(HeaderLayoutTest, HoverFollowsItemsAndDividersKeepTheLastItem) {
   std::vector<ImageRect> items;
   for (const ImageRect& r : {ImageRect{0, 0, 100, 20}, ImageRect{100, 0, 200, 20}})

@@ -77,6 +77,11 @@ TEST(SkinnedHeader, ItemsHotItemAndTheStripAfterTheLastItem) {
   SendMessageW(h.control->Handle(), WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(h.skinner->HotItem(), -1);
   EXPECT_EQ(h.Pixel(195, 1), Colour("Headerbar", 1));
+  // A sorted section shows its arrow at its right, point up when ascending.
+  h.control->SetSortOrder(0, 1);
+  EXPECT_NE(h.Pixel(93, 8), Colour("Headerbar", 1));
+  EXPECT_EQ(h.Pixel(92, 8), Colour("Headerbar", 1));
+  EXPECT_NE(h.Pixel(90, 11), Colour("Headerbar", 1));
 }
 
 // Deletes the last header item the first time the skinner asks for an item's text.
