@@ -1,6 +1,5 @@
-// The skin a Win32 benchmark runs with: the default skin stream named on the command line (or by
-// TARVIMO_DEFAULT_SKN), else an in-memory test skin; and a skin data component loading it the way
-// the form reader does.
+// The skin a Win32 benchmark paints with: the default skin stream named on the command line (or by
+// TARVIMO_DEFAULT_SKN), else the flat-colour test skin; loaded into a form as the form reader does.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "TestSkin.h"
 #include "skin/data/WinSkinData.h"
 #include "ui/Forms.h"
@@ -34,17 +34,26 @@ inline std::vector<uint8_t> SkinPayload(int argc, char** argv) {
   return payload;
 }
 
-inline skin::TSkinData* AddSkin(ui::TForm* form, const std::vector<uint8_t>& payload) {
+// A skin data component of `form` holding the skin.
+inline skin::TSkinData* AddSkin(ui::TForm* form, const std::vector<uint8_t>& payload,
+                                bool active = true) {
   auto* data = new skin::TSkinData(form);
   data->MessageReporter = [](std::string_view) {};
   data->SetLoading(true);
-  data->SetActive(true);
+  data->SetActive(active);
   ui::TMemoryStream stream;
   stream.WriteBuffer(payload.data(), static_cast<int64_t>(payload.size()));
   stream.SetPosition(0);
   data->ReadSkinStream(stream);
   data->Loaded();
   return data;
+}
+
+// Mean microseconds of one full repaint of the control (erase and paint).
+inline double PaintCost(ui::TWinControl* c) {
+  return MicrosPerCall([&] {
+    RedrawWindow(c->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+  });
 }
 
 }  // namespace bench

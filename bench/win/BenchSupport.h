@@ -8,7 +8,6 @@
 #include <functional>
 
 #include "BenchLine.h"
-#include "BenchSkin.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/manager/WinSkinManage.h"
 #include "ui/Forms.h"

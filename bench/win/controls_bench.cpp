@@ -4,14 +4,11 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "BenchSkin.h"
 #include "BenchSupport.h"
-#include "TestSkin.h"
 #include "support/WinTestSupport.h"
 #include "ui/Application.h"
 #include "ui/CheckCtrls.h"
@@ -26,12 +23,6 @@ T* Make(ui::TForm* form, int left, int top, int width, int height, const wchar_t
   c->SetBounds(left, top, width, height);
   c->SetCaption(caption);
   return c;
-}
-
-double PaintCost(ui::TWinControl* c) {
-  return bench::MicrosPerCall([&] {
-    RedrawWindow(c->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-  });
 }
 
 }  // namespace
@@ -57,27 +48,19 @@ int main(int argc, char** argv) {
         static_cast<ui::TControl*>(nativeRadio)})
     c->SetTag(99);
 
-  auto* data = new skin::TSkinData(form);
-  data->MessageReporter = [](std::string_view) {};
-  data->SetLoading(true);
-  data->SetActive(true);
-  ui::TMemoryStream stream;
-  stream.WriteBuffer(payload.data(), static_cast<int64_t>(payload.size()));
-  stream.SetPosition(0);
-  data->ReadSkinStream(stream);
-  data->Loaded();
+  bench::AddSkin(form, payload);
   bench::ShowAndWait(form, true);
   if (SendMessageW(button->Handle(), skin::SM_ISSKINNED, 0, 0) != 1) {
     std::printf("the controls were not skinned\n");
     return 1;
   }
 
-  bench::Row("controls", "push button 75x25, skinned", PaintCost(button), "system paint",
-             PaintCost(nativeButton));
-  bench::Row("controls", "check box, skinned", PaintCost(check), "system paint",
-             PaintCost(nativeCheck));
-  bench::Row("controls", "radio button, skinned", PaintCost(radio), "system paint",
-             PaintCost(nativeRadio));
+  bench::Row("controls", "push button 75x25, skinned", bench::PaintCost(button), "system paint",
+             bench::PaintCost(nativeButton));
+  bench::Row("controls", "check box, skinned", bench::PaintCost(check), "system paint",
+             bench::PaintCost(nativeCheck));
+  bench::Row("controls", "radio button, skinned", bench::PaintCost(radio), "system paint",
+             bench::PaintCost(nativeRadio));
 
   const long handles = ui::HandleCounts::Total();
   const long gdi = wintest::LiveGdiObjects();

@@ -6,16 +6,13 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "BenchSkin.h"
 #include "BenchSupport.h"
-#include "TestSkin.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/manager/WinSkinManage.h"
 #include "support/WinTestSupport.h"
@@ -40,19 +37,6 @@ ui::TForm* MakeForm() {
   return form;
 }
 
-skin::TSkinData* AddSkin(ui::TForm* form, const std::vector<uint8_t>& payload, bool active) {
-  auto* data = new skin::TSkinData(form);
-  data->MessageReporter = [](std::string_view) {};
-  data->SetLoading(true);
-  data->SetActive(active);
-  ui::TMemoryStream stream;
-  stream.WriteBuffer(payload.data(), static_cast<int64_t>(payload.size()));
-  stream.SetPosition(0);
-  data->ReadSkinStream(stream);
-  data->Loaded();
-  return data;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,7 +49,7 @@ int main(int argc, char** argv) {
   plain->SetTag(99);
   ShowAndWait(plain, false);
   ui::TForm* skinned = MakeForm();
-  AddSkin(skinned, payload, true);
+  bench::AddSkin(skinned, payload, true);
   ShowAndWait(skinned, true);
   skin::TWinSkinForm* skinner = skin::SkinManager()->FindForm(skinned->Handle());
   if (!skinner) {
@@ -103,7 +87,7 @@ int main(int argc, char** argv) {
     return MicrosPerCall(
         [&] {
           ui::TForm* form = MakeForm();
-          AddSkin(form, payload, active);
+          bench::AddSkin(form, payload, active);
           ShowAndWait(form, active);
           delete form;
         },

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "BenchSkin.h"
 #include "BenchSupport.h"
 #include "TestSkin.h"
 #include "gallery/GalleryForm.h"

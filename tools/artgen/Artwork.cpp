@@ -7,6 +7,7 @@
 #include "Badges.h"
 #include "Icons.h"
 #include "MenuGlyphs.h"
+#include "TrackArt.h"
 
 namespace skin::art {
 
@@ -84,7 +85,9 @@ std::string WriteArtwork(const std::string& dir) {
   } files[] = {{"Tarvimo.ico", EncodeIco(app)},
                {"Form2.ico", EncodeIco(search)},
                {"credits.bmp", EncodeBmp(DrawCreditStrip())},
-               {"skinmenuglyphs.bmp", EncodeMonochromeBmp(DrawMenuGlyphStrip(), 0)}};
+               {"skinmenuglyphs.bmp", EncodeMonochromeBmp(DrawMenuGlyphStrip(), 0)},
+               {"track.bmp", EncodeBmp(DrawBuiltInTrack(false))},
+               {"trackvert.bmp", EncodeBmp(DrawBuiltInTrack(true))}};
   for (const auto& f : files)
     if (!WriteFile(dir + "/" + f.name, f.bytes)) return "cannot write " + dir + "/" + f.name;
   const std::string preview = dir + "/artwork-preview.png";

@@ -3,6 +3,8 @@
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckRadio.h"
 #include "skin/controls/SkinScrollbars.h"
+#include "skin/controls/SkinPageFills.h"
+#include "skin/controls/SkinPages.h"
 
 namespace skin {
 
@@ -29,6 +31,22 @@ Factory FactoryOf(SkinnerKind kind) {
     // A scroll box has window bars like any other scrolling control.
     case SkinnerKind::ScrollContainer:
       return &Make<TSkinScrollbar>;
+    case SkinnerKind::Header:
+      return &Make<TSkinHeaderBar>;
+    case SkinnerKind::Progress:
+      return &Make<TSkinProgress>;
+    case SkinnerKind::TrackBar:
+      return &Make<TSkinTrackBar>;
+    case SkinnerKind::DateTime:
+      return &Make<TSkinDateTime>;
+    case SkinnerKind::AdvPage:
+      return &Make<TSkinAdvPage>;
+    case SkinnerKind::ObjImage:
+      return &Make<TSkinObjImage>;
+    case SkinnerKind::Sizer:
+      return &Make<TSkinSizer>;
+    case SkinnerKind::BoxH:
+      return &Make<TSkinBoxH>;
     default:
       return nullptr;
   }

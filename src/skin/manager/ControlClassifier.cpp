@@ -24,7 +24,8 @@ static_assert(SameBit(swCombo, xcCombo) && SameBit(swCheckBox, xcCheckBox) &&
               SameBit(swScrollbar, xcScrollbar) && SameBit(swEdit, xcEdit) &&
               SameBit(swButton, xcButton) && SameBit(swSpeedButton, xcSpeedButton) &&
               SameBit(swSpin, xcSpin) && SameBit(swPanel, xcPanel) &&
-              SameBit(swGroupBox, xcGroupBox) && SameBit(swTab, xcTab));
+              SameBit(swGroupBox, xcGroupBox) && SameBit(swTab, xcTab) &&
+              SameBit(swTrackBar, xcTrackBar));
 
 namespace {
 
@@ -76,6 +77,9 @@ void AttachControl(Run& run, ui::TControl* control, const ControlDecision& d) {
     return;
   }
   TSkinControl* skinner = CreateSkinner(d.kind, control);
+  // Skinners that build their images at attach need their mode first.
+  if (d.mode) skinner->Mode = d.mode;
+  if (d.kind == SkinnerKind::ObjImage) skinner->Mode = d.objImageKind;
   skinner->Attach(&run.form, &run.skin, d.recolour);
   if (d.mode) skinner->Mode = d.mode;
 }

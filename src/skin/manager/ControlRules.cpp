@@ -66,6 +66,11 @@ ControlDecision ClassTable(const ControlFacts& c, const ClassifySwitches& sw,
   if (name == "TTABSET" && on(swTab) && sw.hasTabs) return Make(SkinnerKind::Tab31);
   if (name == "TTABBEDNOTEBOOK" && on(swTab) && sw.hasTabs) return Make(SkinnerKind::Tab);
   if (name == "TMVCPANEL") return Children(ChildRule::ClassifyBefore);
+  // The framework's own common controls that show data; a header has no switch of its own.
+  if (name == "THEADERCONTROL") return Make(SkinnerKind::Header);
+  if (name == "TPROGRESSBAR" && on(swProgress)) return Make(SkinnerKind::Progress);
+  if (name == "TTRACKBAR" && on(swTrackBar)) return Make(SkinnerKind::TrackBar);
+  if (name == "TDATETIMEPICKER" && on(swCombo)) return Make(SkinnerKind::DateTime);
   if (NameIs(name, {"TUPDOWN", "TSPINBUTTON"}) && on(swSpin)) return Make(SkinnerKind::UpDown);
   if (name == "TMEDIAPLAYER" && on(swButton)) return Make(SkinnerKind::MediaPlayer);
   if (name == "TDBNAVIGATOR" && on(swPanel))

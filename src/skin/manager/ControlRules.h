@@ -45,6 +45,7 @@ enum ControlSwitch : int {
   swPanel = 15,
   swGroupBox = 16,
   swTab = 18,
+  swTrackBar = 19,
 };
 constexpr bool HasSwitch(uint32_t set, ControlSwitch s) { return (set >> s) & 1u; }
 

@@ -66,6 +66,11 @@ TEST(ControlRules, NamedRowsNeedTheirSwitch) {
   ExpectNamedRow("TRichEdit", skin::swScrollbar, SkinnerKind::Scrollbar);
   ExpectNamedRow("TdxDBMemo", skin::swScrollbar, SkinnerKind::Scrollbar);
   ExpectNamedRow("TdxTreeList", skin::swScrollbar, SkinnerKind::Scrollbar);
+  ExpectNamedRow("TProgressBar", skin::swProgress, SkinnerKind::Progress);
+  ExpectNamedRow("TTrackBar", skin::swTrackBar, SkinnerKind::TrackBar);
+  ExpectNamedRow("TDateTimePicker", skin::swCombo, SkinnerKind::DateTime);
+  // A header has no switch of its own: it follows its skin element alone.
+  EXPECT_EQ(KindOf(Facts("THeaderControl"), 0), SkinnerKind::Header);
 }
 
 TEST(ControlRules, TabRowsAlsoNeedTheSkinsTabsElement) {
