@@ -2,6 +2,7 @@
 
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckRadio.h"
+#include "skin/controls/SkinComboBox.h"
 
 namespace skin {
 
@@ -24,6 +25,8 @@ Factory FactoryOf(SkinnerKind kind) {
       return &Make<TSkinCheckBox>;
     case SkinnerKind::RadioButton:
       return &Make<TSkinRadioButton>;
+    case SkinnerKind::ComboBox:
+      return &Make<TSkinComBox>;
     default:
       return nullptr;
   }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinnerRegistry.h"
 #include "ui/BitBtn.h"
@@ -76,6 +77,7 @@ void AttachControl(Run& run, ui::TControl* control, const ControlDecision& d) {
     return;
   }
   TSkinControl* skinner = CreateSkinner(d.kind, control);
+  if (auto* combo = dynamic_cast<TSkinComBox*>(skinner)) combo->ExFlag = d.extendedCombo;
   skinner->Attach(&run.form, &run.skin, d.recolour);
   if (d.mode) skinner->Mode = d.mode;
 }
