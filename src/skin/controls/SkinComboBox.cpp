@@ -83,6 +83,7 @@ void TSkinComBox::Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolo
   style_ = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
   HookChild();
   AttachList();
+  Refresh();
 }
 
 void TSkinComBox::AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) {
@@ -92,6 +93,7 @@ void TSkinComBox::AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* f
   style_ = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
   HookChild();
   AttachList();
+  Refresh();
 }
 
 void TSkinComBox::Detach() {
@@ -204,13 +206,20 @@ void TSkinComBox::PressMessage(UINT msg) {
     MouseState &= ~kDown;
   else
     MouseState |= kDown;
-  Repaint();
+  Refresh();
 }
 
 void TSkinComBox::LeaveHot() {
   if (!(MouseState & kHot)) return;
   MouseState &= ~kHot;
-  Repaint();
+  Refresh();
+}
+
+// The combo's erase reaches over its child windows (a combo does not clip them), so they are
+// repainted with it, and the skin goes over them last.
+void TSkinComBox::Refresh() {
+  RedrawWindow(handle_, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 POINT TSkinComBox::ToWindow(HWND from, POINT p) const {
@@ -225,10 +234,10 @@ void TSkinComBox::TrackHot(POINT p) {
   if (MouseState & kHot) {
     if (inside || !enabled_) return;
     MouseState &= ~kHot;
-    Repaint();
+    Refresh();
   } else if (inside && enabled_) {
     MouseState |= kHot;
-    Repaint();
+    Refresh();
   }
 }
 
@@ -244,7 +253,9 @@ void TSkinComBox::AfterMessage(ui::TMessage& message) {
       break;
     case WM_DRAWITEM:
     case WM_NCPAINT:
-      Repaint();
+      // Drawn over what was just painted; invalidating here would erase the child windows'
+      // content in the middle of their paint.
+      PaintFrame(nullptr);
       break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -253,6 +264,11 @@ void TSkinComBox::AfterMessage(ui::TMessage& message) {
       break;
     case ui::CM_MOUSELEAVE:
       LeaveHot();
+      break;
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case ui::CM_ENABLEDCHANGED:
+      Refresh();
       break;
     default:
       TSkinControl::AfterMessage(message);

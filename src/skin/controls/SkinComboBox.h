@@ -50,6 +50,7 @@ class TSkinComBox : public TSkinControl {
   void TrackHot(POINT windowPoint);
   void PressMessage(UINT msg);
   void LeaveHot();
+  void Refresh();
   ComboState ReadState();
   void PaintFlat(HDC dc, const RECT& rect, const TDataSkinObject& button, const ComboState& state,
                  bool left);

@@ -223,7 +223,7 @@ TEST(SkinnedCombo, ExtendedComboInnerComboNeverPaintsOverTheSkin) {
     ex = new ui::TComboBoxEx(&form);
     ex->SetParent(&form);
     ex->SetBounds(20, 20, 113, 22);
-    for (int i = 0; i < 20; ++i) ex->AddItem(L"", i);
+    for (int i = 0; i < 20; ++i) ex->AddItem(L"WWWW " + std::to_wstring(i), i);
     ex->SetItemIndex(0);
     other = new ui::TButton(&form);
     other->SetParent(&form);
@@ -251,6 +251,18 @@ TEST(SkinnedCombo, ExtendedComboInnerComboNeverPaintsOverTheSkin) {
   wintest::PumpUntilIdle(10);
   EXPECT_EQ(probe(W - 10, 10), Rgb(skin.FrameColour("ComboButton", 1)));
   EXPECT_EQ(probe(0, 0), Rgb(f.data->GetRGB(skin::ciButtonShadow)));
+  // The item's text, which the extended combo draws while its inner combo paints, is still there.
+  const auto inked = [&] {
+    auto capture = wintest::CaptureWindowDC(ex->Handle());
+    for (int y = 4; y < 18; ++y)
+      for (int x = 4; x < 60; ++x)
+        if ((capture->Pixel(x, y) & 0xFFFFFF) == 0) return true;
+    return false;
+  };
+  EXPECT_TRUE(inked());
+  SendMessageW(ex->Handle(), WM_ENABLE, TRUE, 0);  // a repaint of the whole combo
+  wintest::PumpUntilIdle(10);
+  EXPECT_TRUE(inked());
   // The pointer over the inner combo's button makes it hot.
   SendMessageW(ex->ComboHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(W - 10, 10));
   EXPECT_EQ(probe(W - 10, 10), Rgb(skin.FrameColour("ComboButton", 4)));
