@@ -251,10 +251,16 @@ void TSkinComBox::AfterMessage(ui::TMessage& message) {
       // Unsigned words, as the combo's own hit testing reads them.
       TrackHot(ToWindow(handle_, POINT{LOWORD(message.LParam), HIWORD(message.LParam)}));
       break;
-    case WM_DRAWITEM:
-    case WM_NCPAINT:
+    case WM_DRAWITEM: {
+      // An item the hooked child draws in its own paint: the skin follows that paint anyway.
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
+      if (item && child_ && item->hwndItem == child_) break;
       // Drawn over what was just painted; invalidating here would erase the child windows'
       // content in the middle of their paint.
+      PaintFrame(nullptr);
+      break;
+    }
+    case WM_NCPAINT:
       PaintFrame(nullptr);
       break;
     case WM_LBUTTONDOWN:
@@ -269,6 +275,11 @@ void TSkinComBox::AfterMessage(ui::TMessage& message) {
     case WM_SETTEXT:
     case ui::CM_ENABLEDCHANGED:
       Refresh();
+      break;
+    case WM_PAINT:
+      // A child that will paint next paints the skin after itself: once is enough.
+      if (!message.WParam && child_ && GetUpdateRect(child_, nullptr, FALSE)) break;
+      PaintFrame(reinterpret_cast<HDC>(message.WParam));
       break;
     default:
       TSkinControl::AfterMessage(message);
@@ -323,29 +334,32 @@ void TSkinComBox::PaintControl(HDC dc, const RECT& rect) {
   }
   const bool left = (exStyle_ & WS_EX_LEFTSCROLLBAR) != 0;
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
+  if (W <= 0 || H <= 0) return;
+  const ComboState state = ReadState();
+  if (button->Style == 1) {
+    PaintFlat(dc, rect, *button, state, left);
+    return;
+  }
+  if (!ExFlag && button->Style != 2) return;  // no drawing of its own: the native look stays
+  TDataSkinObject* image = button;
+  if (!ExFlag && left) image = skin_->FindElement("SunkEdge");
+  if (!image || image->Empty()) return;
+  // Magenta shows what the control painted: composed over a copy of it, written back at once.
   FrameBuffer* buffer = Buffer(W, H);
-  if (!buffer || W <= 0 || H <= 0) return;
-  // Composed over what the control painted, then written back at once.
+  if (!buffer) return;
   const HDC b = buffer->dc();
   const RECT local{0, 0, W, H};
   BitBlt(b, 0, 0, W, H, dc, rect.left, rect.top, SRCCOPY);
   ui::SaveDCGuard saved(b);
-  const ComboState state = ReadState();
-  if (button->Style == 1) {
-    PaintFlat(b, local, *button, state, left);
-  } else if (ExFlag) {
+  if (ExFlag)
     PaintEx(b, local, ComboImageFrame(state, 4));
-  } else if (button->Style == 2) {
-    TDataSkinObject* image = button;
-    if (left) image = skin_->FindElement("SunkEdge");
-    if (!image || image->Empty()) return;
-    PaintWhole(b, local, *image, ComboImageFrame(state, image->Frame));
-  } else {
-    return;  // no drawing of its own: the native look stays
-  }
+  else
+    DrawElement(b, *form_, local, *image, ComboImageFrame(state, image->Frame), true);
   BitBlt(dc, rect.left, rect.top, W, H, b, 0, 0, SRCCOPY);
 }
 
+// The edges go straight to the screen; the button column and its image are composed on the
+// combo's colour and written in one copy, so nothing of the screen is read back.
 void TSkinComBox::PaintFlat(HDC dc, const RECT& rect, const TDataSkinObject& button,
                             const ComboState& state, bool left) {
   const int frames = std::max(button.Frame, 1);
@@ -357,21 +371,28 @@ void TSkinComBox::PaintFlat(HDC dc, const RECT& rect, const TDataSkinObject& but
   }
   const int w = StripFrameWidth(strip->Width(), frames);
   const int h = strip->Height();
-  const FlatComboLayout l =
-      FlatComboGeometry(rect.right, rect.bottom, w, h, GetSystemMetrics(SM_CYVTHUMB), left);
-  const int frame = FlatComboFrame(state, frames);
+  const int W = rect.right - rect.left, H = rect.bottom - rect.top;
+  const FlatComboLayout l = FlatComboGeometry(W, H, w, h, GetSystemMetrics(SM_CYVTHUMB), left);
   const COLORREF face = control_ ? ui::ColorToRGB(control_->Color()) : GetSysColor(COLOR_WINDOW);
-  RECT ring = rect;
+  RECT whole = rect, ring = rect;
   InflateRect(&ring, -1, -1);
   Frame(dc, ring, face);
-  Fill(dc, ToRect(l.column), face);
-  Frame(dc, rect, static_cast<COLORREF>(skin_->GetRGB(ciButtonShadow)));
+  Frame(dc, whole, static_cast<COLORREF>(skin_->GetRGB(ciButtonShadow)));
   hot_ = ToRect(l.image);
-  DrawGlyphFrame(dc, hot_, frames, frame, *strip);
-}
-
-void TSkinComBox::PaintWhole(HDC dc, const RECT& rect, const TDataSkinObject& image, int frame) {
-  DrawElement(dc, *form_, rect, image, frame, true);
+  RECT part{};
+  const RECT column = ToRect(l.column);
+  UnionRect(&part, &column, &hot_);
+  IntersectRect(&part, &part, &ring);
+  const int pw = part.right - part.left, ph = part.bottom - part.top;
+  FrameBuffer* buffer = Buffer(pw, ph);
+  if (!buffer || pw <= 0 || ph <= 0) return;
+  const HDC b = buffer->dc();
+  const RECT local{0, 0, pw, ph};
+  Fill(b, local, face);
+  RECT image = hot_;
+  OffsetRect(&image, -part.left, -part.top);
+  DrawGlyphFrame(b, image, frames, FlatComboFrame(state, frames), *strip);
+  BitBlt(dc, rect.left + part.left, rect.top + part.top, pw, ph, b, 0, 0, SRCCOPY);
 }
 
 void TSkinComBox::PaintEx(HDC dc, const RECT& rect, int frame) {

@@ -54,7 +54,6 @@ class TSkinComBox : public TSkinControl {
   ComboState ReadState();
   void PaintFlat(HDC dc, const RECT& rect, const TDataSkinObject& button, const ComboState& state,
                  bool left);
-  void PaintWhole(HDC dc, const RECT& rect, const TDataSkinObject& image, int frame);
   void PaintEx(HDC dc, const RECT& rect, int frame);
 
   DWORD style_ = 0, exStyle_ = 0;
