@@ -1,9 +1,7 @@
-// The skin a Win32 benchmark paints with: the default skin stream whose path scripts/bench passes
-// (or TARVIMO_DEFAULT_SKN names), else the flat-colour test skin; loaded into a form the way the
-// form reader does.
+// The skin a Win32 benchmark runs with: the default skin stream named on the command line (or by
+// TARVIMO_DEFAULT_SKN), else an in-memory test skin; and a skin data component loading it the way
+// the form reader does.
 #pragma once
-
-#include <windows.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -14,7 +12,7 @@
 
 #include "TestSkin.h"
 #include "skin/data/WinSkinData.h"
-#include "ui/Classes.h"
+#include "ui/Forms.h"
 
 namespace bench {
 
@@ -31,14 +29,13 @@ inline std::vector<uint8_t> SkinPayload(int argc, char** argv) {
   if (stream.empty()) return testskin::TestSkin().PropertyPayload();
   std::vector<uint8_t> payload(4 + stream.size());
   const auto n = static_cast<uint32_t>(stream.size());
-  for (int i = 0; i < 4; ++i) payload[i] = static_cast<uint8_t>(n >> (8 * i));
+  for (int i = 0; i < 4; ++i) payload[static_cast<size_t>(i)] = static_cast<uint8_t>(n >> (8 * i));
   std::copy(stream.begin(), stream.end(), payload.begin() + 4);
   return payload;
 }
 
-// A skin data component of `owner`, switched on with the payload.
-inline skin::TSkinData* AddSkin(ui::TComponent* owner, const std::vector<uint8_t>& payload) {
-  auto* data = new skin::TSkinData(owner);
+inline skin::TSkinData* AddSkin(ui::TForm* form, const std::vector<uint8_t>& payload) {
+  auto* data = new skin::TSkinData(form);
   data->MessageReporter = [](std::string_view) {};
   data->SetLoading(true);
   data->SetActive(true);

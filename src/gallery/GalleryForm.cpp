@@ -35,6 +35,7 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner) : ui::TForm(owner) {
   StartColumn();
   AddButtonRows();
   AddComboRows();
+  AddScrollRows();
   SetClientSize(right_ + 12, bottom_ + 4);
 }
 

@@ -419,6 +419,20 @@ void TSkinComBox::PaintEx(HDC dc, const RECT& rect, int frame) {
 TComboxScrollBar::TComboxScrollBar(ui::TComponent* owner)
     : TSkinControl(owner), arrow_(GetSystemMetrics(SM_CXHSCROLL)) {}
 
+TComboxScrollBar::~TComboxScrollBar() = default;
+
+void TComboxScrollBar::AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) {
+  TSkinControl::AttachHandle(wnd, skin, form);
+  if (!wnd || !form || !TWScrollbar::SkinHasBars(skin)) return;  // the list keeps its own bar
+  bar_ = std::make_unique<TWScrollbar>(form, skin);
+  if (!bar_->AttachToWindow(wnd, TWScrollbar::kVerticalBar)) bar_.reset();
+}
+
+void TComboxScrollBar::Detach() {
+  TSkinControl::Detach();
+  bar_.reset();
+}
+
 bool TComboxScrollBar::BeforeMessage(ui::TMessage& message) {
   switch (message.Msg) {
     case WM_NCMOUSEMOVE:
@@ -531,12 +545,6 @@ void TComboxScrollBar::PaintControl(HDC dc, const RECT& rect) {
   // The list's one-pixel border in the shadow colour the combo's edge is drawn in.
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
   if (style & WS_BORDER) Frame(dc, rect, static_cast<COLORREF>(skin_->GetRGB(ciButtonShadow)));
-  PaintBar(dc, rect);
-}
-
-void TComboxScrollBar::PaintBar(HDC, const RECT&) {
-  // The vertical bar in the skin's look is drawn here by the scroll-bar painter; until one is
-  // attached the list shows the system's bar (the thumb drag above already works on it).
 }
 
 }  // namespace skin

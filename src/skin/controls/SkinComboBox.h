@@ -6,7 +6,10 @@
 // drag of its own.
 #pragma once
 
+#include <memory>
+
 #include "skin/controls/ComboGeometry.h"
+#include "skin/controls/ScrollOverlay.h"
 #include "skin/controls/SkinControl.h"
 
 namespace skin {
@@ -65,13 +68,19 @@ class TSkinComBox : public TSkinControl {
 };
 
 // The drop-down list of a CBS_DROPDOWN / CBS_DROPDOWNLIST combo: the list's border in the skin's
-// shadow colour, its vertical bar in the skin's look, and the thumb drag. Attached by handle.
+// shadow colour, its vertical bar in the skin's look (an overlay that follows the list by itself)
+// and the thumb drag. Attached by handle.
 class TComboxScrollBar : public TSkinControl {
   UI_CLASS(TComboxScrollBar, TSkinControl)
  public:
   explicit TComboxScrollBar(ui::TComponent* owner);
+  ~TComboxScrollBar() override;
+  void AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) override;
+  void Detach() override;
   // Whether a thumb drag is running (its loop is on the stack).
   bool Dragging() const { return dragging_; }
+  // The skin's bar over the list's own (null when the skin has no bar images).
+  TWScrollbar* Bar() const { return bar_.get(); }
 
  protected:
   bool BeforeMessage(ui::TMessage& message) override;
@@ -81,11 +90,11 @@ class TComboxScrollBar : public TSkinControl {
  private:
   // True when the press was on the thumb and the drag ran here.
   bool DragThumb(const ui::TMessage& press);
-  void PaintBar(HDC dc, const RECT& windowRect);
 
   int arrow_;
   bool dragging_ = false;
   bool dragEnded_ = false;  // capture lost, mode cancelled or list hidden while dragging
+  std::unique_ptr<TWScrollbar> bar_;
 };
 
 }  // namespace skin

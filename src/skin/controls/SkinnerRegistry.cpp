@@ -3,6 +3,7 @@
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckRadio.h"
 #include "skin/controls/SkinComboBox.h"
+#include "skin/controls/SkinScrollbars.h"
 
 namespace skin {
 
@@ -27,6 +28,10 @@ Factory FactoryOf(SkinnerKind kind) {
       return &Make<TSkinRadioButton>;
     case SkinnerKind::ComboBox:
       return &Make<TSkinComBox>;
+    case SkinnerKind::Scrollbar:
+    // A scroll box has window bars like any other scrolling control.
+    case SkinnerKind::ScrollContainer:
+      return &Make<TSkinScrollbar>;
     default:
       return nullptr;
   }

@@ -214,6 +214,33 @@ TEST(SkinnedCombo, TheDroppedListWearsTheSkinsBorder) {
   }
 }
 
+// The list's vertical bar is covered by the skin's bar, exactly, while the list is down.
+TEST(SkinnedCombo, TheDroppedListsBarWearsTheSkin) {
+  ComboFixture c(FlatSkin(), 0, 40);
+  c.combo->SetDropDownCount(8);
+  skin::TComboxScrollBar* painter = c.Skinner()->ListPainter();
+  ASSERT_NE(painter, nullptr);
+  ASSERT_NE(painter->Bar(), nullptr);
+  SendMessageW(c.combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+  wintest::PumpUntilIdle(10);
+  HWND list = c.List(c.combo->Handle());
+  SCROLLBARINFO bar{};
+  bar.cbSize = sizeof bar;
+  ASSERT_TRUE(GetScrollBarInfo(list, OBJID_VSCROLL, &bar));
+  skin::TWScrollbar* overlay = painter->Bar();
+  ASSERT_TRUE(IsWindowVisible(overlay->Window()));
+  RECT placed{};
+  GetWindowRect(overlay->Window(), &placed);
+  EXPECT_TRUE(EqualRect(&placed, &bar.rcScrollBar));
+  // The track between the thumb (at the top) and the lower arrow.
+  const int A = GetSystemMetrics(SM_CXHSCROLL);
+  const int h = bar.rcScrollBar.bottom - bar.rcScrollBar.top;
+  const COLORREF track = c.Pixel(overlay->Window(), A / 2, h - A - 3);
+  EXPECT_EQ(track, Rgb(c.skin.FrameColour("VertScroll", 1)));
+  c.CloseList();
+  EXPECT_FALSE(IsWindowVisible(overlay->Window()));
+}
+
 // An extended combo: its inner combo covers it, is hooked, and repainting it alone leaves the skin
 // on top, in the look of the extended combo's focus.
 TEST(SkinnedCombo, ExtendedComboInnerComboNeverPaintsOverTheSkin) {

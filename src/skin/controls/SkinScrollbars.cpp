@@ -1,0 +1,185 @@
+#include "skin/controls/SkinScrollbars.h"
+
+#include <cctype>
+#include <string>
+
+#include "skin/data/WinSkinData.h"
+#include "ui/TypInfo.h"
+
+namespace skin {
+
+namespace {
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+constexpr DWORD kHiddenBar = STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
+constexpr LONG_PTR kEdgeStyles = WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE;
+}  // namespace
+
+UI_IMPLEMENT_CLASS(TSkinScrollbar, TSkinControl)
+UI_IMPLEMENT_CLASS(TSkinScrollbarH, TSkinScrollbar)
+
+TSkinScrollbar::TSkinScrollbar(ui::TComponent* owner) : TSkinControl(owner) {}
+
+TSkinScrollbar::~TSkinScrollbar() = default;
+
+void TSkinScrollbar::Attach(IControlSkinnerHost* form, TSkinData* skin, bool) {
+  if (control_) return;  // attached already
+  TSkinControl::Attach(form, skin, false);
+  if (!control_) return;
+  // A control that publishes a border style asks for the flat border unless it has none; one that
+  // publishes none gets it too, as long as its window has an edge to cover.
+  ownBorder_ = Lower(ui::GetEnumPropertyName(control_, "BorderStyle")) != "bsnone" &&
+               control_->ClassName() != std::string("TImageScrollBox");
+  MakeBars();
+  if (!control_->Visible()) HideBars();
+}
+
+void TSkinScrollbar::AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) {
+  if (handle_) return;
+  TSkinControl::AttachHandle(wnd, skin, form);
+  ownBorder_ = false;  // a bare window keeps its own edge
+  MakeBars();
+  if (wnd && !IsWindowVisible(wnd)) HideBars();
+}
+
+void TSkinScrollbar::MakeBars() {
+  if (!handle_ || !TWScrollbar::SkinHasBars(skin_)) return;  // no images: the bars stay native
+  shadowBrush_ =
+      ui::GdiBrush(CreateSolidBrush(static_cast<COLORREF>(skin_->GetRGB(ciButtonShadow))));
+  if (!horz_) horz_ = std::make_unique<TWScrollbar>(form_, skin_);
+  if (!vert_) vert_ = std::make_unique<TWScrollbar>(form_, skin_);
+  horz_->AttachToWindow(handle_, TWScrollbar::kHorizontalBar);
+  vert_->AttachToWindow(handle_, TWScrollbar::kVerticalBar);
+  const bool enabled = control_ ? control_->Enabled() : IsWindowEnabled(handle_) != FALSE;
+  horz_->SetEnabled(enabled);
+  vert_->SetEnabled(enabled);
+  RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+void TSkinScrollbar::HideBars() {
+  if (horz_) horz_->HideBar();
+  if (vert_) vert_->HideBar();
+}
+
+void TSkinScrollbar::UpdateBars() {
+  if (horz_) horz_->UpdateBar();
+  if (vert_) vert_->UpdateBar();
+}
+
+void TSkinScrollbar::Detach() {
+  if (!Active()) return;
+  TSkinControl::Detach();
+  // Whatever became of the window, no overlay is left behind.
+  const bool had = horz_ || vert_;
+  horz_.reset();
+  vert_.reset();
+  if (had && !WindowDestroyed() && handle_ && IsWindow(handle_))
+    RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+void TSkinScrollbar::SkinChanged() {
+  if (TWScrollbar::SkinHasBars(skin_)) {
+    MakeBars();
+  } else {
+    horz_.reset();
+    vert_.reset();
+  }
+  TSkinControl::SkinChanged();
+}
+
+// ---- Messages
+// ------------------------------------------------------------------------------------
+
+bool TSkinScrollbar::BeforeMessage(ui::TMessage& message) {
+  switch (message.Msg) {
+    case WM_NCDESTROY:
+      // A framework control may get a new window (RecreateWnd): the skinner stays with the
+      // control and takes the new window on; the overlays have gone with the old one.
+      if (!control_) break;
+      CallPrevious(message);
+      return false;
+    case WM_NCPAINT: {
+      if (!horz_ && !vert_) break;
+      CallPrevious(message);
+      ui::WindowDC dc = ui::WindowDC::Whole(handle_);
+      if (!dc) return false;
+      try {
+        DrawBorder(dc.get());
+        FillCorner(dc.get());
+      } catch (...) {
+      }
+      return false;
+    }
+    default:
+      break;
+  }
+  return TSkinControl::BeforeMessage(message);
+}
+
+void TSkinScrollbar::AfterMessage(ui::TMessage& message) {
+  // A re-created window of the control: the skin follows it.
+  if (control_) {
+    auto* windowed = dynamic_cast<ui::TWinControl*>(control_);
+    if (windowed && windowed->HandleAllocated() && windowed->Handle() != handle_) {
+      handle_ = windowed->Handle();
+      MakeBars();
+    }
+  }
+  switch (message.Msg) {
+    case ui::CM_VISIBLECHANGED:
+      if (message.WParam)
+        UpdateBars();
+      else
+        HideBars();
+      return;
+    case ui::CM_ENABLEDCHANGED:
+      if (control_) {
+        if (horz_) horz_->SetEnabled(control_->Enabled());
+        if (vert_) vert_->SetEnabled(control_->Enabled());
+      }
+      break;
+    case WM_SHOWWINDOW:
+      if (!message.WParam) HideBars();
+      return;
+    default:
+      break;
+  }
+  TSkinControl::AfterMessage(message);
+}
+
+void TSkinScrollbar::PaintControl(HDC dc, const RECT&) { FillCorner(dc); }
+
+void TSkinScrollbar::DrawBorder(HDC dc) const {
+  if (!ownBorder_ || Mode == 1 || !shadowBrush_) return;
+  if (!(GetWindowLongPtrW(handle_, GWL_EXSTYLE) & kEdgeStyles) &&
+      !(GetWindowLongPtrW(handle_, GWL_STYLE) & WS_BORDER))
+    return;
+  RECT r{};
+  if (!GetWindowRect(handle_, &r)) return;
+  OffsetRect(&r, -r.left, -r.top);
+  FrameRect(dc, &r, shadowBrush_.get());
+  InflateRect(&r, -1, -1);
+  if (skin_->ButtonFaceBrush()) FrameRect(dc, &r, skin_->ButtonFaceBrush());
+}
+
+// The square between two bars, in window coordinates taken from the bars themselves (whatever
+// the border is).
+void TSkinScrollbar::FillCorner(HDC dc) const {
+  if (!horz_ || !vert_ || !dc) return;
+  SCROLLBARINFO h{}, v{};
+  h.cbSize = v.cbSize = sizeof(SCROLLBARINFO);
+  if (!GetScrollBarInfo(handle_, OBJID_HSCROLL, &h) ||
+      !GetScrollBarInfo(handle_, OBJID_VSCROLL, &v))
+    return;
+  if ((h.rgstate[0] & kHiddenBar) || (v.rgstate[0] & kHiddenBar)) return;
+  RECT window{};
+  GetWindowRect(handle_, &window);
+  RECT corner{v.rcScrollBar.left, h.rcScrollBar.top, v.rcScrollBar.right, h.rcScrollBar.bottom};
+  OffsetRect(&corner, -window.left, -window.top);
+  FillFace(dc, corner);
+}
+
+}  // namespace skin

@@ -1,0 +1,55 @@
+// The hosts of the scroll-bar overlays: skinners of controls with window scroll bars (list boxes,
+// memos, list views, tree views, rich edits, scrolling containers). Each owns a horizontal and a
+// vertical overlay (ScrollOverlay.h), which follow the native bars by themselves; the skinner adds
+// what only it knows (the framework's visibility and enabled state, a window re-created under the
+// same control), a flat border in place of the sunken one, and the corner square between two bars
+// in the skin's ButtonFace.
+#pragma once
+
+#include <memory>
+
+#include "skin/controls/ScrollOverlay.h"
+#include "skin/controls/SkinControl.h"
+
+namespace skin {
+
+class TSkinScrollbar : public TSkinControl {
+  UI_CLASS(TSkinScrollbar, TSkinControl)
+ public:
+  explicit TSkinScrollbar(ui::TComponent* owner);
+  ~TSkinScrollbar() override;
+  void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
+  void AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) override;
+  void Detach() override;
+  void SkinChanged() override;
+
+  // Null when the skin has no scroll-bar images (the bars stay native).
+  TWScrollbar* HorzBar() const { return horz_.get(); }
+  TWScrollbar* VertBar() const { return vert_.get(); }
+  // Hides both overlays (the host is hidden).
+  void HideBars();
+  void UpdateBars();
+
+ protected:
+  bool BeforeMessage(ui::TMessage& message) override;
+  void AfterMessage(ui::TMessage& message) override;
+  void PaintControl(HDC dc, const RECT& rect) override;
+
+ private:
+  void MakeBars();
+  void DrawBorder(HDC dc) const;
+  void FillCorner(HDC dc) const;
+
+  std::unique_ptr<TWScrollbar> horz_, vert_;
+  bool ownBorder_ = false;
+  ui::GdiBrush shadowBrush_;
+};
+
+// The same two overlays on a bare window (the list of a simple combo box).
+class TSkinScrollbarH : public TSkinScrollbar {
+  UI_CLASS(TSkinScrollbarH, TSkinScrollbar)
+ public:
+  using TSkinScrollbar::TSkinScrollbar;
+};
+
+}  // namespace skin
