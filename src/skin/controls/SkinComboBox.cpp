@@ -101,8 +101,8 @@ void TSkinComBox::Detach() {
   TSkinControl::Detach();
   UnhookChild();
   FreeListPainter();
-  // The child windows lose the skin painted over them too.
-  if (was && handle_ && IsWindow(handle_))
+  // The child windows lose the skin painted over them too (a dying window needs no paint).
+  if (was && State() != kWindowDestroyed && handle_ && IsWindow(handle_))
     RedrawWindow(handle_, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
