@@ -34,6 +34,7 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner) : ui::TForm(owner) {
 
   StartColumn();
   AddButtonRows();
+  AddComboRows();
   AddScrollRows();
   AddPageRows();
   AddMenuBar();

@@ -2,6 +2,7 @@
 
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckRadio.h"
+#include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinScrollbars.h"
 #include "skin/controls/SkinPageFills.h"
 #include "skin/controls/SkinPages.h"
@@ -27,6 +28,8 @@ Factory FactoryOf(SkinnerKind kind) {
       return &Make<TSkinCheckBox>;
     case SkinnerKind::RadioButton:
       return &Make<TSkinRadioButton>;
+    case SkinnerKind::ComboBox:
+      return &Make<TSkinComBox>;
     case SkinnerKind::Scrollbar:
     // A scroll box has window bars like any other scrolling control.
     case SkinnerKind::ScrollContainer:

@@ -130,9 +130,11 @@ std::unique_ptr<TDataSkinObject> MakeOptional(const ElementDef& d, Colour button
   if (d.Name == "HorzScrollThumb") frameKey = def.HorzScrollThumbFrameCount;
   if (d.Name == "VertScrollThumb") frameKey = def.VertScrollThumbFrameCount;
   e->Frame = FrameCountAfterLoad(d.Name, frameKey, d.Style);
-  // Right-to-left combos draw the button from its mirror image.
+  // Right-to-left combos draw the button from its mirror image, mirrored frame by frame so that
+  // a frame number means the same state in both images.
   if (d.Name == "ComboButton" && !d.Bitmap.empty())
-    AssignPixels(*static_cast<TDataSkinBorder&>(*e).Bitmap2, MirroredCopy(d.Bitmap));
+    AssignPixels(*static_cast<TDataSkinBorder&>(*e).Bitmap2,
+                 MirroredFrames(ConvertTo24(d.Bitmap), e->Frame));
   return e;
 }
 

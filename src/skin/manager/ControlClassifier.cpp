@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinnerRegistry.h"
 #include "ui/BitBtn.h"
@@ -80,6 +81,7 @@ void AttachControl(Run& run, ui::TControl* control, const ControlDecision& d) {
   // Skinners that build their images at attach need their mode first.
   if (d.mode) skinner->Mode = d.mode;
   if (d.kind == SkinnerKind::ObjImage) skinner->Mode = d.objImageKind;
+  if (auto* combo = dynamic_cast<TSkinComBox*>(skinner)) combo->ExFlag = d.extendedCombo;
   skinner->Attach(&run.form, &run.skin, d.recolour);
   if (d.mode) skinner->Mode = d.mode;
 }

@@ -79,6 +79,28 @@ TEST(SkinnedProgram, MainWindowWearsTheDefaultSkin) {
     ASSERT_NE(button, nullptr);
     EXPECT_TRUE(stripColours.count(button->Pixel(5, button->height() / 2) & 0xFFFFFF));
 
+    // The category, credit, location and sort lists wear the skin's edge and drop-down button.
+    const skin::PixelBuffer comboStrip =
+        skin::PixelsOf(*form->SkinData1->FindElement("ComboButton")->Bitmap);
+    std::set<COLORREF> comboColours;
+    for (int y = 0; y < comboStrip.height(); ++y)
+      for (int x = 0; x < comboStrip.width(); ++x)
+        comboColours.insert(static_cast<COLORREF>(comboStrip.Get(x, y) & 0xFFFFFF));
+    const COLORREF shadow =
+        static_cast<COLORREF>(form->SkinData1->GetRGB(skin::ciButtonShadow)) & 0xFFFFFF;
+    for (ui::TWinControl* list : std::initializer_list<ui::TWinControl*>{
+             form->m_cid, form->m_ec, form->m_loc, form->m_sc, form->m_sort}) {
+      EXPECT_EQ(SendMessageW(list->Handle(), skin::SM_ISSKINNED, 0, 0), 1) << list->Name();
+      auto combo = wintest::CaptureWindowDC(list->Handle());
+      ASSERT_NE(combo, nullptr);
+      EXPECT_EQ(combo->Pixel(0, 0) & 0xFFFFFF, shadow) << list->Name();
+      EXPECT_EQ(combo->Pixel(combo->width() - 1, combo->height() - 1) & 0xFFFFFF, shadow)
+          << list->Name();
+      // The button image's middle column, a third of the way down.
+      EXPECT_TRUE(comboColours.count(combo->Pixel(combo->width() - 2 - 8, 7) & 0xFFFFFF))
+          << list->Name();
+    }
+
     // The advanced-search window is skinned at its first activation, its client kept.
     form->m_soso2->Click();
     app::TForm2* advanced = form->AdvancedSearch();

@@ -29,6 +29,19 @@ TEST(SkinDerived, ComboArrowIsTheComboButtonWithMagentaInButtonFace) {
   EXPECT_EQ(PixelAt(*arrow->Bitmap, 17 * 2 + 8, 9), skin.FrameColour("ComboButton", 3));
 }
 
+// Right-to-left combos draw from the mirrored image: each frame mirrored in its own place, so a
+// frame number names the same state in both images.
+TEST(SkinDerived, MirroredComboButtonKeepsItsFramesInOrder) {
+  TestSkin skin;
+  Component c;
+  c.Read(skin);
+  auto* button = c->Element<skin::TDataSkinBorder>("ComboButton");
+  ASSERT_NE(button, nullptr);
+  ASSERT_EQ(button->Bitmap2->Width(), button->Bitmap->Width());
+  for (int f = 1; f <= 4; ++f)
+    EXPECT_EQ(PixelAt(*button->Bitmap2, 17 * (f - 1) + 3, 9), skin.FrameColour("ComboButton", f));
+}
+
 TEST(SkinDerived, MagentaReplacementAndPerFrameMirroring) {
   skin::PixelBuffer image(4, 2, 32, skin::kMagenta);
   image.Set(0, 0, skin::MakeColour(1, 2, 3));

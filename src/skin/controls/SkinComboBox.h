@@ -1,0 +1,100 @@
+// Combo boxes with the skin's ComboButton: an edge around the whole control and the drop-down
+// button, painted over the control's own painting, with hot and pressed looks. The control keeps
+// its text, list, selection and keys. Its first child window (the edit of an editable combo, the
+// inner combo of an extended one) is always hooked, so a child painting itself never paints over
+// the skin. TComboxScrollBar serves the drop-down list: its border, its vertical bar and a thumb
+// drag of its own.
+#pragma once
+
+#include <memory>
+
+#include "skin/controls/ComboGeometry.h"
+#include "skin/controls/ScrollOverlay.h"
+#include "skin/controls/SkinControl.h"
+
+namespace skin {
+
+class TComboxScrollBar;
+
+class TSkinComBox : public TSkinControl {
+  UI_CLASS(TSkinComBox, TSkinControl)
+ public:
+  explicit TSkinComBox(ui::TComponent* owner);
+  ~TSkinComBox() override;
+  void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
+  void AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) override;
+  void Detach() override;
+
+  // Draws the extended look (a framed box and the ComboxArrow over the child window).
+  bool ExFlag = false;
+  // The hooked child window (null when there is none) and the drop-down list's painter.
+  HWND ChildWindow() const { return child_; }
+  TComboxScrollBar* ListPainter() const { return listPainter_; }
+  // The button area hot tracking uses, in window coordinates of the combo.
+  RECT HotRect() const { return hot_; }
+
+ protected:
+  void AfterMessage(ui::TMessage& message) override;
+  void PaintFrame(HDC dc) override;
+  void PaintControl(HDC dc, const RECT& rect) override;
+  void Notification(ui::TComponent* component, ui::TOperation operation) override;
+
+ private:
+  static LRESULT CALLBACK ChildProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  void ChildMessage(HWND child, UINT msg, LPARAM lParam);
+  void HookChild();
+  void UnhookChild();
+  void AttachList();
+  void FreeListPainter();
+  // The system combo whose parts GetComboBoxInfo reports (the inner one of an extended combo).
+  HWND InfoWindow() const;
+  // A point in the window's client coordinates (or a child's) in window coordinates.
+  POINT ToWindow(HWND from, POINT p) const;
+  void TrackHot(POINT windowPoint);
+  void PressMessage(UINT msg);
+  void LeaveHot();
+  void Refresh();
+  ComboState ReadState();
+  void PaintFlat(HDC dc, const RECT& rect, const TDataSkinObject& button, const ComboState& state,
+                 bool left);
+  void PaintEx(HDC dc, const RECT& rect, int frame);
+
+  DWORD style_ = 0, exStyle_ = 0;
+  HWND list_ = nullptr;  // the list of a simple combo
+  HWND child_ = nullptr;
+  ui::SubclassHandle childSubclass_;
+  TComboxScrollBar* listPainter_ = nullptr;  // owned by this skinner (a component of it)
+  RECT hot_{};
+};
+
+// The drop-down list of a CBS_DROPDOWN / CBS_DROPDOWNLIST combo: the list's border in the skin's
+// shadow colour, its vertical bar in the skin's look (an overlay that follows the list by itself)
+// and the thumb drag. Attached by handle.
+class TComboxScrollBar : public TSkinControl {
+  UI_CLASS(TComboxScrollBar, TSkinControl)
+ public:
+  explicit TComboxScrollBar(ui::TComponent* owner);
+  ~TComboxScrollBar() override;
+  void AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) override;
+  void Detach() override;
+  // Whether a thumb drag is running (its loop is on the stack).
+  bool Dragging() const { return dragging_; }
+  // The skin's bar over the list's own (null when the skin has no bar images).
+  TWScrollbar* Bar() const { return bar_.get(); }
+
+ protected:
+  bool BeforeMessage(ui::TMessage& message) override;
+  void AfterMessage(ui::TMessage& message) override;
+  void PaintControl(HDC dc, const RECT& rect) override;
+
+ private:
+  // True when the press was on the thumb and the drag ran here.
+  bool DragThumb(const ui::TMessage& press);
+
+  int arrow_;
+  bool dragging_ = false;
+  bool dragEnded_ = false;  // capture lost, mode cancelled or list hidden while dragging
+  std::unique_ptr<TWScrollbar> bar_;
+};
+
+}  // namespace skin
