@@ -192,11 +192,15 @@ struct TempSkinFile {
   std::wstring path;
 };
 
-// Every pixel of every skinned control of the gallery, one picture per row.
+// Every pixel of the skinned control of each row whose kind has a skinner, one picture per row.
 std::vector<std::vector<COLORREF>> SkinnedPictures(const gallery::TGalleryForm& form) {
   std::vector<std::vector<COLORREF>> pictures;
   for (const auto& row : form.Rows()) {
-    auto capture = wintest::CaptureWindowDC(static_cast<ui::TWinControl*>(row.skinned)->Handle());
+    auto* control = static_cast<ui::TWinControl*>(row.skinned);
+    const skin::ControlDecision decision =
+        skin::DecideControl(skin::GatherFacts(control), skin::SwitchesOf(*form.SkinData1));
+    if (!skin::HasSkinner(decision.kind)) continue;  // keeps the native look in every skin
+    auto capture = wintest::CaptureWindowDC(control->Handle());
     std::vector<COLORREF> pixels;
     for (int y = 0; capture && y < capture->height(); ++y)
       for (int x = 0; x < capture->width(); ++x) pixels.push_back(capture->Pixel(x, y));
