@@ -2,6 +2,8 @@
 
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckRadio.h"
+#include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinUpDown.h"
 
 namespace skin {
 
@@ -24,6 +26,10 @@ Factory FactoryOf(SkinnerKind kind) {
       return &Make<TSkinCheckBox>;
     case SkinnerKind::RadioButton:
       return &Make<TSkinRadioButton>;
+    case SkinnerKind::Edit:
+      return &Make<TSkinEdit>;
+    case SkinnerKind::UpDown:
+      return &Make<TSkinUpDown>;
     default:
       return nullptr;
   }
