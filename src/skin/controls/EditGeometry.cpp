@@ -1,6 +1,9 @@
 #include "skin/controls/EditGeometry.h"
 
 #include <algorithm>
+#include <string>
+
+#include "ui/Text.h"
 
 #include "skin/data/WinSkinIni.h"
 
@@ -15,6 +18,12 @@ int EditEdgeColourIndex(const EditBorderState& s) {
   if (s.focused) return ciHilight;
   if (s.hot) return ciButtonDkShadow;
   return ciButtonShadow;
+}
+
+bool IsSpinClass(std::string_view className) {
+  const std::string lower = ui::AsciiLower(className);
+  return lower == "msctls_updown32" || lower.find("spin") != std::string::npos ||
+         lower.find("updown") != std::string::npos;
 }
 
 UpDownLayout UpDownHalves(int width, int height, bool horizontal) {

@@ -3,6 +3,8 @@
 // up-down that lives inside an edit may paint without covering the edit's border.
 #pragma once
 
+#include <string_view>
+
 #include "imaging/PaintPlans.h"
 
 namespace skin {
@@ -21,6 +23,10 @@ struct EditBorderState {
 int EditEdgeColourIndex(const EditBorderState& s);
 
 // ---- Up-down buttons --------------------------------------------------------------------------
+
+// Whether a child window's class names an up-down ("msctls_updown32", or containing "spin" or
+// "updown", letter case ignored): what an edit's spin search takes.
+bool IsSpinClass(std::string_view className);
 
 enum class SpinHalf { None, First, Second };  // first: up or left; second: down or right
 

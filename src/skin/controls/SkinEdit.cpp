@@ -1,7 +1,5 @@
 #include "skin/controls/SkinEdit.h"
 
-#include <cctype>
-
 #include "skin/controls/SkinUpDown.h"
 #include "skin/frame/WinSkinForm.h"
 
@@ -19,13 +17,6 @@ void Ring(HDC dc, const RECT& r, int thickness, COLORREF colour) {
 }
 
 }  // namespace
-
-bool IsSpinClass(const std::string& className) {
-  std::string lower = className;
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower == "msctls_updown32" || lower.find("spin") != std::string::npos ||
-         lower.find("updown") != std::string::npos;
-}
 
 UI_IMPLEMENT_CLASS(TSkinEdit, TSkinControl)
 

@@ -32,8 +32,4 @@ class TSkinEdit : public TSkinControl {
   HWND spinWindow_ = nullptr;
 };
 
-// Whether a child window's class names an up-down ("msctls_updown32", or containing "spin" or
-// "updown", letter case ignored).
-bool IsSpinClass(const std::string& className);
-
 }  // namespace skin
