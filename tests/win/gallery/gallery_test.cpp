@@ -7,7 +7,9 @@
 #include "skin/manager/WinSkinManage.h"
 #include "support/WinTestSupport.h"
 #include "ui/Application.h"
+#include "ui/Spin.h"
 #include "ui/StdCtrls.h"
+#include "ui/UpDown.h"
 
 namespace {
 
@@ -55,20 +57,28 @@ TEST(SkinGallery, EveryRowHasASkinnedControlAndANativeTwin) {
     // Every kind that has a skinner wears it in the skinned column.
     auto* skinned = dynamic_cast<ui::TWinControl*>(row.skinned);
     ASSERT_NE(skinned, nullptr);
-    if (skinned->Is<ui::TButtonControl>()) {
+    if (skinned->Is<ui::TButtonControl>() || skinned->Is<ui::TCustomEdit>() ||
+        skinned->Is<ui::TUpDown>()) {
       EXPECT_EQ(SendMessageW(skinned->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
+    }
+    // A spin edit's button is skinned with its edit, and stays native with its twin.
+    if (auto* spin = dynamic_cast<ui::TSpinEdit*>(skinned)) {
+      EXPECT_EQ(SendMessageW(spin->Button()->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
+    }
+    if (auto* spin = dynamic_cast<ui::TSpinEdit*>(native)) {
+      EXPECT_NE(SendMessageW(spin->Button()->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
     }
   }
   delete form;
 }
 
-TEST(SkinGallery, HundredCreateShowPaintFreeCyclesGiveEveryHandleBack) {
+TEST(SkinGallery, FiftyCreateShowPaintFreeCyclesGiveEveryHandleBack) {
   ui::Application->Initialize();
   skin::SkinManagerScope scope;
   delete ShowGallery();  // warm-up: the system's caches
   const long counters = Counters();
   const long gdi = wintest::LiveGdiObjects();
-  for (int i = 0; i < 100; ++i) {
+  for (int i = 0; i < 50; ++i) {
     gallery::TGalleryForm* form = ShowGallery();
     RedrawWindow(form->Handle(), nullptr, nullptr,
                  RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -6,8 +6,7 @@
 
 #include <commctrl.h>
 
-#include <functional>
-
+#include "skinframe/FrameTestSupport.h"
 #include "support/WinTestSupport.h"
 #include "ui/Application.h"
 #include "ui/Forms.h"
@@ -22,16 +21,6 @@ struct Steps {
   int next = 0, prev = 0;
   void Click(ui::TObject*, ui::TUDBtnType b) { ++(b == ui::TUDBtnType::btNext ? next : prev); }
 };
-
-bool PumpUntil(const std::function<bool()>& done, DWORD maxMs) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > maxMs) return false;
-    ui::Application->ProcessMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
 
 struct UpDownForm {
   ui::TForm* form;
@@ -115,7 +104,7 @@ TEST(UpDown, HoldingASpinButtonHalfKeepsSteppingUntilReleased) {
   EXPECT_EQ(spin->Button()->ClientOrigin().y, origin.y);
   Press(button, 7, 4);
   EXPECT_EQ(spin->Value(), 101);
-  EXPECT_TRUE(PumpUntil([&] { return spin->Value() >= 105; }, 5000));
+  EXPECT_TRUE(frametest::PumpUntil([&] { return spin->Value() >= 105; }, 5000));
   SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(7, 4));
   const int released = spin->Value();
   wintest::PumpUntilIdle(300);
