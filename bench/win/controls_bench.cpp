@@ -10,32 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "BenchSupport.h"
-#include "TestSkin.h"
+#include "ControlBenchSupport.h"
 #include "support/WinTestSupport.h"
 #include "ui/Application.h"
 #include "ui/CheckCtrls.h"
 #include "ui/StdCtrls.h"
 
 namespace {
-
-std::vector<uint8_t> SkinPayload(int argc, char** argv) {
-  std::string path = argc > 1 ? argv[1] : "";
-  if (path.empty())
-    if (const char* env = std::getenv("TARVIMO_DEFAULT_SKN")) path = env;
-  std::vector<uint8_t> stream;
-  if (!path.empty()) {
-    if (path[0] == '/') path = "Z:" + path;  // Wine's view of the Unix root
-    std::ifstream in(path, std::ios::binary);
-    stream.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  if (stream.empty()) return testskin::TestSkin().PropertyPayload();
-  std::vector<uint8_t> payload(4 + stream.size());
-  const auto n = static_cast<uint32_t>(stream.size());
-  for (int i = 0; i < 4; ++i) payload[i] = static_cast<uint8_t>(n >> (8 * i));
-  std::copy(stream.begin(), stream.end(), payload.begin() + 4);
-  return payload;
-}
 
 template <class T>
 T* Make(ui::TForm* form, int left, int top, int width, int height, const wchar_t* caption) {
@@ -46,17 +27,13 @@ T* Make(ui::TForm* form, int left, int top, int width, int height, const wchar_t
   return c;
 }
 
-double PaintCost(ui::TWinControl* c) {
-  return bench::MicrosPerCall([&] {
-    RedrawWindow(c->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-  });
-}
+double PaintCost(ui::TWinControl* c) { return bench::RepaintCost(c->Handle()); }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   ui::Application->Initialize();
-  const std::vector<uint8_t> payload = SkinPayload(argc, argv);
+  const std::vector<uint8_t> payload = bench::SkinPayload(argc, argv);
   skin::SkinManagerScope scope;
 
   auto* form = new ui::TForm(nullptr);
@@ -75,15 +52,7 @@ int main(int argc, char** argv) {
         static_cast<ui::TControl*>(nativeRadio)})
     c->SetTag(99);
 
-  auto* data = new skin::TSkinData(form);
-  data->MessageReporter = [](std::string_view) {};
-  data->SetLoading(true);
-  data->SetActive(true);
-  ui::TMemoryStream stream;
-  stream.WriteBuffer(payload.data(), static_cast<int64_t>(payload.size()));
-  stream.SetPosition(0);
-  data->ReadSkinStream(stream);
-  data->Loaded();
+  bench::AddSkinData(form, payload);
   bench::ShowAndWait(form, true);
   if (SendMessageW(button->Handle(), skin::SM_ISSKINNED, 0, 0) != 1) {
     std::printf("the controls were not skinned\n");

@@ -22,14 +22,25 @@ UI_IMPLEMENT_CLASS(TSkinEdit, TSkinControl)
 
 TSkinEdit::TSkinEdit(ui::TComponent* owner) : TSkinControl(owner) {}
 
+bool TSkinEdit::BeforeMessage(ui::TMessage& message) {
+  if (message.Msg != WM_PAINT) return TSkinControl::BeforeMessage(message);
+  // The frame painted from inside the control's own paint (BeginPaint) is covered once, after it.
+  const std::shared_ptr<bool> alive = AliveToken().lock();
+  const bool outer = !inPaint_;
+  inPaint_ = true;
+  CallPrevious(message);
+  if (!*alive) return false;
+  if (outer) inPaint_ = false;
+  PaintFrame(reinterpret_cast<HDC>(message.WParam));
+  return false;
+}
+
 void TSkinEdit::AfterMessage(ui::TMessage& message) {
   switch (message.Msg) {
-    case WM_PAINT:
-      PaintFrame(reinterpret_cast<HDC>(message.WParam));
-      return;
     case WM_NCPAINT:
-      // The system's border came back without a client paint (focus, activation, frame redraw).
-      PaintFrame(nullptr);
+      // The system's border came back without a client paint (a frame redraw, an uncovered
+      // edge). When a client paint follows, the band is drawn after that one.
+      if (!inPaint_ && !GetUpdateRect(handle_, nullptr, FALSE)) PaintFrame(nullptr);
       return;
     case WM_PRINT:
       PrintFrame(reinterpret_cast<HDC>(message.WParam));
@@ -43,17 +54,29 @@ void TSkinEdit::AfterMessage(ui::TMessage& message) {
       message.Result = kSkinMessageTag;
       return;
     case WM_MOUSEMOVE:
+      if (!tracking_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+        tracking_ = TrackMouseEvent(&track) != FALSE;
+      }
       if (!(MouseState & kHot)) {
         MouseState |= kHot;
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
-        TrackMouseEvent(&track);
         PaintFrame(nullptr);
       }
       return;
-    case WM_MOUSELEAVE:
-      MouseState &= ~kHot;
-      PaintFrame(nullptr);
+    case WM_MOUSELEAVE: {
+      // Also sent by the embedded spin button when the pointer leaves it: the edit is hot while
+      // the pointer is over it or over its button.
+      tracking_ = false;
+      POINT p{};
+      GetCursorPos(&p);
+      HWND under = WindowFromPoint(p);
+      const bool inside = under && (under == handle_ || GetParent(under) == handle_);
+      if (!inside && (MouseState & kHot)) {
+        MouseState &= ~kHot;
+        PaintFrame(nullptr);
+      }
       return;
+    }
     default:
       TSkinControl::AfterMessage(message);
       return;
@@ -85,11 +108,7 @@ EditBorderState TSkinEdit::ReadState() {
   EditBorderState s;
   s.disabled = (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_DISABLED) != 0;
   s.focused = GetFocus() == handle_;
-  // The pointer over the edit or over its spin button.
-  POINT p{};
-  GetCursorPos(&p);
-  HWND under = WindowFromPoint(p);
-  s.hot = under && (under == handle_ || GetParent(under) == handle_);
+  s.hot = (MouseState & kHot) != 0;
   enabled_ = !s.disabled;
   focused_ = s.focused;
   return s;

@@ -20,6 +20,7 @@ class TSkinEdit : public TSkinControl {
   HWND SpinWindow() const { return spinWindow_; }
 
  protected:
+  bool BeforeMessage(ui::TMessage& message) override;
   void AfterMessage(ui::TMessage& message) override;
   void PaintControl(HDC dc, const RECT& rect) override;
 
@@ -30,6 +31,8 @@ class TSkinEdit : public TSkinControl {
   EditBorderState ReadState();
 
   HWND spinWindow_ = nullptr;
+  bool inPaint_ = false;   // inside the control's own WM_PAINT
+  bool tracking_ = false;  // the pointer's leaving is tracked
 };
 
 }  // namespace skin

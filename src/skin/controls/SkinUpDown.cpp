@@ -95,9 +95,8 @@ void TSkinUpDown::PointerChanged(bool inside) {
   if (PointerHalf(PaintedRect(w.right - w.left, w.bottom - w.top)) != shownHalf_ ||
       wasHot != inside)
     PaintFrame(nullptr);
-  if (!inside && embedded_)
-    RedrawWindow(GetParent(handle_), nullptr, nullptr,
-                 RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+  // The edit's hover look covers its button: it looks again where the pointer went.
+  if (!inside && embedded_) SendMessageW(GetParent(handle_), WM_MOUSELEAVE, 0, 0);
 }
 
 ImageRect TSkinUpDown::PaintedRect(int width, int height) const {
