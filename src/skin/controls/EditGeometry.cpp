@@ -13,6 +13,14 @@ bool EditHasBorder(int windowWidth, int windowHeight, int clientWidth, int clien
   return clientWidth != windowWidth && clientHeight != windowHeight;
 }
 
+bool EditBandCoversFrame(int windowWidth, int windowHeight, int clientWidth, int clientHeight,
+                         bool hasScrollBars) {
+  if (hasScrollBars || !EditHasBorder(windowWidth, windowHeight, clientWidth, clientHeight))
+    return false;
+  constexpr int kBand = 3;
+  return windowWidth - clientWidth <= 2 * kBand && windowHeight - clientHeight <= 2 * kBand;
+}
+
 int EditEdgeColourIndex(const EditBorderState& s) {
   if (s.disabled) return ciButtonShadow;
   if (s.focused) return ciHilight;

@@ -15,6 +15,11 @@ namespace skin {
 // without a border keeps its own look.
 bool EditHasBorder(int windowWidth, int windowHeight, int clientWidth, int clientHeight);
 
+// Whether the band covers everything the system draws outside the client area (a border of at
+// most three pixels on each side, no scroll bars), so the system's frame paint can be left out.
+bool EditBandCoversFrame(int windowWidth, int windowHeight, int clientWidth, int clientHeight,
+                         bool hasScrollBars);
+
 struct EditBorderState {
   bool focused = false, hot = false, disabled = false;
 };

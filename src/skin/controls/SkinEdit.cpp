@@ -6,7 +6,7 @@
 namespace skin {
 
 namespace {
-// Rings drawn as four solid strips each, without a brush: a paint creates no GDI object.
+// Rings drawn as four solid strips each (the printed border).
 void Ring(HDC dc, const RECT& r, int thickness, COLORREF colour) {
   if (r.right - r.left <= 0 || r.bottom - r.top <= 0) return;
   const int t = thickness;
@@ -22,24 +22,61 @@ UI_IMPLEMENT_CLASS(TSkinEdit, TSkinControl)
 
 TSkinEdit::TSkinEdit(ui::TComponent* owner) : TSkinControl(owner) {}
 
+bool TSkinEdit::OwnsFrame() const {
+  RECT w{}, c{};
+  GetWindowRect(handle_, &w);
+  GetClientRect(handle_, &c);
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+  return EditBandCoversFrame(w.right - w.left, w.bottom - w.top, c.right, c.bottom,
+                             (style & (WS_HSCROLL | WS_VSCROLL)) != 0);
+}
+
 bool TSkinEdit::BeforeMessage(ui::TMessage& message) {
-  if (message.Msg != WM_PAINT) return TSkinControl::BeforeMessage(message);
-  // The frame painted from inside the control's own paint (BeginPaint) is covered once, after it.
-  const std::shared_ptr<bool> alive = AliveToken().lock();
-  const bool outer = !inPaint_;
-  inPaint_ = true;
-  CallPrevious(message);
-  if (!*alive) return false;
-  if (outer) inPaint_ = false;
-  PaintFrame(reinterpret_cast<HDC>(message.WParam));
-  return false;
+  switch (message.Msg) {
+    case WM_NCPAINT:
+      // A frame the band covers whole is not drawn twice: the band takes the system's place.
+      if (!OwnsFrame()) break;
+      PaintFrame(nullptr);
+      message.Result = 0;
+      return false;
+    case WM_PAINT: {
+      const std::shared_ptr<bool> alive = AliveToken().lock();
+      if (message.WParam || !OwnsFrame()) {
+        const bool outer = !inPaint_;
+        inPaint_ = true;
+        CallPrevious(message);
+        if (!*alive) return false;
+        if (outer) inPaint_ = false;
+        PaintFrame(reinterpret_cast<HDC>(message.WParam));
+        return false;
+      }
+      // The control paints into our paint DC and the band's inner line follows in the same DC
+      // (its frame lines came with the frame paint BeginPaint asked for): no DC of our own.
+      ui::PaintDC paint(handle_);
+      ui::TMessage inner{WM_PAINT, reinterpret_cast<WPARAM>(paint.get()), 0, 0};
+      CallPrevious(inner);
+      if (!*alive || !paint.get() || !GetWindowRect(handle_, &windowRect_)) return false;
+      POINT origin{0, 0};
+      ClientToScreen(handle_, &origin);
+      const int ox = origin.x - windowRect_.left, oy = origin.y - windowRect_.top;
+      PaintBand(paint.get(),
+                RECT{-ox, -oy, windowRect_.right - windowRect_.left - ox,
+                     windowRect_.bottom - windowRect_.top - oy},
+                true);
+      message.Result = 0;
+      return false;
+    }
+    default:
+      break;
+  }
+  return TSkinControl::BeforeMessage(message);
 }
 
 void TSkinEdit::AfterMessage(ui::TMessage& message) {
   switch (message.Msg) {
     case WM_NCPAINT:
-      // The system's border came back without a client paint (a frame redraw, an uncovered
-      // edge). When a client paint follows, the band is drawn after that one.
+      // The system's border (and scroll bars) came back without a client paint. When a client
+      // paint follows, the band is drawn after that one.
       if (!inPaint_ && !GetUpdateRect(handle_, nullptr, FALSE)) PaintFrame(nullptr);
       return;
     case WM_PRINT:
@@ -77,6 +114,16 @@ void TSkinEdit::AfterMessage(ui::TMessage& message) {
       }
       return;
     }
+    case WM_PARENTNOTIFY:
+      if (LOWORD(message.WParam) == WM_CREATE || LOWORD(message.WParam) == WM_DESTROY)
+        searchSpin_ = true;
+      return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      focusKnown_ = true;
+      hasFocus_ = message.Msg == WM_SETFOCUS;
+      TSkinControl::AfterMessage(message);
+      return;
     default:
       TSkinControl::AfterMessage(message);
       return;
@@ -84,7 +131,11 @@ void TSkinEdit::AfterMessage(ui::TMessage& message) {
 }
 
 void TSkinEdit::FindSpin() {
+  // Child windows are listed only when one may have come or gone: asking at every paint is a
+  // round trip to the window server each time.
+  if (!searchSpin_) return;
   if (spinWindow_ && IsWindow(spinWindow_) && GetParent(spinWindow_) == handle_) return;
+  searchSpin_ = false;
   spinWindow_ = nullptr;
   if (!skin_ || !InSet(skin_->SkinControls(), xcSpin)) return;
   for (HWND child = GetTopWindow(handle_); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -107,25 +158,55 @@ void TSkinEdit::FindSpin() {
 EditBorderState TSkinEdit::ReadState() {
   EditBorderState s;
   s.disabled = (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_DISABLED) != 0;
-  s.focused = GetFocus() == handle_;
+  if (!focusKnown_) {
+    hasFocus_ = GetFocus() == handle_;
+    focusKnown_ = true;
+  }
+  s.focused = hasFocus_;
   s.hot = (MouseState & kHot) != 0;
   enabled_ = !s.disabled;
   focused_ = s.focused;
   return s;
 }
 
-void TSkinEdit::PaintControl(HDC dc, const RECT& rect) {
+void TSkinEdit::PaintControl(HDC dc, const RECT& rect) { PaintBand(dc, rect, false); }
+
+void TSkinEdit::PaintBand(HDC dc, const RECT& rect, bool innerLineOnly) {
   FindSpin();
   RECT client{};
   GetClientRect(handle_, &client);
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   if (!EditHasBorder(W, H, client.right, client.bottom)) return;
   const EditBorderState state = ReadState();
-  ui::SaveDCGuard saved(dc);
-  RECT r = rect;
-  Ring(dc, r, 1, ColourRef(skin_->GetRGB(EditEdgeColourIndex(state))));
-  InflateRect(&r, -1, -1);
-  Ring(dc, r, 2, ColourRef(kWhite));
+  // One region fill per colour: under Wine every drawing call on a window's DC is clipped
+  // against the window's visible region, so fewer, larger calls are cheaper.
+  const BrushKeeper kept(dc);
+  const HBRUSH brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+  SelectObject(dc, brush);
+  SetDCBrushColor(dc, ColourRef(kWhite));
+  if (innerLineOnly) {
+    FillRgn(dc, BandRegion(kInnerLine, rect), brush);
+    return;
+  }
+  FillRgn(dc, BandRegion(kWhiteLines, rect), brush);
+  SetDCBrushColor(dc, ColourRef(skin_->GetRGB(EditEdgeColourIndex(state))));
+  FillRgn(dc, BandRegion(kEdgeLine, rect), brush);
+}
+
+HRGN TSkinEdit::BandRegion(BandPart part, const RECT& rect) {
+  CachedRegion& cached = regions_[part];
+  if (cached.region && EqualRect(&cached.rect, &rect)) return cached.region.get();
+  // The part lies between the rectangle inset by `outer` and by `inner`.
+  static constexpr int kInsets[][2] = {{0, 1}, {1, 3}, {2, 3}};
+  const int outer = kInsets[part][0], inner = kInsets[part][1];
+  ui::GdiRegion ring(
+      CreateRectRgn(rect.left + outer, rect.top + outer, rect.right - outer, rect.bottom - outer));
+  ui::GdiRegion hole(
+      CreateRectRgn(rect.left + inner, rect.top + inner, rect.right - inner, rect.bottom - inner));
+  if (ring && hole) CombineRgn(ring.get(), ring.get(), hole.get(), RGN_DIFF);
+  cached.region = std::move(ring);
+  cached.rect = rect;
+  return cached.region.get();
 }
 
 void TSkinEdit::PrintFrame(HDC dc) {
@@ -141,7 +222,7 @@ void TSkinEdit::PrintFrame(HDC dc) {
     RECT client{};
     GetClientRect(handle_, &client);
     if (client.right + 2 >= rect.right || client.bottom + 2 >= rect.bottom) return;
-    ui::SaveDCGuard saved(dc);
+    const BrushKeeper kept(dc);
     RECT inner = rect;
     InflateRect(&inner, -1, -1);
     FrameRect(dc, &inner, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));

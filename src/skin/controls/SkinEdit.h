@@ -25,12 +25,28 @@ class TSkinEdit : public TSkinControl {
   void PaintControl(HDC dc, const RECT& rect) override;
 
  private:
+  // The band covers the whole system frame (no scroll bars, a border of at most three pixels).
+  bool OwnsFrame() const;
   void FindSpin();
+  // The band into dc at rect (the window rectangle in dc's coordinates); with innerLineOnly only
+  // its innermost line, the one on the client area (the others lie on the frame).
+  void PaintBand(HDC dc, const RECT& rect, bool innerLineOnly);
   // The border of a printed edit: one ButtonShadow line, one in the DC's current brush.
   void PrintFrame(HDC dc);
   EditBorderState ReadState();
 
+  // The band's parts as regions, kept while the edit keeps its size (no object per paint).
+  enum BandPart { kEdgeLine, kWhiteLines, kInnerLine, kBandParts };
+  struct CachedRegion {
+    RECT rect{};
+    ui::GdiRegion region;
+  };
+  HRGN BandRegion(BandPart part, const RECT& rect);
+  CachedRegion regions_[kBandParts];
+
   HWND spinWindow_ = nullptr;
+  bool searchSpin_ = true;  // a child may have come or gone (WM_PARENTNOTIFY)
+  bool focusKnown_ = false, hasFocus_ = false;
   bool inPaint_ = false;   // inside the control's own WM_PAINT
   bool tracking_ = false;  // the pointer's leaving is tracked
 };

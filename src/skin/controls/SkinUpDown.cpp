@@ -19,8 +19,10 @@ ImageRect ScreenRect(HWND wnd) {
 COLORREF ColourRef(Colour c) { return static_cast<COLORREF>(c) & 0xFFFFFF; }
 
 void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
-  SetBkColor(dc, colour);
-  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+  // The stock DC brush takes any colour: nothing is created.
+  SelectObject(dc, GetStockObject(DC_BRUSH));
+  SetDCBrushColor(dc, colour);
+  PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, PATCOPY);
 }
 
 UI_IMPLEMENT_CLASS(TSkinUpDown, TSkinControl)
@@ -132,7 +134,7 @@ void TSkinUpDown::PaintControl(HDC dc, const RECT& rect) {
   FrameBuffer* buffer = Buffer(W, H);
   if (!buffer) return;
   const HDC b = buffer->dc();
-  ui::SaveDCGuard saved(b);
+  const BrushKeeper kept(b);
   const ImageRect painted = PaintedRect(W, H);
   // The strips left free continue the edit's white band.
   if (embedded_) FillSolid(b, RECT{0, 0, W, H}, ColourRef(kWhite));

@@ -41,8 +41,26 @@ class TSkinUpDown : public TSkinControl {
   SpinHalf shownHalf_ = SpinHalf::None;  // the half under the pointer at the last paint
 };
 
-// A solid rectangle without a brush (no GDI object is made), and a skin colour as a COLORREF.
+// A solid rectangle in the stock DC brush (no GDI object is made), and a skin colour as a
+// COLORREF.
 void FillSolid(HDC dc, const RECT& r, COLORREF colour);
+// Puts the DC's brush and DC brush colour back as they were (cheaper than a saved DC state).
+class BrushKeeper {
+ public:
+  explicit BrushKeeper(HDC dc)
+      : dc_(dc), brush_(GetCurrentObject(dc, OBJ_BRUSH)), colour_(GetDCBrushColor(dc)) {}
+  ~BrushKeeper() {
+    SetDCBrushColor(dc_, colour_);
+    SelectObject(dc_, brush_);
+  }
+  BrushKeeper(const BrushKeeper&) = delete;
+  BrushKeeper& operator=(const BrushKeeper&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ brush_;
+  COLORREF colour_;
+};
 COLORREF ColourRef(Colour c);
 
 }  // namespace skin

@@ -16,6 +16,12 @@ TEST(EditBorderTest, BandOnlyOnBorderedEditsColourByState) {
   EXPECT_FALSE(skin::EditHasBorder(113, 21, 113, 21));  // BorderStyle none
   EXPECT_FALSE(skin::EditHasBorder(113, 21, 113, 17));  // no border across
   EXPECT_FALSE(skin::EditHasBorder(113, 21, 109, 21));
+  // The system's frame is left out only where the band covers all of it.
+  EXPECT_TRUE(skin::EditBandCoversFrame(113, 21, 109, 17, false));   // client edge
+  EXPECT_TRUE(skin::EditBandCoversFrame(113, 21, 111, 19, false));   // one-pixel border
+  EXPECT_FALSE(skin::EditBandCoversFrame(113, 21, 105, 13, false));  // four pixels
+  EXPECT_FALSE(skin::EditBandCoversFrame(113, 60, 92, 56, true));    // a scroll bar in it
+  EXPECT_FALSE(skin::EditBandCoversFrame(113, 21, 113, 21, false));
   using S = skin::EditBorderState;
   EXPECT_EQ(skin::EditEdgeColourIndex(S{}), skin::ciButtonShadow);
   EXPECT_EQ(skin::EditEdgeColourIndex(S{.hot = true}), skin::ciButtonDkShadow);
