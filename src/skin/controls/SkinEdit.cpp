@@ -22,6 +22,14 @@ UI_IMPLEMENT_CLASS(TSkinEdit, TSkinControl)
 
 TSkinEdit::TSkinEdit(ui::TComponent* owner) : TSkinControl(owner) {}
 
+void TSkinEdit::Detach() {
+  const bool wasActive = Active();
+  TSkinControl::Detach();
+  // The band took the system frame's place: the frame is drawn again by the system.
+  if (wasActive && handle_ && State() != kWindowDestroyed)
+    RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
 bool TSkinEdit::OwnsFrame() const {
   RECT w{}, c{};
   GetWindowRect(handle_, &w);

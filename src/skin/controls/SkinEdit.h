@@ -16,6 +16,7 @@ class TSkinEdit : public TSkinControl {
   UI_CLASS(TSkinEdit, TSkinControl)
  public:
   explicit TSkinEdit(ui::TComponent* owner);
+  void Detach() override;
   // The spin child found inside the edit (null until one was found).
   HWND SpinWindow() const { return spinWindow_; }
 

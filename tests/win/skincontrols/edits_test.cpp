@@ -124,6 +124,12 @@ TEST(SkinnedEdit, TheBorderBandShowsRestFocusAndHover) {
   EXPECT_EQ(SendMessageW(wnd, skin::SM_PAINTCLIENTTO, 0, skin::kSkinMessageTag),
             skin::kSkinMessageTag);
   EXPECT_NE(SendMessageW(wnd, skin::SM_PAINTCLIENTTO, 0, 0), skin::kSkinMessageTag);
+  // Detached, the system draws its own frame again.
+  auto* skinner = dynamic_cast<skin::TSkinEdit*>(f.Skinner()->FindSkinnerByWindow(wnd));
+  ASSERT_NE(skinner, nullptr);
+  skinner->Detach();
+  wintest::PumpUntilIdle();
+  EXPECT_NE(PixelOf(wnd, 0, 10, false), shadow);
 }
 
 TEST(SkinnedSpinEdit, ItsButtonIsSkinnedOnceEmbeddedAndRepeatsWhileHeld) {
