@@ -37,6 +37,7 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner) : ui::TForm(owner) {
   AddComboRows();
   AddScrollRows();
   AddPageRows();
+  AddEditRows();
   AddMenuBar();
   SetClientSize(right_ + 12, bottom_ + 4);
 }

@@ -141,6 +141,13 @@ void TControl::SetClientSize(int width, int height) {
 }
 
 POINT TControl::ClientOrigin() {
+  // A window knows where its client area lies: a top-level window's frame and a child's border
+  // are not in the bounds.
+  if (auto* windowed = dynamic_cast<TWinControl*>(this); windowed && windowed->HandleAllocated()) {
+    POINT p{0, 0};
+    ::ClientToScreen(windowed->Handle(), &p);
+    return p;
+  }
   if (!parent_) return {left_, top_};
   POINT p = parent_->ClientOrigin();
   return {p.x + left_, p.y + top_};

@@ -42,6 +42,13 @@ void TSpinButton::Fire(Half half) {
   if (half == Half::Down && OnDownClick) OnDownClick(this);
 }
 
+void TSpinButton::Rearm(UINT ms) {
+  // The old timer goes first: it has the same id, so dropping it after setting the new one would
+  // kill the new one and end the repeat after its first step.
+  repeat_.reset();
+  repeat_ = TimerHandle(Handle(), kRepeatTimer, ms);
+}
+
 void TSpinButton::PaintWindow(HDC dc) {
   RECT r = ClientRect();
   int mid = r.bottom / 2;
@@ -63,11 +70,11 @@ void TSpinButton::WndProc(TMessage& m) {
       SetCapture(Handle());
       Invalidate();
       Fire(pressed_);
-      repeat_ = TimerHandle(Handle(), kRepeatTimer, kFirstDelay);
+      Rearm(kFirstDelay);
       return;
     case WM_TIMER:
       if (m.WParam == kRepeatTimer && pressed_ != Half::None) {
-        repeat_ = TimerHandle(Handle(), kRepeatTimer, kRepeatDelay);
+        Rearm(kRepeatDelay);
         POINT p{};
         GetCursorPos(&p);
         p = ScreenToClient(p);

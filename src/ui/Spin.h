@@ -27,6 +27,7 @@ class TSpinButton : public TWinControl {
   enum class Half { None, Up, Down };
   Half HalfAt(int y);
   void Fire(Half half);
+  void Rearm(UINT ms);
   TWinControl* focusControl_ = nullptr;
   Half pressed_ = Half::None;
   TimerHandle repeat_;

@@ -6,6 +6,8 @@
 #include "skin/controls/SkinScrollbars.h"
 #include "skin/controls/SkinPageFills.h"
 #include "skin/controls/SkinPages.h"
+#include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinUpDown.h"
 
 namespace skin {
 
@@ -50,6 +52,10 @@ Factory FactoryOf(SkinnerKind kind) {
       return &Make<TSkinSizer>;
     case SkinnerKind::BoxH:
       return &Make<TSkinBoxH>;
+    case SkinnerKind::Edit:
+      return &Make<TSkinEdit>;
+    case SkinnerKind::UpDown:
+      return &Make<TSkinUpDown>;
     default:
       return nullptr;
   }

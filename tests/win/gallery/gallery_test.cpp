@@ -20,7 +20,9 @@
 #include "ui/HeaderCtrls.h"
 #include "ui/ListCtrls.h"
 #include "ui/RangeCtrls.h"
+#include "ui/Spin.h"
 #include "ui/StdCtrls.h"
+#include "ui/UpDown.h"
 
 namespace {
 
@@ -80,6 +82,13 @@ TEST(SkinGallery, EveryRowHasASkinnedControlAndANativeTwin) {
         skinned->Is<ui::TTreeView>()) {
       EXPECT_EQ(SendMessageW(skinned->Handle(), skin::SM_ISSKINNED, 0, 0), 1) << row.title;
       EXPECT_TRUE(FindWindowExW(form->Handle(), nullptr, L"TWScrollbar", nullptr));
+    }
+    // A spin edit's button is skinned with its edit, and stays native with its twin.
+    if (auto* spin = dynamic_cast<ui::TSpinEdit*>(skinned)) {
+      EXPECT_EQ(SendMessageW(spin->Button()->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
+    }
+    if (auto* spin = dynamic_cast<ui::TSpinEdit*>(native)) {
+      EXPECT_NE(SendMessageW(spin->Button()->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
     }
   }
   // The gallery shows what the engine skins: nearly every row has a skinner.

@@ -6,6 +6,7 @@
 #include "FrameTestSupport.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckRadio.h"
+#include "skin/controls/SkinEdit.h"
 #include "skin/manager/ControlClassifier.h"
 #include "ui/BitBtn.h"
 #include "ui/CheckCtrls.h"
@@ -72,15 +73,15 @@ TEST(Classification, EachControlGetsTheSkinnerOfItsKindOnce) {
   EXPECT_TRUE(SkinnerIs<skin::TSkinBitButton>(f, c.bitBtn));
   EXPECT_TRUE(SkinnerIs<skin::TSkinCheckBox>(f, c.check));
   EXPECT_TRUE(SkinnerIs<skin::TSkinRadioButton>(f, c.group->Buttons(1)));
-  // Tag 99 keeps the native look, a radio group's buttons with it; an edit has no skinner yet.
+  EXPECT_TRUE(SkinnerIs<skin::TSkinEdit>(f, c.edit));
+  // Tag 99 keeps the native look, a radio group's buttons with it.
   EXPECT_FALSE(Skinned(c.native));
   EXPECT_FALSE(Skinned(c.nativeGroup->Buttons(0)));
   EXPECT_EQ(c.nativeGroup->Buttons(0)->Tag(), 99);
-  EXPECT_FALSE(Skinned(c.edit));
 
   // Running the classification again skins nothing twice.
   const size_t count = f.Skinner()->Controls().size();
-  EXPECT_EQ(count, 6u);
+  EXPECT_EQ(count, 7u);
   skin::ClassifyFormControls(*f.Skinner());
   EXPECT_EQ(f.Skinner()->Controls().size(), count);
 }

@@ -1,0 +1,156 @@
+#include "skin/controls/SkinUpDown.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "skin/frame/WinSkinForm.h"
+
+namespace skin {
+
+namespace {
+ImageRect ScreenRect(HWND wnd) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+}  // namespace
+
+COLORREF ColourRef(Colour c) { return static_cast<COLORREF>(c) & 0xFFFFFF; }
+
+void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
+  // The stock DC brush takes any colour: nothing is created.
+  SelectObject(dc, GetStockObject(DC_BRUSH));
+  SetDCBrushColor(dc, colour);
+  PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, PATCOPY);
+}
+
+UI_IMPLEMENT_CLASS(TSkinUpDown, TSkinControl)
+
+TSkinUpDown::TSkinUpDown(ui::TComponent* owner) : TSkinControl(owner) {}
+
+void TSkinUpDown::SetEmbedded(bool on) {
+  if (embedded_ == on) return;
+  embedded_ = on;
+  Repaint();
+}
+
+bool TSkinUpDown::IsHorizontal() const {
+  return Horizontal == 1 || (GetWindowLongPtrW(handle_, GWL_STYLE) & UDS_HORZ) != 0;
+}
+
+TDataSkinBorder* TSkinUpDown::Strip() const {
+  if (!skin_ || !handle_) return nullptr;
+  auto* strip = skin_->Element<TDataSkinBorder>(IsHorizontal() ? "UpDown.Horz" : "UpDown.Vert");
+  return strip && !strip->Empty() ? strip : nullptr;
+}
+
+bool TSkinUpDown::BeforeMessage(ui::TMessage& message) {
+  if (!Strip()) return TSkinControl::BeforeMessage(message);
+  const std::shared_ptr<bool> alive = AliveToken().lock();
+  switch (message.Msg) {
+    case WM_PAINT:
+      PaintMessage(message);
+      return false;
+    case WM_ERASEBKGND:
+      message.Result = 1;  // every pixel is painted
+      return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      // The control starts its own press and auto-repeat first.
+      CallPrevious(message);
+      if (!*alive) return false;
+      MouseState |= kDown;
+      PaintFrame(nullptr);
+      return false;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      // A capture taken away ends the press as a release does.
+      MouseState &= ~kDown;
+      CallPrevious(message);
+      if (*alive) PaintFrame(nullptr);
+      return false;
+    case WM_MOUSEMOVE:
+      CallPrevious(message);
+      if (*alive) PointerChanged(true);
+      return false;
+    case WM_MOUSELEAVE:
+      CallPrevious(message);
+      if (*alive) PointerChanged(false);
+      return false;
+    default:
+      return TSkinControl::BeforeMessage(message);
+  }
+}
+
+void TSkinUpDown::PointerChanged(bool inside) {
+  const bool wasHot = MouseState & kHot;
+  if (inside) {
+    MouseState |= kHot;
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+    TrackMouseEvent(&track);
+  } else {
+    MouseState &= ~kHot;
+  }
+  RECT w{};
+  GetWindowRect(handle_, &w);
+  if (PointerHalf(PaintedRect(w.right - w.left, w.bottom - w.top)) != shownHalf_ ||
+      wasHot != inside)
+    PaintFrame(nullptr);
+  // The edit's hover look covers its button: it looks again where the pointer went.
+  if (!inside && embedded_) SendMessageW(GetParent(handle_), WM_MOUSELEAVE, 0, 0);
+}
+
+ImageRect TSkinUpDown::PaintedRect(int width, int height) const {
+  if (!embedded_) return {0, 0, width, height};
+  HWND parent = GetParent(handle_);
+  if (!parent) return {0, 0, width, height};
+  return EmbeddedUpDownRect(ScreenRect(handle_), ScreenRect(parent));
+}
+
+SpinHalf TSkinUpDown::PointerHalf(const ImageRect& painted) const {
+  POINT p{};
+  GetCursorPos(&p);
+  ScreenToClient(handle_, &p);
+  const UpDownLayout layout = UpDownHalves(painted.width(), painted.height(), IsHorizontal());
+  return HalfAt(layout, p.x - painted.left, p.y - painted.top);
+}
+
+void TSkinUpDown::DrawHalf(HDC dc, const ImageRect& r, SpinHalf half, int state,
+                           TDataSkinBorder& strip) {
+  const int frames = std::max(strip.Frame, 1);
+  const int frame = UpDownFrame(state, half, frames);
+  DrawGlyphFrame(dc, RECT{r.left, r.top, r.right, r.bottom}, frames, frame, *strip.Bitmap);
+  ui::TBitmap& glyph = *strip.Bitmap2;
+  if (glyph.Empty()) return;
+  const ImageRect g = CentredGlyphRect(r, glyph.Width() / frames, glyph.Height());
+  DrawGlyphFrame(dc, RECT{g.left, g.top, g.right, g.bottom}, frames, frame, glyph);
+}
+
+void TSkinUpDown::PaintControl(HDC dc, const RECT& rect) {
+  TDataSkinBorder* strip = Strip();
+  if (!strip) return;
+  const int W = rect.right - rect.left, H = rect.bottom - rect.top;
+  FrameBuffer* buffer = Buffer(W, H);
+  if (!buffer) return;
+  const HDC b = buffer->dc();
+  const BrushKeeper kept(b);
+  const ImageRect painted = PaintedRect(W, H);
+  // The strips left free continue the edit's white band.
+  if (embedded_) FillSolid(b, RECT{0, 0, W, H}, ColourRef(kWhite));
+  FillSolid(b, RECT{painted.left, painted.top, painted.right, painted.bottom},
+            ColourRef(skin_->GetRGB(ciButtonFace)));
+
+  enabled_ = !(GetWindowLongPtrW(handle_, GWL_STYLE) & WS_DISABLED);
+  shownHalf_ = PointerHalf(painted);
+  const UpDownLayout layout = UpDownHalves(painted.width(), painted.height(), IsHorizontal());
+  const bool down = MouseState & kDown, hot = MouseState & kHot;
+  for (SpinHalf half : {SpinHalf::First, SpinHalf::Second}) {
+    const ImageRect r =
+        (half == SpinHalf::First ? layout.first : layout.second).Offset(painted.left, painted.top);
+    DrawHalf(b, r, half, UpDownHalfState(shownHalf_ == half, down, hot, !enabled_), *strip);
+  }
+  BitBlt(dc, rect.left, rect.top, W, H, b, 0, 0, SRCCOPY);
+}
+
+}  // namespace skin
