@@ -2,6 +2,9 @@
 
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckRadio.h"
+#include "skin/controls/SkinBoxes.h"
+#include "skin/controls/SkinMediaPlayer.h"
+#include "skin/controls/SkinTabs.h"
 
 namespace skin {
 
@@ -24,6 +27,22 @@ Factory FactoryOf(SkinnerKind kind) {
       return &Make<TSkinCheckBox>;
     case SkinnerKind::RadioButton:
       return &Make<TSkinRadioButton>;
+    case SkinnerKind::SpeedButton:
+      return &Make<TSkinSpeedButton>;
+    case SkinnerKind::MenuButton:
+      return &Make<TSkinMenuButton>;
+    case SkinnerKind::GroupBox:
+      return &Make<TSkinGroupBox>;
+    case SkinnerKind::Box:
+      return &Make<TSkinBox>;
+    case SkinnerKind::StatusBar:
+      return &Make<TSkinStatusBar>;
+    case SkinnerKind::Tab:
+      return &Make<TSkinTab>;
+    case SkinnerKind::Tab31:
+      return &Make<TSkinTab31>;
+    case SkinnerKind::MediaPlayer:
+      return &Make<TSkinMP>;
     default:
       return nullptr;
   }

@@ -37,8 +37,12 @@ void ExpectArrowInside(const skin::MenuButtonLayout& l, int W, int H) {
 }
 
 TEST(MenuButtonLayoutTest, FreeWidthInFourPartsAndTheArrowAlwaysOnTheButton) {
-  skin::MenuButtonInput in{.width = 120, .height = 25, .glyphWidth = 16, .glyphHeight = 16,
-                           .textWidth = 40, .textHeight = 13};
+  skin::MenuButtonInput in{.width = 120,
+                           .height = 25,
+                           .glyphWidth = 16,
+                           .glyphHeight = 16,
+                           .textWidth = 40,
+                           .textHeight = 13};
   const auto l = skin::LayoutMenuButton(in);
   // (120 - (16 + 40 + 8)) / 4 = 14 each for margin and spacing.
   EXPECT_EQ(l.glyphX, 14);
