@@ -5,9 +5,15 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "BenchLine.h"
+#include "TestSkin.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/manager/WinSkinManage.h"
 #include "ui/Forms.h"
@@ -56,6 +62,26 @@ inline void ShowAndWait(ui::TForm* form, bool skinned) {
     Sleep(0);
   }
   UpdateWindow(form->Handle());
+}
+
+// The skin to measure with, framed as a form stores it: the stream at argv[1] (or
+// TARVIMO_DEFAULT_SKN), else the flat-colour test skin.
+inline std::vector<uint8_t> SkinPayload(int argc, char** argv) {
+  std::string path = argc > 1 ? argv[1] : "";
+  if (path.empty())
+    if (const char* env = std::getenv("TARVIMO_DEFAULT_SKN")) path = env;
+  std::vector<uint8_t> stream;
+  if (!path.empty()) {
+    if (path[0] == '/') path = "Z:" + path;  // Wine's view of the Unix root
+    std::ifstream in(path, std::ios::binary);
+    stream.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  if (stream.empty()) return testskin::TestSkin().PropertyPayload();
+  std::vector<uint8_t> payload(4 + stream.size());
+  const auto n = static_cast<uint32_t>(stream.size());
+  for (int i = 0; i < 4; ++i) payload[i] = static_cast<uint8_t>(n >> (8 * i));
+  std::copy(stream.begin(), stream.end(), payload.begin() + 4);
+  return payload;
 }
 
 }  // namespace bench

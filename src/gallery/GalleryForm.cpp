@@ -34,6 +34,7 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner) : ui::TForm(owner) {
 
   StartColumn();
   AddButtonRows();
+  AddMoreRows();
   SetClientSize(right_ + 12, bottom_ + 4);
 }
 

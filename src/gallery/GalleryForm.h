@@ -44,6 +44,7 @@ class TGalleryForm : public ui::TForm {
 
   // One group of rows per skinner family, each in a file of its own.
   void AddButtonRows();
+  void AddMoreRows();
 
   std::vector<Row> rows_;
   int columnLeft_ = 0, nextTop_ = 0, firstRowTop_ = 0;

@@ -288,14 +288,21 @@ bool TSkinTab::CloseTabAt(int x, int y) {
   const int index = HitCloseBox(closeBoxes_rects_, x, y, count);
   if (index < 0) return false;
   // The form decides; its handler may free tabs, pages or the whole control meanwhile.
+  auto* pages = dynamic_cast<ui::TPageControl*>(control_);
+  const ui::TTabSheet* asked = pages ? pages->Pages(index) : nullptr;
   const std::weak_ptr<bool> alive = AliveToken();
   HWND formWindow = GetAncestor(handle_, GA_ROOT);
   const LRESULT answer = SendMessageW(formWindow, SM_CLOSETAB, reinterpret_cast<WPARAM>(handle_),
                                       static_cast<LPARAM>(index));
   if (alive.expired() || !*alive.lock()) return true;
   if (answer != 0) return true;
-  if (auto* pages = dynamic_cast<ui::TPageControl*>(control_)) {
-    if (ui::TTabSheet* page = pages->Pages(index)) page->Free();
+  if (pages) {
+    // Only the page asked about, if the handler has not freed or moved it meanwhile.
+    for (int i = 0; i < pages->PageCount(); ++i)
+      if (pages->Pages(i) == asked) {
+        pages->Pages(i)->Free();
+        break;
+      }
   } else if (auto* tabs = dynamic_cast<ui::TTabControl*>(control_)) {
     if (index < tabs->Tabs()->Count()) tabs->Tabs()->Delete(index);
   }
@@ -379,13 +386,11 @@ void TSkinTab::PaintControl(HDC dc, const RECT& rect) {
     int dw = 0, dh = 0;
     DrawnStripSize(strip.width(), strip.height(), side_, dw, dh);
     if (!TabsAcross(side_)) {
-      // Upright already: drawn straight into the buffer.
-      const HDC sdc = b;
-      SetViewportOrgEx(sdc, strip.left, strip.top, nullptr);
-      ui::SaveDCGuard clip(sdc);
-      IntersectClipRect(sdc, 0, 0, dw, dh);
-      DrawTabs(sdc, strip, dw, dh);
-      SetViewportOrgEx(sdc, 0, 0, nullptr);
+      // Upright already: drawn straight into the buffer (the guard puts the origin back).
+      ui::SaveDCGuard origin(b);
+      SetViewportOrgEx(b, strip.left, strip.top, nullptr);
+      IntersectClipRect(b, 0, 0, dw, dh);
+      DrawTabs(b, strip, dw, dh);
     } else if (upright_.Ensure(dw, dh) && turned_.Ensure(dh, dw)) {
       // The tabs are drawn upright on the face colour, and every pixel that is not the face
       // is turned onto the strip's own background.
