@@ -40,9 +40,11 @@ void TGalleryForm::AddMoreRows() {
     DrawSpeedGlyph(b->Glyph());
     b->SetNumGlyphs(4);
   });
-  AddRow<ui::TSpeedButton>(L"Latched speed button", 24, [](ui::TSpeedButton* b) {
+  // Each of the pair is a group of its own: one latched twin must not release the other.
+  int group = 0;
+  AddRow<ui::TSpeedButton>(L"Latched speed button", 24, [&group](ui::TSpeedButton* b) {
     b->SetCaption(L"Down");
-    b->SetGroupIndex(1);
+    b->SetGroupIndex(++group);
     b->SetDown(true);
     DrawSpeedGlyph(b->Glyph());
     b->SetNumGlyphs(4);

@@ -376,11 +376,15 @@ void TSkinTab::PaintControl(HDC dc, const RECT& rect) {
   SendMessageW(handle_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
   const ImageRect pane = TabPane(ToImage(display), side_);
   const ImageRect strip = TabStrip(whole, pane, side_);
-  // The strip's background is the parent's.
-  if (control_)
-    PaintControlTo(*control_, b);
-  else
-    FillFace(b, RECT{0, 0, W, H});
+  // The strip's background is the parent's colour (painting the parent itself would cost a
+  // whole paint of the form per tab paint).
+  const RECT all{0, 0, W, H};
+  if (control_ && control_->Parent()) {
+    SetDCBrushColor(b, ui::ColorToRGB(control_->Parent()->Color()));
+    FillRect(b, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  } else {
+    FillFace(b, all);
+  }
 
   if (!face_.empty() && !strip.empty()) {
     int dw = 0, dh = 0;

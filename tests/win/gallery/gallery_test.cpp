@@ -81,13 +81,13 @@ TEST(SkinGallery, EveryRowHasASkinnedControlAndANativeTwin) {
   delete form;
 }
 
-TEST(SkinGallery, HundredCreateShowPaintFreeCyclesGiveEveryHandleBack) {
+TEST(SkinGallery, FiftyCreateShowPaintFreeCyclesGiveEveryHandleBack) {
   ui::Application->Initialize();
   skin::SkinManagerScope scope;
   delete ShowGallery();  // warm-up: the system's caches
   const long counters = Counters();
   const long gdi = wintest::LiveGdiObjects();
-  for (int i = 0; i < 100; ++i) {
+  for (int i = 0; i < 50; ++i) {
     gallery::TGalleryForm* form = ShowGallery();
     RedrawWindow(form->Handle(), nullptr, nullptr,
                  RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
