@@ -116,6 +116,37 @@ TEST(SkinnedGroupBox, TheCaptionCutsTheRoundedFrame) {
   EXPECT_EQ(capture->Pixel(100, 50) & 0xFFFFFF, Face());
 }
 
+// ---- Plain boxes -------------------------------------------------------------------------------
+
+TEST(SkinnedBox, RecolouredWhileAttachedAndGivenItsColourBackUnlessItsWindowIsGone) {
+  SkinnedForm f;
+  const auto make = [&] {
+    auto* panel = new ui::TPanel(f.form);
+    panel->SetParent(f.form);
+    panel->SetBounds(10, 10, 100, 40);
+    panel->SetColor(ui::clRed);
+    auto* box = new skin::TSkinBox(panel);
+    box->Attach(f.Skinner(), f.data, true);
+    return std::pair{panel, box};
+  };
+  auto [panel, box] = make();
+  EXPECT_EQ(ui::ColorToRGB(panel->Color()), Face());
+  EXPECT_TRUE(f.Skinner()->IsControlSkinned(panel));
+  box->Detach();
+  EXPECT_EQ(panel->Color(), ui::clRed);
+  EXPECT_EQ(box->State(), skin::TSkinControl::kDetached);
+
+  auto [gone, goneBox] = make();
+  gone->DestroyHandle();  // nothing hooked saw it go
+  goneBox->Detach();
+  EXPECT_EQ(ui::ColorToRGB(gone->Color()), Face());
+  EXPECT_TRUE(goneBox->WindowDestroyed());
+  // Freed with its control, the box leaves the form skinner's list.
+  const size_t listed = f.Skinner()->Controls().size();
+  delete gone;
+  EXPECT_EQ(f.Skinner()->Controls().size(), listed - 1);
+}
+
 // ---- Status bars -------------------------------------------------------------------------------
 
 struct StatusFixture {
