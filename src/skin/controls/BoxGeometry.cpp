@@ -57,8 +57,8 @@ MenuButtonLayout LayoutMenuButton(const MenuButtonInput& in) {
   out.textY = (H - in.textHeight + 1) / 2;
   out.arrowX = out.textX + in.textWidth + 2 * spacing;
   out.arrowY = (H - 3) / 2;
-  // However a margin or spacing is set, the arrow stays on the button.
-  out.arrowX = std::clamp(out.arrowX, 3, std::max(3, W - 4));
+  // However a margin or spacing is set, the arrow stays on the button, clear of its border.
+  out.arrowX = std::clamp(out.arrowX, 3, std::max(3, W - 6));
   return out;
 }
 

@@ -31,7 +31,7 @@ TEST(SpeedButtonTest, FlatButtonsShowTheFaceOnlyWhenHotPressedOrLatched) {
 
 void ExpectArrowInside(const skin::MenuButtonLayout& l, int W, int H) {
   EXPECT_GE(l.arrowX - 3, 0);
-  EXPECT_LE(l.arrowX + 3, W - 1);
+  EXPECT_LE(l.arrowX + 3, W - 3);  // clear of the border
   EXPECT_GE(l.arrowY - 1, 0);
   EXPECT_LE(l.arrowY + 2, H - 1);
 }

@@ -6,6 +6,7 @@
 // after windows.h
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "skin/controls/SkinBoxes.h"
@@ -17,6 +18,7 @@
 #include "ui/CheckCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/MPlayer.h"
+#include "ui/MenuButton.h"
 #include "ui/StatusBar.h"
 #include "ui/TabCtrls.h"
 
@@ -356,6 +358,57 @@ TEST(SkinnedTabs, AFormThatFreesThePageItselfLeavesTheOtherPagesAlone) {
   ASSERT_EQ(p.pages->PageCount(), 2);
   EXPECT_EQ(p.pages->Pages(0), p.sheets[0]);
   EXPECT_EQ(p.pages->Pages(1), p.sheets[2]);
+}
+
+// ---- Menu buttons and the tab set -------------------------------------------------------------
+
+TEST(SkinnedMenuButton, TheArrowStaysOnTheButtonWithAGivenMargin) {
+  SkinnedForm f;
+  auto* button = new ui::TMenuButton(f.form);
+  button->SetParent(f.form);
+  button->SetBounds(20, 20, 80, 25);
+  button->SetCaption(L"");
+  button->SetMargin(10);
+  button->SetSpacing(-1);
+  Attach<skin::TSkinMenuButton>(button, f);
+  RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  auto capture = wintest::CaptureWindowDC(button->Handle());
+  ASSERT_TRUE(capture);
+  EXPECT_EQ(capture->Pixel(4, 4) & 0xFFFFFF, Colour("Buttons", 1));
+  // The arrow is the only thing in the window-text colour: it is there, whole, on the button.
+  const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF;
+  int left = 80, right = -1;
+  for (int y = 0; y < 25; ++y)
+    for (int x = 0; x < 80; ++x)
+      if ((capture->Pixel(x, y) & 0xFFFFFF) == ink) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+      }
+  ASSERT_GE(right, 0);
+  EXPECT_GE(right - left, 4);  // a whole triangle, not a clipped corner of one
+  EXPECT_LE(right, 80 - 3);    // clear of the button's border
+}
+
+TEST(SkinnedTabSet, TheSelectedTabShowsTheSecondImage) {
+  SkinnedForm f{PaneSkin()};
+  auto* set = new ui::TTabSet(f.form);
+  set->SetParent(f.form);
+  set->SetBounds(20, 20, 240, 21);
+  set->Tabs()->SetText(L"Alpha\nBeta\nGamma");
+  set->SetTabIndex(1);
+  Attach<skin::TSkinTab31>(set, f);
+  const int first = set->StartMargin();
+  const std::vector<int> lefts = [&] {
+    std::vector<int> out;
+    for (int x = first; x < 240 && out.size() < 3; ++x)
+      if (set->TabAt(x, 5) == static_cast<int>(out.size())) out.push_back(x);
+    return out;
+  }();
+  ASSERT_EQ(lefts.size(), 3u);
+  EXPECT_EQ(PixelOf(set->Handle(), lefts[0] + 1, 2), Colour("Tabs", 1));
+  EXPECT_EQ(PixelOf(set->Handle(), lefts[1] + 1, 2), Colour("Tabs", 2));
+  EXPECT_EQ(PixelOf(set->Handle(), lefts[2] + 1, 2), Colour("Tabs", 1));
+  EXPECT_EQ(PixelOf(set->Handle(), 239, 2), Face());  // past the last tab
 }
 
 // ---- Media player ------------------------------------------------------------------------------

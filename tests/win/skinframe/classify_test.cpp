@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "FrameTestSupport.h"
+#include "skin/controls/SkinBoxes.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckRadio.h"
 #include "skin/manager/ControlClassifier.h"
@@ -72,6 +73,7 @@ TEST(Classification, EachControlGetsTheSkinnerOfItsKindOnce) {
   EXPECT_TRUE(SkinnerIs<skin::TSkinBitButton>(f, c.bitBtn));
   EXPECT_TRUE(SkinnerIs<skin::TSkinCheckBox>(f, c.check));
   EXPECT_TRUE(SkinnerIs<skin::TSkinRadioButton>(f, c.group->Buttons(1)));
+  EXPECT_TRUE(SkinnerIs<skin::TSkinGroupBox>(f, c.group));
   // Tag 99 keeps the native look, a radio group's buttons with it; an edit has no skinner yet.
   EXPECT_FALSE(Skinned(c.native));
   EXPECT_FALSE(Skinned(c.nativeGroup->Buttons(0)));
@@ -80,7 +82,7 @@ TEST(Classification, EachControlGetsTheSkinnerOfItsKindOnce) {
 
   // Running the classification again skins nothing twice.
   const size_t count = f.Skinner()->Controls().size();
-  EXPECT_EQ(count, 6u);
+  EXPECT_EQ(count, 7u);
   skin::ClassifyFormControls(*f.Skinner());
   EXPECT_EQ(f.Skinner()->Controls().size(), count);
 }
