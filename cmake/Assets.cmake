@@ -9,7 +9,9 @@ set(TARVIMO_HOST_ASSETS_DIR "${CMAKE_SOURCE_DIR}/build/native/assets" CACHE PATH
 function(tarvimo_add_resources target)
   set(host ${TARVIMO_HOST_ASSETS_DIR})
   set(out ${CMAKE_CURRENT_BINARY_DIR}/res)
-  set(art Tarvimo.ico Form2.ico credits.bmp skinmenuglyphs.bmp track.bmp trackvert.bmp)
+  include(${CMAKE_SOURCE_DIR}/cmake/PlayerGlyphs.cmake)
+  set(art Tarvimo.ico Form2.ico credits.bmp skinmenuglyphs.bmp track.bmp trackvert.bmp
+          ${TARVIMO_PLAYER_GLYPHS})
   set(outputs ${out}/SkinData1.bin)
   foreach(f ${art})
     list(APPEND outputs ${out}/art/${f})

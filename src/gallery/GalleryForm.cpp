@@ -38,6 +38,7 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner) : ui::TForm(owner) {
   AddScrollRows();
   AddPageRows();
   AddEditRows();
+  AddMoreRows();
   AddMenuBar();
   SetClientSize(right_ + 12, bottom_ + 4);
 }

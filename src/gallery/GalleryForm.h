@@ -54,6 +54,7 @@ class TGalleryForm : public ui::TForm {
 
   // One group of rows per skinner family, each in a file of its own.
   void AddButtonRows();
+  void AddMoreRows();
   void AddEditRows();
   void AddComboRows();
   void AddPageRows();

@@ -23,9 +23,21 @@ int FitMargin(int margin, int frameExtent) {
 
 }  // namespace
 
+int ClampFrame(int index, int frameCount) { return std::clamp(index, 1, std::max(frameCount, 1)); }
+
+int MulDivRound(int a, int b, int c) {
+  if (c == 0) return -1;
+  const int64_t product = static_cast<int64_t>(a) * b;
+  const int64_t divisor = c < 0 ? -static_cast<int64_t>(c) : c;
+  const int64_t magnitude = (product < 0 ? -product : product) + divisor / 2;
+  const int64_t q = magnitude / divisor;
+  const bool negative = (product < 0) != (c < 0);
+  return static_cast<int>(std::clamp<int64_t>(negative ? -q : q, INT32_MIN, INT32_MAX));
+}
+
 ImageRect FrameRect(int bitmapWidth, int bitmapHeight, bool vertical, int count, int index) {
   count = std::max(count, 1);
-  index = std::clamp(index, 1, count);
+  index = ClampFrame(index, count);
   if (vertical) {
     const int h = bitmapHeight / count;
     return {0, h * (index - 1), bitmapWidth, h * index};

@@ -33,6 +33,12 @@ using PaintPlan = std::vector<BlitStep>;
 // Frame `index` (1-based) of a strip of `count` frames cut from a bitmap, stacked when `vertical`,
 // side by side otherwise. A count below 1 counts as 1 and the index is clamped to 1..count, so no
 // plan ever reaches outside the bitmap's frames.
+// A frame index within a strip of `frameCount` images: 1-based, a count below 1 counting as 1.
+int ClampFrame(int index, int frameCount);
+// a * b / c rounded half away from zero as MulDiv does, without its overflow: -1 when c is 0, the
+// result clamped to the int range.
+int MulDivRound(int a, int b, int c);
+
 ImageRect FrameRect(int bitmapWidth, int bitmapHeight, bool vertical, int count, int index);
 
 // Nine-slice of one frame into a width x height result. `margins` holds the four margin widths

@@ -7,6 +7,7 @@
 #include "Badges.h"
 #include "Icons.h"
 #include "MenuGlyphs.h"
+#include "PlayerGlyphs.h"
 #include "TrackArt.h"
 
 namespace skin::art {
@@ -90,6 +91,11 @@ std::string WriteArtwork(const std::string& dir) {
                {"trackvert.bmp", EncodeBmp(DrawBuiltInTrack(true))}};
   for (const auto& f : files)
     if (!WriteFile(dir + "/" + f.name, f.bytes)) return "cannot write " + dir + "/" + f.name;
+  for (int look = 0; look < kPlayerLookCount; ++look)
+    for (int button = 0; button < kPlayerGlyphCount; ++button) {
+      const std::string path = dir + "/" + PlayerGlyphName(look, button) + ".bmp";
+      if (!WriteFile(path, EncodeBmp(DrawPlayerGlyph(look, button)))) return "cannot write " + path;
+    }
   const std::string preview = dir + "/artwork-preview.png";
   if (!WritePng(RenderArtworkSheet(), preview.c_str())) return "cannot write " + preview;
   return {};

@@ -15,8 +15,9 @@ inline constexpr int kSearchIconSizes[] = {24, 16};
 // Everything enlarged on a light and a dark background.
 PixelBuffer RenderArtworkSheet();
 
-// Writes Tarvimo.ico, Form2.ico, credits.bmp, skinmenuglyphs.bmp, track.bmp, trackvert.bmp and
-// artwork-preview.png into `dir` (which must exist). Returns an error text, empty on success.
+// Writes Tarvimo.ico, Form2.ico, credits.bmp, skinmenuglyphs.bmp, track.bmp, trackvert.bmp, the
+// media player glyphs (EN_MPPLAY.bmp ...) and artwork-preview.png into `dir` (which must exist).
+// Returns an error text, empty on success.
 std::string WriteArtwork(const std::string& dir);
 
 }  // namespace skin::art

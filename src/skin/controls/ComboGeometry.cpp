@@ -5,20 +5,6 @@
 
 namespace skin {
 
-namespace {
-int Clamp(int index, int frameCount) { return std::clamp(index, 1, std::max(frameCount, 1)); }
-
-// MulDiv's rounding (half away from zero), without its overflow.
-int ScaledBy(int value, int numerator, int denominator) {
-  if (denominator == 0) return -1;
-  const int64_t product = static_cast<int64_t>(value) * numerator;
-  const int64_t half = (denominator < 0 ? -denominator : denominator) / 2;
-  const int64_t rounded = ((product < 0) != (denominator < 0)) ? (product - half) / denominator
-                                                               : (product + half) / denominator;
-  return static_cast<int>(std::clamp<int64_t>(rounded, INT32_MIN, INT32_MAX));
-}
-}  // namespace
-
 int ComboImageFrame(const ComboState& s, int frameCount) {
   int index = s.focused ? 4 : 1;
   if (s.down)
@@ -26,7 +12,7 @@ int ComboImageFrame(const ComboState& s, int frameCount) {
   else if (s.hot)
     index = 4;
   if (s.disabled) index = 3;
-  return Clamp(index, frameCount);
+  return ClampFrame(index, frameCount);
 }
 
 int FlatComboFrame(const ComboState& s, int frameCount) {
@@ -36,7 +22,7 @@ int FlatComboFrame(const ComboState& s, int frameCount) {
     index = 2;
   else if (s.hot)
     index = 4;
-  return Clamp(index, frameCount);
+  return ClampFrame(index, frameCount);
 }
 
 FlatComboLayout FlatComboGeometry(int W, int H, int imageWidth, int imageHeight, int thumb,
@@ -62,10 +48,10 @@ int ThumbDragPosition(const ThumbDragInput& in) {
   int position;
   if (in.page == 0) {
     t = std::min(t, in.track - in.thumb);
-    position = std::min(ScaledBy(t, range, in.track) + in.min, in.max);
+    position = std::min(MulDivRound(t, range, in.track) + in.min, in.max);
   } else {
     if (t > in.track - in.thumb) t = in.track - in.thumb + 1;
-    position = ScaledBy(t, range - in.page, in.track - in.thumb) + in.min;
+    position = MulDivRound(t, range - in.page, in.track - in.thumb) + in.min;
     const int last = in.max - in.page + 1;
     if (static_cast<int64_t>(position) >= static_cast<int64_t>(in.max) - in.page) position = last;
   }

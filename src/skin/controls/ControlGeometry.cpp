@@ -4,10 +4,6 @@
 
 namespace skin {
 
-namespace {
-int Clamp(int index, int frameCount) { return std::clamp(index, 1, std::max(frameCount, 1)); }
-}  // namespace
-
 int ButtonFrame(const ButtonState& s, int frameCount) {
   int index = 1;
   if (s.down)
@@ -17,7 +13,7 @@ int ButtonFrame(const ButtonState& s, int frameCount) {
   else if (s.focused || s.isDefault)
     index = 5;
   if (s.disabled) index = 3;
-  return Clamp(index, frameCount);
+  return ClampFrame(index, frameCount);
 }
 
 int CheckBoxFrame(int check, bool disabled, bool indeterminate, int frameCount) {
@@ -33,7 +29,7 @@ int CheckBoxFrame(int check, bool disabled, bool indeterminate, int frameCount) 
       index = 8;
     if (indeterminate) index = disabled ? 12 : 9;
   }
-  return Clamp(index, frameCount);
+  return ClampFrame(index, frameCount);
 }
 
 int RadioButtonFrame(bool checked, bool disabled, int frameCount) {
@@ -47,7 +43,7 @@ int RadioButtonFrame(bool checked, bool disabled, int frameCount) {
     else if (index == 4)
       index = 8;
   }
-  return Clamp(index, frameCount);
+  return ClampFrame(index, frameCount);
 }
 
 int GuessGlyphFrames(int stripWidth, int stripHeight) {

@@ -6,8 +6,6 @@
 namespace skin {
 
 namespace {
-int Clamp(int index, int frameCount) { return std::clamp(index, 1, std::max(frameCount, 1)); }
-
 void Add(PaintPlan& plan, const ImageRect& src, const ImageRect& dst) {
   if (!src.empty() && !dst.empty()) plan.push_back({src, dst});
 }
@@ -26,7 +24,7 @@ HeaderAlign HeaderAlignment(unsigned format) {
   }
 }
 
-int HeaderItemFrame(bool hot, int frameCount) { return Clamp(hot ? 2 : 1, frameCount); }
+int HeaderItemFrame(bool hot, int frameCount) { return ClampFrame(hot ? 2 : 1, frameCount); }
 
 HeaderItemLayout LayoutHeaderItem(const HeaderItemInput& in) {
   HeaderItemLayout out;
@@ -147,7 +145,7 @@ ImageRect DateTimeArrowRect(int pickerWidth, int pickerHeight, int buttonWidth,
   return {left, 0, left + buttonWidth, std::max(pickerHeight - 4, 0)};
 }
 
-int ArrowButtonFrame(bool hot, int frameCount) { return Clamp(hot ? 4 : 1, frameCount); }
+int ArrowButtonFrame(bool hot, int frameCount) { return ClampFrame(hot ? 4 : 1, frameCount); }
 
 // ---- Glyph strips
 

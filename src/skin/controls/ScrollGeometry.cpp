@@ -10,19 +10,6 @@ constexpr int kEmptyRange = 9999999;  // stands in for a range whose ends meet
 constexpr int kMinThumb = 8;
 }  // namespace
 
-int ClampFrame(int index, int count) { return std::clamp(index, 1, std::max(count, 1)); }
-
-int MulDivRound(int a, int b, int c) {
-  if (c == 0) return -1;
-  const int64_t product = static_cast<int64_t>(a) * b;
-  const int64_t half = (c < 0 ? -static_cast<int64_t>(c) : c) / 2;
-  const bool negative = (product < 0) != (c < 0);
-  const int64_t magnitude = (product < 0 ? -product : product) + half;
-  const int64_t divisor = c < 0 ? -static_cast<int64_t>(c) : c;
-  const int64_t q = magnitude / divisor;
-  return static_cast<int>(negative ? -q : q);
-}
-
 ThumbSpan ControlThumb(int length, int arrow, const ScrollRange& range) {
   const int r = range.max == range.min ? kEmptyRange : range.max - range.min;
   const int offset = range.pos - range.min;

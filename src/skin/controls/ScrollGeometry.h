@@ -34,8 +34,6 @@ struct ThumbSpan {
   bool operator==(const ThumbSpan&) const = default;
 };
 
-// The system's MulDiv: a * b / c rounded to the nearest, -1 when c is 0.
-int MulDivRound(int a, int b, int c);
 
 // The thumb of a scroll-bar control `length` long whose arrows are `arrow` long: proportional
 // to the page, at least 8 pixels, an arrow long when the control has no page.
@@ -75,7 +73,5 @@ struct BarLayout {
 BarLayout LayoutBar(bool vertical, int width, int height, int thickness, int arrow, ThumbSpan thumb,
                     int gripSize, bool enabled);
 
-// Clamps a frame index to a strip of `count` frames (a count below 1 counts as 1).
-int ClampFrame(int index, int count);
 
 }  // namespace skin

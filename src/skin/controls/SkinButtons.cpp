@@ -223,6 +223,26 @@ PixelBuffer EmbossGlyph(const PixelBuffer& glyph, Colour key, Colour face, Colou
   return out;
 }
 
+void DrawGlyphImage(HDC dc, ui::TBitmap& glyph, int numGlyphs, int glyphFrame, int x, int y) {
+  numGlyphs = std::max(numGlyphs, 1);
+  const int gw = glyph.Width() / numGlyphs, gh = glyph.Height();
+  if (gw <= 0 || gh <= 0) return;
+  PixelBuffer pixels = PixelsOf(glyph);
+  const Colour key = pixels.Get(0, pixels.height() - 1);  // the bottom-left pixel
+  const int f = glyphFrame > numGlyphs ? 1 : std::max(glyphFrame, 1);
+  PixelBuffer cut(gw, gh, 24);
+  for (int row = 0; row < gh; ++row)
+    for (int col = 0; col < gw; ++col) cut.Set(col, row, pixels.Get((f - 1) * gw + col, row));
+  const bool embossed = glyphFrame == 2 && numGlyphs == 1;
+  if (embossed)
+    cut = EmbossGlyph(cut, key, static_cast<Colour>(GetSysColor(COLOR_BTNFACE)),
+                      static_cast<Colour>(GetSysColor(COLOR_BTNHIGHLIGHT)),
+                      static_cast<Colour>(GetSysColor(COLOR_BTNSHADOW)));
+  ui::GdiBitmap bitmap = MakeBitmap(cut);
+  TransparentBlit(dc, RECT{x, y, x + gw, y + gh}, bitmap.get(),
+                  embossed ? static_cast<Colour>(GetSysColor(COLOR_BTNFACE)) : key);
+}
+
 void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
   if (PaintTarget && Lower(ui::GetEnumPropertyName(PaintTarget, "Visible")) == "false") return;
   if (!HasFace()) return;
@@ -284,20 +304,7 @@ void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
   const GlyphButtonLayout at = LayoutGlyphButton(in);
 
   if (glyph && !glyph->Empty() && gw > 0) {
-    PixelBuffer pixels = PixelsOf(*glyph);
-    const Colour key = pixels.Get(0, pixels.height() - 1);  // the bottom-left pixel
-    const int f = glyphFrame > numGlyphs ? 1 : glyphFrame;
-    PixelBuffer cut(gw, gh, 24);
-    for (int y = 0; y < gh; ++y)
-      for (int x = 0; x < gw; ++x) cut.Set(x, y, pixels.Get((f - 1) * gw + x, y));
-    if (glyphFrame == 2 && numGlyphs == 1)
-      cut = EmbossGlyph(cut, key, static_cast<Colour>(GetSysColor(COLOR_BTNFACE)),
-                        static_cast<Colour>(GetSysColor(COLOR_BTNHIGHLIGHT)),
-                        static_cast<Colour>(GetSysColor(COLOR_BTNSHADOW)));
-    ui::GdiBitmap bitmap = MakeBitmap(cut);
-    TransparentBlit(
-        b, RECT{at.glyphX, at.glyphY, at.glyphX + gw, at.glyphY + gh}, bitmap.get(),
-        glyphFrame == 2 && numGlyphs == 1 ? static_cast<Colour>(GetSysColor(COLOR_BTNFACE)) : key);
+    DrawGlyphImage(b, *glyph, numGlyphs, glyphFrame, at.glyphX, at.glyphY);
   } else if (images && imageIndex != -1) {
     const int index = state.disabled && disabledIndex != -1 ? disabledIndex : imageIndex;
     images->DrawToDC(b, at.glyphX, at.glyphY, index, !state.disabled);

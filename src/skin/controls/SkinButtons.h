@@ -45,6 +45,10 @@ class TSkinBitButton : public TSkinButton {
   void PaintControl(HDC dc, const RECT& rect) override;
 };
 
+// One image of a glyph strip at (x, y), transparent by its bottom-left pixel; a disabled
+// single-image glyph (image 2 of a one-image strip) is embossed.
+void DrawGlyphImage(HDC dc, ui::TBitmap& glyph, int numGlyphs, int glyphFrame, int x, int y);
+
 // The embossed look of a disabled single-frame glyph: the glyph's shape in the highlight colour
 // one pixel down and right, and in the shadow colour over it, on the face colour. `key` is the
 // glyph's transparent colour.

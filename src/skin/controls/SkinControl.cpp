@@ -107,6 +107,22 @@ void TSkinControl::Attach(IControlSkinnerHost* form, TSkinData* skin, bool recol
   state_ = kAttached;
 }
 
+void TSkinControl::AttachUnhooked(IControlSkinnerHost* form, TSkinData* skin, bool recolour) {
+  if (attached_) return;
+  form_ = form;
+  skin_ = skin;
+  recolour_ = recolour;
+  control_ = dynamic_cast<ui::TControl*>(Owner());
+  if (auto* windowed = dynamic_cast<ui::TWinControl*>(control_))
+    handle_ = windowed->HandleAllocated() ? windowed->Handle() : nullptr;
+  if (form_) form_->AddControl(this);
+  if (recolour_ && control_) {
+    savedColor_ = control_->Color();
+    control_->SetColor(static_cast<ui::TColor>(skin_->GetRGB(ciButtonFace)));
+  }
+  attached_ = true;
+}
+
 void TSkinControl::AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) {
   if (attached_) return;
   skin_ = skin;

@@ -31,7 +31,7 @@ class THandlerLink;
 class TSkinControl : public ui::TComponent, public IControlSkinner {
   UI_CLASS(TSkinControl, ui::TComponent)
  public:
-  enum LifeState : int { kCreated = 0, kAttached = 1, kWindowDestroyed = 6 };
+  enum LifeState : int { kCreated = 0, kAttached = 1, kDetached = 2, kWindowDestroyed = 6 };
   enum MouseFlag : uint8_t { kHot = 1, kDown = 2 };
 
   // Owned by the control it skins (null for a bare window).
@@ -75,6 +75,10 @@ class TSkinControl : public ui::TComponent, public IControlSkinner {
   virtual void PaintFrame(HDC dc);
   // Draws the skinned look into dc within rect (the window rectangle at the origin).
   virtual void PaintControl(HDC dc, const RECT& rect);
+
+  // Lists the skinner and recolours the control without taking over its messages (plain boxes).
+  void AttachUnhooked(IControlSkinnerHost* form, TSkinData* skin, bool recolour);
+  void SetState(LifeState state) { state_ = state; }
 
   // ---- Helpers shared by the skinners ----
   void Repaint();

@@ -8,6 +8,9 @@
 #include "skin/controls/SkinPages.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinUpDown.h"
+#include "skin/controls/SkinBoxes.h"
+#include "skin/controls/SkinMediaPlayer.h"
+#include "skin/controls/SkinTabs.h"
 
 namespace skin {
 
@@ -56,6 +59,22 @@ Factory FactoryOf(SkinnerKind kind) {
       return &Make<TSkinEdit>;
     case SkinnerKind::UpDown:
       return &Make<TSkinUpDown>;
+    case SkinnerKind::SpeedButton:
+      return &Make<TSkinSpeedButton>;
+    case SkinnerKind::MenuButton:
+      return &Make<TSkinMenuButton>;
+    case SkinnerKind::GroupBox:
+      return &Make<TSkinGroupBox>;
+    case SkinnerKind::Box:
+      return &Make<TSkinBox>;
+    case SkinnerKind::StatusBar:
+      return &Make<TSkinStatusBar>;
+    case SkinnerKind::Tab:
+      return &Make<TSkinTab>;
+    case SkinnerKind::Tab31:
+      return &Make<TSkinTab31>;
+    case SkinnerKind::MediaPlayer:
+      return &Make<TSkinMP>;
     default:
       return nullptr;
   }

@@ -25,8 +25,8 @@ static_assert(SameBit(swCombo, xcCombo) && SameBit(swCheckBox, xcCheckBox) &&
               SameBit(swScrollbar, xcScrollbar) && SameBit(swEdit, xcEdit) &&
               SameBit(swButton, xcButton) && SameBit(swSpeedButton, xcSpeedButton) &&
               SameBit(swSpin, xcSpin) && SameBit(swPanel, xcPanel) &&
-              SameBit(swGroupBox, xcGroupBox) && SameBit(swTab, xcTab) &&
-              SameBit(swTrackBar, xcTrackBar));
+              SameBit(swGroupBox, xcGroupBox) && SameBit(swStatusBar, xcStatusBar) &&
+              SameBit(swTab, xcTab) && SameBit(swTrackBar, xcTrackBar));
 
 namespace {
 

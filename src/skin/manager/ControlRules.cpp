@@ -73,6 +73,10 @@ ControlDecision ClassTable(const ControlFacts& c, const ClassifySwitches& sw,
   if (name == "TDATETIMEPICKER" && on(swCombo)) return Make(SkinnerKind::DateTime);
   if (NameIs(name, {"TUPDOWN", "TSPINBUTTON"}) && on(swSpin)) return Make(SkinnerKind::UpDown);
   if (name == "TMEDIAPLAYER" && on(swButton)) return Make(SkinnerKind::MediaPlayer);
+  if (name == "TMENUBUTTON" && on(swButton)) return Make(SkinnerKind::MenuButton);
+  if (name == "TSTATUSBAR" && on(swStatusBar)) return Make(SkinnerKind::StatusBar);
+  if (NameIs(name, {"TPAGECONTROL", "TTABCONTROL"}) && on(swTab) && sw.hasTabs)
+    return Make(SkinnerKind::Tab);
   if (name == "TDBNAVIGATOR" && on(swPanel))
     return Children(ChildRule::ClassifyAfter, SkinnerKind::Box, true);
   if (NameIs(name, {"TRZDBCHECKBOX", "TRZCHECKBOX"}) && on(swCheckBox)) {

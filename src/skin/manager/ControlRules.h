@@ -44,6 +44,7 @@ enum ControlSwitch : int {
   swSpin = 14,
   swPanel = 15,
   swGroupBox = 16,
+  swStatusBar = 17,
   swTab = 18,
   swTrackBar = 19,
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "FrameTestSupport.h"
+#include "skin/controls/SkinBoxes.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckRadio.h"
 #include "skin/controls/SkinEdit.h"
@@ -74,6 +75,7 @@ TEST(Classification, EachControlGetsTheSkinnerOfItsKindOnce) {
   EXPECT_TRUE(SkinnerIs<skin::TSkinCheckBox>(f, c.check));
   EXPECT_TRUE(SkinnerIs<skin::TSkinRadioButton>(f, c.group->Buttons(1)));
   EXPECT_TRUE(SkinnerIs<skin::TSkinEdit>(f, c.edit));
+  EXPECT_TRUE(SkinnerIs<skin::TSkinGroupBox>(f, c.group));
   // Tag 99 keeps the native look, a radio group's buttons with it.
   EXPECT_FALSE(Skinned(c.native));
   EXPECT_FALSE(Skinned(c.nativeGroup->Buttons(0)));

@@ -1,0 +1,508 @@
+#include "skin/controls/SkinTabs.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "skin/controls/SkinnerRegistry.h"
+#include "skin/data/ImgUtilGdi.h"
+#include "skin/frame/CanvasPrimitives.h"
+#include "skin/frame/PaintPrimitives.h"
+#include "skin/frame/WinSkinForm.h"
+#include "ui/StatusBar.h"
+#include "ui/TabCtrls.h"
+
+namespace skin {
+
+namespace {
+constexpr intptr_t kCloseBoxTag = 7777;
+
+RECT ToRect(const ImageRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+ImageRect ToImage(const RECT& r) { return ImageRect{r.left, r.top, r.right, r.bottom}; }
+
+// A copy of an element's image, flipped or turned as the tabs' side asks.
+ImageDC Oriented(ui::TBitmap* bitmap, bool flip, int turn) {
+  if (!bitmap || bitmap->Empty()) return {};
+  if (!flip && turn == 0) return ImageDC(bitmap->Handle());
+  PixelBuffer pixels = PixelsOf(*bitmap);
+  if (flip) FlipVertical(pixels);
+  if (turn < 0) RotateLeft(pixels);
+  if (turn > 0) RotateRight(pixels);
+  ui::GdiBitmap made = MakeBitmap(pixels);
+  return ImageDC(made.get());
+}
+
+void NineSlice(HDC dc, const ImageRect& r, const ImageDC& image, const RECT& margins, bool tile,
+               bool trans, int frameCount, int frameIndex) {
+  if (image.empty() || r.empty()) return;
+  const ImageRect m{margins.left, margins.top, margins.right, margins.bottom};
+  const PaintPlan plan = PlanNineSlice(image.width(), image.height(), r.width(), r.height(), m,
+                                       false, tile, frameCount, frameIndex);
+  ExecutePlanFrom(dc, r.left, r.top, plan, image, trans);
+}
+
+// The cross in a box of a closable tab, in the DC's text colour.
+void DrawCloseBox(HDC dc, const ImageRect& box, COLORREF colour) {
+  ui::SelectGuard pen(dc, GetStockObject(DC_PEN));
+  ui::SelectGuard brush(dc, GetStockObject(NULL_BRUSH));
+  SetDCPenColor(dc, colour);
+  Rectangle(dc, box.left, box.top, box.right, box.bottom);
+  MoveToEx(dc, box.left + 1, box.top + 1, nullptr);
+  LineTo(dc, box.right - 1, box.bottom - 1);
+  MoveToEx(dc, box.right - 2, box.top + 1, nullptr);
+  LineTo(dc, box.left, box.bottom - 1);
+}
+}  // namespace
+
+UI_IMPLEMENT_CLASS(TSkinStatusBar, TSkinControl)
+UI_IMPLEMENT_CLASS(TSkinTab, TSkinControl)
+UI_IMPLEMENT_CLASS(TSkinTab31, TSkinControl)
+
+// ---- Status bars
+// ---------------------------------------------------------------------------------
+
+bool TSkinStatusBar::HasEdges() const {
+  const TDataSkinObject* edges = skin_ ? skin_->FindElement("StatusBarEdges") : nullptr;
+  return edges && !edges->Empty();
+}
+
+bool TSkinStatusBar::BeforeMessage(ui::TMessage& message) {
+  if (HasEdges()) {
+    if (message.Msg == WM_PAINT) {
+      PaintMessage(message);
+      return false;
+    }
+    if (message.Msg == WM_ERASEBKGND) {
+      message.Result = 1;
+      return false;
+    }
+  }
+  return TSkinControl::BeforeMessage(message);
+}
+
+void TSkinStatusBar::DrawEdges(HDC dc, const RECT& r, int kind) const {
+  const TDataSkinObject* edges = skin_->FindElement("StatusBarEdges");
+  if (edges && !edges->Empty()) {
+    DrawSkinState(dc, r, std::max(edges->Frame, 1), ClampFrame(kind, edges->Frame), *edges);
+    return;
+  }
+  if (kind == 3) return;
+  RECT e = r;
+  DrawEdge(dc, &e, kind == 1 ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+}
+
+void TSkinStatusBar::PaintControl(HDC dc, const RECT& rect) {
+  const TDataSkinObject* edges = skin_->FindElement("StatusBarEdges");
+  if (!edges || edges->Empty()) return;
+  const int W = rect.right - rect.left, H = rect.bottom - rect.top;
+  FrameBuffer* buffer = Buffer(W, H);
+  if (!buffer) return;
+  const HDC b = buffer->dc();
+  ui::SaveDCGuard saved(b);
+  const RECT local{0, 0, W, H};
+  FillFace(b, local);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
+  if (control_) font = control_->Font()->Handle();
+  if (font) SelectObject(b, font);
+  SetTextColor(b, static_cast<COLORREF>(edges->NormalColour2));
+  SetBkMode(b, TRANSPARENT);
+  const bool rtl = GetWindowLongPtrW(handle_, GWL_EXSTYLE) & WS_EX_LAYOUTRTL;
+
+  auto* bar = dynamic_cast<ui::TStatusBar*>(control_);
+  const int parts = static_cast<int>(SendMessageW(handle_, SB_GETPARTS, 0, 0));
+  const bool simple = SendMessageW(handle_, SB_ISSIMPLE, 0, 0) || (bar && bar->SimplePanel()) ||
+                      (bar ? bar->PanelCount() == 0 : parts <= 0);
+  if (simple) {
+    DrawEdges(b, local, 1);
+    std::wstring text = bar ? bar->SimpleText() : ReadWindowText(handle_);
+    if (text.empty()) text = L" ";
+    RECT r = local;
+    InflateRect(&r, -2, 0);
+    SkinDrawText(b, text, r,
+                 (rtl ? DT_RIGHT : DT_LEFT) | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS);
+  } else {
+    // Panels are read afresh each paint: one freed since the last paint is simply not there.
+    const int count = bar ? std::min(bar->PanelCount(), parts) : parts;
+    for (int i = 0; i < count; ++i) {
+      RECT reported{};
+      if (!SendMessageW(handle_, SB_GETRECT, static_cast<WPARAM>(i),
+                        reinterpret_cast<LPARAM>(&reported)))
+        continue;
+      const RECT r = ToRect(StatusPanelRect(ToImage(reported), i == count - 1, local.right));
+      int kind = 1;
+      std::wstring text;
+      UINT align = DT_LEFT;
+      bool isText = true;
+      if (const ui::TStatusPanel* panel = bar ? bar->Panel(i) : nullptr) {
+        if (panel->Bevel() == ui::TStatusPanelBevel::pbRaised) kind = 2;
+        if (panel->Bevel() == ui::TStatusPanelBevel::pbNone) kind = 3;
+        text = panel->Text();
+        if (panel->Alignment() == ui::TAlignment::taRightJustify) align = DT_RIGHT;
+        if (panel->Alignment() == ui::TAlignment::taCenter) align = DT_CENTER;
+        isText = panel->Style() == ui::TStatusPanelStyle::psText;
+      } else {
+        wchar_t buffer_[256] = {};
+        const LRESULT got = SendMessageW(handle_, SB_GETTEXTLENGTHW, static_cast<WPARAM>(i), 0);
+        if (LOWORD(got) < 255)
+          SendMessageW(handle_, SB_GETTEXTW, static_cast<WPARAM>(i),
+                       reinterpret_cast<LPARAM>(buffer_));
+        text = buffer_;
+      }
+      if (rtl && align != DT_CENTER) align = align == DT_LEFT ? DT_RIGHT : DT_LEFT;
+      DrawEdges(b, r, kind);
+      if (!isText) continue;
+      if (text.empty()) text = L" ";
+      RECT area = r;
+      InflateRect(&area, -2, 0);
+      RECT measure = area;
+      SkinDrawText(b, text, measure, DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | align);
+      const int h = measure.bottom - measure.top;
+      RECT at = area;
+      at.top = StatusTextTop(H, h);
+      at.bottom = at.top + h + 2;
+      SkinDrawText(b, text, at, AddReadingOrder(DT_EXPANDTABS | DT_SINGLELINE | align));
+    }
+  }
+  // The size grip: the fifth of the extra images, in the bottom-right corner.
+  const TDataSkinObject* extra = skin_->FindElement("ExtraImages");
+  if ((GetWindowLongPtrW(handle_, GWL_STYLE) & SBARS_SIZEGRIP) && extra && !extra->Empty()) {
+    const int frames = std::max(extra->Frame, 1);
+    const int fw = extra->Bitmap->Width() / frames;
+    const ImageRect g = StatusGripRect(local.right, local.bottom, fw, extra->Bitmap->Height());
+    DrawGlyphFrame(b, ToRect(g), frames, ClampFrame(5, frames), *extra->Bitmap);
+  }
+  BitBlt(dc, rect.left, rect.top, W, H, b, 0, 0, SRCCOPY);
+  if (auto* windowed = dynamic_cast<ui::TWinControl*>(control_))
+    windowed->PaintControls(dc, nullptr);
+}
+
+// ---- Pixel surfaces
+// ------------------------------------------------------------------------------
+
+PixelSurface::~PixelSurface() {
+  if (old_ && dc_) SelectObject(dc_.get(), old_);
+}
+
+bool PixelSurface::Ensure(int width, int height) {
+  if (width <= 0 || height <= 0) return false;
+  if (dc_ && width <= width_ && height <= height_) return true;
+  const int w = std::max(width, width_), h = std::max(height, height_);
+  uint32_t* bits = nullptr;
+  ui::GdiBitmap bitmap = MakeDib32(w, h, &bits);
+  if (!bitmap) return false;
+  if (!dc_) dc_ = ui::MakeMemoryDC();
+  if (!dc_) return false;
+  HGDIOBJ previous = SelectObject(dc_.get(), bitmap.get());
+  if (!old_) old_ = previous;
+  bitmap_ = std::move(bitmap);
+  bits_ = bits;
+  width_ = w;
+  height_ = h;
+  return true;
+}
+
+// ---- Tab controls
+// --------------------------------------------------------------------------------
+
+void TSkinTab::Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) {
+  TSkinControl::Attach(form, skin, recolour);
+  if (!handle_) return;
+  enabled_ = !(GetWindowLongPtrW(handle_, GWL_STYLE) & WS_DISABLED);
+  // Close boxes: asked for by the Tag, on the framework's single-line tab controls.
+  auto* tabs = dynamic_cast<ui::TCustomTabControl*>(control_);
+  closeBoxes_ = control_ && control_->Tag() == kCloseBoxTag && tabs && !tabs->MultiLine();
+  Prepare();
+  FindUpDown();
+}
+
+void TSkinTab::AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) {
+  TSkinControl::AttachHandle(wnd, skin, form);
+  enabled_ = !(GetWindowLongPtrW(wnd, GWL_STYLE) & WS_DISABLED);
+  focused_ = GetFocus() == wnd;
+  Prepare();
+  FindUpDown();
+}
+
+void TSkinTab::SkinChanged() {
+  Prepare();
+  TSkinControl::SkinChanged();
+}
+
+void TSkinTab::Prepare() {
+  face_ = {};
+  border_ = {};
+  if (!handle_ || !skin_) return;
+  side_ = TabSideOf(static_cast<uint32_t>(GetWindowLongPtrW(handle_, GWL_STYLE)));
+  auto* tabs = dynamic_cast<TDataSkinBorder*>(skin_->FindElement("Tabs"));
+  if (!tabs) return;
+  const bool bottom = side_ == TabSide::Bottom;
+  const int turn = side_ == TabSide::Left ? -1 : side_ == TabSide::Right ? 1 : 0;
+  face_ = Oriented(tabs->Bitmap.get(), bottom, 0);
+  borderMargins_ = RECT{4, 5, 4, 4};
+  if (tabs->Style == 0) {
+    border_ = Oriented(tabs->Bitmap2.get(), bottom, turn);
+  } else if (TDataSkinObject* pane = skin_->FindElement("Tab.Pane")) {
+    border_ = Oriented(pane->Bitmap.get(), bottom, turn);
+    borderMargins_ = pane->Margins;
+  }
+}
+
+void TSkinTab::FindUpDown() {
+  if (upDownDone_ || !handle_ || !HasSkinner(SkinnerKind::UpDown)) return;
+  for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t cls[32] = {};
+    GetClassNameW(child, cls, 32);
+    if (_wcsicmp(cls, UPDOWN_CLASSW) != 0) continue;
+    if (SendMessageW(child, kSkinIsSkinned, 0, 0) != 1)
+      CreateSkinner(SkinnerKind::UpDown, nullptr)->AttachHandle(child, skin_, form_);
+    upDownDone_ = true;
+    return;
+  }
+}
+
+bool TSkinTab::BeforeMessage(ui::TMessage& message) {
+  const bool skinned = !face_.empty() || !border_.empty();
+  switch (message.Msg) {
+    case WM_PAINT:
+      if (!skinned) break;
+      FindUpDown();  // the scroll arrows come with the first overflowing tab
+      PaintMessage(message);
+      return false;
+    case WM_ERASEBKGND:
+      if (!skinned) break;
+      message.Result = 1;
+      return false;
+    case WM_LBUTTONDOWN:
+      if (closeBoxes_ && CloseTabAt(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)))
+        return false;
+      break;
+    default:
+      break;
+  }
+  return TSkinControl::BeforeMessage(message);
+}
+
+bool TSkinTab::CloseTabAt(int x, int y) {
+  const int count = static_cast<int>(SendMessageW(handle_, TCM_GETITEMCOUNT, 0, 0));
+  const int index = HitCloseBox(closeBoxes_rects_, x, y, count);
+  if (index < 0) return false;
+  // The form decides; its handler may free tabs, pages or the whole control meanwhile.
+  auto* pages = dynamic_cast<ui::TPageControl*>(control_);
+  const ui::TTabSheet* asked = pages ? pages->Pages(index) : nullptr;
+  const std::weak_ptr<bool> alive = AliveToken();
+  HWND formWindow = GetAncestor(handle_, GA_ROOT);
+  const LRESULT answer = SendMessageW(formWindow, SM_CLOSETAB, reinterpret_cast<WPARAM>(handle_),
+                                      static_cast<LPARAM>(index));
+  if (alive.expired() || !*alive.lock()) return true;
+  if (answer != 0) return true;
+  if (pages) {
+    // Only the page asked about, if the handler has not freed or moved it meanwhile.
+    for (int i = 0; i < pages->PageCount(); ++i)
+      if (pages->Pages(i) == asked) {
+        pages->Pages(i)->Free();
+        break;
+      }
+  } else if (auto* tabs = dynamic_cast<ui::TTabControl*>(control_)) {
+    if (index < tabs->Tabs()->Count()) tabs->Tabs()->Delete(index);
+  }
+  return true;
+}
+
+void TSkinTab::DrawTabs(HDC dc, const ImageRect& strip, int dw, int) {
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
+  ui::SaveDCGuard saved(dc);
+  if (font) SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  const auto* tabs = skin_->FindElement("Tabs");
+  const int frames = std::max(tabs->Frame, 1);
+  const int focus = static_cast<int>(SendMessageW(handle_, TCM_GETCURFOCUS, 0, 0));
+  const int count = static_cast<int>(SendMessageW(handle_, TCM_GETITEMCOUNT, 0, 0));
+  const bool unicode = IsWindowUnicode(handle_);
+  closeBoxes_rects_.assign(static_cast<size_t>(std::max(count, 0)), ImageRect{});
+  for (int i = 0; i < count; ++i) {
+    RECT item{};
+    if (!SendMessageW(handle_, TCM_GETITEMRECT, static_cast<WPARAM>(i),
+                      reinterpret_cast<LPARAM>(&item)))
+      continue;
+    const ImageRect inStrip = ToImage(item).Offset(-strip.left, -strip.top);
+    const ImageRect t = TabInDrawnStrip(inStrip, strip.width(), strip.height(), side_);
+    if (t.right <= 0 || t.left >= dw || t.empty()) continue;
+    const bool current = i == focus;
+    NineSlice(dc, t, face_, tabs->Margins, tabs->Tile == 1, tabs->Trans == 1, frames,
+              ClampFrame(current ? 2 : 1, frames));
+    wchar_t text[80] = {};
+    if (unicode) {
+      TCITEMW tci{};
+      tci.mask = TCIF_TEXT;
+      tci.pszText = text;
+      tci.cchTextMax = 80;
+      SendMessageW(handle_, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tci));
+    } else {
+      char narrow[80] = {};
+      TCITEMA tci{};
+      tci.mask = TCIF_TEXT;
+      tci.pszText = narrow;
+      tci.cchTextMax = 80;
+      SendMessageW(handle_, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tci));
+      MultiByteToWideChar(CP_ACP, 0, narrow, -1, text, 80);
+    }
+    const std::wstring caption = text;
+    SetTextColor(dc, !enabled_ ? GetSysColor(COLOR_BTNSHADOW)
+                     : current ? static_cast<COLORREF>(tabs->MouseOverColour2)
+                               : static_cast<COLORREF>(tabs->NormalColour2));
+    constexpr UINT kFlags = DT_END_ELLIPSIS | DT_EXPANDTABS | DT_WORDBREAK;
+    RECT measure{0, 0, t.width(), t.height()};
+    SkinDrawText(dc, caption, measure, kFlags | DT_CALCRECT);
+    const int tw = std::min<int>(measure.right - measure.left, t.width());
+    const int th = measure.bottom - measure.top;
+    RECT at{t.left + TabGroupLeft(t.width(), 0, tw), t.top + (t.height() - th) / 2, 0, 0};
+    at.right = std::min<LONG>(at.left + tw, t.right);
+    at.bottom = std::min<LONG>(at.top + th, t.bottom);
+    SkinDrawText(dc, caption, at, AddReadingOrder(kFlags));
+    if (closeBoxes_) closeBoxes_rects_[static_cast<size_t>(i)] = TabCloseBox(ToImage(item));
+  }
+}
+
+void TSkinTab::PaintControl(HDC dc, const RECT& rect) {
+  if (face_.empty() && border_.empty()) return;
+  const int W = rect.right - rect.left, H = rect.bottom - rect.top;
+  FrameBuffer* buffer = Buffer(W, H);
+  if (!buffer) return;
+  const HDC b = buffer->dc();
+  ui::SaveDCGuard saved(b);
+  const ImageRect whole{0, 0, W, H};
+  RECT display{0, 0, W, H};
+  SendMessageW(handle_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  const ImageRect pane = TabPane(ToImage(display), side_);
+  const ImageRect strip = TabStrip(whole, pane, side_);
+  // The strip's background is the parent's colour (painting the parent itself would cost a
+  // whole paint of the form per tab paint).
+  const RECT all{0, 0, W, H};
+  if (control_ && control_->Parent()) {
+    SetDCBrushColor(b, ui::ColorToRGB(control_->Parent()->Color()));
+    FillRect(b, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  } else {
+    FillFace(b, all);
+  }
+
+  if (!face_.empty() && !strip.empty()) {
+    int dw = 0, dh = 0;
+    DrawnStripSize(strip.width(), strip.height(), side_, dw, dh);
+    if (!TabsAcross(side_)) {
+      // Upright already: drawn straight into the buffer (the guard puts the origin back).
+      ui::SaveDCGuard origin(b);
+      SetViewportOrgEx(b, strip.left, strip.top, nullptr);
+      IntersectClipRect(b, 0, 0, dw, dh);
+      DrawTabs(b, strip, dw, dh);
+    } else if (upright_.Ensure(dw, dh) && turned_.Ensure(dh, dw)) {
+      // The tabs are drawn upright on the face colour, and every pixel that is not the face
+      // is turned onto the strip's own background.
+      const int uw = upright_.width(), tw = turned_.width();
+      uint32_t* up = upright_.bits();
+      uint32_t* tu = turned_.bits();
+      FillFace(upright_.dc(), RECT{0, 0, dw, dh});
+      DrawTabs(upright_.dc(), strip, dw, dh);
+      GdiFlush();
+      BitBlt(turned_.dc(), 0, 0, dh, dw, b, strip.left, strip.top, SRCCOPY);
+      GdiFlush();
+      const COLORREF face = static_cast<COLORREF>(skin_->GetRGB(ciButtonFace));
+      const uint32_t faceBits = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+      for (int y = 0; y < dh; ++y)
+        for (int x = 0; x < dw; ++x) {
+          const uint32_t p = up[static_cast<size_t>(y) * uw + x] & 0xFFFFFF;
+          if (p == faceBits) continue;
+          const int X = side_ == TabSide::Left ? y : dh - 1 - y;
+          const int Y = side_ == TabSide::Left ? dw - 1 - x : x;
+          tu[static_cast<size_t>(Y) * tw + X] = p;
+        }
+      BitBlt(b, strip.left, strip.top, dh, dw, turned_.dc(), 0, 0, SRCCOPY);
+    }
+  }
+  if (!border_.empty()) {
+    try {
+      NineSlice(b, pane, border_, borderMargins_, false, false, 1, 1);
+    } catch (...) {
+    }
+  }
+  if (closeBoxes_) {
+    const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
+    for (const ImageRect& box : closeBoxes_rects_)
+      if (!box.empty()) DrawCloseBox(b, box, ink);
+  }
+  BitBlt(dc, rect.left, rect.top, W, H, b, 0, 0, SRCCOPY);
+  if (Mode == 2)
+    if (auto* windowed = dynamic_cast<ui::TWinControl*>(control_))
+      windowed->PaintControls(dc, nullptr);
+}
+
+// ---- The old tab set
+// -----------------------------------------------------------------------------
+
+void TSkinTab31::Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) {
+  TSkinControl::Attach(form, skin, recolour);
+  Prepare();
+}
+
+void TSkinTab31::AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) {
+  TSkinControl::AttachHandle(wnd, skin, form);
+  Prepare();
+}
+
+void TSkinTab31::SkinChanged() {
+  Prepare();
+  TSkinControl::SkinChanged();
+}
+
+void TSkinTab31::Prepare() {
+  face_ = {};
+  if (TDataSkinObject* tabs = skin_ ? skin_->FindElement("Tabs") : nullptr)
+    face_ = Oriented(tabs->Bitmap.get(), true, 0);  // the tab set's tabs hang downwards
+}
+
+bool TSkinTab31::BeforeMessage(ui::TMessage& message) {
+  if (!face_.empty()) {
+    if (message.Msg == WM_PAINT) {
+      PaintMessage(message);
+      return false;
+    }
+    if (message.Msg == WM_ERASEBKGND) {
+      message.Result = 1;
+      return false;
+    }
+  }
+  return TSkinControl::BeforeMessage(message);
+}
+
+void TSkinTab31::PaintControl(HDC dc, const RECT& rect) {
+  auto* set = dynamic_cast<ui::TTabSet*>(ui::TWinControl::FindControl(handle_));
+  if (!set || face_.empty()) return;
+  const int W = rect.right - rect.left, H = rect.bottom - rect.top;
+  FrameBuffer* buffer = Buffer(W, H);
+  if (!buffer) return;
+  const HDC b = buffer->dc();
+  ui::SaveDCGuard saved(b);
+  FillFace(b, RECT{0, 0, W, H});
+  SelectObject(b, set->Font()->Handle());
+  SetBkMode(b, TRANSPARENT);
+  const TDataSkinObject* tabs = skin_->FindElement("Tabs");
+  const int frames = std::max(tabs->Frame, 1);
+  int x = set->StartMargin();
+  for (int i = std::max(set->FirstIndex(), 0); i < set->Tabs()->Count(); ++i) {
+    const std::wstring text = set->Tabs()->Get(i);
+    SIZE size{};
+    GetTextExtentPoint32W(b, text.c_str(), static_cast<int>(text.size()), &size);
+    if (x + size.cx + 9 > W - set->EndMargin()) break;
+    const ImageRect t{x, 0, x + size.cx + 9, H - 1};
+    const bool selected = i == set->TabIndex();
+    NineSlice(b, t, face_, tabs->Margins, tabs->Tile == 1, tabs->Trans == 1, frames,
+              ClampFrame(selected ? 2 : 1, frames));
+    SetTextColor(b, static_cast<COLORREF>(selected ? tabs->MouseOverColour2 : tabs->NormalColour2));
+    RECT r = ToRect(t);
+    SkinDrawText(b, text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    x = t.right;
+  }
+  BitBlt(dc, rect.left, rect.top, W, H, b, 0, 0, SRCCOPY);
+}
+
+}  // namespace skin

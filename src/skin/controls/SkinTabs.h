@@ -1,0 +1,98 @@
+// Status bars (panels, texts and the size grip) and tab controls: the system tab control with its
+// tabs on any side, drawn upright from the skin's Tabs image and turned into place, with optional
+// close boxes, and the framework's old tab set.
+#pragma once
+
+#include <vector>
+
+#include "skin/controls/BoxGeometry.h"
+#include "skin/controls/SkinControl.h"
+#include "skin/frame/FramePainter.h"
+
+namespace skin {
+
+class TSkinStatusBar : public TSkinControl {
+  UI_CLASS(TSkinStatusBar, TSkinControl)
+ public:
+  using TSkinControl::TSkinControl;
+
+ protected:
+  bool BeforeMessage(ui::TMessage& message) override;
+  void PaintControl(HDC dc, const RECT& rect) override;
+
+ private:
+  bool HasEdges() const;
+  void DrawEdges(HDC dc, const RECT& r, int kind) const;
+};
+
+// A 32-bit DIB section in its own DC, grown (never shrunk) to the size asked for: the upright
+// tab strip and its turned copy live in two of these for the skinner's lifetime.
+class PixelSurface {
+ public:
+  bool Ensure(int width, int height);
+  HDC dc() const { return dc_.get(); }
+  uint32_t* bits() const { return bits_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+ private:
+  ui::GdiBitmap bitmap_;
+  ui::MemoryDC dc_;
+  HGDIOBJ old_ = nullptr;
+  uint32_t* bits_ = nullptr;
+  int width_ = 0, height_ = 0;
+
+ public:
+  PixelSurface() = default;
+  ~PixelSurface();
+  PixelSurface(const PixelSurface&) = delete;
+  PixelSurface& operator=(const PixelSurface&) = delete;
+};
+
+class TSkinTab : public TSkinControl {
+  UI_CLASS(TSkinTab, TSkinControl)
+ public:
+  using TSkinControl::TSkinControl;
+  void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
+  void AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) override;
+  void SkinChanged() override;
+  bool CloseBoxes() const { return closeBoxes_; }
+  TabSide Side() const { return side_; }
+
+ protected:
+  bool BeforeMessage(ui::TMessage& message) override;
+  void PaintControl(HDC dc, const RECT& rect) override;
+
+ private:
+  void Prepare();
+  void FindUpDown();
+  bool CloseTabAt(int x, int y);
+  void DrawTabs(HDC dc, const ImageRect& strip, int drawnWidth, int drawnHeight);
+
+  ImageDC face_, border_;
+  RECT borderMargins_{4, 5, 4, 4};
+  PixelSurface upright_, turned_;
+  std::vector<ImageRect> closeBoxes_rects_;
+  TabSide side_ = TabSide::Top;
+  bool closeBoxes_ = false;
+  bool upDownDone_ = false;
+};
+
+class TSkinTab31 : public TSkinControl {
+  UI_CLASS(TSkinTab31, TSkinControl)
+ public:
+  using TSkinControl::TSkinControl;
+  void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
+  void AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) override;
+  void SkinChanged() override;
+
+ protected:
+  bool BeforeMessage(ui::TMessage& message) override;
+  void PaintControl(HDC dc, const RECT& rect) override;
+
+ private:
+  void Prepare();
+  ImageDC face_;
+};
+
+}  // namespace skin

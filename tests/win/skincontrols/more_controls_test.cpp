@@ -1,0 +1,488 @@
+// Speed buttons, group boxes, status bars, tab and page controls and the media player skinned
+// from a flat-colour test skin: a pixel tells which image was drawn; the close-box question to the
+// form; skins without the element; handles and GDI objects after many cycles.
+#include <gtest/gtest.h>
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "skin/controls/SkinBoxes.h"
+#include "skin/controls/SkinMediaPlayer.h"
+#include "skin/controls/SkinTabs.h"
+#include "skinframe/FrameTestSupport.h"
+#include "ui/Application.h"
+#include "ui/Buttons.h"
+#include "ui/CheckCtrls.h"
+#include "ui/ExtCtrls.h"
+#include "ui/MPlayer.h"
+#include "ui/MenuButton.h"
+#include "ui/StatusBar.h"
+#include "ui/TabCtrls.h"
+
+using frametest::Rgb;
+using frametest::SkinnedForm;
+using testskin::TestSkin;
+
+namespace {
+
+COLORREF Colour(const char* image, int frame) { return Rgb(TestSkin().FrameColour(image, frame)); }
+COLORREF Face() { return Rgb(testskin::kButtonFace); }
+
+// A window's pixel after it painted itself.
+COLORREF PixelOf(HWND wnd, int x, int y) {
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  auto capture = wintest::CaptureWindowDC(wnd);
+  return capture ? capture->Pixel(x, y) & 0xFFFFFF : CLR_INVALID;
+}
+
+template <class T>
+T* Attach(ui::TControl* control, SkinnedForm& f) {
+  auto* s = new T(control);
+  s->Attach(f.Skinner(), f.data, false);
+  wintest::PumpUntilIdle();
+  return s;
+}
+
+// ---- Speed buttons ----------------------------------------------------------------------------
+
+struct SpeedFixture {
+  SkinnedForm f;
+  ui::TPanel* panel;
+  ui::TSpeedButton* button;
+  explicit SpeedFixture(bool flat) {
+    panel = new ui::TPanel(f.form);
+    panel->SetParent(f.form);
+    panel->SetBounds(10, 10, 200, 60);
+    button = new ui::TSpeedButton(f.form);
+    button->SetParent(panel);
+    button->SetBounds(20, 10, 60, 30);
+    button->SetCaption(L"Go");
+    button->SetFlat(flat);
+    Attach<skin::TSkinSpeedButton>(button, f);
+  }
+  // A pixel of the button's face near its top-left corner, away from the caption.
+  COLORREF Pixel() { return PixelOf(panel->Handle(), 20 + 4, 10 + 4); }
+};
+
+TEST(SkinnedSpeedButton, FlatShowsTheSkinButtonOnlyWhileHotOrPressed) {
+  SpeedFixture s(/*flat=*/true);
+  EXPECT_EQ(s.Pixel(), Face());
+  s.button->Perform(ui::CM_MOUSEENTER, 0, 0);
+  EXPECT_EQ(s.Pixel(), Colour("Buttons", 4));
+  s.button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(s.Pixel(), Colour("Buttons", 2));
+  s.button->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  s.button->Perform(ui::CM_MOUSELEAVE, 0, 0);
+  ReleaseCapture();
+  EXPECT_EQ(s.Pixel(), Face());
+  // Answered by the skinner, through the button's own message handler.
+  EXPECT_EQ(s.button->Perform(skin::kSkinIsSkinned, 0, 0), 1);
+}
+
+TEST(SkinnedSpeedButton, NotFlatShowsTheNormalImageAndLatchedShowsThePressedOne) {
+  SpeedFixture s(/*flat=*/false);
+  EXPECT_EQ(s.Pixel(), Colour("Buttons", 1));
+  s.button->SetGroupIndex(1);
+  s.button->SetDown(true);
+  EXPECT_EQ(s.Pixel(), Colour("Buttons", 2));
+  s.button->SetFlat(true);  // latched flat buttons keep the frame too
+  EXPECT_EQ(s.Pixel(), Colour("Buttons", 2));
+}
+
+// ---- Group boxes -------------------------------------------------------------------------------
+
+TEST(SkinnedGroupBox, TheCaptionCutsTheRoundedFrame) {
+  SkinnedForm f;
+  auto* box = new ui::TGroupBox(f.form);
+  box->SetParent(f.form);
+  box->SetBounds(10, 10, 200, 80);
+  box->SetCaption(L"WWWWWWWW");
+  Attach<skin::TSkinGroupBox>(box, f);
+  RedrawWindow(box->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  auto capture = wintest::CaptureWindowDC(box->Handle());
+  ASSERT_TRUE(capture);
+  const COLORREF shadow = RGB(160, 180, 210);  // the test skin's ButtonShadow
+  // The frame's top line: half a text height below the top; find it on the right of the caption.
+  int line = -1;
+  for (int y = 0; y < 20 && line < 0; ++y)
+    if ((capture->Pixel(190, y) & 0xFFFFFF) == shadow) line = y;
+  ASSERT_GE(line, 2);
+  EXPECT_EQ(capture->Pixel(5, line) & 0xFFFFFF, shadow);      // left of the caption
+  EXPECT_EQ(capture->Pixel(100, 79 - 1) & 0xFFFFFF, shadow);  // the bottom line
+  // Under the caption the line is cut.
+  for (int x = 12; x < 40; ++x) EXPECT_NE(capture->Pixel(x, line) & 0xFFFFFF, shadow) << x;
+  // The inside is the skin's face.
+  EXPECT_EQ(capture->Pixel(100, 50) & 0xFFFFFF, Face());
+}
+
+// ---- Plain boxes -------------------------------------------------------------------------------
+
+TEST(SkinnedBox, RecolouredWhileAttachedAndGivenItsColourBackUnlessItsWindowIsGone) {
+  SkinnedForm f;
+  const auto make = [&] {
+    auto* panel = new ui::TPanel(f.form);
+    panel->SetParent(f.form);
+    panel->SetBounds(10, 10, 100, 40);
+    panel->SetColor(ui::clRed);
+    auto* box = new skin::TSkinBox(panel);
+    box->Attach(f.Skinner(), f.data, true);
+    return std::pair{panel, box};
+  };
+  auto [panel, box] = make();
+  EXPECT_EQ(ui::ColorToRGB(panel->Color()), Face());
+  EXPECT_TRUE(f.Skinner()->IsControlSkinned(panel));
+  box->Detach();
+  EXPECT_EQ(panel->Color(), ui::clRed);
+  EXPECT_EQ(box->State(), skin::TSkinControl::kDetached);
+
+  auto [gone, goneBox] = make();
+  gone->DestroyHandle();  // nothing hooked saw it go
+  goneBox->Detach();
+  EXPECT_EQ(ui::ColorToRGB(gone->Color()), Face());
+  EXPECT_TRUE(goneBox->WindowDestroyed());
+  // Freed with its control, the box leaves the form skinner's list.
+  const size_t listed = f.Skinner()->Controls().size();
+  delete gone;
+  EXPECT_EQ(f.Skinner()->Controls().size(), listed - 1);
+}
+
+// ---- Status bars -------------------------------------------------------------------------------
+
+struct StatusFixture {
+  SkinnedForm f;
+  ui::TStatusBar* bar;
+  explicit StatusFixture(const TestSkin& skin = TestSkin()) : f(skin) {
+    bar = new ui::TStatusBar(f.form);
+    bar->SetParent(f.form);
+    bar->SetBounds(0, 200, 300, 22);
+    bar->AddPanel(L"", 80);
+    bar->AddPanel(L"", 80)->SetBevel(ui::TStatusPanelBevel::pbRaised);
+    bar->AddPanel(L"", 80);
+    Attach<skin::TSkinStatusBar>(bar, f);
+  }
+  RECT Part(int i) {
+    RECT r{};
+    SendMessageW(bar->Handle(), SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+    return r;
+  }
+};
+
+TEST(SkinnedStatusBar, PanelsTheirEdgesAndTheGrip) {
+  StatusFixture s;
+  const HWND h = s.bar->Handle();
+  const RECT p0 = s.Part(0), p1 = s.Part(1);
+  EXPECT_EQ(PixelOf(h, p0.left + 1, 11), Colour("StatusBarEdges", 1));  // lowered
+  EXPECT_EQ(PixelOf(h, p1.left + 1, 11), Colour("StatusBarEdges", 2));  // raised
+  // The last panel reaches the right edge; the grip sits in the corner over it.
+  EXPECT_EQ(PixelOf(h, 280, 3), Colour("StatusBarEdges", 1));
+  EXPECT_EQ(PixelOf(h, 300 - 4, 22 - 4), Colour("ExtraImages", 5));
+  EXPECT_EQ(SendMessageW(h, skin::kSkinIsSkinned, 0, 0), 1);
+
+  // A panel freed between paints is simply not there: the second is the last one now.
+  s.bar->DeletePanel(2);
+  s.bar->DeletePanel(0);
+  EXPECT_EQ(PixelOf(h, 200, 3), Colour("StatusBarEdges", 2));
+  s.bar->ClearPanels();
+  s.bar->SetSimpleText(L"");
+  EXPECT_EQ(PixelOf(h, 150, 1), Colour("StatusBarEdges", 1));  // one lowered frame over all
+}
+
+TEST(SkinnedStatusBar, ASkinWithoutEdgesLeavesTheBarNative) {
+  StatusFixture s(TestSkin().Omit("StatusBarEdges"));
+  const RECT p0 = s.Part(0);
+  EXPECT_NE(PixelOf(s.bar->Handle(), p0.left + 1, 11), Colour("StatusBarEdges", 1));
+  EXPECT_NE(PixelOf(s.bar->Handle(), 300 - 4, 22 - 4), Colour("ExtraImages", 5));
+}
+
+// ---- Tab controls ------------------------------------------------------------------------------
+
+TestSkin PaneSkin() { return TestSkin().SetIni("Tabs", "Style", "1"); }
+
+struct TabFixture {
+  SkinnedForm f;
+  ui::TTabControl* tabs;
+  skin::TSkinTab* skinner = nullptr;
+  TabFixture(ui::TTabPosition side, const TestSkin& skin = PaneSkin()) : f(skin) {
+    tabs = new ui::TTabControl(f.form);
+    tabs->SetParent(f.form);
+    tabs->SetBounds(20, 20, 240, 160);
+    tabs->SetTabPosition(side);
+    tabs->Tabs()->SetText(L"One\nTwo\nThree");
+    skinner = Attach<skin::TSkinTab>(tabs, f);
+  }
+  RECT Item(int i) {
+    RECT r{};
+    SendMessageW(tabs->Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(&r));
+    return r;
+  }
+};
+
+TEST(SkinnedTabs, TabsAndPaneOnEachSide) {
+  const struct {
+    ui::TTabPosition position;
+    skin::TabSide side;
+  } cases[] = {{ui::TTabPosition::tpTop, skin::TabSide::Top},
+               {ui::TTabPosition::tpBottom, skin::TabSide::Bottom},
+               {ui::TTabPosition::tpLeft, skin::TabSide::Left},
+               {ui::TTabPosition::tpRight, skin::TabSide::Right}};
+  for (const auto& c : cases) {
+    TabFixture t(c.position);
+    SCOPED_TRACE(static_cast<int>(c.side));
+    EXPECT_EQ(t.skinner->Side(), c.side);
+    const HWND h = t.tabs->Handle();
+    const RECT current = t.Item(0), other = t.Item(1);
+    // Near the corner of each tab, away from its caption.
+    EXPECT_EQ(PixelOf(h, current.left + 3, current.top + 3), Colour("Tabs", 2));
+    EXPECT_EQ(PixelOf(h, other.left + 3, other.top + 3), Colour("Tabs", 1));
+    EXPECT_EQ(PixelOf(h, other.right - 4, other.bottom - 4), Colour("Tabs", 1));
+    // The middle of the control is the pane.
+    EXPECT_EQ(PixelOf(h, 120, 80), Colour("Tab.Pane", 1));
+  }
+}
+
+TEST(SkinnedTabs, ASkinWithoutTabImagesLeavesTheControlNative) {
+  TabFixture t(ui::TTabPosition::tpTop, PaneSkin().Omit("Tabs").Omit("Tab.Pane"));
+  const RECT current = t.Item(0);
+  EXPECT_NE(PixelOf(t.tabs->Handle(), current.left + 3, current.top + 3), Colour("Tabs", 2));
+  EXPECT_NE(PixelOf(t.tabs->Handle(), 120, 80), Colour("Tab.Pane", 1));
+}
+
+// The form's answer to the close-box question, and what it was asked.
+struct CloseTabAnswer {
+  ui::TControl* form;
+  ui::TWndMethod saved;
+  LRESULT answer = 0;
+  std::vector<std::pair<WPARAM, LPARAM>> asked;
+  explicit CloseTabAnswer(ui::TControl* f) : form(f), saved(f->WindowProc) {
+    f->WindowProc = ui::MethodOf<&CloseTabAnswer::Handle>(this);
+  }
+  ~CloseTabAnswer() { form->WindowProc = saved; }
+  void Handle(ui::TMessage& m) {
+    if (m.Msg == skin::SM_CLOSETAB) {
+      asked.emplace_back(m.WParam, m.LParam);
+      m.Result = answer;
+      return;
+    }
+    saved(m);
+  }
+};
+
+struct PagesFixture {
+  SkinnedForm f{PaneSkin()};
+  ui::TPageControl* pages;
+  std::vector<ui::TTabSheet*> sheets;
+  PagesFixture() {
+    pages = new ui::TPageControl(f.form);
+    pages->SetParent(f.form);
+    pages->SetBounds(20, 20, 300, 160);
+    pages->SetTag(7777);
+    for (const wchar_t* caption : {L"Page A", L"Page B", L"Page C"}) {
+      auto* sheet = new ui::TTabSheet(f.form);
+      sheet->SetCaption(caption);
+      sheet->SetPageControl(pages);
+      sheets.push_back(sheet);
+    }
+    auto* s = Attach<skin::TSkinTab>(pages, f);
+    EXPECT_TRUE(s->CloseBoxes());
+    RedrawWindow(pages->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  }
+  // A click in the middle of tab i's close box (where the last paint put it).
+  void ClickBox(RECT item) {
+    SendMessageW(pages->Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM(item.right - 5, item.top + 5));
+    SendMessageW(pages->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(item.right - 5, item.top + 5));
+    wintest::PumpUntilIdle();
+  }
+  RECT Item(int i) {
+    RECT r{};
+    SendMessageW(pages->Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(&r));
+    return r;
+  }
+};
+
+TEST(SkinnedTabs, CloseBoxAsksTheFormFirstAndFreesThePageOnlyWhenItAnswersZero) {
+  PagesFixture p;
+  CloseTabAnswer form(p.f.form);
+  form.answer = 1;
+  p.ClickBox(p.Item(1));
+  ASSERT_EQ(form.asked.size(), 1u);
+  EXPECT_EQ(form.asked[0].first, reinterpret_cast<WPARAM>(p.pages->Handle()));
+  EXPECT_EQ(form.asked[0].second, 1);
+  EXPECT_EQ(p.pages->PageCount(), 3);  // the form said no
+
+  form.answer = 0;
+  p.ClickBox(p.Item(1));
+  ASSERT_EQ(p.pages->PageCount(), 2);
+  EXPECT_EQ(p.pages->Pages(0), p.sheets[0]);
+  EXPECT_EQ(p.pages->Pages(1), p.sheets[2]);  // page B went
+}
+
+TEST(SkinnedTabs, AStaleCloseBoxAsksNothingAndFreesNothing) {
+  PagesFixture p;
+  CloseTabAnswer form(p.f.form);
+  const RECT third = p.Item(2);  // its box is remembered from the last paint
+  // The third page goes before the control paints again.
+  delete p.sheets[2];
+  ASSERT_EQ(p.pages->PageCount(), 2);
+  SendMessageW(p.pages->Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+               MAKELPARAM(third.right - 5, third.top + 5));
+  EXPECT_TRUE(form.asked.empty());
+  EXPECT_EQ(p.pages->PageCount(), 2);
+  wintest::PumpUntilIdle();
+}
+
+TEST(SkinnedTabs, AFormThatFreesThePageItselfLeavesTheOtherPagesAlone) {
+  PagesFixture p;
+  struct Freer {
+    ui::TControl* form;
+    ui::TWndMethod saved;
+    ui::TTabSheet* page;
+    void Handle(ui::TMessage& m) {
+      if (m.Msg == skin::SM_CLOSETAB && page) {
+        delete std::exchange(page, nullptr);  // the form closes the page its own way
+        m.Result = 0;
+        return;
+      }
+      saved(m);
+    }
+  } freer{p.f.form, p.f.form->WindowProc, p.sheets[1]};
+  p.f.form->WindowProc = ui::MethodOf<&Freer::Handle>(&freer);
+  p.ClickBox(p.Item(1));
+  p.f.form->WindowProc = freer.saved;
+  // Page B went by the form's hand; page C, now at B's index, is still there.
+  ASSERT_EQ(p.pages->PageCount(), 2);
+  EXPECT_EQ(p.pages->Pages(0), p.sheets[0]);
+  EXPECT_EQ(p.pages->Pages(1), p.sheets[2]);
+}
+
+// ---- Menu buttons and the tab set -------------------------------------------------------------
+
+TEST(SkinnedMenuButton, TheArrowStaysOnTheButtonWithAGivenMargin) {
+  SkinnedForm f;
+  auto* button = new ui::TMenuButton(f.form);
+  button->SetParent(f.form);
+  button->SetBounds(20, 20, 80, 25);
+  button->SetCaption(L"");
+  button->SetMargin(10);
+  button->SetSpacing(-1);
+  Attach<skin::TSkinMenuButton>(button, f);
+  RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  auto capture = wintest::CaptureWindowDC(button->Handle());
+  ASSERT_TRUE(capture);
+  EXPECT_EQ(capture->Pixel(4, 4) & 0xFFFFFF, Colour("Buttons", 1));
+  // The arrow is the only thing in the window-text colour: it is there, whole, on the button.
+  const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF;
+  int left = 80, right = -1;
+  for (int y = 0; y < 25; ++y)
+    for (int x = 0; x < 80; ++x)
+      if ((capture->Pixel(x, y) & 0xFFFFFF) == ink) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+      }
+  ASSERT_GE(right, 0);
+  EXPECT_GE(right - left, 4);  // a whole triangle, not a clipped corner of one
+  EXPECT_LE(right, 80 - 3);    // clear of the button's border
+}
+
+TEST(SkinnedTabSet, TheSelectedTabShowsTheSecondImage) {
+  SkinnedForm f{PaneSkin()};
+  auto* set = new ui::TTabSet(f.form);
+  set->SetParent(f.form);
+  set->SetBounds(20, 20, 240, 21);
+  set->Tabs()->SetText(L"Alpha\nBeta\nGamma");
+  set->SetTabIndex(1);
+  Attach<skin::TSkinTab31>(set, f);
+  const int first = set->StartMargin();
+  const std::vector<int> lefts = [&] {
+    std::vector<int> out;
+    for (int x = first; x < 240 && out.size() < 3; ++x)
+      if (set->TabAt(x, 5) == static_cast<int>(out.size())) out.push_back(x);
+    return out;
+  }();
+  ASSERT_EQ(lefts.size(), 3u);
+  EXPECT_EQ(PixelOf(set->Handle(), lefts[0] + 1, 2), Colour("Tabs", 1));
+  EXPECT_EQ(PixelOf(set->Handle(), lefts[1] + 1, 2), Colour("Tabs", 2));
+  EXPECT_EQ(PixelOf(set->Handle(), lefts[2] + 1, 2), Colour("Tabs", 1));
+  EXPECT_EQ(PixelOf(set->Handle(), 239, 2), Face());  // past the last tab
+}
+
+// ---- Media player ------------------------------------------------------------------------------
+
+struct PlayerClicks {
+  std::vector<ui::TMPBtnType> buttons;
+  void Click(ui::TObject*, ui::TMPBtnType b) { buttons.push_back(b); }
+};
+
+TEST(SkinnedMediaPlayer, APanelCoversThePlayerHandsClicksOnAndGoesWithItsSkinner) {
+  SkinnedForm f;
+  auto* player = new ui::TMediaPlayer(f.form);
+  player->SetParent(f.form);
+  player->SetBounds(10, 100, 270, 30);
+  PlayerClicks clicks;
+  player->OnClick = ui::MethodOf<&PlayerClicks::Click>(&clicks);
+  const long windows = ui::LiveFrameworkWindows();
+  auto* s = Attach<skin::TSkinMP>(player, f);
+  skin::TWMediaPlayer* panel = s->Panel();
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->Tag(), f.data->DisableTag());
+  EXPECT_EQ(panel->BoundsRect().left, 10);
+  EXPECT_EQ(panel->Width(), 270);
+  // The third button (stop) is drawn from the Buttons image.
+  EXPECT_EQ(PixelOf(panel->Handle(), 60 + 2, 2), Colour("Buttons", 1));
+  // Press on stop, release on stop: the player clicks stop; released elsewhere: nothing.
+  SendMessageW(panel->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(75, 15));
+  SendMessageW(panel->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(75, 15));
+  SendMessageW(panel->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(75, 15));
+  SendMessageW(panel->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 15));
+  ASSERT_EQ(clicks.buttons.size(), 1u);
+  EXPECT_EQ(clicks.buttons[0], ui::TMPBtnType::btStop);
+  // The player moves: the panel follows.
+  player->SetBounds(20, 110, 180, 30);
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(panel->BoundsRect().left, 20);
+  EXPECT_EQ(panel->Width(), 180);
+  // Freed with its skinner.
+  s->Free();
+  EXPECT_EQ(ui::LiveFrameworkWindows(), windows);
+}
+
+// ---- Counts ------------------------------------------------------------------------------------
+
+TEST(SkinnedMoreControls, FiftyCyclesGiveEveryHandleAndGdiObjectBack) {
+  SkinnedForm f{PaneSkin()};
+  const auto cycle = [&] {
+    auto* tabs = new ui::TTabControl(f.form);
+    tabs->SetParent(f.form);
+    tabs->SetBounds(20, 20, 240, 160);
+    tabs->SetTabPosition(ui::TTabPosition::tpLeft);
+    tabs->Tabs()->SetText(L"One\nTwo");
+    Attach<skin::TSkinTab>(tabs, f);
+    auto* bar = new ui::TStatusBar(f.form);
+    bar->SetParent(f.form);
+    bar->SetBounds(0, 200, 300, 22);
+    bar->AddPanel(L"x", 50);
+    Attach<skin::TSkinStatusBar>(bar, f);
+    auto* player = new ui::TMediaPlayer(f.form);
+    player->SetParent(f.form);
+    player->SetBounds(10, 240, 270, 30);
+    Attach<skin::TSkinMP>(player, f);
+    RedrawWindow(f.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    delete tabs;
+    delete bar;
+    delete player;
+    wintest::PumpUntilIdle();
+  };
+  cycle();  // warm-up: the system's caches
+  const long counters = ui::HandleCounts::Total() + ui::LiveFrameworkWindows();
+  const long gdi = wintest::LiveGdiObjects();
+  for (int i = 0; i < 50; ++i) cycle();
+  EXPECT_EQ(ui::HandleCounts::Total() + ui::LiveFrameworkWindows(), counters);
+  EXPECT_LE(wintest::LiveGdiObjects(), gdi + 2);
+}
+
+}  // namespace
