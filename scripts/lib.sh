@@ -18,12 +18,13 @@ XVFB_PID=""
 WINE_SESSION=""
 KEEPALIVE_PID=""
 
-# Starts a private Xvfb on the first free display and exports DISPLAY.
+# Starts a private Xvfb on the first free display and exports DISPLAY. Its screen is 1280x1024
+# (what the tests measure against) unless TARVIMO_SCREEN (WIDTHxHEIGHT) says otherwise.
 start_xvfb() {
   local n
   for n in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${TARVIMO_SCREEN:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     local i
     for i in $(seq 1 50); do

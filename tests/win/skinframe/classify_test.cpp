@@ -83,7 +83,7 @@ TEST(Classification, EachControlGetsTheSkinnerOfItsKindOnce) {
 
   // Running the classification again skins nothing twice.
   const size_t count = f.Skinner()->Controls().size();
-  EXPECT_EQ(count, 7u);
+  EXPECT_EQ(count, 8u);
   skin::ClassifyFormControls(*f.Skinner());
   EXPECT_EQ(f.Skinner()->Controls().size(), count);
 }
