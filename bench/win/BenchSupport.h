@@ -36,6 +36,14 @@ inline void Row(const char* benchmark, const char* what, double us, const char* 
   BenchLine(benchmark, what, us, "us", against, baseline);
 }
 
+// The empty form a control benchmark fills, at the place every benchmark uses.
+inline ui::TForm* NewForm(int clientWidth, int clientHeight) {
+  auto* form = new ui::TForm(nullptr);
+  form->SetBounds(40, 40, 10, 10);
+  form->SetClientSize(clientWidth, clientHeight);
+  return form;
+}
+
 inline void Pump() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -51,9 +51,7 @@ int main(int argc, char** argv) {
   const std::vector<uint8_t> payload = bench::SkinPayload(argc, argv);
   skin::SkinManagerScope scope;
 
-  auto* form = new ui::TForm(nullptr);
-  form->SetBounds(40, 40, 10, 10);
-  form->SetClientSize(400, 200);
+  auto* form = bench::NewForm(400, 200);
   auto* combo = Make<ui::TComboBox>(form, 10, 10, 174, 21);
   auto* nativeCombo = Make<ui::TComboBox>(form, 200, 10, 174, 21);
   auto* ex = Make<ui::TComboBoxEx>(form, 10, 60, 113, 22);

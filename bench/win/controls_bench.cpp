@@ -32,9 +32,7 @@ int main(int argc, char** argv) {
   const std::vector<uint8_t> payload = bench::SkinPayload(argc, argv);
   skin::SkinManagerScope scope;
 
-  auto* form = new ui::TForm(nullptr);
-  form->SetBounds(40, 40, 10, 10);
-  form->SetClientSize(400, 200);
+  auto* form = bench::NewForm(400, 200);
   auto* button = Make<ui::TButton>(form, 10, 10, 75, 25, L"Search");
   auto* nativeButton = Make<ui::TButton>(form, 200, 10, 75, 25, L"Search");
   auto* check = Make<ui::TCheckBox>(form, 10, 50, 120, 21, L"Checked");

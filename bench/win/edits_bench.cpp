@@ -43,9 +43,7 @@ int main(int argc, char** argv) {
   const std::vector<uint8_t> payload = bench::SkinPayload(argc, argv);
   skin::SkinManagerScope scope;
 
-  auto* form = new ui::TForm(nullptr);
-  form->SetBounds(40, 40, 10, 10);
-  form->SetClientSize(400, 160);
+  auto* form = bench::NewForm(400, 160);
   Pair<ui::TEdit> edit(form, 10, 113, 21);
   edit.skinned->SetText(L"Keyword 关键字");
   edit.native->SetText(L"Keyword 关键字");

@@ -60,9 +60,7 @@ int main(int argc, char** argv) {
   const std::vector<uint8_t> payload = bench::SkinPayload(argc, argv);
   skin::SkinManagerScope scope;
 
-  auto* form = new ui::TForm(nullptr);
-  form->SetBounds(40, 40, 10, 10);
-  form->SetClientSize(640, 300);
+  auto* form = bench::NewForm(640, 300);
   const std::vector<Pair> pairs = {
       MakePair<ui::THeaderControl>(form, "header, 3 items 300x20, skinned", 10, 300, 20,
                                    [](ui::THeaderControl* h) {

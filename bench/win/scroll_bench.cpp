@@ -57,9 +57,7 @@ int main(int argc, char** argv) {
   const std::vector<uint8_t> payload = bench::SkinPayload(argc, argv);
   skin::SkinManagerScope scope;
 
-  auto* form = new ui::TForm(nullptr);
-  form->SetBounds(40, 40, 10, 10);
-  form->SetClientSize(600, 420);
+  auto* form = bench::NewForm(600, 420);
   ui::TListBox* list = MakeList(form, 10);
   ui::TListBox* nativeList = MakeList(form, 300);
   ui::TMemo* memo = MakeMemo(form, 10);

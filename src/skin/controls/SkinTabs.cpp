@@ -177,31 +177,6 @@ void TSkinStatusBar::PaintControl(HDC dc, const RECT& rect) {
     windowed->PaintControls(dc, nullptr);
 }
 
-// ---- Pixel surfaces
-// ------------------------------------------------------------------------------
-
-PixelSurface::~PixelSurface() {
-  if (old_ && dc_) SelectObject(dc_.get(), old_);
-}
-
-bool PixelSurface::Ensure(int width, int height) {
-  if (width <= 0 || height <= 0) return false;
-  if (dc_ && width <= width_ && height <= height_) return true;
-  const int w = std::max(width, width_), h = std::max(height, height_);
-  uint32_t* bits = nullptr;
-  ui::GdiBitmap bitmap = MakeDib32(w, h, &bits);
-  if (!bitmap) return false;
-  if (!dc_) dc_ = ui::MakeMemoryDC();
-  if (!dc_) return false;
-  HGDIOBJ previous = SelectObject(dc_.get(), bitmap.get());
-  if (!old_) old_ = previous;
-  bitmap_ = std::move(bitmap);
-  bits_ = bits;
-  width_ = w;
-  height_ = h;
-  return true;
-}
-
 // ---- Tab controls
 // --------------------------------------------------------------------------------
 

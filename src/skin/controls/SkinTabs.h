@@ -25,30 +25,6 @@ class TSkinStatusBar : public TSkinControl {
   void DrawEdges(HDC dc, const RECT& r, int kind) const;
 };
 
-// A 32-bit DIB section in its own DC, grown (never shrunk) to the size asked for: the upright
-// tab strip and its turned copy live in two of these for the skinner's lifetime.
-class PixelSurface {
- public:
-  bool Ensure(int width, int height);
-  HDC dc() const { return dc_.get(); }
-  uint32_t* bits() const { return bits_; }
-  int width() const { return width_; }
-  int height() const { return height_; }
-
- private:
-  ui::GdiBitmap bitmap_;
-  ui::MemoryDC dc_;
-  HGDIOBJ old_ = nullptr;
-  uint32_t* bits_ = nullptr;
-  int width_ = 0, height_ = 0;
-
- public:
-  PixelSurface() = default;
-  ~PixelSurface();
-  PixelSurface(const PixelSurface&) = delete;
-  PixelSurface& operator=(const PixelSurface&) = delete;
-};
-
 class TSkinTab : public TSkinControl {
   UI_CLASS(TSkinTab, TSkinControl)
  public:
@@ -71,7 +47,7 @@ class TSkinTab : public TSkinControl {
 
   ImageDC face_, border_;
   RECT borderMargins_{4, 5, 4, 4};
-  PixelSurface upright_, turned_;
+  FrameBuffer upright_, turned_;
   std::vector<ImageRect> closeBoxes_rects_;
   TabSide side_ = TabSide::Top;
   bool closeBoxes_ = false;

@@ -50,6 +50,8 @@ class FrameBuffer {
   // Makes room for width x height; false when the buffer cannot be made.
   bool Ensure(int width, int height);
   HDC dc() const { return dc_.get(); }
+  // The buffer's 32-bit pixels, top-down, `width()` to a row.
+  uint32_t* bits() const { return bits_; }
   int width() const { return width_; }
   int height() const { return height_; }
   // The pixels of `r` (clipped to the buffer) as a 24-bit image.
