@@ -149,7 +149,11 @@ void TSkinControl::Detach() {
 void TSkinControl::SkinChanged() {
   if (recolour_ && control_)
     control_->SetColor(static_cast<ui::TColor>(skin_->GetRGB(ciButtonFace)));
-  Repaint();
+  // The form skinner paints all its windows once the whole form has the new skin.
+  if (PaintTarget)
+    PaintTarget->Invalidate();
+  else if (handle_)
+    RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 // ---- Messages

@@ -103,7 +103,9 @@ bool TSkinScrollbar::BeforeMessage(ui::TMessage& message) {
       return false;
     case WM_NCPAINT: {
       if (!horz_ && !vert_) break;
-      CallPrevious(message);
+      // The system's bars are slow to draw and hidden anyway when the overlays and the flat
+      // border cover everything it would paint.
+      if (!SkinCoversFrame()) CallPrevious(message);
       ui::WindowDC dc = ui::WindowDC::Whole(handle_);
       if (!dc) return false;
       try {
@@ -163,6 +165,31 @@ void TSkinScrollbar::DrawBorder(HDC dc) const {
   FrameRect(dc, &r, shadowBrush_.get());
   InflateRect(&r, -1, -1);
   if (skin_->ButtonFaceBrush()) FrameRect(dc, &r, skin_->ButtonFaceBrush());
+}
+
+bool TSkinScrollbar::SkinCoversFrame() const {
+  if (!ownBorder_ || Mode == 1 || !shadowBrush_ || !skin_->ButtonFaceBrush()) return false;
+  if (!(GetWindowLongPtrW(handle_, GWL_EXSTYLE) & kEdgeStyles) &&
+      !(GetWindowLongPtrW(handle_, GWL_STYLE) & WS_BORDER))
+    return false;
+  RECT window{}, inner{};
+  if (!GetWindowRect(handle_, &window) || !GetClientRect(handle_, &inner)) return false;
+  MapWindowPoints(handle_, nullptr, reinterpret_cast<POINT*>(&inner), 2);
+  for (const auto& [id, overlay] :
+       {std::pair{OBJID_HSCROLL, horz_.get()}, std::pair{OBJID_VSCROLL, vert_.get()}}) {
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    if (!GetScrollBarInfo(handle_, id, &bar)) return false;
+    if (bar.rgstate[0] & kHiddenBar) continue;
+    if (!overlay || !overlay->Visible()) return false;
+    const RECT covered = overlay->ScreenRect();
+    if (!EqualRect(&covered, &bar.rcScrollBar)) return false;
+    UnionRect(&inner, &inner, &bar.rcScrollBar);
+  }
+  // What is left of the frame is the two-pixel ring DrawBorder paints.
+  constexpr LONG kRing = 2;
+  return inner.left - window.left <= kRing && inner.top - window.top <= kRing &&
+         window.right - inner.right <= kRing && window.bottom - inner.bottom <= kRing;
 }
 
 // The square between two bars, in window coordinates taken from the bars themselves (whatever

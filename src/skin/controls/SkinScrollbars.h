@@ -38,6 +38,8 @@ class TSkinScrollbar : public TSkinControl {
  private:
   void MakeBars();
   void DrawBorder(HDC dc) const;
+  // The flat border, the overlays and the corner hide every pixel of the system's frame.
+  bool SkinCoversFrame() const;
   void FillCorner(HDC dc) const;
 
   std::unique_ptr<TWScrollbar> horz_, vert_;

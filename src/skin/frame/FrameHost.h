@@ -29,7 +29,7 @@ class IControlSkinner {
   virtual bool WindowDestroyed() const = 0;
   // Stops skinning and gives the control its own look back.
   virtual void DetachSkin() = 0;
-  // The skin was reloaded or changed.
+  // The skin was reloaded or changed: take it and invalidate (the form skinner paints after).
   virtual void SkinChanged() = 0;
   // Frees the skinner (the framework's way of freeing components).
   virtual void FreeSkinner() = 0;

@@ -266,6 +266,7 @@ void TWinSkinForm::FitWindow(bool keepClient) {
     clientCache_ = {0, 0, form_->ClientWidth(), form_->ClientHeight() - metrics_.MenuBarHeight};
   }
   Extent size = SkinnedWindowSize(clientCache_.width(), clientCache_.height(), metrics_);
+  fittedMetrics_ = metrics_;
 
   if (systemDialog_ && !keepClient) {
     // A message box whose caption is wider than the box grows to show it, its contents moved to
@@ -293,7 +294,8 @@ void TWinSkinForm::FitWindow(bool keepClient) {
     }
   }
   SetWindowPos(Handle, nullptr, 0, 0, size.width, size.height,
-               SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+               SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE |
+                   (lifecycle_ == kReskinning ? SWP_DEFERERASE : 0));
 }
 
 void TWinSkinForm::RefreshShowState() { showState_ = ShowStateOf(Handle); }
@@ -308,20 +310,27 @@ void TWinSkinForm::ReloadSkinData() {
 
 void TWinSkinForm::Reskin() {
   if (!subclass_ || !skinData_) return;
+  // Every window takes the new skin and is only invalidated on the way; the whole form is then
+  // painted once, so no control is painted twice and the native ones are left alone unless the
+  // frame's new size moves them.
   if (form_) form_->SetColor(static_cast<ui::TColor>(skinData_->GetRGB(ciButtonFace)));
   lifecycle_ = kReskinning;
   ComputeFrameMetrics();
   skinImages_.clear();
+  regionSize_ = {};  // the new skin's region is made for whatever size the window has
   const std::vector<IControlSkinner*> controls = controls_;
   for (IControlSkinner* c : controls) c->SkinChanged();
   if (frameSkinned_ && !isChildWindow_ && borderKind_ != BorderKind::None &&
-      showState_ != ShowState::Minimized)
+      showState_ != ShowState::Minimized && !(metrics_ == fittedMetrics_))
     FitWindow(true);
   SendMessageW(Handle, SM_SKINAPPLIED, 0, kSkinMessageTag);
   if (skinData_->OnAfterSkinForm) skinData_->OnAfterSkinForm(form_, Handle, WindowClassName);
-  UpdateRegion();
+  // Unless a new size has made it already: only the frame can change shape, and it is painted
+  // right after.
+  UpdateRegion(false);
   lifecycle_ = kLive;
   RepaintFrame();
+  RedrawWindow(Handle, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void TWinSkinForm::RestoreFormHandler() {

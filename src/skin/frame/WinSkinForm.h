@@ -89,7 +89,9 @@ class TWinSkinForm : public ui::TComponent, public IControlSkinnerHost {
 
   // Paints the whole frame into `dc`, or into the window DC when none is given.
   void RepaintFrame(HDC dc = nullptr);
-  void UpdateRegion();
+  // Gives the window the skin's shape for its size (again only after a new size or skin). Without
+  // redraw nothing is invalidated: the caller paints the frame, the only part that can change.
+  void UpdateRegion(bool redraw = true);
   void FitWindow(bool keepClient);
 
   // ---- State, for the manager and the tests ----
@@ -213,7 +215,7 @@ class TWinSkinForm : public ui::TComponent, public IControlSkinnerHost {
   void PaintWindowIcon(HDC dc, const ImageRect& r);
   void PaintButtonState(TWinSysButton& button);
   std::wstring WindowText() const;
-  void SetRegion(ui::GdiRegion region);
+  void SetRegion(ui::GdiRegion region, bool redraw);
 
   IFormSkinnerHost* host_;
   ui::TCustomForm* form_ = nullptr;
@@ -238,6 +240,7 @@ class TWinSkinForm : public ui::TComponent, public IControlSkinnerHost {
   HWND ownerWindow_ = nullptr;
 
   FrameMetrics metrics_;
+  FrameMetrics fittedMetrics_;  // the frame the window's size was last fitted to
   RECT windowRect_{};
   int frameWidth_ = 0, frameHeight_ = 0;
   ImageRect clientCache_;

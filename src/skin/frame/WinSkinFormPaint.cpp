@@ -239,31 +239,37 @@ std::wstring TWinSkinForm::WindowText() const {
 // ---- Region
 // ---------------------------------------------------------------------------------------
 
-void TWinSkinForm::SetRegion(ui::GdiRegion region) {
+void TWinSkinForm::SetRegion(ui::GdiRegion region, bool redraw) {
   if (!region) return;
+  // Giving a window a region costs a full frame change: an equal one is not given again.
+  ui::GdiRegion current(CreateRectRgn(0, 0, 0, 0));
+  if (current && GetWindowRgn(Handle, current.get()) != ERROR &&
+      EqualRgn(current.get(), region.get()))
+    return;
   // After a successful SetWindowRgn the region belongs to the system.
-  if (SetWindowRgn(Handle, region.get(), TRUE)) region.release();
+  if (SetWindowRgn(Handle, region.get(), redraw ? TRUE : FALSE)) region.release();
 }
 
-void TWinSkinForm::UpdateRegion() {
+void TWinSkinForm::UpdateRegion(bool redraw) {
   if (lifecycle_ == kDestroyed || !frameSkinned_ || !skinData_ || skinData_->NoSkin()) return;
   if (formKind_ == kMdiChild && showState_ != ShowState::Normal) return;
   RECT wr{};
   GetWindowRect(Handle, &wr);
   const int w = wr.right - wr.left, h = wr.bottom - wr.top;
   if (w <= 0 || h <= 0) return;
-  if (w == regionSize_.cx && h == regionSize_.cy && lifecycle_ != kReskinning) return;
+  if (w == regionSize_.cx && h == regionSize_.cy) return;
 
   TDataSkinBorder& left = *skinData_->Left();
   TDataSkinBorder& right = *skinData_->Right();
   TDataSkinBorder& top = *skinData_->Top();
   TDataSkinBorder& bottom = *skinData_->Bottom();
   if (!left.Trans && !right.Trans && !top.Trans && !bottom.Trans) {
-    SetRegion(ui::GdiRegion(CreateRectRgn(0, 0, w, h)));
+    regionSize_ = {w, h};
+    SetRegion(ui::GdiRegion(CreateRectRgn(0, 0, w, h)), redraw);
     return;
   }
-  regionSize_ = {w, h};
   if (!buffer_.Ensure(w, h)) return;
+  regionSize_ = {w, h};
   ComposeBorders(w, h);
   const FrameMetrics& m = metrics_;
   const auto strip = [&](bool keyed, const ImageRect& r) {
@@ -287,7 +293,7 @@ void TWinSkinForm::UpdateRegion() {
     for (const ui::GdiRegion* part : {&l, &r, &b, &t})
       if (*part) CombineRgn(region.get(), region.get(), part->get(), RGN_OR);
   }
-  SetRegion(std::move(region));
+  SetRegion(std::move(region), redraw);
 }
 
 }  // namespace skin

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "TestSkin.h"
 #include "gallery/GalleryForm.h"
@@ -256,6 +257,44 @@ std::vector<std::pair<std::string, std::vector<COLORREF>>> SkinnedPictures(
   return pictures;
 }
 
+// Which windows a stretch of the message loop painted (WM_PAINT, WM_NCPAINT or WM_ERASEBKGND),
+// seen by a hook on the thread's sent messages.
+class PaintWatch {
+ public:
+  PaintWatch() : hook_(SetWindowsHookExW(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId())) {
+    current_ = this;
+  }
+  ~PaintWatch() { current_ = nullptr; }
+  bool Painted(HWND wnd) const { return painted_.count(wnd) > 0; }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && current_ &&
+        (sent->message == WM_PAINT || sent->message == WM_NCPAINT ||
+         sent->message == WM_ERASEBKGND))
+      current_->painted_.insert(sent->hwnd);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static inline PaintWatch* current_ = nullptr;
+  ui::HookHandle hook_;
+  std::set<HWND> painted_;
+};
+
+BOOL CALLBACK CollectWindow(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
+
+// A windowed control's window and every window inside it.
+std::vector<HWND> WindowsOf(ui::TControl* control) {
+  auto* windowed = dynamic_cast<ui::TWinControl*>(control);
+  if (!windowed || !windowed->HandleAllocated()) return {};
+  std::vector<HWND> windows{windowed->Handle()};
+  EnumChildWindows(windowed->Handle(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
 COLORREF CaptionPixel(HWND wnd) {
   auto capture = wintest::CaptureWindowDC(wnd);
   return capture ? capture->Pixel(300, 3) & 0xFFFFFF : CLR_INVALID;
@@ -309,7 +348,31 @@ TEST(SkinGallery, SwitchingSkinsAtRunTimeRepaintsEveryKindAndLeavesNoTrace) {
 
   ASSERT_TRUE(form->UseEmbeddedSkin());
   ASSERT_TRUE(PumpUntil([&] { return CaptionPixel(wnd) == embeddedCaption; }, 3000));
-  wintest::PumpUntilIdle(10);
+  wintest::PumpUntilIdle(400);  // longer than the manager's request delay
+  // Back in the first skin, nothing of the other two is left on any control.
+  const auto back = SkinnedPictures(*form);
+  for (size_t i = 0; i < embedded.size(); ++i)
+    EXPECT_TRUE(embedded[i] == back[i]) << back[i].first << " keeps pixels of another skin";
+
+  // The same frame again: every skinned window is painted once more, no native twin at all.
+  {
+    PaintWatch watch;
+    ASSERT_TRUE(form->UseEmbeddedSkin());
+    wintest::PumpUntilIdle(400);  // longer than the manager's request delay
+    for (const auto& row : form->Rows()) {
+      const std::string title(row.title.begin(), row.title.end());
+      const skin::ControlDecision decision =
+          skin::DecideControl(skin::GatherFacts(row.skinned), skin::SwitchesOf(*form->SkinData1));
+      if (!skin::HasSkinner(decision.kind)) continue;
+      for (HWND native : WindowsOf(row.native))
+        EXPECT_FALSE(watch.Painted(native)) << title << ": the native twin was repainted";
+      const std::vector<HWND> skinned = WindowsOf(row.skinned);
+      if (!skinned.empty() && IsWindowVisible(skinned[0])) {
+        EXPECT_TRUE(watch.Painted(skinned[0]))
+            << title << ": the skinned control was not repainted";
+      }
+    }
+  }
   const long counters = Counters();
   const long gdi = wintest::LiveGdiObjects();
   for (int i = 0; i < 10; ++i) {
@@ -318,7 +381,7 @@ TEST(SkinGallery, SwitchingSkinsAtRunTimeRepaintsEveryKindAndLeavesNoTrace) {
     ASSERT_TRUE(form->UseEmbeddedSkin());
     ASSERT_TRUE(PumpUntil([&] { return CaptionPixel(wnd) == embeddedCaption; }, 3000));
   }
-  wintest::PumpUntilIdle(10);
+  wintest::PumpUntilIdle(400);  // the last request runs
   EXPECT_EQ(Counters(), counters);
   EXPECT_LE(wintest::LiveGdiObjects(), gdi + 2);
   delete form;
