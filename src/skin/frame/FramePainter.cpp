@@ -103,12 +103,7 @@ void ExecutePlanFrom(HDC dst, int dx, int dy, const PaintPlan& plan, const Image
     ExecutePlan(dst, dx, dy, plan, src.dc());
     return;
   }
-  for (const BlitStep& step : plan) {
-    const ImageRect d = step.dst.Offset(dx, dy);
-    if (d.empty() || step.src.empty()) continue;
-    TransparentBlt(dst, d.left, d.top, d.width(), d.height(), src.dc(), step.src.left, step.src.top,
-                   step.src.width(), step.src.height(), RGB(255, 0, 255));
-  }
+  DrawPlanFrom(dst, dx, dy, plan, src.dc(), true);
 }
 
 }  // namespace skin

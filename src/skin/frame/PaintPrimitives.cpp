@@ -1,6 +1,7 @@
 #include "skin/frame/PaintPrimitives.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -108,25 +109,29 @@ void Render(Offscreen& out, HBITMAP src, const PaintPlan& plan) {
   ExecutePlan(out.dc(), 0, 0, plan, source.get());
 }
 
-// Draws a plan's result of width x height at (x, y), magenta left out when `transparent`.
+// Draws a plan's result of width x height at (x, y) from `src` (a DC holding the skin image),
+// magenta left out when `transparent`.
 //
 // A transparent image is composed in memory: the off-screen DIB is twice as tall, the destination
 // is read into its lower half, key pixels of the upper half take the destination's pixels, and the
 // result goes out in one copy. That is one write to the destination (no element is ever seen half
-// drawn) and several times cheaper than MaskBlt under Wine. A destination that cannot be read
-// (a printer, a metafile) gets MaskBlt with a mask made from the image.
-void DrawPlan(HDC dc, int x, int y, int width, int height, HBITMAP src, const PaintPlan& plan,
-              bool transparent) {
+// drawn) and several times cheaper than MaskBlt or one TransparentBlt a piece under Wine. A
+// destination that cannot be read (a printer, a metafile) gets MaskBlt with a mask made from the
+// image.
+void ComposePlan(HDC dc, int x, int y, int width, int height, HDC src, const PaintPlan& plan,
+                 bool transparent) {
   if (height > (transparent ? 0x3FFFFFFF : 0x7FFFFFFF)) return;
   Offscreen image(width, transparent ? 2 * height : height);
   if (!image) return;
-  Render(image, src, plan);
+  const uint32_t key = DibPixel(kMagenta);
+  // Whatever no piece covers stays the destination's.
+  if (transparent) std::fill_n(image.bits(), static_cast<size_t>(width) * height, key);
+  ExecutePlan(image.dc(), 0, 0, plan, src);
   if (!transparent) {
     BitBlt(dc, x, y, width, height, image.dc(), 0, 0, SRCCOPY);
     return;
   }
   // Tiles may have overrun into the lower half; reading the destination overwrites them.
-  const uint32_t key = DibPixel(kMagenta);
   if (Readable(dc) && BitBlt(image.dc(), 0, height, width, height, dc, x, y, SRCCOPY)) {
     uint32_t* bits = image.bits();
     const size_t n = static_cast<size_t>(width) * height;
@@ -140,6 +145,12 @@ void DrawPlan(HDC dc, int x, int y, int width, int height, HBITMAP src, const Pa
     return bits[static_cast<size_t>(py) * width + px];
   });
   MaskedCopy(dc, x, y, width, height, image.dc(), mask.get());
+}
+
+void DrawPlan(HDC dc, int x, int y, int width, int height, HBITMAP src, const PaintPlan& plan,
+              bool transparent) {
+  SelectedDC source(src);
+  ComposePlan(dc, x, y, width, height, source.get(), plan, transparent);
 }
 
 // Reads the top-left width x height pixels of any bitmap as 0x00RRGGBB through GetDIBits (which
@@ -187,6 +198,23 @@ SIZE BitmapSize(HBITMAP bitmap) {
   BITMAP info{};
   if (!bitmap || !GetObjectW(bitmap, sizeof info, &info)) return {0, 0};
   return {info.bmWidth, info.bmHeight};
+}
+
+void DrawPlanFrom(HDC dst, int dx, int dy, const PaintPlan& plan, HDC src, bool transparent) {
+  int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+  for (const BlitStep& s : plan) {
+    if (s.dst.empty() || s.src.empty()) continue;
+    left = std::min(left, s.dst.left);
+    top = std::min(top, s.dst.top);
+    right = std::max(right, s.dst.right);
+    bottom = std::max(bottom, s.dst.bottom);
+  }
+  if (left >= right || top >= bottom) return;
+  PaintPlan local;
+  local.reserve(plan.size());
+  for (const BlitStep& s : plan)
+    if (!s.dst.empty() && !s.src.empty()) local.push_back({s.src, s.dst.Offset(-left, -top)});
+  ComposePlan(dst, dx + left, dy + top, right - left, bottom - top, src, local, transparent);
 }
 
 void ExecutePlan(HDC dst, int dx, int dy, const PaintPlan& plan, HDC src) {

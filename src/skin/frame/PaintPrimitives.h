@@ -31,6 +31,10 @@ ui::GdiBitmap MakeDib32(int width, int height, uint32_t** bits);
 // with COLORONCOLOR, every destination offset by (dx, dy).
 void ExecutePlan(HDC dst, int dx, int dy, const PaintPlan& plan, HDC src);
 
+// The same plan composed off-screen and written to `dst` once; with `transparent` pure magenta
+// (and whatever no step covers) leaves the destination as it was.
+void DrawPlanFrom(HDC dst, int dx, int dy, const PaintPlan& plan, HDC src, bool transparent);
+
 // A new screen-compatible bitmap of the destination's size holding the nine-slice of frame
 // `frameIndex`; null when the destination is empty or inverted. `margins` holds the four margin
 // widths, not coordinates.
