@@ -294,8 +294,7 @@ void TWinSkinForm::FitWindow(bool keepClient) {
     }
   }
   SetWindowPos(Handle, nullptr, 0, 0, size.width, size.height,
-               SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE |
-                   (lifecycle_ == kReskinning ? SWP_DEFERERASE : 0));
+               SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
 }
 
 void TWinSkinForm::RefreshShowState() { showState_ = ShowStateOf(Handle); }
