@@ -20,6 +20,8 @@ ProgramOptions ParseProgramOptions(const std::vector<std::wstring>& args) {
         options.problems.push_back(L"--skin needs a skin file name");
       else
         options.skinFile = value;
+    } else if (arg == L"--advanced") {
+      options.openAdvanced = true;
     } else {
       options.problems.push_back(L"unknown argument: " + arg);
     }

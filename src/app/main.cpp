@@ -45,6 +45,16 @@ void ApplySkinOption(app::TForm1* form, const app::ProgramOptions& options) {
     Report(std::wstring(wide.begin(), wide.end()) + L"; keeping the default skin");
   }
 }
+// Opens the advanced search window as its button does, once the main window is up and the loop
+// first waits (so that it ends on top).
+struct AdvancedAtStart {
+  app::TForm1* form;
+  void Open(ui::TObject*, bool& done) {
+    ui::Application->OnIdle = {};
+    form->m_soso2Click(form->m_soso2);
+    done = true;
+  }
+};
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -59,7 +69,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       ui::Application->IconChanged();
     app::TForm1* Form1 = nullptr;
     ui::Application->CreateForm(Form1);
-    ApplySkinOption(Form1, app::ParseProgramOptions(Arguments()));
+    const app::ProgramOptions options = app::ParseProgramOptions(Arguments());
+    ApplySkinOption(Form1, options);
+    AdvancedAtStart advanced{Form1};
+    if (options.openAdvanced)
+      ui::Application->OnIdle = ui::MethodOf<&AdvancedAtStart::Open>(&advanced);
     ui::Application->Run();
   } catch (...) {
     // Start-up failed before the loop could report it (no window could be made, say).

@@ -14,6 +14,11 @@ TEST(CommandLine, SkinFileInEitherSpellingAndTheLastOneWins) {
   EXPECT_EQ(both.skinFile, L"b.skn");
   EXPECT_TRUE(both.problems.empty());
   EXPECT_TRUE(ParseProgramOptions({}).skinFile.empty());
+  EXPECT_FALSE(ParseProgramOptions({}).openAdvanced);
+  const auto advanced = ParseProgramOptions({L"--advanced", L"--skin", L"d.skn"});
+  EXPECT_TRUE(advanced.openAdvanced);
+  EXPECT_EQ(advanced.skinFile, L"d.skn");
+  EXPECT_TRUE(advanced.problems.empty());
 }
 
 TEST(CommandLine, MissingValuesAndStrangeArgumentsAreReportedNotFatal) {
@@ -25,6 +30,9 @@ TEST(CommandLine, MissingValuesAndStrangeArgumentsAreReportedNotFatal) {
   const auto empty = ParseProgramOptions({L"--skin", L"", L"--skin="});
   EXPECT_TRUE(empty.skinFile.empty());
   EXPECT_EQ(empty.problems.size(), 2u);
+
+  // Only the exact spelling opens the advanced search window.
+  EXPECT_FALSE(ParseProgramOptions({L"--Advanced", L"-advanced"}).openAdvanced);
 
   const auto odd = ParseProgramOptions({L"-skin", L"x.skn", L"--skin", L"ok.skn"});
   EXPECT_EQ(odd.skinFile, L"ok.skn");
