@@ -76,6 +76,27 @@ void PrintRowCosts(const gallery::TGalleryForm& form) {
   std::printf("  all rows: %.1f us skinned, %.1f us native\n", skinnedSum, nativeSum);
 }
 
+// Milliseconds to make, show (skinned: until the skinner is live) and free the whole gallery.
+struct GalleryCycle {
+  double shownMs = 0, freedMs = 0;
+};
+GalleryCycle TimeGalleryCycle(const std::vector<uint8_t>* payload) {
+  LARGE_INTEGER freq, t0, t1, t2;
+  QueryPerformanceFrequency(&freq);
+  QueryPerformanceCounter(&t0);
+  auto* gallery = new gallery::TGalleryForm(nullptr);
+  if (payload) gallery->LoadSkin(*payload);
+  bench::ShowAndWait(gallery, payload != nullptr);
+  QueryPerformanceCounter(&t1);
+  delete gallery;
+  bench::Pump();
+  QueryPerformanceCounter(&t2);
+  const auto ms = [&](LARGE_INTEGER a, LARGE_INTEGER b) {
+    return static_cast<double>(b.QuadPart - a.QuadPart) * 1e3 / static_cast<double>(freq.QuadPart);
+  };
+  return {ms(t0, t1), ms(t1, t2)};
+}
+
 void RepaintAll(HWND wnd) {
   RedrawWindow(wnd, nullptr, nullptr,
                RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -89,6 +110,17 @@ int main(int argc, char** argv) {
   const std::vector<uint8_t> first(payload.begin() + 4, payload.end());
   const std::wstring other = OtherSkinFile(argc, argv);
   skin::SkinManagerScope scope;
+  // The gallery's life: made, shown and freed, skinned and not (each after a first round that
+  // registers the classes and fills the system's caches).
+  TimeGalleryCycle(nullptr);
+  const GalleryCycle plain = TimeGalleryCycle(nullptr);
+  TimeGalleryCycle(&payload);
+  const GalleryCycle skinned = TimeGalleryCycle(&payload);
+  bench::Row("switch", "gallery made and shown, skinned", skinned.shownMs * 1000, "unskinned",
+             plain.shownMs * 1000);
+  bench::Row("switch", "gallery freed, skinned", skinned.freedMs * 1000, "unskinned",
+             plain.freedMs * 1000);
+
   auto* form = new gallery::TGalleryForm(nullptr);
   form->OnSkinError = [](const std::wstring& why) { std::printf("%ls\n", why.c_str()); };
   if (!form->LoadSkin(payload)) return 1;

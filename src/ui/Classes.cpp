@@ -348,7 +348,13 @@ void TComponent::BeforeDestruction() {
   FreeCleanup();
 }
 
-void TComponent::Destroying() { state_ |= csDestroying; }
+void TComponent::Destroying() {
+  if (state_ & csDestroying) return;
+  state_ |= csDestroying;
+  // What it owns goes with it: nothing of it needs to keep the rest up to date meanwhile (a form's
+  // menu bar is not laid out again for every item freed with the form).
+  for (TComponent* owned : components_) owned->Destroying();
+}
 
 void TComponent::FreeCleanup() {
   if (cleanedUp_) return;

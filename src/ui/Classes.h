@@ -402,7 +402,7 @@ class TComponent : public TPersistent {
 
  protected:
   virtual void Notification(TComponent* component, TOperation operation);
-  // First step of freeing: state gets csDestroying.
+  // First step of freeing: the component and everything it owns get csDestroying.
   virtual void Destroying();
   // Lets a subclass see (and veto with EComponentError) a new owned component.
   virtual void ValidateInsert(TComponent* component) { (void)component; }

@@ -11,7 +11,9 @@
 #include "ui/ExtCtrls.h"
 #include "ui/FormReader.h"
 #include "ui/Forms.h"
+#include "ui/Handles.h"
 #include "ui/Menus.h"
+#include "ui/Messages.h"
 #include "ui/Spin.h"
 #include "ui/StdCtrls.h"
 
@@ -237,6 +239,42 @@ TEST(Form, HundredCreateShowHideFreeCyclesGiveEveryHandleBack) {
   if (gdi >= 0) {
     EXPECT_LE(wintest::LiveGdiObjects(), gdi + 8);
   }
+}
+
+namespace {
+int g_menuChanges = 0;
+LRESULT CALLBACK CountMenuChanges(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION &&
+      reinterpret_cast<const CWPSTRUCT*>(lParam)->message == ui::CM_MENUCHANGED)
+    ++g_menuChanges;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+}  // namespace
+
+// Everything a form owns is marked as going with it before anything is freed: its menu bar is
+// not put on the window again for every item freed with the form (each time a frame change and
+// an erase of the whole window), while one item freed alone still updates the bar.
+TEST(Form, FreeingAFormLeavesItsMenuBarAloneWhileItsItemsGo) {
+  ui::Application->Initialize();
+  auto* form = new ui::TForm(nullptr);
+  form->SetBounds(60, 60, 300, 200);
+  auto* bar = new ui::TMainMenu(form);
+  std::vector<ui::TMenuItem*> items;
+  for (int i = 0; i < 8; ++i) {
+    items.push_back(new ui::TMenuItem(form));
+    items.back()->SetCaption(L"Item " + std::to_wstring(i));
+    bar->Items()->Add(items.back());
+  }
+  form->SetMenu(bar);
+  ASSERT_NE(GetMenu(form->Handle()), nullptr);
+  const ui::HookHandle hook(
+      SetWindowsHookExW(WH_CALLWNDPROC, CountMenuChanges, nullptr, GetCurrentThreadId()));
+  g_menuChanges = 0;
+  delete items.back();
+  EXPECT_GE(g_menuChanges, 1);  // the bar lost an item: the window hears of it
+  g_menuChanges = 0;
+  delete form;
+  EXPECT_EQ(g_menuChanges, 0);
 }
 
 // ---- Reading a form ---------------------------------------------------------------------------
