@@ -45,6 +45,7 @@ void ApplySkinOption(app::TForm1* form, const app::ProgramOptions& options) {
     Report(std::wstring(wide.begin(), wide.end()) + L"; keeping the default skin");
   }
 }
+
 // Opens the advanced search window as its button does, once the main window is up and the loop
 // first waits (so that it ends on top).
 struct AdvancedAtStart {
