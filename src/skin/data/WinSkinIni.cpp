@@ -1,6 +1,7 @@
 #include "skin/data/WinSkinIni.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 #include <tuple>
 #include <utility>
@@ -29,6 +30,19 @@ int HexValue(char c) {
 
 // ---- TQuickIni ------------------------------------------------------------------------------
 
+size_t TQuickIni::NoCaseHash::operator()(std::string_view text) const {
+  // FNV-1a over the bytes with bit 5 set: the two cases of a letter hash alike (so do a few
+  // punctuation pairs, which only costs a comparison), without a branch per byte.
+  size_t hash = static_cast<size_t>(14695981039346656037ull);
+  for (char c : text)
+    hash = (hash ^ (static_cast<unsigned char>(c) | 0x20u)) * static_cast<size_t>(1099511628211ull);
+  return hash;
+}
+
+bool TQuickIni::NoCaseEqual::operator()(std::string_view a, std::string_view b) const {
+  return ui::EqualsNoCase(a, b);
+}
+
 void TQuickIni::LoadFromStream(TMemoryStream& stream) {
   const std::span<const uint8_t> rest = stream.Remaining();
   LoadFromText(std::string_view(reinterpret_cast<const char*>(rest.data()), rest.size()));
@@ -39,6 +53,7 @@ void TQuickIni::LoadFromText(std::string_view text) {
   lines_.clear();
   parsed_.clear();
   sections_.clear();
+  firstSection_.clear();
   // The text is a C string to the original writers of skins: a NUL ends it.
   text = text.substr(0, text.find('\0'));
   size_t i = 0;
@@ -57,7 +72,10 @@ void TQuickIni::LoadFromText(std::string_view text) {
       entry.key = ui::AsciiLower(ui::Trim(line.substr(0, eq)));
       entry.value = std::string(ui::Trim(line.substr(eq + 1)));
     }
-    if (entry.header) sections_.push_back({ui::AsciiLower(line), lines_.size()});
+    if (entry.header) {
+      sections_.push_back(lines_.size());
+      firstSection_.emplace(std::string(line.substr(1, line.size() - 2)), lines_.size());
+    }
     lines_.emplace_back(line);
     parsed_.push_back(std::move(entry));
   }
@@ -67,17 +85,9 @@ void TQuickIni::ReadString(std::string_view section, std::string_view key, std::
                            std::string_view def) const {
   value.assign(def);
   if (lines_.empty()) return;
-  // Compared in place, without building "[section]": the catalogue asks hundreds of these.
-  const Section* found = nullptr;
-  for (const Section& s : sections_) {
-    const std::string_view inner = std::string_view(s.header).substr(1, s.header.size() - 2);
-    if (ui::EqualsNoCase(inner, section)) {
-      found = &s;
-      break;
-    }
-  }
-  if (!found) return;
-  for (size_t i = found->line + 1; i < parsed_.size() && !parsed_[i].header; ++i) {
+  const auto found = firstSection_.find(section);
+  if (found == firstSection_.end()) return;
+  for (size_t i = found->second + 1; i < parsed_.size() && !parsed_[i].header; ++i) {
     if (ui::EqualsNoCase(parsed_[i].key, key)) {
       if (!parsed_[i].value.empty()) value = parsed_[i].value;
       return;
@@ -103,8 +113,8 @@ int32_t TQuickIni::ReadInteger(std::string_view section, std::string_view key, i
 void TQuickIni::ReadSections(std::vector<std::string>* strings) const {
   if (!strings) throw std::logic_error("The parameter Strings is unassigned!");
   strings->clear();
-  for (const Section& s : sections_) {
-    std::string_view name = ui::Trim(lines_[s.line]);
+  for (const size_t line : sections_) {
+    std::string_view name = ui::Trim(lines_[line]);
     name = name.size() >= 2 ? name.substr(1, name.size() - 2) : std::string_view();
     strings->emplace_back(ui::Trim(name));
   }

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "imaging/PixelBuffer.h"
@@ -45,13 +46,20 @@ class TQuickIni {
     std::string value;  // trimmed text after the first "="
     bool header = false;
   };
-  struct Section {
-    std::string header;  // lower case, with brackets, as stored
-    size_t line;
+  // Section names compared without regard to ASCII case, looked up without making a string.
+  struct NoCaseHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const;
+  };
+  struct NoCaseEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
   };
   std::vector<std::string> lines_;
   std::vector<Line> parsed_;
-  std::vector<Section> sections_;
+  std::vector<size_t> sections_;  // the header lines, in file order
+  // The header line of the first section of each name (the catalogue asks hundreds of these).
+  std::unordered_map<std::string, size_t, NoCaseHash, NoCaseEqual> firstSection_;
 };
 
 // ---- Value formats --------------------------------------------------------------------------
