@@ -154,13 +154,8 @@ void TSkinSpeedButton::PaintControl(HDC dc, const RECT& rect) {
     const int gw = glyph->Width() / numGlyphs, gh = glyph->Height();
     const GlyphLayoutKind layout = GlyphLayoutFromName(LowerEnum(control_, "Layout"));
     const bool horizontal = layout == GlyphLayoutKind::Left || layout == GlyphLayoutKind::Right;
-    RECT measure = local;
-    int tw = 0, th = 0;
-    if (!caption_.empty()) {
-      SkinDrawText(b, caption_, measure, DT_WORDBREAK | DT_CALCRECT);
-      tw = measure.right - measure.left;
-      th = measure.bottom - measure.top;
-    }
+    const SIZE extent = CaptionExtent(b, local);
+    const int tw = extent.cx, th = extent.cy;
     GlyphButtonInput in;
     in.width = W;
     in.height = H;
@@ -219,13 +214,8 @@ void TSkinMenuButton::PaintControl(HDC dc, const RECT& rect) {
   if (HFONT font = CaptionFont()) SelectObject(b, font);
   auto* glyph = ui::GetObjectProperty<ui::TBitmap>(control_, "Glyph");
   const bool hasGlyph = glyph && !glyph->Empty();
-  RECT measure = local;
-  int tw = 0, th = 0;
-  if (!caption_.empty()) {
-    SkinDrawText(b, caption_, measure, DT_WORDBREAK | DT_CALCRECT);
-    tw = measure.right - measure.left;
-    th = measure.bottom - measure.top;
-  }
+  const SIZE extent = CaptionExtent(b, local);
+  const int tw = extent.cx, th = extent.cy;
   MenuButtonInput in;
   in.width = W;
   in.height = H;

@@ -284,12 +284,8 @@ void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
     measure.right -= gw + 2;
   else
     measure.bottom -= gh + 2;
-  int tw = 0, th = 0;
-  if (!caption_.empty()) {
-    SkinDrawText(b, caption_, measure, DT_WORDBREAK | DT_CALCRECT);
-    tw = measure.right - measure.left;
-    th = measure.bottom - measure.top;
-  }
+  const SIZE extent = CaptionExtent(b, measure);
+  const int tw = extent.cx, th = extent.cy;
   GlyphButtonInput in;
   in.width = W;
   in.height = H;

@@ -353,6 +353,12 @@ void TSkinControl::ForwardMouseDown(const ui::TMessage& message) {
   control_->MouseDown(ui::TMouseButton::mbLeft, ui::KeysToShiftState(message.WParam), x, y);
 }
 
+SIZE TSkinControl::CaptionExtent(HDC dc, RECT within) const {
+  if (caption_.empty()) return {0, 0};
+  SkinDrawText(dc, caption_, within, DT_WORDBREAK | DT_CALCRECT);
+  return {within.right - within.left, within.bottom - within.top};
+}
+
 std::wstring TSkinControl::ControlCaption() const {
   if (control_) {
     if (ui::IsPublishedProp(control_, "Caption", ui::TTypeKind::tkString))

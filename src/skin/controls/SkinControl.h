@@ -96,6 +96,8 @@ class TSkinControl : public ui::TComponent, public IControlSkinner {
   void ForwardMouseDown(const ui::TMessage& message);
   // The caption the skinner draws: the control's Caption, or the window text.
   std::wstring ControlCaption() const;
+  // The size the caption takes word-wrapped within `within` in dc's font; 0 x 0 without one.
+  SIZE CaptionExtent(HDC dc, RECT within) const;
   // The off-screen buffer shared by the window's skinners (made on first use).
   FrameBuffer* Buffer(int width, int height);
   // Whether the skinner still exists after something that may have freed it (a click).
