@@ -1,7 +1,8 @@
 // A run-time skin switch of the whole gallery (every window re-skinned and repainted) against a
 // full repaint of the same gallery in the same skin, in one run; the goal is under 50 ms. Two
-// switches: to a skin with another frame (the window is re-fitted, which makes the system repaint
-// every child) and to a skin with the same frame (only the skinned windows are painted).
+// switches: to a skin with another frame and colours (the window is re-fitted, and the native
+// twins whose colour follows the form's are painted too) and to a skin with the same frame (only
+// the skinned windows are painted).
 // Usage: switch_bench [path/to/default.skn]; the other skin is dark.skn beside it when there is
 // one, else an in-memory test skin. TARVIMO_BENCH_DETAIL=1 adds each row's repaint cost.
 #include <windows.h>
@@ -182,9 +183,8 @@ int main(int argc, char** argv) {
   std::printf("%-44s %9ld handles, %ld GDI objects (10 switches)\n", "objects left by switches",
               ui::HandleCounts::Total() - handles, wintest::LiveGdiObjects() - gdi);
 
-  // What the engine itself paints: the same switch with the native twins hidden (a window the
-  // new frame moves is repainted by the system whoever paints it; the twins are the gallery's
-  // own yardstick, not part of a skinned program).
+  // What the engine itself paints: the same switch with the native twins hidden (they are the
+  // gallery's own yardstick, not part of a skinned program).
   for (const auto& row : form->Rows())
     if (row.native) row.native->Hide();
   bench::Pump();

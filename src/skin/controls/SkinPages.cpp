@@ -357,6 +357,7 @@ void TSkinDateTime::Attach(IControlSkinnerHost* form, TSkinData* skin, bool reco
 void TSkinDateTime::SkinChanged() {
   UpdateButton();
   TSkinControl::SkinChanged();
+  if (button_) button_->Invalidate();  // a window of its own: the picker's repaint leaves it out
 }
 
 // The arrow button exists while the skin has an arrow image; without one the picker's own button

@@ -297,6 +297,17 @@ void TWinSkinForm::FitWindow(bool keepClient) {
                SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
 }
 
+void TWinSkinForm::RefitKeepingChildren() {
+  // Whatever the form still had to paint is set aside during the fit and given back after it, in
+  // client coordinates, which the controls keep.
+  ui::GdiRegion pending(CreateRectRgn(0, 0, 0, 0));
+  const bool hasPending = pending && GetUpdateRgn(Handle, pending.get(), FALSE) > NULLREGION;
+  if (hasPending) RedrawWindow(Handle, nullptr, pending.get(), RDW_VALIDATE | RDW_NOCHILDREN);
+  FitWindow(true);
+  if (hasPending)
+    RedrawWindow(Handle, nullptr, pending.get(), RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN);
+}
+
 void TWinSkinForm::RefreshShowState() { showState_ = ShowStateOf(Handle); }
 
 // ---- Re-skinning and detaching
@@ -310,18 +321,20 @@ void TWinSkinForm::ReloadSkinData() {
 void TWinSkinForm::Reskin() {
   if (!subclass_ || !skinData_) return;
   // Every window takes the new skin and is only invalidated on the way; the whole form is then
-  // painted once, so no control is painted twice and the native ones are left alone unless the
-  // frame's new size moves them.
-  if (form_) form_->SetColor(static_cast<ui::TColor>(skinData_->GetRGB(ciButtonFace)));
+  // painted once, so no control is painted twice and the native ones are left alone (but for those
+  // whose colour follows the form's).
   lifecycle_ = kReskinning;
   ComputeFrameMetrics();
   skinImages_.clear();
   regionSize_ = {};  // the new skin's region is made for whatever size the window has
-  const std::vector<IControlSkinner*> controls = controls_;
-  for (IControlSkinner* c : controls) c->SkinChanged();
+  // The new frame is fitted before anything is invalidated: a client area that moves while the
+  // form has an invalid area of its own makes the system invalidate every child window beneath it.
   if (frameSkinned_ && !isChildWindow_ && borderKind_ != BorderKind::None &&
       showState_ != ShowState::Minimized && !(metrics_ == fittedMetrics_))
-    FitWindow(true);
+    RefitKeepingChildren();
+  if (form_) form_->SetColor(static_cast<ui::TColor>(skinData_->GetRGB(ciButtonFace)));
+  const std::vector<IControlSkinner*> controls = controls_;
+  for (IControlSkinner* c : controls) c->SkinChanged();
   SendMessageW(Handle, SM_SKINAPPLIED, 0, kSkinMessageTag);
   if (skinData_->OnAfterSkinForm) skinData_->OnAfterSkinForm(form_, Handle, WindowClassName);
   // Unless a new size has made it already: only the frame can change shape, and it is painted
