@@ -45,8 +45,25 @@ void PixelBuffer::FillRect(int left, int top, int right, int bottom, Colour c) {
   top = std::max(top, 0);
   right = std::min(right, width_);
   bottom = std::min(bottom, height_);
-  for (int y = top; y < bottom; ++y)
-    for (int x = left; x < right; ++x) Set(x, y, c);
+  if (left >= right || top >= bottom) return;
+  const int bpp = bytesPerPixel();
+  const uint8_t b = static_cast<uint8_t>(BlueOf(c)), g = static_cast<uint8_t>(GreenOf(c)),
+                r = static_cast<uint8_t>(RedOf(c));
+  const size_t start = static_cast<size_t>(left) * bpp,
+               span = static_cast<size_t>(right - left) * bpp;
+  const uint8_t* first = Row(top) + start;
+  for (int y = top; y < bottom; ++y) {
+    uint8_t* row = Row(y) + start;
+    if (y > top && bpp == 3) {  // a copy of the first row (32-bit rows keep their own alpha)
+      std::memcpy(row, first, span);
+      continue;
+    }
+    for (uint8_t* p = row; p < row + span; p += bpp) {
+      p[0] = b;
+      p[1] = g;
+      p[2] = r;
+    }
+  }
 }
 
 bool PixelBuffer::operator==(const PixelBuffer& o) const {

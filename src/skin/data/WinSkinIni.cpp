@@ -56,6 +56,9 @@ void TQuickIni::LoadFromText(std::string_view text) {
   firstSection_.clear();
   // The text is a C string to the original writers of skins: a NUL ends it.
   text = text.substr(0, text.find('\0'));
+  const auto lineCount = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+  lines_.reserve(lineCount);
+  parsed_.reserve(lineCount);
   size_t i = 0;
   while (i < text.size()) {
     const size_t start = i;
