@@ -90,8 +90,10 @@ void TQuickIni::ReadString(std::string_view section, std::string_view key, std::
   if (lines_.empty()) return;
   const auto found = firstSection_.find(section);
   if (found == firstSection_.end()) return;
+  // The stored keys are lower case: the one asked for is lowered once, not at every line.
+  const std::string wanted = ui::AsciiLower(key);
   for (size_t i = found->second + 1; i < parsed_.size() && !parsed_[i].header; ++i) {
-    if (ui::EqualsNoCase(parsed_[i].key, key)) {
+    if (parsed_[i].key == wanted) {
       if (!parsed_[i].value.empty()) value = parsed_[i].value;
       return;
     }

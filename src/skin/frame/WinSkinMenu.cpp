@@ -299,7 +299,7 @@ void TWinSkinForm::MenuChanged() {
     CreateMenuBar();
     if (!menuBar_) return;
     metrics_.MenuBarHeight = GetSystemMetrics(SM_CYMENU);
-    if (lifecycle_ == kLive) FitWindow(true);
+    if (lifecycle_ == kLive) RefitKeepingChildren();
   } else if (skinData_->MenuUpdate()) {
     menuBar_->SetFrameworkMenu(form_ ? form_->Menu() : menuBar_->Menu());
     menuBar_->BuildButtons();
