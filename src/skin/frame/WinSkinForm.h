@@ -93,6 +93,7 @@ class TWinSkinForm : public ui::TComponent, public IControlSkinnerHost {
   // redraw nothing is invalidated: the caller paints the frame, the only part that can change.
   void UpdateRegion(bool redraw = true);
   void FitWindow(bool keepClient);
+  // FitWindow(true) for a live window whose client area moves: no child window is repainted.
   void RefitKeepingChildren();
 
   // ---- State, for the manager and the tests ----
