@@ -33,9 +33,11 @@ int HexValue(char c) {
 size_t TQuickIni::NoCaseHash::operator()(std::string_view text) const {
   // FNV-1a over the bytes with bit 5 set: the two cases of a letter hash alike (so do a few
   // punctuation pairs, which only costs a comparison), without a branch per byte.
-  size_t hash = static_cast<size_t>(14695981039346656037ull);
-  for (char c : text)
-    hash = (hash ^ (static_cast<unsigned char>(c) | 0x20u)) * static_cast<size_t>(1099511628211ull);
+  // The 32-bit constants where size_t is 32 bits (the 64-bit ones cut short hash poorly).
+  constexpr bool wide = sizeof(size_t) >= 8;
+  const size_t prime = wide ? static_cast<size_t>(1099511628211ull) : size_t{16777619u};
+  size_t hash = wide ? static_cast<size_t>(14695981039346656037ull) : size_t{2166136261u};
+  for (char c : text) hash = (hash ^ (static_cast<unsigned char>(c) | 0x20u)) * prime;
   return hash;
 }
 
