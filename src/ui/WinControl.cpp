@@ -35,6 +35,24 @@ bool IsFrameworkPrivateRange(UINT msg) { return msg >= CM_BASE && msg < 0xC000; 
 constexpr UINT kFirstChildId = 0x1000;
 constexpr UINT kChildIdCount = 0x10000 - kFirstChildId;
 
+// Every framework class gives its windows one pointer more of extra bytes than its base class,
+// the last one, and a bound window keeps its object there as well as in the ControlOfs property.
+// Under Wine reading a property is a round trip to the window server, reading the extra bytes of
+// one of this process's windows is not, and the framework procedure asks on every message.
+int ObjectSlot(HWND wnd) {
+  return static_cast<int>(GetClassLongW(wnd, GCL_CBWNDEXTRA)) - static_cast<int>(sizeof(LONG_PTR));
+}
+
+TWinControl* SlotControl(HWND wnd) {
+  const int slot = ObjectSlot(wnd);
+  return slot < 0 ? nullptr : reinterpret_cast<TWinControl*>(GetWindowLongPtrW(wnd, slot));
+}
+
+void SetSlotControl(HWND wnd, TWinControl* control) {
+  const int slot = ObjectSlot(wnd);
+  if (slot >= 0) SetWindowLongPtrW(wnd, slot, reinterpret_cast<LONG_PTR>(control));
+}
+
 void EnsureCommonControls() {
   static bool done = [] {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_USEREX_CLASSES |
@@ -94,7 +112,7 @@ KeyWindowScope::~KeyWindowScope() { t_keyWindow = saved_; }
 // The one window procedure of every framework window class. It finds its object from the
 // window (never from its own address), so it works behind any other subclass.
 LRESULT CALLBACK FrameworkWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  TWinControl* control = TWinControl::FindControl(wnd);
+  TWinControl* control = SlotControl(wnd);
   if (!control) {
     TObject* creating = CreatingObject(msg, lParam);
     control = creating ? dynamic_cast<TWinControl*>(creating) : nullptr;
@@ -132,9 +150,11 @@ void TWinControl::BeforeDestruction() {
 }
 
 TWinControl* TWinControl::FindControl(HWND wnd) {
-  if (!wnd) return nullptr;
-  auto* obj = static_cast<TObject*>(GetPropW(wnd, MAKEINTATOM(ControlAtom())));
-  return obj ? dynamic_cast<TWinControl*>(obj) : nullptr;
+  // Only windows of our classes are bound to controls (a window of another process answers no
+  // class questions).
+  if (!wnd || reinterpret_cast<WNDPROC>(GetClassLongPtrW(wnd, GCLP_WNDPROC)) != FrameworkWndProc)
+    return nullptr;
+  return SlotControl(wnd);
 }
 
 TWinControl* TWinControl::FindNearestControl(HWND wnd) {
@@ -147,6 +167,7 @@ void TWinControl::Bind(HWND wnd) {
   if (t_creating == this) t_creating = nullptr;
   handle_ = wnd;
   SetPropW(wnd, MAKEINTATOM(ControlAtom()), static_cast<HANDLE>(static_cast<TObject*>(this)));
+  SetSlotControl(wnd, this);
   ++g_liveWindows;
 }
 
@@ -165,8 +186,9 @@ LRESULT TWinControl::Dispatch(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     }
   }
   if (msg == WM_NCDESTROY) {
-    // Only our own property goes; a foreign GWLP_WNDPROC stays as its owner left it.
+    // Only our own binding goes; a foreign GWLP_WNDPROC stays as its owner left it.
     RemovePropW(wnd, MAKEINTATOM(ControlAtom()));
+    SetSlotControl(wnd, nullptr);
     if (handle_ == wnd) {
       handle_ = nullptr;
       --g_liveWindows;
@@ -246,6 +268,7 @@ void TWinControl::CreateWnd() {
     wc.cbSize = sizeof wc;
     wc.style &= ~CS_GLOBALCLASS;
     wc.lpfnWndProc = FrameworkWndProc;
+    wc.cbWndExtra += static_cast<int>(sizeof(LONG_PTR));  // the object slot
     wc.hInstance = MainInstance();
     wc.lpszClassName = p.WinClassName.c_str();
     wc.lpszMenuName = nullptr;
@@ -301,6 +324,7 @@ void TWinControl::DestroyHandle() {
   DestroyWindow(wnd);
   if (handle_ == wnd) {  // the window died without reaching us (foreign procedure swallowed it)
     RemovePropW(wnd, MAKEINTATOM(ControlAtom()));
+    SetSlotControl(wnd, nullptr);
     handle_ = nullptr;
     --g_liveWindows;
   }

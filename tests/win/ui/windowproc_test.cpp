@@ -9,6 +9,7 @@
 #include "ui/Application.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
+#include "ui/CheckCtrls.h"
 #include "ui/StdCtrls.h"
 
 namespace {
@@ -207,6 +208,33 @@ TEST_F(Windows, TheFrameworkProcedureWorksBehindAForeignSubclassToTheEnd) {
   HWND again = button->Handle();
   EXPECT_NE(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(again, GWLP_WNDPROC)), ForeignStage);
   EXPECT_EQ(button->Caption(), L"through both");
+}
+
+TEST_F(Windows, AWindowLeadsToItsControlWithoutItsPropertyAndAForeignWindowNever) {
+  // The framework procedure finds its object in the window itself: a window whose binding
+  // property someone removed still reaches its control's handler...
+  std::vector<std::string> log;
+  Hook hook(button, "hook", &log);
+  HWND wnd = button->Handle();
+  ASSERT_TRUE(RemovePropW(wnd, MAKEINTATOM(ui::ControlAtom())));
+  SendMessageW(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"still ours"));
+  hook.Restore();
+  EXPECT_EQ(log, std::vector<std::string>{"hook"});
+  EXPECT_EQ(ui::TWinControl::FindControl(wnd), button);
+  // ... and the object's place does not disturb the system class under ours (a check box keeps
+  // its check state in the system's part of the same extra bytes).
+  auto* check = new ui::TCheckBox(form);
+  check->SetParent(form);
+  SendMessageW(check->Handle(), BM_SETCHECK, BST_CHECKED, 0);
+  EXPECT_EQ(SendMessageW(check->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(ui::TWinControl::FindControl(check->Handle()), check);
+  // Another component's window carrying the same property is not taken for a control.
+  HWND foreign = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, form->Handle(),
+                                 nullptr, nullptr, nullptr);
+  SetPropW(foreign, MAKEINTATOM(ui::ControlAtom()), static_cast<ui::TObject*>(button));
+  EXPECT_EQ(ui::TWinControl::FindControl(foreign), nullptr);
+  RemovePropW(foreign, MAKEINTATOM(ui::ControlAtom()));
+  DestroyWindow(foreign);
 }
 
 TEST_F(Windows, ALocalControlLeavesItsParentWhenItGoesOutOfScope) {
