@@ -58,14 +58,18 @@ bool TWScrollbar::SkinHasBars(const TSkinData* skin) {
 // ---- Attaching
 // -----------------------------------------------------------------------------------
 
-bool TWScrollbar::AttachToWindow(HWND host, BarKind kind) {
+bool TWScrollbar::AttachToWindow(HWND host, BarKind kind, bool fed) {
   if (host_ != host) Detach();
   if (!host || !IsWindow(host)) return false;
   host_ = host;
   kind_ = kind;
   vertical_ = kind == kControlBar ? (GetWindowLongPtrW(host, GWL_STYLE) & SBS_VERT) != 0
                                   : kind == kVerticalBar;
-  if (!hostHook_)
+  // Each hook of its own would cost the host two window-server round trips per message under
+  // Wine (the system's subclass list is a window property).
+  if (fed)
+    hostHook_.reset();
+  else if (!hostHook_)
     hostHook_ = ui::SubclassHandle(host, HostProc, reinterpret_cast<UINT_PTR>(this),
                                    reinterpret_cast<DWORD_PTR>(this));
   if (!EnsureWindow()) {
@@ -461,6 +465,18 @@ void TWScrollbar::HostMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     default:
       break;
+  }
+}
+
+void TWScrollbar::FollowHost(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!host_) return;
+  if (msg == WM_NCDESTROY) {
+    HostGone();
+    return;
+  }
+  try {
+    HostMessage(msg, wParam, lParam);
+  } catch (...) {
   }
 }
 

@@ -35,8 +35,11 @@ class TWScrollbar {
 
   // Covers `host`'s horizontal or vertical window bar, or (kControlBar) the scroll-bar control
   // `host` itself. False when the overlay window cannot be made. Attaching again moves the
-  // overlay to the new host.
-  bool AttachToWindow(HWND host, BarKind kind);
+  // overlay to the new host. A `fed` overlay does not hook the host: its owner is in the host's
+  // message stream already and hands on every message the host has handled (FollowHost).
+  bool AttachToWindow(HWND host, BarKind kind, bool fed = false);
+  // A message the host has just handled, for an overlay attached as fed.
+  void FollowHost(UINT msg, WPARAM wParam, LPARAM lParam);
   // Destroys the overlay window and lets go of the host.
   void Detach();
   // Re-reads the bar and places, shows or hides the overlay.

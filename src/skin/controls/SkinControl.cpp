@@ -179,15 +179,14 @@ void TSkinControl::HookMessage(ui::TMessage& message) {
     if (active_ && !was) Repaint();
     return;
   }
+  const std::shared_ptr<bool> alive = alive_;
   if (!active_) {
     CallPrevious(message);
-    return;
-  }
-  const std::shared_ptr<bool> alive = alive_;
-  if (BeforeMessage(message)) {
+  } else if (BeforeMessage(message)) {
     CallPrevious(message);
     if (*alive) AfterMessage(message);
   }
+  if (*alive) MessageHandled(message);
 }
 
 void TSkinControl::CallPrevious(ui::TMessage& message) {

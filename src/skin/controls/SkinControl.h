@@ -71,6 +71,8 @@ class TSkinControl : public ui::TComponent, public IControlSkinner {
   // True: the message goes on to the control's own handler (then AfterMessage runs).
   virtual bool BeforeMessage(ui::TMessage& message);
   virtual void AfterMessage(ui::TMessage& message);
+  // Every message once the control and the skinner are done with it (active or not).
+  virtual void MessageHandled(const ui::TMessage&) {}
   // Paints the whole window into dc (the window DC when dc is null).
   virtual void PaintFrame(HDC dc);
   // Draws the skinned look into dc within rect (the window rectangle at the origin).

@@ -51,8 +51,9 @@ void TSkinScrollbar::MakeBars() {
       ui::GdiBrush(CreateSolidBrush(static_cast<COLORREF>(skin_->GetRGB(ciButtonShadow))));
   if (!horz_) horz_ = std::make_unique<TWScrollbar>(form_, skin_);
   if (!vert_) vert_ = std::make_unique<TWScrollbar>(form_, skin_);
-  horz_->AttachToWindow(handle_, TWScrollbar::kHorizontalBar);
-  vert_->AttachToWindow(handle_, TWScrollbar::kVerticalBar);
+  // The skinner is in the host's message stream already: it hands every message on.
+  horz_->AttachToWindow(handle_, TWScrollbar::kHorizontalBar, true);
+  vert_->AttachToWindow(handle_, TWScrollbar::kVerticalBar, true);
   const bool enabled = control_ ? control_->Enabled() : IsWindowEnabled(handle_) != FALSE;
   horz_->SetEnabled(enabled);
   vert_->SetEnabled(enabled);
@@ -88,6 +89,11 @@ void TSkinScrollbar::SkinChanged() {
     vert_.reset();
   }
   TSkinControl::SkinChanged();
+}
+
+void TSkinScrollbar::MessageHandled(const ui::TMessage& message) {
+  if (horz_) horz_->FollowHost(message.Msg, message.WParam, message.LParam);
+  if (vert_) vert_->FollowHost(message.Msg, message.WParam, message.LParam);
 }
 
 // ---- Messages
