@@ -13,8 +13,11 @@ ImageDC::ImageDC(HBITMAP source) {
   ui::MemoryDC from = ui::MakeMemoryDC();
   ui::MemoryDC to = ui::MakeMemoryDC();
   if (!from || !to) return;
-  ui::WindowDC screen = ui::WindowDC::Client(nullptr);
-  ui::GdiBitmap copy(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
+  // A 32-bit DIB section, not a bitmap compatible with the screen: the same pixels (a skin's
+  // colours are 24-bit), and under Wine making a screen bitmap asks the window server three times
+  // whether the displays changed, for each of a skin's images at every switch.
+  uint32_t* bits = nullptr;
+  ui::GdiBitmap copy = MakeDib32(size.cx, size.cy, &bits);
   if (!copy) return;
   {
     ui::SelectGuard select(from.get(), source);

@@ -14,7 +14,7 @@
 
 namespace skin {
 
-// A copy of a bitmap, selected into its own memory DC until the object dies.
+// A 32-bit copy of a bitmap, selected into its own memory DC until the object dies.
 class ImageDC {
  public:
   ImageDC() = default;
