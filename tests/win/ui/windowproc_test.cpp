@@ -7,9 +7,9 @@
 
 #include "support/WinTestSupport.h"
 #include "ui/Application.h"
+#include "ui/CheckCtrls.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
-#include "ui/CheckCtrls.h"
 #include "ui/StdCtrls.h"
 
 namespace {
