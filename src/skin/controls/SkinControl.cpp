@@ -7,6 +7,7 @@
 
 #include "skin/frame/CanvasPrimitives.h"
 #include "skin/frame/WinSkinForm.h"
+#include "ui/Handles.h"
 #include "ui/TypInfo.h"
 
 namespace skin {
@@ -156,6 +157,30 @@ void TSkinControl::SkinChanged() {
     RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
+void TSkinControl::InvalidateFrame() {
+  if (!handle_) return;
+  constexpr UINT kWhole = RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN;
+  RECT window{}, client{};
+  POINT origin{0, 0};
+  // A mirrored window counts its client coordinates from the right: it is invalidated whole.
+  if ((GetWindowLongPtrW(handle_, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) ||
+      !GetWindowRect(handle_, &window) || !GetClientRect(handle_, &client) ||
+      !ClientToScreen(handle_, &origin)) {
+    RedrawWindow(handle_, nullptr, nullptr, kWhole);
+    return;
+  }
+  // The region is in client coordinates; with RDW_FRAME it reaches out over the frame.
+  OffsetRect(&window, -origin.x, -origin.y);
+  ui::GdiRegion frame(CreateRectRgnIndirect(&window));
+  const ui::GdiRegion inside(CreateRectRgnIndirect(&client));
+  if (!frame || !inside || CombineRgn(frame.get(), frame.get(), inside.get(), RGN_DIFF) == ERROR) {
+    RedrawWindow(handle_, nullptr, nullptr, kWhole);
+    return;
+  }
+  RedrawWindow(handle_, nullptr, frame.get(), kWhole);
+  frameOnly_ = true;
+}
+
 // ---- Messages
 // ------------------------------------------------------------------------------------
 
@@ -211,6 +236,16 @@ bool TSkinControl::BeforeMessage(ui::TMessage& message) {
     case kSkinIsSkinned:
       message.Result = 1;
       return false;
+    case WM_PAINT: {
+      // The paint that follows an invalid frame alone: the frame has been painted by now, and the
+      // control's own paint of an empty client area would cost what a whole one does.
+      if (!std::exchange(frameOnly_, false) || message.WParam) return true;
+      RECT invalid{};
+      if (GetUpdateRect(handle_, &invalid, FALSE) && !IsRectEmpty(&invalid)) return true;
+      const ui::PaintDC done(handle_);  // validates what is left of the frame
+      message.Result = 0;
+      return false;
+    }
     default:
       return true;
   }

@@ -102,6 +102,9 @@ class TSkinControl : public ui::TComponent, public IControlSkinner {
   SIZE CaptionExtent(HDC dc, RECT within) const;
   // The off-screen buffer shared by the window's skinners (made on first use).
   FrameBuffer* Buffer(int width, int height);
+  // Invalidates the window's frame only, for a skin that lies on nothing but the frame: the client
+  // area keeps its pixels (the system's own paint of a list or a tree is the dearest of all).
+  void InvalidateFrame();
   // Whether the skinner still exists after something that may have freed it (a click).
   std::weak_ptr<bool> AliveToken() const { return alive_; }
 
@@ -122,6 +125,8 @@ class TSkinControl : public ui::TComponent, public IControlSkinner {
   bool attached_ = false;
   int state_ = kCreated;
   bool recolour_ = false;
+  // The window's frame was invalidated alone: the paint that follows has nothing for the control.
+  bool frameOnly_ = false;
   ui::TColor savedColor_ = 0;
   // Stands in the control's WindowProc chain for the skinner, so that a handler installed over it
   // later keeps a valid chain after the skinner is gone.

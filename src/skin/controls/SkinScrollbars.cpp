@@ -57,7 +57,7 @@ void TSkinScrollbar::MakeBars() {
   const bool enabled = control_ ? control_->Enabled() : IsWindowEnabled(handle_) != FALSE;
   horz_->SetEnabled(enabled);
   vert_->SetEnabled(enabled);
-  RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+  InvalidateFrame();
 }
 
 void TSkinScrollbar::HideBars() {
@@ -77,18 +77,19 @@ void TSkinScrollbar::Detach() {
   const bool had = horz_ || vert_;
   horz_.reset();
   vert_.reset();
-  if (had && !WindowDestroyed() && handle_ && IsWindow(handle_))
-    RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+  if (had && !WindowDestroyed() && handle_ && IsWindow(handle_)) InvalidateFrame();
 }
 
 void TSkinScrollbar::SkinChanged() {
+  // Everything this skinner paints lies on the frame (the border, the corner, the overlays over
+  // the bars), and the control keeps its own colour: its client area is not painted again.
   if (TWScrollbar::SkinHasBars(skin_)) {
     MakeBars();
-  } else {
-    horz_.reset();
-    vert_.reset();
+    return;
   }
-  TSkinControl::SkinChanged();
+  horz_.reset();
+  vert_.reset();
+  InvalidateFrame();
 }
 
 void TSkinScrollbar::MessageHandled(const ui::TMessage& message) {

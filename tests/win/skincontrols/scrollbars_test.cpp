@@ -190,6 +190,46 @@ TEST(ScrollOverlay, FollowsResizesHidingAndNewItems) {
   EXPECT_FALSE(IsWindowVisible(l.Vert()->Window()));
 }
 
+// A new skin reaches the list's frame (its flat border takes the new shadow colour) and leaves
+// its client area alone: a mark drawn there survives the switch, and the list's next paint of
+// its own still wipes it.
+TEST(ScrollOverlay, ANewSkinRepaintsTheFrameButNotTheClientArea) {
+  ListFixture l;
+  const HWND host = l.Host();
+  constexpr COLORREF kMark = RGB(7, 200, 9);
+  constexpr POINT kInMark{20, 20};
+  const auto windowPixel = [&](POINT p) {
+    auto capture = wintest::CaptureWindowDC(host);
+    return capture ? capture->Pixel(p.x, p.y) & 0xFFFFFF : CLR_INVALID;
+  };
+  const auto clientPixel = [&](POINT p) {
+    RECT window{};
+    GetWindowRect(host, &window);
+    ClientToScreen(host, &p);
+    return windowPixel({p.x - window.left, p.y - window.top});
+  };
+  {
+    const ui::WindowDC dc = ui::WindowDC::Client(host);
+    const ui::GdiBrush brush(CreateSolidBrush(kMark));
+    const RECT r{5, 5, 40, 40};
+    FillRect(dc.get(), &r, brush.get());
+  }
+  ASSERT_EQ(clientPixel(kInMark), kMark);
+  ASSERT_EQ(windowPixel({0, 40}), Rgb(l.f.data->GetRGB(skin::ciButtonShadow)));
+
+  const COLORREF newShadow = RGB(200, 30, 40);
+  ASSERT_TRUE(l.f.data->LoadSkinStream(
+      TestSkin().SetIni("Colours", "ButtonShadow", "200 30 40").Stream()));
+  ASSERT_TRUE(frametest::PumpUntil([&] { return windowPixel({0, 40}) == newShadow; }));
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(clientPixel(kInMark), kMark) << "the list painted its client area again";
+  EXPECT_TRUE(Covers(l.Vert(), host, OBJID_VSCROLL));
+
+  InvalidateRect(host, nullptr, TRUE);
+  UpdateWindow(host);
+  EXPECT_NE(clientPixel(kInMark), kMark);
+}
+
 TEST(ScrollOverlay, ReCreatedAndReParentedHostsKeepTheirOverlays) {
   ListFixture l;
   const HWND before = l.Host();
