@@ -254,7 +254,10 @@ TEST(SkinnedUpDown, ASkinWithoutTheStripLeavesTheControlItsOwnLook) {
     native = Add<ui::TUpDown>(form, 60, 20, 17, 25);
     native->SetTag(99);
   });
+  // A pointer that was over this spot for an earlier test's window may have left the control hot:
+  // both hear that it has gone.
   MoveAway();
+  for (ui::TUpDown* c : {skinned, native}) SendMessageW(c->Handle(), WM_MOUSELEAVE, 0, 0);
   RedrawWindow(f.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   auto a = wintest::CaptureWindowDC(skinned->Handle());
   auto b = wintest::CaptureWindowDC(native->Handle());
