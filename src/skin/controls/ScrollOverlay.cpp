@@ -63,6 +63,7 @@ bool TWScrollbar::AttachToWindow(HWND host, BarKind kind, bool fed) {
   if (!host || !IsWindow(host)) return false;
   host_ = host;
   kind_ = kind;
+  paintedKnown_ = false;  // a new host, or the same one in a new skin
   vertical_ = kind == kControlBar ? (GetWindowLongPtrW(host, GWL_STYLE) & SBS_VERT) != 0
                                   : kind == kVerticalBar;
   // Each hook of its own would cost the host two window-server round trips per message under
@@ -198,7 +199,15 @@ void TWScrollbar::Place(const BarInfo& info) {
   if (moved || !(flags & SWP_NOZORDER) || !IsWindowVisible(wnd_))
     SetWindowPos(wnd_, after, at.x, at.y, w, h, flags);
   visible_ = true;
-  Invalidate();
+  InvalidateIfChanged(info);
+}
+
+void TWScrollbar::InvalidateIfChanged(const BarInfo& info) {
+  const bool same = paintedKnown_ && EqualRect(&painted_.screen, &info.screen) &&
+                    painted_.thumb == info.thumb &&
+                    painted_.enabled == (info.enabled && enabled_);
+  // A thumb being dragged follows the pointer, not the bar.
+  if (!same || pressed_) Invalidate();
 }
 
 void TWScrollbar::HideBar() {
@@ -259,6 +268,11 @@ void TWScrollbar::PaintTo(HDC dc) {
   if (w < 0 || h < 0 || w > client.right || h > client.bottom) return;  // not re-placed yet
   const bool enabled = info.enabled && enabled_;
   length_ = vertical_ ? h : w;
+  if (paintingScreen_) {
+    painted_ = info;
+    painted_.enabled = enabled;
+    paintedKnown_ = true;
+  }
 
   const TDataSkinObject* arrows = Usable(skin_, "Scrollbar");
   const ImageDC& strip = form_->SkinImage(arrows->Bitmap.get());
@@ -362,7 +376,9 @@ LRESULT TWScrollbar::OverlayMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 1;  // the paint covers everything
     case WM_PAINT: {
       ui::PaintDC paint(wnd_);
+      paintingScreen_ = true;
       if (paint.get()) PaintTo(paint.get());
+      paintingScreen_ = false;
       return 0;
     }
     case WM_PRINTCLIENT:
@@ -441,7 +457,10 @@ void TWScrollbar::HostMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
       // The host's content scrolled or its bar just came up.
       const LONG_PTR bit = vertical_ ? WS_VSCROLL : WS_HSCROLL;
-      if (visible_)
+      BarInfo info;
+      if (visible_ && ReadBar(info))
+        InvalidateIfChanged(info);
+      else if (visible_)
         Invalidate();
       else if (kind_ == kControlBar || (GetWindowLongPtrW(host_, GWL_STYLE) & bit))
         UpdateBar();

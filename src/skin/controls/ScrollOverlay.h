@@ -77,6 +77,9 @@ class TWScrollbar {
     bool visible = false, enabled = true;
   };
   bool ReadBar(BarInfo& info) const;
+  // Invalidates the overlay unless it shows the bar as `info` has it already (following the host
+  // must not paint an unchanged bar again: the host paints after its overlays).
+  void InvalidateIfChanged(const BarInfo& info);
   bool EnsureWindow();
   void Place(const BarInfo& info);
   void Press(LPARAM lParam);
@@ -105,6 +108,10 @@ class TWScrollbar {
   int length_ = 0;
   int hoverZone_ = kZoneNone;
   ThumbSpan thumb_;
+  // The bar as the last paint showed it; unknown after a new host or skin.
+  BarInfo painted_;
+  bool paintedKnown_ = false;
+  bool paintingScreen_ = false;  // PaintTo is painting the overlay's window (not a print)
   int pressThumbTop_ = 0;
   POINT pressCursor_{};
   RECT barRect_{}, screenRect_{};

@@ -3,6 +3,7 @@
 // resizes, hiding, new items, re-creation and re-parenting, and leaving nothing behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -228,6 +229,34 @@ TEST(ScrollOverlay, ANewSkinRepaintsTheFrameButNotTheClientArea) {
   InvalidateRect(host, nullptr, TRUE);
   UpdateWindow(host);
   EXPECT_NE(clientPixel(kInMark), kMark);
+}
+
+// The host paints after the overlays above it: a repaint that leaves the bar as it was does not
+// paint the overlay a second time, a scroll does, and the thumb shows where the bar has it.
+TEST(ScrollOverlay, AHostsRepaintPaintsTheOverlayAgainOnlyWhenTheBarChanged) {
+  ListFixture l;
+  const HWND host = l.Host(), overlay = l.Vert()->Window();
+  const auto paints = [](const wintest::MessageRecorder& r) {
+    return std::count_if(r.messages().begin(), r.messages().end(),
+                         [](const wintest::RecordedMessage& m) { return m.msg == WM_PAINT; });
+  };
+  wintest::MessageRecorder recorder(overlay);
+  RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(paints(recorder), 0);
+
+  const SCROLLBARINFO before = BarInfo(host, OBJID_VSCROLL);
+  SendMessageW(host, LB_SETTOPINDEX, 60, 0);
+  UpdateWindow(host);
+  wintest::PumpUntilIdle();
+  EXPECT_GE(paints(recorder), 1);
+  const SCROLLBARINFO after = BarInfo(host, OBJID_VSCROLL);
+  ASSERT_GT(after.xyThumbTop, before.xyThumbBottom);
+  const int w = after.rcScrollBar.right - after.rcScrollBar.left;
+  auto capture = wintest::CaptureWindowDC(overlay);
+  ASSERT_TRUE(capture);
+  EXPECT_EQ(capture->Pixel(w / 2, after.xyThumbTop + 2) & 0xFFFFFF, Colour("VertScrollThumb", 1));
+  EXPECT_EQ(capture->Pixel(w / 2, before.xyThumbTop + 2) & 0xFFFFFF, Colour("VertScroll", 1));
 }
 
 TEST(ScrollOverlay, ReCreatedAndReParentedHostsKeepTheirOverlays) {
