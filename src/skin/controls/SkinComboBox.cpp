@@ -425,7 +425,12 @@ void TComboxScrollBar::AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHo
   TSkinControl::AttachHandle(wnd, skin, form);
   if (!wnd || !form || !TWScrollbar::SkinHasBars(skin)) return;  // the list keeps its own bar
   bar_ = std::make_unique<TWScrollbar>(form, skin);
-  if (!bar_->AttachToWindow(wnd, TWScrollbar::kVerticalBar)) bar_.reset();
+  // This skinner is in the list's message stream already: it hands every message on.
+  if (!bar_->AttachToWindow(wnd, TWScrollbar::kVerticalBar, true)) bar_.reset();
+}
+
+void TComboxScrollBar::MessageHandled(const ui::TMessage& message) {
+  if (bar_) bar_->FollowHost(message.Msg, message.WParam, message.LParam);
 }
 
 void TComboxScrollBar::Detach() {

@@ -85,6 +85,7 @@ class TComboxScrollBar : public TSkinControl {
  protected:
   bool BeforeMessage(ui::TMessage& message) override;
   void AfterMessage(ui::TMessage& message) override;
+  void MessageHandled(const ui::TMessage& message) override;
   void PaintControl(HDC dc, const RECT& rect) override;
 
  private:
