@@ -157,7 +157,9 @@ bool TWScrollbar::ReadBar(BarInfo& info) const {
   return true;
 }
 
-void TWScrollbar::UpdateBar() {
+void TWScrollbar::UpdateBar() { Follow(true); }
+
+void TWScrollbar::Follow(bool orderMayChange) {
   if (!host_ || !IsWindow(host_)) return;
   BarInfo info;
   const bool shown = GetWindowLongPtrW(host_, GWL_STYLE) & WS_VISIBLE;
@@ -165,10 +167,10 @@ void TWScrollbar::UpdateBar() {
     HideBar();
     return;
   }
-  Place(info);
+  Place(info, orderMayChange || !IsWindowVisible(wnd_));
 }
 
-void TWScrollbar::Place(const BarInfo& info) {
+void TWScrollbar::Place(const BarInfo& info, bool checkOrder) {
   screenRect_ = info.screen;
   POINT corners[2] = {{info.screen.left, info.screen.top}, {info.screen.right, info.screen.bottom}};
   MapWindowPoints(nullptr, host_, corners, 2);
@@ -178,10 +180,10 @@ void TWScrollbar::Place(const BarInfo& info) {
   POINT at{info.screen.left, info.screen.top};
   UINT flags = SWP_NOACTIVATE | SWP_SHOWWINDOW;
   HWND after = HWND_TOP;
-  if (popup_) {
+  if (!popup_) ScreenToClient(GetParent(wnd_), &at);
+  if (popup_ || !checkOrder) {
     flags |= SWP_NOZORDER;  // an owned pop-up stays above its owner by itself
   } else {
-    ScreenToClient(GetParent(wnd_), &at);
     // Directly above the host: only overlays may sit between them.
     HWND above = GetWindow(host_, GW_HWNDPREV);
     bool inPlace = false;
@@ -452,7 +454,8 @@ void TWScrollbar::HostMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     }
     case WM_NCPAINT:
-      UpdateBar();
+      // A paint moves no window: the bar may have come, gone or changed, the order has not.
+      Follow(false);
       break;
     case WM_PAINT: {
       // The host's content scrolled or its bar just came up.

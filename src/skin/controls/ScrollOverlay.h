@@ -81,7 +81,10 @@ class TWScrollbar {
   // must not paint an unchanged bar again: the host paints after its overlays).
   void InvalidateIfChanged(const BarInfo& info);
   bool EnsureWindow();
-  void Place(const BarInfo& info);
+  // Re-reads the bar and places, shows or hides the overlay; the Z order is checked only when it
+  // may have changed (every check is a round trip to the window server).
+  void Follow(bool orderMayChange);
+  void Place(const BarInfo& info, bool checkOrder);
   void Press(LPARAM lParam);
   void Release(LPARAM lParam);
   LPARAM ToHostPoint(LPARAM overlayPoint) const;
