@@ -16,41 +16,6 @@ namespace {
 constexpr UINT_PTR kSubclassId = 0x534B4E43;
 }  // namespace
 
-// The skinner's place in a control's WindowProc chain. It is owned by the control: when the
-// skinner goes while another handler sits over it, the link stays and passes everything on.
-class THandlerLink : public ui::TComponent {
-  UI_CLASS(THandlerLink, ui::TComponent)
- public:
-  THandlerLink(ui::TControl* control, TSkinControl* skinner)
-      : ui::TComponent(control), control_(control), skinner_(skinner), saved_(control->WindowProc) {
-    control->WindowProc = Method();
-  }
-  // Freed with the control (possibly before the skinner): the chain and the skinner forget it.
-  ~THandlerLink() override {
-    if (control_->WindowProc == Method()) control_->WindowProc = saved_;
-    if (skinner_) skinner_->LinkGone();
-  }
-  ui::TWndMethod Method() { return ui::MethodOf<&THandlerLink::Handle>(this); }
-  void Handle(ui::TMessage& message) {
-    if (skinner_)
-      skinner_->HookMessage(message);
-    else
-      saved_(message);
-  }
-  void CallSaved(ui::TMessage& message) { saved_(message); }
-  // The skinner is going: out of the chain if nobody sits over us, else a plain pass-through.
-  void Release() {
-    skinner_ = nullptr;
-    if (control_->WindowProc == Method()) Free();
-  }
-
- private:
-  ui::TControl* control_;
-  TSkinControl* skinner_;
-  ui::TWndMethod saved_;
-};
-
-UI_IMPLEMENT_CLASS(THandlerLink, ui::TComponent)
 UI_IMPLEMENT_CLASS(TSkinControl, ui::TComponent)
 
 std::wstring ReadWindowText(HWND wnd) {
@@ -82,7 +47,7 @@ TSkinControl::~TSkinControl() {
 
 void TSkinControl::RestoreHandlers() {
   active_ = false;
-  if (THandlerLink* link = std::exchange(link_, nullptr)) link->Release();
+  if (ui::THandlerLink* link = std::exchange(link_, nullptr)) link->Release();
   subclass_.reset();
 }
 
@@ -97,7 +62,7 @@ void TSkinControl::Attach(IControlSkinnerHost* form, TSkinData* skin, bool recol
   control_ = dynamic_cast<ui::TControl*>(Owner());
   if (!control_) return;
   if (auto* windowed = dynamic_cast<ui::TWinControl*>(control_)) handle_ = windowed->Handle();
-  link_ = new THandlerLink(control_, this);
+  link_ = new ui::THandlerLink(control_, this);
   if (form_) form_->AddControl(this);
   if (recolour_) {
     savedColor_ = control_->Color();

@@ -17,6 +17,7 @@
 #include "skin/frame/FrameHost.h"
 #include "skin/frame/FramePainter.h"
 #include "ui/Controls.h"
+#include "ui/HandlerLink.h"
 #include "ui/Handles.h"
 #include "ui/Messages.h"
 
@@ -26,9 +27,10 @@ namespace skin {
 constexpr UINT kSkinSetActive = 0x3506;  // SM_SETACTIVE: wParam > 0 on, 0 off
 constexpr UINT kSkinIsSkinned = 0x3523;  // SM_ISSKINNED: a skinned window answers 1
 
-class THandlerLink;
 
-class TSkinControl : public ui::TComponent, public IControlSkinner {
+class TSkinControl : public ui::TComponent,
+                     public IControlSkinner,
+                     public ui::IHandlerLinkTarget {
   UI_CLASS(TSkinControl, ui::TComponent)
  public:
   enum LifeState : int { kCreated = 0, kAttached = 1, kDetached = 2, kWindowDestroyed = 6 };
@@ -64,8 +66,9 @@ class TSkinControl : public ui::TComponent, public IControlSkinner {
   void HookMessage(ui::TMessage& message);
   // The control's own handling of a message.
   void CallPrevious(ui::TMessage& message);
-  // The link in the control's handler chain was freed with the control.
-  void LinkGone() { link_ = nullptr; }
+  // ---- ui::IHandlerLinkTarget: the control's messages, through the skinner's link ----
+  void LinkedMessage(ui::TMessage& message) override { HookMessage(message); }
+  void LinkGone() override { link_ = nullptr; }
 
  protected:
   // True: the message goes on to the control's own handler (then AfterMessage runs).
@@ -130,7 +133,7 @@ class TSkinControl : public ui::TComponent, public IControlSkinner {
   ui::TColor savedColor_ = 0;
   // Stands in the control's WindowProc chain for the skinner, so that a handler installed over it
   // later keeps a valid chain after the skinner is gone.
-  THandlerLink* link_ = nullptr;
+  ui::THandlerLink* link_ = nullptr;
   ui::SubclassHandle subclass_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "ui/Application.h"
+
 namespace skin {
 
 namespace {
@@ -64,12 +66,12 @@ TWinSkinForm::TWinSkinForm(ui::TComponent* owner, IFormSkinnerHost* host)
 TWinSkinForm::~TWinSkinForm() {
   *alive_ = false;
   MenuTrackingGone();
-  FreeControls(subclass_ && lifecycle_ != kDestroying && lifecycle_ != kDestroyed);
+  FreeControls(Bound() && lifecycle_ != kDestroying && lifecycle_ != kDestroyed);
   hoverTimer_.reset();
   menuBar_.reset();
   sysButtons_.clear();
   hotObject_ = nullptr;
-  if (subclass_) {
+  if (Bound()) {
     RestoreFormHandler();
     subclass_.reset();
     PutSystemMenuBack();
@@ -85,11 +87,6 @@ bool TWinSkinForm::AttachForm(TSkinData* skin, ui::TCustomForm* form) {
   if (skin->OnBeforeSkinForm) skin->OnBeforeSkinForm(form, Handle, WindowClassName);
   if (InSet(skin->SkinControls(), xcMenuItem)) form->SetAutoScroll(false);
   if (!Attach(skin)) return false;
-  if (frameSkinned_) {
-    savedFormWindowProc_ = form->WindowProc;
-    form->WindowProc = ui::MethodOf<&TWinSkinForm::FormWindowProc>(this);
-    formHooked_ = true;
-  }
   unskinnedColor_ = form->Color();
   form->SetColor(static_cast<ui::TColor>(skin->GetRGB(ciButtonFace)));
   SkinFormPopupMenus(true);
@@ -97,7 +94,7 @@ bool TWinSkinForm::AttachForm(TSkinData* skin, ui::TCustomForm* form) {
 }
 
 bool TWinSkinForm::Attach(TSkinData* skin) {
-  if (subclass_) return true;
+  if (Bound()) return true;
   if (!IsWindow(Handle)) return false;
   return AttachCore(skin);
 }
@@ -113,9 +110,16 @@ bool TWinSkinForm::AttachCore(TSkinData* skin) {
     hiddenWhileSkinning_ = true;
   }
 
-  subclass_ =
-      ui::SubclassHandle(Handle, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-  if (!subclass_) return false;
+  if (form_) {
+    // A framework form hands every message of its window to its handler: the skinner goes in
+    // front of it, as the control skinners do, and costs no subclass lookup per message.
+    savedFormWindowProc_ = form_->WindowProc;
+    link_ = new ui::THandlerLink(form_, this);
+  } else {
+    subclass_ =
+        ui::SubclassHandle(Handle, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    if (!subclass_) return false;
+  }
 
   if (frameSkinned_) {
     ComputeFrameMetrics();
@@ -315,11 +319,11 @@ void TWinSkinForm::RefreshShowState() { showState_ = ShowStateOf(Handle); }
 
 void TWinSkinForm::ReloadSkinData() {
   skinImages_.clear();
-  if (subclass_ && skinData_) ComputeFrameMetrics();
+  if (Bound() && skinData_) ComputeFrameMetrics();
 }
 
 void TWinSkinForm::Reskin() {
-  if (!subclass_ || !skinData_) return;
+  if (!Bound() || !skinData_) return;
   // Every window takes the new skin and is only invalidated on the way; the whole form is then
   // painted once, so no control is painted twice and the native ones are left alone (but for those
   // whose colour follows the form's).
@@ -346,11 +350,8 @@ void TWinSkinForm::Reskin() {
 }
 
 void TWinSkinForm::RestoreFormHandler() {
-  if (!formHooked_ || !form_) return;
-  // Only our own handler is taken out: one installed over it later keeps working.
-  if (form_->WindowProc == ui::MethodOf<&TWinSkinForm::FormWindowProc>(this))
-    form_->WindowProc = savedFormWindowProc_;
-  formHooked_ = false;
+  // Out of the form's chain, or a plain pass-through where a handler was put over ours later.
+  if (ui::THandlerLink* link = std::exchange(link_, nullptr)) link->Release();
 }
 
 void TWinSkinForm::PutSystemMenuBack() {
@@ -363,7 +364,7 @@ void TWinSkinForm::Detach() {
   skinSystemMenu_.reset();
   hoverTimer_.reset();
   hotObject_ = nullptr;
-  if (!subclass_) return;
+  if (!Bound()) return;
   const bool destroying = lifecycle_ == kDestroying;
   RestoreFormHandler();
   SkinFormPopupMenus(false);
@@ -507,8 +508,35 @@ LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND wnd, UINT msg, WPARAM wParam, L
   return result;
 }
 
+void TWinSkinForm::FormMessage(ui::TMessage& message) {
+  const std::shared_ptr<bool> alive = alive_;
+  ++depth_;
+  try {
+    message.Result = WindowProc(message.Msg, message.WParam, message.LParam);
+  } catch (...) {
+    // A fault of the skin must never stop the window: the message gets the form's own handling.
+    if (*alive) message.Result = Previous(message.Msg, message.WParam, message.LParam);
+  }
+  if (*alive) --depth_;
+}
+
 LRESULT TWinSkinForm::Previous(UINT msg, WPARAM wParam, LPARAM lParam) {
-  return DefSubclassProc(Handle, msg, wParam, lParam);
+  if (!form_) return DefSubclassProc(Handle, msg, wParam, lParam);
+  // The rest of the form's chain, also once the skinner has left it in the middle of a message.
+  ui::TMessage message{msg, wParam, lParam, 0};
+  try {
+    if (frameSkinned_)
+      FormWindowProc(message);
+    else
+      savedFormWindowProc_(message);
+  } catch (...) {
+    // The form's own fault, reported as the framework reports it; the skinner's part goes on.
+    try {
+      if (ui::Application) ui::Application->HandleException(form_);
+    } catch (...) {
+    }
+  }
+  return message.Result;
 }
 
 LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -764,7 +792,7 @@ LRESULT TWinSkinForm::Stage3(UINT msg, WPARAM wParam, LPARAM lParam, bool passed
   return passedOn ? Previous(msg, wParam, lParam) : 0;
 }
 
-// Messages of the framework form, reached through its WindowProc while the frame is skinned.
+// Messages of the framework form that the skinned frame answers, reached through Previous.
 void TWinSkinForm::FormWindowProc(ui::TMessage& message) {
   switch (message.Msg) {
     case WM_SETTEXT: {

@@ -1,5 +1,6 @@
-// TWinSkinForm turns one top-level window into a skinned window: it subclasses the window, keeps
-// its real styles, makes the client area smaller by the skin's border thicknesses, paints the
+// TWinSkinForm turns one top-level window into a skinned window: it takes the window's messages
+// first (in front of a framework form's handler, or by subclassing a foreign window), keeps its
+// real styles, makes the client area smaller by the skin's border thicknesses, paints the
 // caption, borders, caption text, icon and caption buttons itself from the skin, shapes the window
 // with a region cut from the magenta-keyed borders, gives the non-client mouse input to the caption
 // buttons and opens the system menu. Detach gives everything back exactly as it was.
@@ -26,6 +27,7 @@
 #include "skin/frame/SkinMenuItems.h"
 #include "skin/frame/WinSkinMenu.h"
 #include "ui/Forms.h"
+#include "ui/HandlerLink.h"
 #include "ui/Handles.h"
 #include "ui/Menus.h"
 
@@ -52,7 +54,9 @@ constexpr LPARAM kSkinMessageTag = 0x41A2;
 // The popup menu the frame builds from the system menu.
 constexpr int kSystemMenuTag = 33333;
 
-class TWinSkinForm : public ui::TComponent, public IControlSkinnerHost {
+class TWinSkinForm : public ui::TComponent,
+                     public IControlSkinnerHost,
+                     public ui::IHandlerLinkTarget {
   UI_CLASS(TWinSkinForm, ui::TComponent)
  public:
   enum Lifecycle : int {
@@ -75,8 +79,8 @@ class TWinSkinForm : public ui::TComponent, public IControlSkinnerHost {
   HWND Handle = nullptr;
   std::string WindowClassName;
 
-  // Attach to a framework form / to a bare window. False when the window could not be subclassed
-  // (the manager then frees the skinner and treats the window as not skinned).
+  // Attach to a framework form / to a bare window. False when the window is gone or could not be
+  // subclassed (the manager then frees the skinner and treats the window as not skinned).
   bool AttachForm(TSkinData* skin, ui::TCustomForm* form);
   bool Attach(TSkinData* skin);
   // Undoes the skinning: procedure, style, size, region and colour as they were.
@@ -98,7 +102,12 @@ class TWinSkinForm : public ui::TComponent, public IControlSkinnerHost {
 
   // ---- State, for the manager and the tests ----
   int LifecycleState() const { return lifecycle_; }
-  bool Subclassed() const { return static_cast<bool>(subclass_); }
+  // ---- ui::IHandlerLinkTarget: a framework form's messages, through the skinner's link ----
+  void LinkedMessage(ui::TMessage& message) override { FormMessage(message); }
+  void LinkGone() override { link_ = nullptr; }
+
+  // In the window's message stream: a framework form's handler, or a subclass of a bare window.
+  bool Bound() const { return link_ || static_cast<bool>(subclass_); }
   // Destroyed or detached for good: the manager may free it (once no message of its window is
   // on the stack).
   bool Finished() const { return finished_ || lifecycle_ == kDestroyed; }
@@ -159,6 +168,9 @@ class TWinSkinForm : public ui::TComponent, public IControlSkinnerHost {
   LRESULT Previous(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Stage2(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Stage3(UINT msg, WPARAM wParam, LPARAM lParam, bool passedOn);
+  // Every message of a framework form's window, in front of the form's own handler.
+  void FormMessage(ui::TMessage& message);
+  // The frame's own handling of some of those messages (reached through Previous).
   void FormWindowProc(ui::TMessage& message);
 
   bool AttachCore(TSkinData* skin);
@@ -222,8 +234,9 @@ class TWinSkinForm : public ui::TComponent, public IControlSkinnerHost {
   IFormSkinnerHost* host_;
   ui::TCustomForm* form_ = nullptr;
   TSkinData* skinData_ = nullptr;
+  // A framework form's chain below the skinner (what the link passes on to), and the link.
   ui::TWndMethod savedFormWindowProc_;
-  bool formHooked_ = false;
+  ui::THandlerLink* link_ = nullptr;
   ui::SubclassHandle subclass_;
   int depth_ = 0;  // messages of the window on the stack
 

@@ -436,6 +436,47 @@ INSTANTIATE_TEST_SUITE_P(SkinnedFrame, SkinSwitch,
                          ::testing::Values(ui::TFormBorderStyle::bsSingle,
                                            ui::TFormBorderStyle::bsSizeable));
 
+// A handler the program puts over a skinned form's handler keeps a sound chain when the skin
+// goes: the skinner's place in it passes messages on (no freed skinner answers them), and the
+// skin comes back in front of that handler.
+TEST(SkinnedFrame, AHandlerPutOverTheSkinnerKeepsASoundChainWhenTheSkinGoes) {
+  struct Over {
+    ui::TWndMethod saved;
+    int seen = 0;
+    void Handle(ui::TMessage& m) {
+      ++seen;
+      saved(m);
+    }
+  } over;  // outlives the form, which is freed with `f`
+  SkinnedForm f;
+  over.saved = f.form->WindowProc;
+  f.form->WindowProc = ui::MethodOf<&Over::Handle>(&over);
+  const auto answersAsSkinned = [&] {
+    return SendMessageW(f.Handle(), skin::SM_QUERYSKIN, 0, skin::kSkinMessageTag) ==
+           skin::kSkinMessageTag;
+  };
+  EXPECT_TRUE(answersAsSkinned());
+
+  f.data->SetActive(false);
+  f.Manager()->RunAction();
+  wintest::PumpUntilIdle();
+  ASSERT_EQ(f.Skinner(), nullptr);
+  over.seen = 0;
+  EXPECT_FALSE(answersAsSkinned());
+  SetWindowTextW(f.Handle(), L"Plain");
+  wchar_t text[16] = {};
+  GetWindowTextW(f.Handle(), text, 16);
+  EXPECT_STREQ(text, L"Plain");
+  EXPECT_GT(over.seen, 0);
+
+  f.data->SetActive(true);
+  f.Manager()->RunAction();
+  wintest::PumpUntilIdle();
+  ASSERT_NE(f.Skinner(), nullptr);
+  EXPECT_TRUE(answersAsSkinned());
+  EXPECT_EQ(f.Pixel(kCaptionAt.x, kCaptionAt.y), Rgb(TestSkin().FrameColour("Top", 1)));
+}
+
 TEST(SkinnedFrame, ASkinFileThatFailsToLoadKeepsTheCurrentFrame) {
   TestSkin ts;
   SkinnedForm f(ts);
