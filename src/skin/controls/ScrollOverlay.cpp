@@ -206,8 +206,7 @@ void TWScrollbar::Place(const BarInfo& info, bool checkOrder) {
 
 void TWScrollbar::InvalidateIfChanged(const BarInfo& info) {
   const bool same = paintedKnown_ && EqualRect(&painted_.screen, &info.screen) &&
-                    painted_.thumb == info.thumb &&
-                    painted_.enabled == (info.enabled && enabled_);
+                    painted_.thumb == info.thumb && painted_.enabled == (info.enabled && enabled_);
   // A thumb being dragged follows the pointer, not the bar.
   if (!same || pressed_) Invalidate();
 }

@@ -27,10 +27,7 @@ namespace skin {
 constexpr UINT kSkinSetActive = 0x3506;  // SM_SETACTIVE: wParam > 0 on, 0 off
 constexpr UINT kSkinIsSkinned = 0x3523;  // SM_ISSKINNED: a skinned window answers 1
 
-
-class TSkinControl : public ui::TComponent,
-                     public IControlSkinner,
-                     public ui::IHandlerLinkTarget {
+class TSkinControl : public ui::TComponent, public IControlSkinner, public ui::IHandlerLinkTarget {
   UI_CLASS(TSkinControl, ui::TComponent)
  public:
   enum LifeState : int { kCreated = 0, kAttached = 1, kDetached = 2, kWindowDestroyed = 6 };

@@ -219,8 +219,8 @@ TEST(ScrollOverlay, ANewSkinRepaintsTheFrameButNotTheClientArea) {
   ASSERT_EQ(windowPixel({0, 40}), Rgb(l.f.data->GetRGB(skin::ciButtonShadow)));
 
   const COLORREF newShadow = RGB(200, 30, 40);
-  ASSERT_TRUE(l.f.data->LoadSkinStream(
-      TestSkin().SetIni("Colours", "ButtonShadow", "200 30 40").Stream()));
+  ASSERT_TRUE(
+      l.f.data->LoadSkinStream(TestSkin().SetIni("Colours", "ButtonShadow", "200 30 40").Stream()));
   ASSERT_TRUE(frametest::PumpUntil([&] { return windowPixel({0, 40}) == newShadow; }));
   wintest::PumpUntilIdle();
   EXPECT_EQ(clientPixel(kInMark), kMark) << "the list painted its client area again";
