@@ -331,6 +331,8 @@ class TWinControl : public TControl {
   friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
   friend class TControl;
   void Bind(HWND wnd);
+  // The window no longer leads to this control (nor the control to the window, if it was its own).
+  void Unbind(HWND wnd);
   LRESULT Dispatch(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void CreateChildHandles();
   bool ReflectNotification(TMessage& message);

@@ -149,6 +149,15 @@ void TWinControl::BeforeDestruction() {
   }
 }
 
+void TWinControl::Unbind(HWND wnd) {
+  RemovePropW(wnd, MAKEINTATOM(ControlAtom()));
+  SetSlotControl(wnd, nullptr);
+  if (handle_ == wnd) {
+    handle_ = nullptr;
+    --g_liveWindows;
+  }
+}
+
 TWinControl* TWinControl::FindControl(HWND wnd) {
   // Only windows of our classes are bound to controls (a window of another process answers no
   // class questions).
@@ -185,15 +194,8 @@ LRESULT TWinControl::Dispatch(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       }
     }
   }
-  if (msg == WM_NCDESTROY) {
-    // Only our own binding goes; a foreign GWLP_WNDPROC stays as its owner left it.
-    RemovePropW(wnd, MAKEINTATOM(ControlAtom()));
-    SetSlotControl(wnd, nullptr);
-    if (handle_ == wnd) {
-      handle_ = nullptr;
-      --g_liveWindows;
-    }
-  }
+  // Only our own binding goes; a foreign GWLP_WNDPROC stays as its owner left it.
+  if (msg == WM_NCDESTROY) Unbind(wnd);
   return m.Result;
 }
 
@@ -322,12 +324,8 @@ void TWinControl::DestroyHandle() {
   text_ = GetText();  // survives re-creation
   HWND wnd = handle_;
   DestroyWindow(wnd);
-  if (handle_ == wnd) {  // the window died without reaching us (foreign procedure swallowed it)
-    RemovePropW(wnd, MAKEINTATOM(ControlAtom()));
-    SetSlotControl(wnd, nullptr);
-    handle_ = nullptr;
-    --g_liveWindows;
-  }
+  // The window died without reaching us (a foreign procedure swallowed its last message).
+  if (handle_ == wnd) Unbind(wnd);
 }
 
 void TWinControl::RecreateWnd() {

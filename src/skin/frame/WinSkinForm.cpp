@@ -490,34 +490,27 @@ void TWinSkinForm::FreeControls(bool undo) {
 // ---- The window procedure
 // ------------------------------------------------------------------------
 
-LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR, DWORD_PTR ref) {
-  auto* self = reinterpret_cast<TWinSkinForm*>(ref);
-  const std::shared_ptr<bool> alive = self->alive_;
-  ++self->depth_;
-  LRESULT result = 0;
-  try {
-    result = self->WindowProc(msg, wParam, lParam);
-  } catch (...) {
-    if (*alive) {
-      // A fault of the skin must never stop the window: the message gets the system's handling.
-      result = DefSubclassProc(wnd, msg, wParam, lParam);
-    }
-  }
-  if (*alive) --self->depth_;
-  return result;
+LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR ref) {
+  return reinterpret_cast<TWinSkinForm*>(ref)->Route(msg, wParam, lParam);
 }
 
 void TWinSkinForm::FormMessage(ui::TMessage& message) {
+  message.Result = Route(message.Msg, message.WParam, message.LParam);
+}
+
+LRESULT TWinSkinForm::Route(UINT msg, WPARAM wParam, LPARAM lParam) {
   const std::shared_ptr<bool> alive = alive_;
   ++depth_;
+  LRESULT result = 0;
   try {
-    message.Result = WindowProc(message.Msg, message.WParam, message.LParam);
+    result = WindowProc(msg, wParam, lParam);
   } catch (...) {
-    // A fault of the skin must never stop the window: the message gets the form's own handling.
-    if (*alive) message.Result = Previous(message.Msg, message.WParam, message.LParam);
+    // A fault of the skin must never stop the window: the message gets the window's own handling.
+    if (*alive) result = Previous(msg, wParam, lParam);
   }
   if (*alive) --depth_;
+  return result;
 }
 
 LRESULT TWinSkinForm::Previous(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -164,6 +164,9 @@ class TWinSkinForm : public ui::TComponent,
   friend class TWinSkinMenu;
 
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  // One message of the window, by either binding: counted while on the stack, and given the
+  // window's own handling should the skin's part fail.
+  LRESULT Route(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Previous(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Stage2(UINT msg, WPARAM wParam, LPARAM lParam);
