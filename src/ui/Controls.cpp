@@ -92,6 +92,10 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TControl::~TControl() {
+  // A control that was not freed with delete (a local or a member) frees its components here,
+  // while it is still whole: a handler link among them may hand the control what it keeps.
+  if (!HasState(csDestroying)) Destroying();
+  DestroyComponents();
   if (g_captureControl == this) g_captureControl = nullptr;
   if (parent_) parent_->RemoveControl(this);
 }

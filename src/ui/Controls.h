@@ -176,6 +176,10 @@ class TControl : public TComponent {
   TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
 
+  // Something a handler in WindowProc's chain may still call while the control's window goes:
+  // freed with the control itself, after its window.
+  void KeepUntilFreed(std::shared_ptr<void> keep) { keptUntilFreed_.push_back(std::move(keep)); }
+
   // The control's own handling (what WindowProc reaches by default).
   virtual void WndProc(TMessage& message);
   // What happens to a message nobody handled.
@@ -213,6 +217,7 @@ class TControl : public TComponent {
   TFont font_;
   bool parentFont_ = true;
   bool takingParentFont_ = false;
+  std::vector<std::shared_ptr<void>> keptUntilFreed_;
   std::wstring hint_;
   bool showHint_ = false;
   TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;

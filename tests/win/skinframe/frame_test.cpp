@@ -4,6 +4,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "FrameTestSupport.h"
 #include "ui/Application.h"
 
@@ -443,11 +445,13 @@ TEST(SkinnedFrame, AHandlerPutOverTheSkinnerKeepsASoundChainWhenTheSkinGoes) {
   struct Over {
     ui::TWndMethod saved;
     int seen = 0;
+    bool sawWindowGo = false;
     void Handle(ui::TMessage& m) {
       ++seen;
+      if (m.Msg == WM_NCDESTROY) sawWindowGo = true;
       saved(m);
     }
-  } over;  // outlives the form, which is freed with `f`
+  } over;  // outlives the form
   SkinnedForm f;
   over.saved = f.form->WindowProc;
   f.form->WindowProc = ui::MethodOf<&Over::Handle>(&over);
@@ -475,6 +479,11 @@ TEST(SkinnedFrame, AHandlerPutOverTheSkinnerKeepsASoundChainWhenTheSkinGoes) {
   ASSERT_NE(f.Skinner(), nullptr);
   EXPECT_TRUE(answersAsSkinned());
   EXPECT_EQ(f.Pixel(kCaptionAt.x, kCaptionAt.y), Rgb(TestSkin().FrameColour("Top", 1)));
+
+  // Freed while skinned: the links go with the form's components, before its window, whose last
+  // messages still pass the handler and the first link on to the form.
+  delete std::exchange(f.form, nullptr);
+  EXPECT_TRUE(over.sawWindowGo);
 }
 
 TEST(SkinnedFrame, ASkinFileThatFailsToLoadKeepsTheCurrentFrame) {

@@ -2,7 +2,11 @@
 // framework notifications and exceptions stopped at the window procedure.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/WinTestSupport.h"
@@ -10,6 +14,7 @@
 #include "ui/CheckCtrls.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
+#include "ui/HandlerLink.h"
 #include "ui/StdCtrls.h"
 
 namespace {
@@ -229,8 +234,8 @@ TEST_F(Windows, AWindowLeadsToItsControlWithoutItsPropertyAndAForeignWindowNever
   EXPECT_EQ(SendMessageW(check->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(ui::TWinControl::FindControl(check->Handle()), check);
   // Another component's window carrying the same property is not taken for a control.
-  HWND foreign = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, form->Handle(),
-                                 nullptr, nullptr, nullptr);
+  HWND foreign = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, form->Handle(), nullptr,
+                                 nullptr, nullptr);
   SetPropW(foreign, MAKEINTATOM(ui::ControlAtom()), static_cast<ui::TObject*>(button));
   EXPECT_EQ(ui::TWinControl::FindControl(foreign), nullptr);
   RemovePropW(foreign, MAKEINTATOM(ui::ControlAtom()));
@@ -249,4 +254,53 @@ TEST_F(Windows, ALocalControlLeavesItsParentWhenItGoesOutOfScope) {
   std::vector<ui::TWinControl*> order;
   form->GetTabOrderList(order);
   EXPECT_EQ(order, (std::vector<ui::TWinControl*>{button}));
+}
+
+namespace {
+// A handler that goes before the control does (as a skinner does).
+struct LinkedHandler : ui::IHandlerLinkTarget {
+  ui::THandlerLink* link = nullptr;
+  void LinkedMessage(ui::TMessage& m) override { link->CallSaved(m); }
+  void LinkGone() override { link = nullptr; }
+};
+
+// Freed after the links made later (a control frees its newest components first), it takes the
+// memory they leave and fills it, as whatever the program allocates meanwhile would.
+class HeapFiller : public ui::TComponent {
+ public:
+  using TComponent::TComponent;
+  ~HeapFiller() override {
+    for (auto& block : *blocks) {
+      block = std::make_unique<unsigned char[]>(sizeof(ui::THandlerLink));
+      std::memset(block.get(), 0xA5, sizeof(ui::THandlerLink));
+    }
+  }
+  std::vector<std::unique_ptr<unsigned char[]>>* blocks = nullptr;
+};
+}  // namespace
+
+TEST_F(Windows, AHandlerOverALinkPassesTheWindowsLastMessagesOnWhenTheControlIsFreed) {
+  struct Over {
+    ui::TWndMethod saved;
+    std::vector<UINT> seen;
+    void Handle(ui::TMessage& m) {
+      seen.push_back(m.Msg);
+      saved(m);
+    }
+  } over;
+  std::vector<std::unique_ptr<unsigned char[]>> blocks(64);
+  auto* filler = new HeapFiller(button);
+  filler->blocks = &blocks;
+  button->Handle();
+  LinkedHandler first, second;
+  first.link = new ui::THandlerLink(button, &first);
+  over.saved = button->WindowProc;
+  button->WindowProc = ui::MethodOf<&Over::Handle>(&over);
+  second.link = new ui::THandlerLink(button, &second);
+  std::exchange(first.link, nullptr)->Release();  // covered by `over`: stays as a pass-through
+
+  delete button;  // the second link, the first, the filler, then the window
+  button = nullptr;
+  EXPECT_EQ(second.link, nullptr);
+  EXPECT_NE(std::find(over.seen.begin(), over.seen.end(), UINT{WM_NCDESTROY}), over.seen.end());
 }
