@@ -247,6 +247,9 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TControl::Invalidate() {
   if (!parent_ || !parent_->HandleAllocated() || !visible_) return;
+  // Inside an area already invalid: one more request to the window server would change nothing
+  // (a form's new colour reaches dozens of labels).
+  if (parent_->wholeClientInvalid_ > 0) return;
   RECT r = BoundsRect();
   InvalidateRect(parent_->Handle(), &r, TRUE);
 }

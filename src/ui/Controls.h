@@ -351,6 +351,17 @@ class TWinControl : public TControl {
   // Moves the window to another parent window, with a new id if its own is taken there.
   void ReparentWindow(HWND parent);
 
+  // While the whole client area is known to be invalid (the window has just invalidated itself
+  // and tells its children of a change), a window-less child's own invalidation is left out.
+  struct WholeClientInvalid {
+    explicit WholeClientInvalid(TWinControl& w) : window(w) { ++window.wholeClientInvalid_; }
+    ~WholeClientInvalid() { --window.wholeClientInvalid_; }
+    WholeClientInvalid(const WholeClientInvalid&) = delete;
+    WholeClientInvalid& operator=(const WholeClientInvalid&) = delete;
+    TWinControl& window;
+  };
+  int wholeClientInvalid_ = 0;
+
   HWND handle_ = nullptr;
   UINT childId_ = 0;
   HWND parentWindow_ = nullptr;

@@ -546,12 +546,14 @@ void TWinControl::TextChanged() {
 void TWinControl::FontChanged() {
   if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), TRUE);
   TControl::FontChanged();
+  WholeClientInvalid covered(*this);
   for (TControl* c : controls_) c->ParentFontChanged();
 }
 
 void TWinControl::ColorChanged() {
   brush_.SetColor(Color());
   TControl::ColorChanged();
+  WholeClientInvalid covered(*this);
   for (TControl* c : controls_) c->ParentColorChanged();
 }
 

@@ -59,7 +59,9 @@ bool TWScrollbar::SkinHasBars(const TSkinData* skin) {
 // -----------------------------------------------------------------------------------
 
 bool TWScrollbar::AttachToWindow(HWND host, BarKind kind, bool fed) {
-  if (host_ != host) Detach();
+  // Taken on again (a new skin): the overlay keeps its place in the Z order.
+  const bool again = host_ == host && wnd_;
+  if (!again) Detach();
   if (!host || !IsWindow(host)) return false;
   host_ = host;
   kind_ = kind;
@@ -77,7 +79,7 @@ bool TWScrollbar::AttachToWindow(HWND host, BarKind kind, bool fed) {
     Detach();
     return false;
   }
-  UpdateBar();
+  Follow(!again);
   return true;
 }
 
@@ -103,7 +105,10 @@ void TWScrollbar::HostGone() {
 bool TWScrollbar::EnsureWindow() {
   HWND parent = ChildParent(host_);
   if (wnd_ && popup_ == (parent == nullptr)) {
-    if (parent && GetParent(wnd_) != parent) SetParent(wnd_, parent);  // the host moved
+    if (parent && GetParent(wnd_) != parent) {  // the host moved
+      SetParent(wnd_, parent);
+      orderUnknown_ = true;
+    }
     return true;
   }
   if (wnd_) {
@@ -126,6 +131,7 @@ bool TWScrollbar::EnsureWindow() {
     wnd_ = CreateWindowExW(0, kOverlayClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
                            nullptr, GetModuleHandleW(nullptr), this);
   }
+  orderUnknown_ = true;
   return wnd_ != nullptr;
 }
 
@@ -181,7 +187,7 @@ void TWScrollbar::Place(const BarInfo& info, bool checkOrder) {
   UINT flags = SWP_NOACTIVATE | SWP_SHOWWINDOW;
   HWND after = HWND_TOP;
   if (!popup_) ScreenToClient(GetParent(wnd_), &at);
-  if (popup_ || !checkOrder) {
+  if (popup_ || !(checkOrder || orderUnknown_)) {
     flags |= SWP_NOZORDER;  // an owned pop-up stays above its owner by itself
   } else {
     // Directly above the host: only overlays may sit between them.
@@ -193,6 +199,7 @@ void TWScrollbar::Place(const BarInfo& info, bool checkOrder) {
       flags |= SWP_NOZORDER;
     else if (above)
       after = above;
+    orderUnknown_ = false;
   }
   // Re-placing a window costs a round trip to the display server: only when something changed.
   RECT now{};

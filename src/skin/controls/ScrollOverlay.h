@@ -114,6 +114,8 @@ class TWScrollbar {
   // The bar as the last paint showed it; unknown after a new host or skin.
   BarInfo painted_;
   bool paintedKnown_ = false;
+  // The window is new or has a new parent: its place above the host is checked at the next placing.
+  bool orderUnknown_ = true;
   bool paintingScreen_ = false;  // PaintTo is painting the overlay's window (not a print)
   int pressThumbTop_ = 0;
   POINT pressCursor_{};

@@ -142,9 +142,11 @@ void TSkinUpDown::PaintControl(HDC dc, const RECT& rect) {
             ColourRef(skin_->GetRGB(ciButtonFace)));
 
   enabled_ = !(GetWindowLongPtrW(handle_, GWL_STYLE) & WS_DISABLED);
-  shownHalf_ = PointerHalf(painted);
-  const UpDownLayout layout = UpDownHalves(painted.width(), painted.height(), IsHorizontal());
   const bool down = MouseState & kDown, hot = MouseState & kHot;
+  // The pointer's half shows only while the pointer is over the control or presses it (reading
+  // the pointer is a round trip to the window server under Wine).
+  shownHalf_ = down || hot ? PointerHalf(painted) : SpinHalf::None;
+  const UpDownLayout layout = UpDownHalves(painted.width(), painted.height(), IsHorizontal());
   for (SpinHalf half : {SpinHalf::First, SpinHalf::Second}) {
     const ImageRect r =
         (half == SpinHalf::First ? layout.first : layout.second).Offset(painted.left, painted.top);

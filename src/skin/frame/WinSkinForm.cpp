@@ -297,8 +297,11 @@ void TWinSkinForm::FitWindow(bool keepClient) {
       size.width = required;
     }
   }
+  // A new skin paints the whole window once everything has taken it: the frame and background
+  // the new size uncovers are left to that paint instead of being painted now in between.
+  const UINT later = lifecycle_ == kReskinning ? SWP_DEFERERASE : 0;
   SetWindowPos(Handle, nullptr, 0, 0, size.width, size.height,
-               SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+               SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | later);
 }
 
 void TWinSkinForm::RefitKeepingChildren() {
