@@ -280,7 +280,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i)
     samples.push_back({std::filesystem::path(argv[i]).filename().string(), ReadFile(argv[i])});
   samples.push_back({"lharc long text",
-                     ReadFile(SourceDir() + "/../shared/testdata/lh1/lharc113-long-text.lzs")});
+                     ReadFile(SourceDir() + "/tests/data/lh1/lharc113-long-text.lzs")});
 #ifdef HAVE_ENCODER
   const testskin::TestSkin testSkin;
   samples.push_back({"test skin", testSkin.Stream()});
