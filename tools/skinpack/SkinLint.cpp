@@ -551,7 +551,12 @@ std::vector<uint8_t> ReadBytes(const fs::path& path) {
 
 std::string LintFinding::Format() const {
   std::string out = file;
-  if (line > 0) out += ":" + std::to_string(line);
+  // Appended piece by piece: GCC 12 at -O3 reads `":" + std::to_string(...)` (an insert at the
+  // front of a temporary) as an overlapping memcpy of 2^63 bytes and fails -Werror=restrict.
+  if (line > 0) {
+    out += ':';
+    out += std::to_string(line);
+  }
   out += ": ";
   if (!where.empty()) out += where + ": ";
   return out + what;
