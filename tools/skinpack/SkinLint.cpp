@@ -9,6 +9,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "SkinContrast.h"
 #include "imaging/BmpDecode.h"
 #include "skin/data/SkinDerived.h"
 #include "skin/data/SkinRead.h"
@@ -538,6 +539,7 @@ std::vector<LintFinding> Linter::Run() {
     return image.usable ? image.pixels : PixelBuffer();
   });
   CheckElements(d);
+  for (const ContrastFinding& f : CheckContrast(d)) AtKey(f.section, f.key, f.what);
   return std::move(out_);
 }
 

@@ -3,7 +3,8 @@
 // it sees the skin exactly as the engine does, and reports every image that is missing or does not
 // decode, strips that do not divide into their frames, margins wider than a frame, magenta where
 // the element is drawn opaque, sections and keys the engine never reads (with the nearest name it
-// does read), an unknown package version, and entries out of order, shadowed or unused. Portable.
+// does read), an unknown package version, entries out of order, shadowed or unused, and text
+// colours too close to what they are drawn on (SkinContrast.h). Portable.
 #pragma once
 
 #include <cstdint>

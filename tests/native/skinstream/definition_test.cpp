@@ -60,7 +60,7 @@ TEST(SkinDefinition, TestSkinReadsBackWithItsImagesAndFrames) {
   EXPECT_EQ(d.Buttons.RadioButtonFrame, 8);
   EXPECT_EQ(d.Buttons.CheckButton.Get(13 * 11, 0), test.FrameColour("Buttons.CheckButton", 12));
   EXPECT_FALSE(d.Buttons.NormalColour2Given);
-  EXPECT_EQ(d.Buttons.NormalColour2, MakeColour(20, 30, 40));  // ButtonText
+  EXPECT_EQ(d.Buttons.NormalColour2, MakeColour(245, 245, 240));  // ButtonText
 
   ASSERT_TRUE(d.MenuBar);
   EXPECT_EQ(d.MenuBar->Tile, 1);
