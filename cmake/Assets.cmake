@@ -43,6 +43,18 @@ function(tarvimo_add_resources target)
   set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS
     "${outputs};${CMAKE_SOURCE_DIR}/src/ui/Tarvimo.manifest")
   target_sources(${target} PRIVATE ${rc} ${outputs})
-  target_include_directories(${target} PRIVATE ${out} ${CMAKE_SOURCE_DIR}/src/app/res
+  # The version record names the executable it is in.
+  set(version_dir ${CMAKE_CURRENT_BINARY_DIR}/version-${target})
+  set(description "Tarvimo ${target}")
+  if(target STREQUAL "Tarvimo")
+    set(description "Tarvimo top10 search")
+  elseif(target STREQUAL "SkinGallery")
+    set(description "Tarvimo skin gallery")
+  endif()
+  file(CONFIGURE OUTPUT ${version_dir}/TargetVersion.h CONTENT
+"#define TARVIMO_FILE_DESCRIPTION \"${description}\"
+#define TARVIMO_ORIGINAL_FILENAME \"${target}.exe\"
+")
+  target_include_directories(${target} PRIVATE ${out} ${version_dir} ${CMAKE_SOURCE_DIR}/src/app/res
                                                ${CMAKE_SOURCE_DIR}/src/ui)
 endfunction()

@@ -112,6 +112,39 @@ build_fuzz_tree() {
   cmake --build "$BUILD/fuzz" -j "$(jobs_count)" || die "build fuzz failed"
 }
 
+# The optimised trees without sanitizers (Release: -O3, where GCC raises warnings that the other
+# trees never see). The benchmarks and the release package are built there, and the test command
+# compiles them too, so such a warning stops a test run instead of a user's bench or package.
+OPT_NATIVE="$BUILD/opt-native"
+OPT_CROSS="$BUILD/opt-cross"
+
+bench_names() { local f; for f in "$ROOT"/bench/"$1"/*_bench.cpp; do [ -f "$f" ] && basename "$f" .cpp; done; return 0; }
+
+# Configures (once) and builds one optimised tree: build_opt_tree DIR CMAKE-OPTIONS... -- TARGETS...
+build_opt_tree() {
+  local dir="$1"; shift
+  local -a options=()
+  while [ "$1" != "--" ]; do options+=("$1"); shift; done
+  shift
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${options[@]}" >/dev/null || return 1
+  fi
+  cmake --build "$dir" -j "$(jobs_count)" --target "$@"
+}
+
+# Both optimised trees with everything the benchmarks and the package need: the native one draws
+# and packs the skins and artwork that the cross one embeds.
+build_opt_trees() {
+  local -a native_benches win_benches
+  mapfile -t native_benches < <(bench_names native)
+  mapfile -t win_benches < <(bench_names win)
+  build_opt_tree "$OPT_NATIVE" -DTARVIMO_SANITIZE=OFF -- \
+      default_skin dark_skin artwork "${native_benches[@]}" &&
+    build_opt_tree "$OPT_CROSS" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+      -DTARVIMO_HOST_ASSETS_DIR="$OPT_NATIVE/assets" -- \
+      Tarvimo SkinGallery launch_probe wine_keepalive "${win_benches[@]}"
+}
+
 # The libFuzzer flags of one target (its name without "_fuzz"), one per line: its dictionary
 # tests/fuzz/<name>.dict and the flags in tests/fuzz/<name>.options, when they exist.
 fuzz_target_flags() {
