@@ -1,6 +1,6 @@
 // The skin as the painters find it after a load of a test skin: what the component builds from the
 // definition (frame counts, built-in images, system colours, values carried over). The definition's
-// own rules are tested natively (tests/native/skinstream/definition_test.cpp).
+// own rules are tested natively (tests/native/skindata/definition_test.cpp).
 #include <gtest/gtest.h>
 
 #include <string>

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path ToolPath() {
-  // <build>/tests/native/native_skinstream_tests -> <build>/tools/skinpack/skinpack
+  // <build>/tests/native/native_skindata_tests -> <build>/tools/skinpack/skinpack
   const fs::path self = fs::read_symlink("/proc/self/exe");
   return self.parent_path().parent_path().parent_path() / "tools" / "skinpack" / "skinpack";
 }
