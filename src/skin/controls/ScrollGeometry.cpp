@@ -1,6 +1,8 @@
 #include "skin/controls/ScrollGeometry.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdint>
 
 namespace skin {
@@ -8,24 +10,38 @@ namespace skin {
 namespace {
 constexpr int kEmptyRange = 9999999;  // stands in for a range whose ends meet
 constexpr int kMinThumb = 8;
+
+// a * b / c rounded half away from zero, as MulDiv does, for the 64-bit spans of a scroll range
+// (the product of a bar's length and a span is exact in a long double's 64-bit mantissa).
+int ScaleRound(int64_t a, int64_t b, int64_t c) {
+  if (c == 0) return -1;
+  const long double q = std::round(static_cast<long double>(a) * b / c);
+  return static_cast<int>(std::clamp<long double>(q, INT32_MIN, INT32_MAX));
+}
 }  // namespace
 
 ThumbSpan ControlThumb(int length, int arrow, const ScrollRange& range) {
-  const int r = range.max == range.min ? kEmptyRange : range.max - range.min;
-  const int offset = range.pos - range.min;
+  // The span and the offset in 64 bits: a range from INT_MIN to INT_MAX is the system's to give.
+  // The position is where the system keeps it: from min to max - (page - 1).
+  const int64_t r = range.max == range.min ? kEmptyRange
+                                           : static_cast<int64_t>(range.max) - range.min;
+  const int64_t last = std::max<int64_t>(r - std::max(range.page - 1, 0), 0);
+  const int64_t offset = std::clamp<int64_t>(static_cast<int64_t>(range.pos) - range.min, 0, last);
   const bool atStart = range.pos == range.min;
   int size = 0, top = 0;
   if (range.page != 0) {
-    size = MulDivRound(length - 2 * arrow, range.page - 1, r);
+    // A page beyond the range makes a thumb longer than the bar: it does not fit (and is not
+    // drawn), and its length stays the bar's so that the sums below cannot overflow.
+    size = std::min(ScaleRound(length - 2 * arrow, range.page - 1, r), std::max(length, 0));
     if (size > kMinThumb - 1) {
-      top = atStart ? arrow : MulDivRound(length - 2 * arrow, offset, r) + arrow;
+      top = atStart ? arrow : ScaleRound(length - 2 * arrow, offset, r) + arrow;
     } else {
       size = kMinThumb;
-      top = atStart ? arrow : MulDivRound(length - 2 * arrow - kMinThumb, offset, r) + arrow;
+      top = atStart ? arrow : ScaleRound(length - 2 * arrow - kMinThumb, offset, r) + arrow;
     }
   } else {
     size = arrow;
-    top = atStart ? arrow : MulDivRound(length - 3 * arrow, offset, r) + arrow;
+    top = atStart ? arrow : ScaleRound(length - 3 * arrow, offset, r) + arrow;
   }
   return {top, top + size};
 }
@@ -51,7 +67,9 @@ int ThumbPosition(int thumbTop, int thumbSize, int length, int arrow, const Scro
   const int64_t along = std::clamp(thumbTop - arrow, 0, pixels);
   const int64_t span = range.page ? static_cast<int64_t>(range.max) - range.min - range.page + 1
                                   : static_cast<int64_t>(range.max) - range.min;
-  return range.min + static_cast<int>((along * std::max<int64_t>(span, 0) + pixels / 2) / pixels);
+  // In 64 bits up to the end: a span of up to 2^32 - 1 from a negative minimum.
+  const int64_t pos = range.min + (along * std::max<int64_t>(span, 0) + pixels / 2) / pixels;
+  return static_cast<int>(std::clamp<int64_t>(pos, INT32_MIN, INT32_MAX));
 }
 
 int BarThickness(int stripHeight, int arrow) {

@@ -137,4 +137,25 @@ TEST(ScrollLayoutTest, ThicknessFollowsTheStripUnlessItIsFarFromTheSystemsArrows
   EXPECT_EQ(skin::BarThickness(0, 17), 17);
 }
 
+// The system allows any int range, the widest from INT_MIN to INT_MAX: the thumb's arithmetic
+// stays in range (it overflowed int before, undefined behaviour), the thumb stays in its bar and
+// its two ends stand for the two ends of the range.
+TEST(ScrollThumbTest, TheWidestRangeTheSystemAllowsStaysInTheBar) {
+  constexpr int kA = 17, kLength = 300;
+  ScrollRange range{INT32_MIN, INT32_MAX, 1 << 30, INT32_MIN};
+  const ThumbSpan first = skin::ControlThumb(kLength, kA, range);
+  EXPECT_EQ(first.top, kA);
+  EXPECT_EQ(first.size(), (kLength - 2 * kA) / 4);  // a page of a quarter of the range
+  range.pos = INT32_MAX;                            // the system keeps it at max - page + 1
+  const ThumbSpan last = skin::ControlThumb(kLength, kA, range);
+  EXPECT_EQ(last.bottom, kLength - kA);
+  EXPECT_EQ(skin::ThumbPosition(first.top, first.size(), kLength, kA, range), INT32_MIN);
+  EXPECT_EQ(skin::ThumbPosition(last.top, last.size(), kLength, kA, range),
+            INT32_MAX - (1 << 30) + 1);
+  // A page beyond the whole range: a thumb longer than the bar, which is not drawn.
+  range.page = INT32_MAX;
+  range.max = INT32_MIN + 10;
+  EXPECT_GT(skin::ControlThumb(kLength, kA, range).size(), kLength - 2 * kA);
+}
+
 }  // namespace
