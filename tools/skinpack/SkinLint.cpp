@@ -11,6 +11,7 @@
 
 #include "SkinContrast.h"
 #include "imaging/BmpDecode.h"
+#include "skin/data/ScaledArt.h"
 #include "skin/data/SkinDerived.h"
 #include "skin/data/SkinRead.h"
 #include "skin/data/WinSkinIni.h"
@@ -235,6 +236,7 @@ class Linter {
   const Image& Load(const std::string& entry);
   void CheckReference(const std::string& section, const std::string& key);
   void CheckReferences();
+  void CheckScaledArt(const std::string& name, const skin::ScaledArtOf& larger);
   struct Strip {
     std::string section, imageKey, frameKey;  // where to report
     const PixelBuffer* image;
@@ -389,9 +391,28 @@ void Linter::CheckReferences() {
   }
   for (const std::string& section : ini_.ReadSections())
     if (IsCaptionButtonSection(section)) CheckReference(section, "ButtonImage");
-  for (const std::string& name : reader_.Names())
-    if (name.find(".ini") == std::string::npos && !referenced_.count(name))
-      Add(name, 0, "", "not named by the definition; the engine never loads it");
+  for (const std::string& name : reader_.Names()) {
+    if (name.find(".ini") != std::string::npos || referenced_.count(name)) continue;
+    if (const auto larger = skin::ParseScaledArtName(name); larger && referenced_.count(larger->base)) {
+      CheckScaledArt(name, *larger);
+      continue;
+    }
+    Add(name, 0, "", "not named by the definition; the engine never loads it");
+  }
+}
+
+// Larger art must be its image exactly N times over (so every strip keeps its frame count);
+// otherwise the engine leaves it and scales the 1x image.
+void Linter::CheckScaledArt(const std::string& name, const skin::ScaledArtOf& larger) {
+  const Image& art = Load(name);
+  const Image& base = Load(larger.base);
+  if (!art.usable || !base.usable) return;
+  const int w = base.pixels.width(), h = base.pixels.height(), n = larger.factor;
+  if (art.pixels.width() == w * n && art.pixels.height() == h * n) return;
+  Add(name, 0, "",
+      "is " + std::to_string(art.pixels.width()) + "x" + std::to_string(art.pixels.height()) +
+          ", not " + std::to_string(n) + " times " + larger.base + " (" + std::to_string(w) +
+          "x" + std::to_string(h) + "): the engine ignores it and scales " + larger.base);
 }
 
 void Linter::CheckStrip(const Strip& s) {
