@@ -13,6 +13,7 @@
 #include "imaging/BmpDecode.h"
 #include "skin/data/ScaledArt.h"
 #include "skin/data/SkinDerived.h"
+#include "skin/data/SkinNumbers.h"
 #include "skin/data/SkinRead.h"
 #include "skin/data/WinSkinIni.h"
 #include "ui/Text.h"
@@ -236,6 +237,7 @@ class Linter {
   const Image& Load(const std::string& entry);
   void CheckReference(const std::string& section, const std::string& key);
   void CheckReferences();
+  void CheckNumbers();
   void CheckScaledArt(const std::string& name, const skin::ScaledArtOf& larger);
   struct Strip {
     std::string section, imageKey, frameKey;  // where to report
@@ -415,6 +417,29 @@ void Linter::CheckScaledArt(const std::string& name, const skin::ScaledArtOf& la
           "x" + std::to_string(h) + "): the engine ignores it and scales " + larger.base);
 }
 
+// Numbers outside their range: lengths and counts the engine bounds, colour bytes it cuts.
+void Linter::CheckNumbers() {
+  std::set<std::string> seen;
+  for (const std::string& section : ini_.ReadSections()) {
+    if (!seen.insert(AsciiLower(section)).second) continue;  // only the first is read
+    const std::optional<std::vector<std::string>> keys = KeysOf(section);
+    if (!keys) continue;
+    for (const std::string& key : *keys) {
+      const skin::NumberRule* rule = skin::NumberRuleOf(section, key);
+      const std::string text = ini_.ReadString(section, key);
+      int32_t value = 0;
+      if (!rule || rule->kind == skin::NumberKind::kChoice || text.empty() ||
+          !skin::ParseIniInteger(text, value))
+        continue;
+      const int taken = skin::TakeNumber(*rule, value);
+      if (taken == value) continue;
+      AtKey(section, key,
+            std::to_string(value) + " is out of range " + skin::RangeText(*rule) + " (" +
+                std::string(rule->what) + "): the engine takes " + std::to_string(taken));
+    }
+  }
+}
+
 void Linter::CheckStrip(const Strip& s) {
   if (!s.image || s.image->empty()) return;
   const std::string& frameKey = HasKey(s.section, s.frameKey) ? s.frameKey : s.imageKey;
@@ -555,6 +580,7 @@ std::vector<LintFinding> Linter::Run() {
       IndexLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), ini_);
   CheckNames();
   CheckReferences();
+  CheckNumbers();
   const skin::SkinDefinition d = skin::ReadSkinDefinition(ini_, [this](const std::string& entry) {
     const Image& image = Load(AsciiLower(entry));
     return image.usable ? image.pixels : PixelBuffer();

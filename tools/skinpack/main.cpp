@@ -5,6 +5,7 @@
 //   skinpack decode STREAM OUT    the raw decoded bytes, read with the program's own decoder
 //   skinpack lint DIR|STREAM      what the engine would get wrong in a skin, one line per finding;
 //                                 exit 0 when there is nothing, 1 when there is, 2 on bad usage
+//   skinpack ranges               every number the definition reads: its range and meaning
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,7 @@
 
 #include "SkinLint.h"
 #include "SkinPack.h"
+#include "skin/data/SkinNumbers.h"
 #include "skin/data/SkinRead.h"
 
 namespace fs = std::filesystem;
@@ -108,13 +110,21 @@ int Lint(const std::string& path) {
   return findings.empty() ? 0 : 1;
 }
 
+int Ranges() {
+  for (const skin::NumberRule& r : skin::NumberRules())
+    std::printf("%-22s %-14s %s\n", std::string(r.key).c_str(), skin::RangeText(r).c_str(),
+                std::string(r.what).c_str());
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "usage: skinpack pack DIR STREAM\n"
                "       skinpack list STREAM\n"
                "       skinpack extract STREAM DIR\n"
                "       skinpack decode STREAM OUT\n"
-               "       skinpack lint DIR|STREAM\n");
+               "       skinpack lint DIR|STREAM\n"
+               "       skinpack ranges\n");
   return 2;
 }
 
@@ -128,6 +138,7 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[0] == "extract") return Extract(args[1], args[2]);
     if (args.size() == 3 && args[0] == "decode") return Decode(args[1], args[2]);
     if (args.size() == 2 && args[0] == "lint") return Lint(args[1]);
+    if (args.size() == 1 && args[0] == "ranges") return Ranges();
     return Usage();
   } catch (const ToolError& e) {
     std::fprintf(stderr, "skinpack: %s\n", e.message.c_str());

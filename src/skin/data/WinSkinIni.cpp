@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "imaging/BmpDecode.h"
+#include "skin/data/SkinNumbers.h"
 #include "ui/Text.h"
 
 namespace skin {
@@ -204,8 +205,12 @@ class CatalogueReader {
  public:
   CatalogueReader(const TQuickIni& ini, const ImageLoader& load) : ini_(ini), load_(load) {}
 
+  // Every number is taken within its range (SkinNumbers.h): lengths and counts never reach a
+  // painter's sums beyond what an image can measure.
   int Int(std::string_view section, std::string_view key, int def) const {
-    return ini_.ReadInteger(section, key, def);
+    const int value = ini_.ReadInteger(section, key, def);
+    const NumberRule* rule = NumberRuleOf(section, key);
+    return rule ? TakeNumber(*rule, value) : value;
   }
   // Margins and the title's text offsets. No image is larger than the BMP reader allows, so a
   // value beyond that means nothing; bounding it here keeps every painter's sums of margins,
