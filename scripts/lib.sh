@@ -62,6 +62,18 @@ set_wine_managed() {
 # A persistent wineserver, a hidden keep-alive window and one warm-up: afterwards each Wine
 # process starts in tens of milliseconds and none of Wine's helpers holds our output pipes.
 # On a private Xvfb (start_xvfb) the windows are unmanaged, see set_wine_managed.
+# The display's dots per inch in the current prefix (Wine reads LogPixels at a process's start).
+# Idempotent.
+set_wine_dpi() {
+  local dpi="$1" hex
+  hex=$(printf '0x%x' "$dpi")
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$hex" /f \
+    >/dev/null 2>&1 </dev/null || return 1
+  wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$hex" /f \
+    >/dev/null 2>&1 </dev/null || return 1
+  wineserver -w
+}
+
 start_wine_session() {
   local keepalive="$1"
   wineserver -p >/dev/null 2>&1 </dev/null
