@@ -14,7 +14,7 @@ using skindatatest::Component;
 using skindatatest::FrameMiddle;
 using testskin::TestSkin;
 
-constexpr skin::Colour kButtonText = skin::MakeColour(20, 30, 40);
+constexpr skin::Colour kButtonText = skin::MakeColour(245, 245, 240);  // the test skin's
 
 // Optional elements of the test skin with the frame count a load gives them.
 struct Expected {
