@@ -5,12 +5,15 @@
 #include <mshtmhst.h>
 
 #include <memory>
+#include <optional>
 
 #include "app/FilterLists.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "browser/BrowserEvents.h"
 #include "browser/PageFailure.h"
+#include "skin/frame/WinSkinForm.h"
+#include "skin/manager/WinSkinManage.h"
 #include "support/LoopbackListener.h"
 #include "support/WinTestSupport.h"
 #include "ui/Application.h"
@@ -265,6 +268,119 @@ TEST_F(QueryWindow, AnOverlongPriceIsSentAsTheRangesEndByEnterAndBySearch) {
 
 // The mouse: a click on the search button (BM_CLICK presses and releases the left button on
 // it, as the mouse does).
+// Real input, as the window server delivers it to whatever window is under the pointer or has
+// the focus: the skinned window must route it as a native one would.
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {  // key, down
+  std::vector<INPUT> input;
+  for (const auto& [key, down] : keys) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = key;
+    i.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    input.push_back(i);
+  }
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+  // Through the program's own loop, which gives Tab, Enter and the accelerators to the form.
+  for (int i = 0; i < 10; ++i) {
+    ui::Application->ProcessMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+  ui::Application->ProcessMessages();
+  wintest::PumpUntilIdle();
+}
+void Press(WORD key) { SendKeys({{key, true}, {key, false}}); }
+
+void ClickAt(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  wintest::PumpUntilIdle();
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, input, sizeof(INPUT));
+  wintest::PumpUntilIdle();
+}
+
+POINT CentreOf(ui::TWinControl* control) {
+  RECT r{};
+  GetWindowRect(control->Handle(), &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The framework control that holds the focus (the focus may be in a control's inner window).
+ui::TWinControl* FocusedControl() {
+  for (HWND w = GetFocus(); w; w = GetParent(w))
+    if (ui::TWinControl* c = ui::TWinControl::FindControl(w)) return c;
+  return nullptr;
+}
+
+// The window as the program runs it: under the skin manager, which skins it at its first
+// activation.
+class SkinnedQueryWindow : public QueryWindow {
+ protected:
+  void SetUp() override {
+    scope.emplace();
+    QueryWindow::SetUp();
+  }
+  void TearDown() override {
+    QueryWindow::TearDown();
+    scope.reset();
+  }
+  bool Skinned() const {
+    return SendMessageW(form->Handle(), skin::SM_QUERYSKIN, 0, skin::kSkinMessageTag) ==
+           skin::kSkinMessageTag;
+  }
+  std::optional<skin::SkinManagerScope> scope;
+};
+
+TEST_F(SkinnedQueryWindow, AUserClicksSearchPicksASortOrderByKeyboardAndTabsThrough) {
+  ASSERT_EQ(Request(1), Get(kStartUpPath));
+  ShowForm();
+  ASSERT_TRUE(Skinned());
+
+  // A mouse click on Search.
+  form->m_keyword->SetText(L"x");
+  ClickAt(CentreOf(form->m_soso));
+  const std::string second = Request(2);
+  EXPECT_TRUE(second.find("?k=%78&") != std::string::npos ||
+              second.find("?k=x&") != std::string::npos)
+      << second;
+
+  // The sort order chosen in its open list: F4 opens it, Down moves, Enter takes the item.
+  form->m_sort->SetFocus();
+  wintest::PumpUntilIdle();
+  Press(VK_F4);
+  ASSERT_TRUE(SendMessageW(form->m_sort->Handle(), CB_GETDROPPEDSTATE, 0, 0));
+  Press(VK_DOWN);
+  Press(VK_RETURN);
+  EXPECT_FALSE(SendMessageW(form->m_sort->Handle(), CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_EQ(form->m_sort->ItemIndex(), 1);
+  const std::string third = Request(3);
+  EXPECT_NE(third.find("&s=commissionNum_desc&"), std::string::npos) << third;
+
+  // Tab walks the filters in their tab order, Shift+Tab walks back.
+  form->m_keyword->SetFocus();
+  wintest::PumpUntilIdle();
+  const std::vector<ui::TWinControl*> forward = {form->m_loc,  form->m_sc,    form->m_sort,
+                                                 form->m_soso, form->m_soso2, form->m_sp};
+  for (ui::TWinControl* expected : forward) {
+    Press(VK_TAB);
+    const ui::TWinControl* focused = FocusedControl();
+    EXPECT_EQ(focused, expected) << "Tab reached " << (focused ? focused->Name() : "nothing")
+                                 << " instead of " << expected->Name();
+  }
+  SendKeys({{VK_SHIFT, true}, {VK_TAB, true}, {VK_TAB, false}, {VK_SHIFT, false}});
+  EXPECT_EQ(FocusedControl(), form->m_soso2);
+
+  // Enter in the keyword edit searches.
+  const size_t before = service.RequestLines().size();
+  form->m_keyword->SetFocus();
+  wintest::PumpUntilIdle();
+  Press(VK_RETURN);
+  EXPECT_FALSE(Request(before + 1).starts_with("<no request")) << "Enter did not search";
+  EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(QueryWindow, MouseClickOnSearchRunsTheQuery) {
   ASSERT_EQ(Request(1), Get(kStartUpPath));
   ShowForm();
