@@ -3,15 +3,13 @@
 // with a canvas (TCustomControl).
 //
 // Every message for a control passes through its WindowProc: window messages (from the one
-// framework window procedure, which finds the object through the "ControlOfs%.8X%.8X" window
-// property), Perform-ed framework notifications (CM_*), notifications reflected from the parent
-// (CN_*, only while InReflection()) and mouse messages routed to window-less children. A handler
-// installed by another object saves the old value and calls it to pass a message on:
-//
-//   saved_ = control->WindowProc;
-//   control->WindowProc = ui::MethodOf<&TMySkinner::NewWndProc>(this);
-//   ...                                  // in NewWndProc: saved_(message);
-//   control->WindowProc = saved_;        // when detaching
+// framework window procedure, which finds the object in the window's last extra bytes; the
+// "ControlOfs%.8X%.8X" window property holds it too, for lookups by name), Perform-ed framework
+// notifications (CM_*), notifications reflected from the parent (CN_*, only while
+// InReflection()) and mouse messages routed to window-less children. An object that handles a
+// control's messages in front of the control puts a THandlerLink (HandlerLink.h) into that chain:
+// the link survives handlers put over it later and stays a pass-through once its target is gone.
+// docs/design-notes.md has the map of every way a window is tied to its object.
 //
 // Windows are made on demand (Handle(), HandleNeeded()); a parent's window makes its windowed
 // children's. The window class of a control is its class name. Exceptions from handlers stop at

@@ -1,7 +1,7 @@
 // The device side of the pixel and colour routines: system colours, gradient fills on a device
 // context, and the bitmap routines on HBITMAPs (read with GetDIBits, transformed by the portable
-// code in ImgUtil, written back as a 24-bit DIB section). The framework's TBitmap and TCanvas
-// forward to these.
+// code in ImgUtil, written back as a DIB section of the pixels' own depth, 24 or 32 bits). The
+// framework's TBitmap and TCanvas forward to these.
 #pragma once
 
 #include <windows.h>
