@@ -43,22 +43,22 @@ void TApplication::Initialize() {
 }
 
 LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* app = dynamic_cast<TApplication*>(BoundObject(wnd, msg, lParam));
   try {
     switch (msg) {
       case WM_CLOSE:
-        if (Application && Application->mainForm_) {
-          Application->mainForm_->Close();
+        if (app && app->mainForm_) {
+          app->mainForm_->Close();
           return 0;
         }
         break;
       case WM_SYSCOMMAND:
         // The task-bar button belongs to this window: minimising and restoring act on the
         // main form.
-        if (Application && Application->mainForm_ && Application->mainForm_->HandleAllocated()) {
+        if (app && app->mainForm_ && app->mainForm_->HandleAllocated()) {
           UINT cmd = static_cast<UINT>(wParam & 0xFFF0);
           if (cmd == SC_MINIMIZE || cmd == SC_RESTORE) {
-            ShowWindow(Application->mainForm_->Handle(),
-                       cmd == SC_MINIMIZE ? SW_MINIMIZE : SW_RESTORE);
+            ShowWindow(app->mainForm_->Handle(), cmd == SC_MINIMIZE ? SW_MINIMIZE : SW_RESTORE);
             return 0;
           }
         }
@@ -67,7 +67,7 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPA
         break;
     }
   } catch (...) {
-    if (Application) Application->HandleException(Application);
+    if (app) app->HandleException(app);
     return 0;
   }
   return DefWindowProcW(wnd, msg, wParam, lParam);
@@ -84,12 +84,15 @@ HWND TApplication::Handle() {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
     if (!GetClassInfoExW(MainInstance(), wc.lpszClassName, &existing)) RegisterClassExW(&wc);
-    handle_ = CreateWindowExW(0, L"TApplication", title_.c_str(),
-                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                              GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
-                              0, 0, nullptr, nullptr, MainInstance(), nullptr);
-    // Without it every form would get a task-bar button of its own: better to stop here.
-    if (!handle_) throw EOutOfResources(L"Error creating window TApplication");
+    // Without it every form would get a task-bar button of its own: CreateBoundWindow throws
+    // rather than going on.
+    BoundWindowParams p;
+    p.className = L"TApplication";
+    p.title = title_.c_str();
+    p.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
+    p.x = GetSystemMetrics(SM_CXSCREEN) / 2;
+    p.y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    handle_ = CreateBoundWindow(this, p);
     IconChanged();
   }
   return handle_;

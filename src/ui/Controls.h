@@ -437,6 +437,14 @@ ATOM ControlAtom();
 // arrives before WM_NCCREATE, and the window carries it in the "ControlOfs" property. A window
 // that cannot be made throws EOutOfResources.
 HWND CreateBoundWindow(TObject* object, const wchar_t* className, DWORD style, HWND parent);
+struct BoundWindowParams {
+  const wchar_t* className = L"";
+  const wchar_t* title = L"";
+  DWORD exStyle = 0, style = 0;
+  int x = 0, y = 0, width = 0, height = 0;
+  HWND parent = nullptr;
+};
+HWND CreateBoundWindow(TObject* object, const BoundWindowParams& params);
 // The object of such a window (bound on its first message; the property goes at WM_NCDESTROY).
 TObject* BoundObject(HWND wnd, UINT msg, LPARAM lParam);
 

@@ -74,13 +74,21 @@ static TObject* CreatingObject(UINT msg, LPARAM lParam) {
   return static_cast<TObject*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
 }
 
-HWND CreateBoundWindow(TObject* object, const wchar_t* className, DWORD style, HWND parent) {
+HWND CreateBoundWindow(TObject* object, const BoundWindowParams& p) {
   TObject* saved = std::exchange(t_creating, object);
-  HWND wnd = CreateWindowExW(0, className, L"", style, 0, 0, 0, 0, parent, nullptr, MainInstance(),
-                             object);
+  HWND wnd = CreateWindowExW(p.exStyle, p.className, p.title, p.style, p.x, p.y, p.width, p.height,
+                             p.parent, nullptr, MainInstance(), object);
   t_creating = saved;
-  if (!wnd) throw EOutOfResources(L"Error creating window " + std::wstring(className));
+  if (!wnd) throw EOutOfResources(L"Error creating window " + std::wstring(p.className));
   return wnd;
+}
+
+HWND CreateBoundWindow(TObject* object, const wchar_t* className, DWORD style, HWND parent) {
+  BoundWindowParams p;
+  p.className = className;
+  p.style = style;
+  p.parent = parent;
+  return CreateBoundWindow(object, p);
 }
 
 TObject* BoundObject(HWND wnd, UINT msg, LPARAM lParam) {
