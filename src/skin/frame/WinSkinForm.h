@@ -45,6 +45,8 @@ constexpr UINT SM_MDIREDRAW = 0x3516;
 constexpr UINT SM_RESKINSCROLLBAR = 0x3517;
 constexpr UINT SM_MENUBUTTONAT = 0x3518;
 constexpr UINT SM_ISSKINNED = 0x3523;
+// Posted to a skinned window (lParam kSkinMessageTag) when one of its controls got a new window.
+constexpr UINT SM_ATTACHCONTROLS = 0x3524;
 constexpr UINT SM_PAINTCLIENTTO = 0xBC4A;
 constexpr UINT SM_PAINTFRAMETO = 0xBC4B;
 constexpr UINT SM_QUERYSKIN = 0xBC4D;
@@ -139,6 +141,9 @@ class TWinSkinForm : public ui::TComponent,
   IControlSkinner* FindSkinnerByWindow(HWND wnd) const;
   // Frees the skinners whose windows are gone, from the last to the first.
   void PurgeDestroyed();
+  bool HasDestroyedControls() const;
+  // Asks for the control attaching pass to run again once the messages pending now have passed.
+  void RequestControlPass();
   // ---- The menu bar (WinSkinMenu.cpp) ----
   TWinSkinMenu* MenuBar() const { return menuBar_.get(); }
   bool TrackingMenu() const { return trackingMenu_; }
@@ -186,6 +191,20 @@ class TWinSkinForm : public ui::TComponent,
   void RestoreFormHandler();
   void PutSystemMenuBack();
   void RefreshShowState();
+  // The skin can frame a window: it has a caption image with a height.
+  bool SkinHasCaption() const;
+  // The skin asks for this window's frame to be skinned.
+  bool FrameWanted() const;
+  // The system's frame around a client area in the normal state, with or without its menu bar.
+  Extent SystemFrameExtent(bool withMenu) const;
+  // Resizes the rectangle a maximized or minimized window is restored to from one frame to another.
+  void MoveRestoreRect(const Extent& from, const Extent& to);
+  void FitMaximizedToWorkArea(MINMAXINFO* info) const;
+  // The system's frame, menu and shape back around the same client area (detach, or a skin
+  // without a caption); TakeFrame skins the frame again for a skin that has one.
+  void GiveFrameBack(bool destroying);
+  void DropFrame();
+  void TakeFrame();
   void RenderIcon();
   // Frees every control skinner (taking each off its control first unless the window is dying).
   void FreeControls(bool undo);
@@ -215,7 +234,7 @@ class TWinSkinForm : public ui::TComponent,
   void OpenMenuButtonAt(LPARAM screenPoint);
   bool MeasureMenuItem(LPARAM lParam);
   bool DrawMenuItem(LPARAM lParam);
-  PopupBackground CurrentPopupBackground() const;
+  PopupBackground PopupBackgroundOf(HMENU menu) const;
   void DrawPopupItem(ui::TObject* sender, ui::TCanvas* canvas, RECT rect, bool selected);
   void MeasurePopupItem(ui::TObject* sender, ui::TCanvas* canvas, int& width, int& height);
   void SkinFormPopupMenus(bool on);
@@ -242,6 +261,7 @@ class TWinSkinForm : public ui::TComponent,
   ui::THandlerLink* link_ = nullptr;
   ui::SubclassHandle subclass_;
   int depth_ = 0;  // messages of the window on the stack
+  bool controlPassPosted_ = false;
 
   bool frameSkinned_ = false;
   int lifecycle_ = kNew;
@@ -259,6 +279,9 @@ class TWinSkinForm : public ui::TComponent,
 
   FrameMetrics metrics_;
   FrameMetrics fittedMetrics_;  // the frame the window's size was last fitted to
+  // The frame (width and height it adds) the rectangle a maximized or minimized window is
+  // restored to was made for.
+  Extent restoreExtra_;
   RECT windowRect_{};
   int frameWidth_ = 0, frameHeight_ = 0;
   ImageRect clientCache_;

@@ -66,6 +66,35 @@ class MenuTrackingScope {
 
 bool MenuFilterHookInstalled() { return static_cast<bool>(g_track.hook); }
 
+namespace {
+struct MenuWindowSearch {
+  HMENU menu;
+  HWND showing = nullptr;  // a shown menu window of the thread
+  HWND holding = nullptr;  // the one that shows `menu`
+};
+
+BOOL CALLBACK FindMenuWindow(HWND wnd, LPARAM param) {
+  auto& search = *reinterpret_cast<MenuWindowSearch*>(param);
+  wchar_t name[16] = {};
+  if (!GetClassNameW(wnd, name, 16) || wcscmp(name, L"#32768") != 0 || !IsWindowVisible(wnd))
+    return TRUE;
+  if (!search.showing) search.showing = wnd;
+  if (search.menu && reinterpret_cast<HMENU>(SendMessageW(wnd, MN_GETHMENU, 0, 0)) == search.menu) {
+    search.holding = wnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND ThreadMenuWindow(HMENU menu) {
+  // Only this thread's menus: another program's menu window, or a hidden one left behind, is
+  // never the one the user is in.
+  MenuWindowSearch search{menu};
+  EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&search));
+  return search.holding ? search.holding : search.showing;
+}
+
 void SetMenuOwnerDraw(HMENU menu, bool on) {
   if (!menu || !IsMenu(menu)) return;
   const int count = GetMenuItemCount(menu);
@@ -414,7 +443,8 @@ bool MenuFilter(TWinSkinForm& frame, MSG& m) {
   if (!bar) return false;
   if (!g_track.started) {
     g_track.started = true;
-    HWND menuWindow = FindWindowW(L"#32768", nullptr);
+    TMenuBtn* open = bar->Button(g_track.openIndex);
+    HWND menuWindow = ThreadMenuWindow(open ? open->SubMenu : nullptr);
     PostMessageW(menuWindow ? menuWindow : m.hwnd, WM_KEYDOWN, VK_DOWN, 0);
   }
   int target = -1;
@@ -477,9 +507,10 @@ LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam) {
 // ---- Owner-drawn items
 // ----------------------------------------------------------------------------
 
-PopupBackground TWinSkinForm::CurrentPopupBackground() const {
+PopupBackground TWinSkinForm::PopupBackgroundOf(HMENU menu) const {
+  // Each item lies on its own popup's picture, whichever popup painted last.
   if (host_)
-    if (TWinSkinPopMenu* popup = host_->CurrentPopup()) return popup->Background();
+    if (TWinSkinPopMenu* popup = host_->PopupOfMenu(menu)) return popup->Background();
   return {};
 }
 
@@ -514,7 +545,7 @@ bool TWinSkinForm::DrawMenuItem(LPARAM lParam) {
   ui::TMenu* menu = menuBar_->Menu();
   ui::TMenuItem* item = form_ && menu ? menu->FindItemByCommand(dis->itemID) : nullptr;
   const bool selected = (dis->itemState & ODS_SELECTED) != 0;
-  const PopupBackground background = CurrentPopupBackground();
+  const PopupBackground background = PopupBackgroundOf(reinterpret_cast<HMENU>(dis->hwndItem));
   if (item) {
     painter.DrawSkinItem(dis->hDC, dis->rcItem, ViewOfItem(*item, MenuRightToLeft()), selected,
                          &background);
@@ -535,7 +566,9 @@ void TWinSkinForm::DrawPopupItem(ui::TObject* sender, ui::TCanvas* canvas, RECT 
   if (!item || !canvas || !skinData_) return;
   const ui::TMenu* menu = item->GetParentMenu();
   const bool rtl = rightToLeft_ || (menu && menu->IsRightToLeft());
-  const PopupBackground background = CurrentPopupBackground();
+  ui::TMenuItem* parent = item->Parent();
+  const PopupBackground background =
+      PopupBackgroundOf(parent && parent->HandleAllocated() ? parent->Handle() : nullptr);
   MenuPainter().DrawSkinItem(canvas->Handle(), rect, ViewOfItem(*item, rtl), selected, &background);
 }
 
