@@ -150,8 +150,8 @@ bool TWinSkinForm::FrameWanted() const {
 Extent TWinSkinForm::SystemFrameExtent(bool withMenu) const {
   // The frame the system gives the window in its normal state (a maximized or minimized window's
   // own rectangles tell nothing about it).
-  const auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE)) &
-                     ~(WS_MAXIMIZE | WS_MINIMIZE);
+  const auto style =
+      static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE)) & ~(WS_MAXIMIZE | WS_MINIMIZE);
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_EXSTYLE));
   RECT r{0, 0, 0, 0};
   if (!AdjustWindowRectEx(&r, style, withMenu ? TRUE : FALSE, exStyle)) return systemFrameExtra_;
@@ -364,8 +364,8 @@ void TWinSkinForm::RefreshShowState() { showState_ = ShowStateOf(Handle); }
 // frame is thinner or thicker than that, so the skinned window is given the work area itself: the
 // caption's first row at its top, every border on the screen.
 void TWinSkinForm::FitMaximizedToWorkArea(MINMAXINFO* info) const {
-  if (!info || lifecycle_ == kNew || !frameSkinned_ || isChildWindow_ ||
-      formKind_ == kMdiChild || borderKind_ == BorderKind::None)
+  if (!info || lifecycle_ == kNew || !frameSkinned_ || isChildWindow_ || formKind_ == kMdiChild ||
+      borderKind_ == BorderKind::None)
     return;
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
@@ -927,6 +927,9 @@ LRESULT TWinSkinForm::Stage3(UINT msg, WPARAM wParam, LPARAM lParam, bool passed
       break;
     case WM_DRAWITEM:
       if (DrawMenuItem(lParam)) return TRUE;
+      break;
+    case WM_MENUCHAR:
+      if (MenuChar(wParam, lParam, result)) return result;
       break;
     case WM_SIZE:
       return Stage2(msg, wParam, lParam);

@@ -231,6 +231,7 @@ class TWinSkinForm : public ui::TComponent,
   bool MenuKey(LPARAM key);
   void MenuSelect(WPARAM wParam, LPARAM lParam);
   bool MenuAccelerator(ui::TMessage& message);
+  bool MenuChar(WPARAM wParam, LPARAM lParam, LRESULT& result);
   void OpenMenuButtonAt(LPARAM screenPoint);
   bool MeasureMenuItem(LPARAM lParam);
   bool DrawMenuItem(LPARAM lParam);

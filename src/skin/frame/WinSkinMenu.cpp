@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
+#include <vector>
 
 #include "skin/frame/WinSkinForm.h"
 #include "skin/frame/WinSkinPopMenu.h"
@@ -67,6 +69,41 @@ class MenuTrackingScope {
 bool MenuFilterHookInstalled() { return static_cast<bool>(g_track.hook); }
 
 namespace {
+// The shown menu windows of this thread with the menus they show.
+BOOL CALLBACK CollectMenuWindow(HWND wnd, LPARAM param) {
+  auto& shown = *reinterpret_cast<std::vector<HMENU>*>(param);
+  wchar_t name[16] = {};
+  if (GetClassNameW(wnd, name, 16) && wcscmp(name, L"#32768") == 0 && IsWindowVisible(wnd))
+    if (auto menu = reinterpret_cast<HMENU>(SendMessageW(wnd, MN_GETHMENU, 0, 0)))
+      shown.push_back(menu);
+  return TRUE;
+}
+
+// Where the keyboard is in the open pull-downs: the innermost shown menu (none of its items' own
+// menus is shown) and whether its highlighted item opens a menu of its own.
+struct KeyboardPlace {
+  HMENU menu = nullptr;
+  bool hasChildren = false;
+};
+
+std::optional<KeyboardPlace> CurrentKeyboardPlace() {
+  std::vector<HMENU> shown;
+  EnumThreadWindows(GetCurrentThreadId(), CollectMenuWindow, reinterpret_cast<LPARAM>(&shown));
+  for (HMENU menu : shown) {
+    const int count = GetMenuItemCount(menu);
+    bool parentOfShown = false;
+    int highlighted = -1;
+    for (int i = 0; i < count; ++i) {
+      HMENU sub = GetSubMenu(menu, i);
+      if (sub && std::find(shown.begin(), shown.end(), sub) != shown.end()) parentOfShown = true;
+      if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) highlighted = i;
+    }
+    if (parentOfShown) continue;
+    return KeyboardPlace{menu, highlighted >= 0 && GetSubMenu(menu, highlighted) != nullptr};
+  }
+  return std::nullopt;
+}
+
 struct MenuWindowSearch {
   HMENU menu;
   HWND showing = nullptr;  // a shown menu window of the thread
@@ -412,6 +449,46 @@ bool TWinSkinForm::MenuAccelerator(ui::TMessage& message) {
   return true;
 }
 
+// Owner-drawn items have no text the system could search for a typed letter: it asks the owner
+// (WM_MENUCHAR), and the item whose caption has that accelerator is chosen.
+bool TWinSkinForm::MenuChar(WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  const auto menu = reinterpret_cast<HMENU>(lParam);
+  if (!menuBar_ || !menu || !IsMenu(menu)) return false;
+  ui::TMenu* framework = form_ ? menuBar_->Menu() : nullptr;
+  const int count = GetMenuItemCount(menu);
+  std::vector<MenuButtonKey> items;
+  bool ownerDrawn = false;
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_SUBMENU | MIIM_STATE;
+    MenuButtonKey key;
+    if (GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) {
+      ownerDrawn = ownerDrawn || (info.fType & MFT_OWNERDRAW);
+      ui::TMenuItem* item = nullptr;
+      if (framework)
+        item = info.hSubMenu ? framework->FindItemByHandle(info.hSubMenu)
+                             : framework->FindItemByCommand(info.wID);
+      if (item) {
+        key.caption = item->Caption();
+      } else {
+        wchar_t text[80] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 80, MF_BYPOSITION);
+        key.caption = text;
+      }
+      key.enabled = (info.fState & MFS_DISABLED) == 0;
+    } else {
+      key.visible = false;
+    }
+    items.push_back(std::move(key));
+  }
+  if (!ownerDrawn) return false;
+  const int index = FindAccelButton(items, static_cast<wchar_t>(LOWORD(wParam)));
+  if (index < 0) return false;
+  result = MAKELRESULT(index, MNC_EXECUTE);
+  return true;
+}
+
 // WM_MENUSELECT reaches the owner window, not the message filter: the current item is noted here.
 void TWinSkinForm::MenuSelect(WPARAM wParam, LPARAM lParam) {
   if (!trackingMenu_ || g_track.frame != this) return;
@@ -452,11 +529,22 @@ bool MenuFilter(TWinSkinForm& frame, MSG& m) {
     case WM_KEYDOWN:
       if (m.wParam == VK_RETURN || m.wParam == VK_ESCAPE) {
         g_track.switching = false;
-      } else if (m.wParam == VK_LEFT) {
-        if (!g_track.haveCurrent || g_track.currentMenu == bar->Button(g_track.openIndex)->SubMenu)
-          target = bar->NextButton(g_track.openIndex, false);
-      } else if (m.wParam == VK_RIGHT) {
-        if (!g_track.currentHasChildren) target = bar->NextButton(g_track.openIndex, true);
+      } else if (m.wParam == VK_LEFT || m.wParam == VK_RIGHT) {
+        // The menus on the screen say where the keyboard is; what the owner was told of the
+        // selection (which not every system sends for a pull-down that notifies nobody) is the
+        // fallback.
+        const std::optional<KeyboardPlace> place = CurrentKeyboardPlace();
+        const HMENU pullDown = bar->Button(g_track.openIndex)->SubMenu;
+        if (m.wParam == VK_LEFT) {
+          // Left in a nested menu closes that menu; only in the pull-down itself does it move on.
+          const bool inPullDown = place ? place->menu == pullDown
+                                        : !g_track.haveCurrent || g_track.currentMenu == pullDown;
+          if (inPullDown) target = bar->NextButton(g_track.openIndex, false);
+        } else {
+          // Right on an item with a menu of its own opens that menu.
+          const bool opensMenu = place ? place->hasChildren : g_track.currentHasChildren;
+          if (!opensMenu) target = bar->NextButton(g_track.openIndex, true);
+        }
       }
       break;
     case WM_MOUSEMOVE:

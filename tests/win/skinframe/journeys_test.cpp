@@ -87,9 +87,8 @@ void SkinOffAndOn(SkinnedForm& f) {
   ASSERT_EQ(f.Skinner(), nullptr);
   f.data->SetActive(true);
   f.Manager()->RunAction();
-  ASSERT_TRUE(PumpUntil([&] {
-    return f.Skinner() && f.Skinner()->LifecycleState() == skin::TWinSkinForm::kLive;
-  }));
+  ASSERT_TRUE(PumpUntil(
+      [&] { return f.Skinner() && f.Skinner()->LifecycleState() == skin::TWinSkinForm::kLive; }));
   wintest::PumpUntilIdle();
 }
 
@@ -401,13 +400,14 @@ TEST(FrameJourney, ControlsWithNewWindowsAreSkinnedAgainAndDeadSkinnersGo) {
   const HWND old = box->Handle();
   box->SetAlignment(ui::TAlignment::taLeftJustify);
   ASSERT_NE(box->Handle(), old);
-  ASSERT_TRUE(PumpUntil([&] { return SendMessageW(box->Handle(), skin::SM_ISSKINNED, 0, 0) == 1; }));
+  ASSERT_TRUE(
+      PumpUntil([&] { return SendMessageW(box->Handle(), skin::SM_ISSKINNED, 0, 0) == 1; }));
   wintest::PumpUntilIdle();
   EXPECT_EQ(f.Skinner()->Controls().size(), skinners);
 
   for (int i = 0; i < 20; ++i) {
-    HWND grip = CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP,
-                                300, 300, 16, 16, f.Handle(), nullptr, nullptr, nullptr);
+    HWND grip = CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 300,
+                                300, 16, 16, f.Handle(), nullptr, nullptr, nullptr);
     wintest::PumpUntilIdle(5);
     DestroyWindow(grip);
   }
