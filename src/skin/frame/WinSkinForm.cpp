@@ -970,7 +970,13 @@ void TWinSkinForm::FormWindowProc(ui::TMessage& message) {
     case ui::CM_DIALOGCHAR: {
       const std::shared_ptr<bool> alive = alive_;
       savedFormWindowProc_(message);
-      if (*alive) MenuAccelerator(message);
+      if (!*alive || MenuAccelerator(message) || message.Result) return;
+      // An Alt+letter nothing of this window took: a window beside the main form (not a modal
+      // one) gives it to the main form, whose bar may have that accelerator. (MDI children, which
+      // would give it to their parent, do not exist in the framework.)
+      ui::TCustomForm* main = ui::Application ? ui::Application->MainForm() : nullptr;
+      if (main && main != form_ && !form_->Modal() && main->HandleAllocated())
+        message.Result = main->Perform(ui::CM_DIALOGCHAR, message.WParam, message.LParam);
       return;
     }
     default:

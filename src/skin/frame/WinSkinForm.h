@@ -69,6 +69,9 @@ class TWinSkinForm : public ui::TComponent,
     kFitting = 5,
     kDestroyed = 6
   };
+  // The framework makes no MDI windows: an MDI parent is only recognised (it keeps the plain
+  // frame's handling; its client window is not subclassed and no maximized-child mode is kept),
+  // and an MDI child gets the frame's few MDI rules below. Neither is reachable in this program.
   enum FormKind : int { kNormalForm = 0, kMdiParent = 1, kMdiChild = 2 };
   // The window timer that returns a caption button to normal once the pointer has left it.
   static constexpr UINT_PTR kHoverTimerId = 0x3590;
@@ -147,6 +150,8 @@ class TWinSkinForm : public ui::TComponent,
   // ---- The menu bar (WinSkinMenu.cpp) ----
   TWinSkinMenu* MenuBar() const { return menuBar_.get(); }
   bool TrackingMenu() const { return trackingMenu_; }
+  // The menu loop is ending (the user pressed Alt in it).
+  void EndMenuTracking() { trackingMenu_ = false; }
   // Index of the menu-bar button whose pull-down is open, -1 when none.
   int OpenMenuIndex() const;
   // Opens a button's pull-down and tracks it (and the ones the user moves to) until it closes.

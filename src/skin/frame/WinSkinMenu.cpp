@@ -526,6 +526,10 @@ bool MenuFilter(TWinSkinForm& frame, MSG& m) {
   }
   int target = -1;
   switch (m.message) {
+    case WM_SYSKEYDOWN:
+      // Alt ends the menu loop: the frame is no longer tracking once it returns.
+      if (m.wParam == VK_MENU) frame.EndMenuTracking();
+      break;
     case WM_KEYDOWN:
       if (m.wParam == VK_RETURN || m.wParam == VK_ESCAPE) {
         g_track.switching = false;

@@ -14,7 +14,9 @@
 #include <vector>
 
 #include "skinframe/FrameTestSupport.h"
+#include "ui/Application.h"
 #include "ui/ImgList.h"
+#include "ui/StdCtrls.h"
 
 using frametest::PumpUntil;
 using frametest::Rgb;
@@ -598,7 +600,10 @@ TEST(SkinnedMenuBar, TheKeyboardWalksThroughNestedPullDowns) {
   } seen;
   int step = 0, waited = 0;
   LoopProbe::Start([&] {
-    if (++waited > 100) return false;
+    if (++waited > 100) {
+      EndMenu();  // stuck: the menu goes, the checks below tell where
+      return false;
+    }
     const std::map<HMENU, HWND> shown = ShownMenus();
     const HMENU file = f.file->Handle(), sub = recent->Handle();
     switch (step) {
@@ -752,4 +757,50 @@ TEST(SkinnedMenuBar, ThePullDownsFirstItemIsSelectedInThisThreadsOwnMenuWindow) 
   g_foreign = nullptr;
   EXPECT_NE(g_foreignMenu, nullptr);
   EXPECT_TRUE(firstSelected);
+}
+
+// Alt+F typed in a skinned window beside the main form (not modal, without a bar of its own) opens
+// the main form's File pull-down, as the main form's own Alt+F would.
+TEST(SkinnedMenuBar, AnAltLetterInAnotherWindowOpensTheMainFormsPullDown) {
+  MenuForm f;
+  ASSERT_NE(f.Bar(), nullptr);
+  ui::Application->SetMainForm(f.form);
+  auto* other = new TFrameTestForm(nullptr);
+  other->SetBounds(200, 200, 10, 10);
+  other->SetClientSize(240, 120);
+  auto* button = new ui::TButton(other);
+  button->SetParent(other);
+  button->SetBounds(10, 10, 80, 24);
+  button->SetCaption(L"Button");
+  other->Show();
+  SetForegroundWindow(other->Handle());
+  ASSERT_TRUE(PumpUntil([&] { return f.Manager()->FindForm(other->Handle()) != nullptr; }));
+  button->SetFocus();
+  wintest::PumpUntilIdle();
+
+  int opened = -1;
+  LoopProbe::Start([&] {
+    if (!MenuWindow()) return true;
+    opened = f.Skinner()->OpenMenuIndex();
+    EndMenu();
+    return false;
+  });
+  std::vector<INPUT> altF(4);
+  for (INPUT& i : altF) i.type = INPUT_KEYBOARD;
+  altF[0].ki.wVk = VK_MENU;
+  altF[1].ki.wVk = 'F';
+  altF[2].ki.wVk = 'F';
+  altF[2].ki.dwFlags = KEYEVENTF_KEYUP;
+  altF[3].ki.wVk = VK_MENU;
+  altF[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(4, altF.data(), sizeof(INPUT));
+  const DWORD start = GetTickCount();
+  while (opened < 0 && GetTickCount() - start < 2000) {
+    ui::Application->ProcessMessages();  // the framework's loop: keys reach the focused control
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  ui::Application->SetMainForm(nullptr);
+  delete other;
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(opened, 0);
 }
