@@ -90,6 +90,7 @@ bool TWinSkinForm::AttachForm(TSkinData* skin, ui::TCustomForm* form) {
   unskinnedColor_ = form->Color();
   form->SetColor(static_cast<ui::TColor>(skin->GetRGB(ciButtonFace)));
   SkinFormPopupMenus(true);
+  SkinMainMenuItems(true);
   return true;
 }
 
@@ -443,6 +444,7 @@ void TWinSkinForm::Detach() {
   const bool destroying = lifecycle_ == kDestroying;
   RestoreFormHandler();
   SkinFormPopupMenus(false);
+  SkinMainMenuItems(false);
   subclass_.reset();
   FreeControls(!destroying);
   if (form_ && !destroying) form_->SetColor(unskinnedColor_);
@@ -547,6 +549,7 @@ void TWinSkinForm::DetachForDestruction() {
   MenuTrackingGone();
   menuBar_.reset();
   SkinFormPopupMenus(false);
+  SkinMainMenuItems(false);
   skinSystemMenu_.reset();
   hoverTimer_.reset();
   hotObject_ = nullptr;

@@ -244,6 +244,10 @@ class TWinSkinForm : public ui::TComponent,
   void DrawPopupItem(ui::TObject* sender, ui::TCanvas* canvas, RECT rect, bool selected);
   void MeasurePopupItem(ui::TObject* sender, ui::TCanvas* canvas, int& width, int& height);
   void SkinFormPopupMenus(bool on);
+  // With xcMenuItem the form's main menu is owner-drawn by the framework and its items below the
+  // bar take the skin's look (unless the application draws them itself).
+  void SkinMainMenuItems(bool on);
+  void MeasureMainItem(ui::TObject* sender, ui::TCanvas* canvas, int& width, int& height);
   void MenuTrackingGone();
   bool MenuRightToLeft() const;
 
@@ -321,6 +325,8 @@ class TWinSkinForm : public ui::TComponent,
   std::unique_ptr<TWinSkinMenu> menuBar_;
   std::unique_ptr<TSkinMenuPainter> menuPainter_;
   bool trackingMenu_ = false;
+  bool mainMenuSkinned_ = false;       // SkinMainMenuItems(true) is in force
+  bool mainMenuOwnerDrawWas_ = false;  // the main menu's own setting before it
   HMENU trackedMenu_ = nullptr;
   DWORD lastSysMenuTick_ = 0;
   bool sysMenuShown_ = false;

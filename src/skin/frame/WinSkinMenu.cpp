@@ -615,7 +615,9 @@ bool TWinSkinForm::MeasureMenuItem(LPARAM lParam) {
   if (item) {
     int w = 0, h = 0;
     item->MeasureItem(painter.MeasureCanvas(), w, h);
-    w = MainItemWidth(w, painter.ItemLeft(), menu->Images() != nullptr);
+    // The skin's room is added once: by the item's measure handler when it is the skin's.
+    if (item->OnMeasureItem != ui::MethodOf<&TWinSkinForm::MeasureMainItem>(this))
+      w = MainItemWidth(w, painter.ItemLeft(), menu->Images() != nullptr);
     mis->itemWidth = static_cast<UINT>(std::max(w, 0));
     mis->itemHeight = static_cast<UINT>(std::max(h, 0));
     return true;
@@ -638,6 +640,10 @@ bool TWinSkinForm::DrawMenuItem(LPARAM lParam) {
   ui::TMenuItem* item = form_ && menu ? menu->FindItemByCommand(dis->itemID) : nullptr;
   const bool selected = (dis->itemState & ODS_SELECTED) != 0;
   const PopupBackground background = PopupBackgroundOf(reinterpret_cast<HMENU>(dis->hwndItem));
+  // An item the application draws itself is left to the framework, which calls its handler.
+  if (item && item->OnDrawItem &&
+      item->OnDrawItem != ui::MethodOf<&TWinSkinForm::DrawPopupItem>(this))
+    return false;
   if (item) {
     painter.DrawSkinItem(dis->hDC, dis->rcItem, ViewOfItem(*item, MenuRightToLeft()), selected,
                          &background);
@@ -669,6 +675,44 @@ void TWinSkinForm::MeasurePopupItem(ui::TObject* sender, ui::TCanvas*, int& widt
   if (!item || !skinData_) return;
   const ui::TMenu* menu = item->GetParentMenu();
   width = PopupItemWidth(width, MenuPainter().ItemLeft(), menu && menu->Images());
+}
+
+void TWinSkinForm::MeasureMainItem(ui::TObject* sender, ui::TCanvas*, int& width, int&) {
+  auto* item = dynamic_cast<ui::TMenuItem*>(sender);
+  if (!item || !skinData_) return;
+  const ui::TMenu* menu = item->GetParentMenu();
+  width = MainItemWidth(width, MenuPainter().ItemLeft(), menu && menu->Images());
+}
+
+void TWinSkinForm::SkinMainMenuItems(bool on) {
+  if (!form_ || !skinData_) return;
+  ui::TMainMenu* menu = form_->Menu();
+  if (!menu || on == mainMenuSkinned_) return;
+  if (on && !InSet(skinData_->SkinControls(), xcMenuItem)) return;
+  const auto draw = ui::MethodOf<&TWinSkinForm::DrawPopupItem>(this);
+  const auto measure = ui::MethodOf<&TWinSkinForm::MeasureMainItem>(this);
+  // The bar's own items are the bar's business: the handlers go to the levels below it.
+  std::vector<ui::TMenuItem*> stack;
+  for (int i = 0; i < menu->Items()->Count(); ++i) stack.push_back(menu->Items()->Items(i));
+  while (!stack.empty()) {
+    ui::TMenuItem* parent = stack.back();
+    stack.pop_back();
+    for (int k = 0; k < parent->Count(); ++k) {
+      ui::TMenuItem* item = parent->Items(k);
+      stack.push_back(item);
+      if (on) {
+        if (!item->OnDrawItem) item->OnDrawItem = draw;
+        if (!item->OnMeasureItem) item->OnMeasureItem = measure;
+      } else {
+        if (item->OnDrawItem == draw) item->OnDrawItem = {};
+        if (item->OnMeasureItem == measure) item->OnMeasureItem = {};
+      }
+    }
+  }
+  mainMenuSkinned_ = on;
+  if (on) mainMenuOwnerDrawWas_ = menu->OwnerDraw();
+  // A window being destroyed takes its menu along: nothing is rebuilt for it.
+  if (lifecycle_ != kDestroying) menu->SetOwnerDraw(on || mainMenuOwnerDrawWas_);
 }
 
 // The form's popup menus (not those tagged to keep their own look) draw their items in the skin's

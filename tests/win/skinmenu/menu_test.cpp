@@ -804,3 +804,59 @@ TEST(SkinnedMenuBar, AnAltLetterInAnotherWindowOpensTheMainFormsPullDown) {
   wintest::PumpUntilIdle();
   EXPECT_EQ(opened, 0);
 }
+
+// With menu items in the skin's switches the main menu is owner-drawn by the framework: its items
+// take the skin's look, but an item the application draws itself keeps its own drawing; skinning
+// off gives the menu back as it was.
+TEST(SkinnedMenuBar, MenuItemsSwitchDrawsTheMainMenuButLeavesTheApplicationsOwnDrawing) {
+  TestSkin ts;
+  MenuForm f(ts);
+  ASSERT_NE(f.Bar(), nullptr);
+  struct OwnDrawing {
+    void Draw(ui::TObject*, ui::TCanvas* canvas, RECT rect, bool) {
+      canvas->Brush()->SetColor(static_cast<ui::TColor>(RGB(200, 0, 200)));
+      canvas->FillRect(rect);
+    }
+  } own;
+  f.open->OnDrawItem = ui::MethodOf<&OwnDrawing::Draw>(&own);
+  ASSERT_FALSE(f.menu->OwnerDraw());
+  // The switch is read when a window is skinned: the skin goes off and on with it.
+  f.data->SetActive(false);
+  f.Manager()->RunAction();
+  f.data->SetSkinControls(f.data->SkinControls() | skin::SetBit(skin::xcMenuItem));
+  f.data->SetActive(true);
+  f.Manager()->RunAction();
+  ASSERT_TRUE(PumpUntil(
+      [&] { return f.Skinner() && f.Skinner()->LifecycleState() == skin::TWinSkinForm::kLive; }));
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(f.menu->OwnerDraw());
+  ui::TMenuItem* save = f.file->Items(1);
+  EXPECT_TRUE(static_cast<bool>(save->OnDrawItem));
+
+  COLORREF ownItem = 0, skinItem = 0;
+  LoopProbe::Start([&] {
+    const std::map<HMENU, HWND> shown = ShownMenus();
+    if (!shown.count(f.file->Handle())) return true;
+    HWND menu = shown.at(f.file->Handle());
+    RECT open{}, saved{}, w{};
+    GetMenuItemRect(nullptr, f.file->Handle(), 0, &open);
+    GetMenuItemRect(nullptr, f.file->Handle(), 1, &saved);
+    GetWindowRect(menu, &w);
+    ownItem = WindowPixel(menu, open.right - w.left - 6, (open.top + open.bottom) / 2 - w.top);
+    skinItem = WindowPixel(menu, saved.right - w.left - 6, (saved.top + saved.bottom) / 2 - w.top);
+    EndMenu();
+    return false;
+  });
+  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(ownItem, RGB(200, 0, 200));
+  EXPECT_EQ(skinItem, Rgb(ts.FrameColour("MenuItem", 1)));
+
+  f.data->SetActive(false);
+  f.Manager()->RunAction();
+  wintest::PumpUntilIdle();
+  EXPECT_FALSE(f.menu->OwnerDraw());
+  EXPECT_FALSE(static_cast<bool>(save->OnDrawItem));
+  EXPECT_TRUE(static_cast<bool>(f.open->OnDrawItem));
+  f.open->OnDrawItem = {};
+}
