@@ -860,3 +860,71 @@ TEST(SkinnedMenuBar, MenuItemsSwitchDrawsTheMainMenuButLeavesTheApplicationsOwnD
   EXPECT_TRUE(static_cast<bool>(f.open->OnDrawItem));
   f.open->OnDrawItem = {};
 }
+
+// The skin changes while the user is in the middle of something: a pull-down open, the system
+// menu open, a caption button held down. Nothing crashes, each ends as it would have, and every
+// handle comes back.
+TEST(SkinnedMenus, ASkinSwitchWhileAMenuOrAButtonPressIsInProgress) {
+  TestSkin first;
+  TestSkin second;
+  second.SetFrameSize("Top", 632, 32).SetFrameSize("Left", 6, 100);
+  MenuForm f(first);
+  ASSERT_NE(f.Bar(), nullptr);
+  const std::vector<uint8_t> streams[2] = {second.Stream(), first.Stream()};
+  int which = 0;
+  const auto switchSkin = [&] {
+    f.data->LoadSkinStream(streams[which++ % 2]);
+    f.Manager()->RunAction();
+  };
+  const auto inMenu = [&](WPARAM sysCommand, LPARAM key) {
+    // A second system menu within the double-click time would be taken for a double click.
+    if (key == ' ') Sleep(GetDoubleClickTime() + 10);
+    bool switched = false;
+    LoopProbe::Start([&] {
+      if (!MenuWindow()) return true;
+      if (!switched) {
+        switched = true;
+        switchSkin();
+        return true;
+      }
+      EndMenu();
+      return false;
+    });
+    SendMessageW(f.Handle(), WM_SYSCOMMAND, sysCommand, key);
+    wintest::PumpUntilIdle();
+    return switched;
+  };
+  // A warm-up round, then counted rounds.
+  ASSERT_TRUE(inMenu(SC_KEYMENU, 'f'));
+  ASSERT_TRUE(inMenu(SC_KEYMENU, ' '));
+  const long handles = ui::HandleCounts::Total();
+  const long gdi = wintest::LiveGdiObjects();
+  for (int round = 0; round < 4; ++round) {
+    EXPECT_TRUE(inMenu(SC_KEYMENU, 'f'));
+    EXPECT_TRUE(inMenu(SC_KEYMENU, ' '));
+    // The close button held down through a switch, then released away from it: nothing closes.
+    const RECT w = f.WindowRect();
+    SetCursorPos(w.right - 25 + 10, w.top + 15);
+    wintest::PumpUntilIdle();
+    INPUT press{};
+    press.type = INPUT_MOUSE;
+    press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &press, sizeof press);
+    wintest::PumpUntilIdle();
+    switchSkin();
+    wintest::PumpUntilIdle();
+    SetCursorPos(w.left + 300, w.top + 200);
+    INPUT release = press;
+    release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &release, sizeof release);
+    wintest::PumpUntilIdle();
+    ASSERT_TRUE(IsWindowVisible(f.Handle()));
+  }
+  EXPECT_FALSE(skin::MenuFilterHookInstalled());
+  EXPECT_TRUE(f.Manager()->Menus().empty());
+  EXPECT_EQ(f.Manager()->MenuMode(), 0);
+  EXPECT_EQ(ui::HandleCounts::Total(), handles);
+  EXPECT_LE(wintest::LiveGdiObjects(), gdi + 2);
+  EXPECT_EQ(f.form->ClientWidth(), 606);
+  EXPECT_EQ(f.form->ClientHeight(), 479);
+}
