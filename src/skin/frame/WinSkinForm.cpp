@@ -477,8 +477,9 @@ void TWinSkinForm::GiveFrameBack(bool destroying) {
   } else if (!destroying && (!isChildWindow_ || formKind_ == kMdiChild) && lifecycle_ != kNew &&
              borderKind_ != BorderKind::None) {
     // The window's size was fitted to the frame it has now, whatever the skin holds since.
-    Extent size = UnskinnedWindowSize({w.right - w.left, w.bottom - w.top}, fittedMetrics_,
-                                      systemFrameExtra_);
+    const FrameMetrics& fitted = fittedMetrics_ == FrameMetrics{} ? metrics_ : fittedMetrics_;
+    Extent size =
+        UnskinnedWindowSize({w.right - w.left, w.bottom - w.top}, fitted, systemFrameExtra_);
     if (menuBack) {
       // The system's bar may wrap or differ from SM_CYMENU: the frame it makes is measured.
       SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
