@@ -409,8 +409,31 @@ TEST(FrameJourney, ControlsWithNewWindowsAreSkinnedAgainAndDeadSkinnersGo) {
     HWND grip = CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 300,
                                 300, 16, 16, f.Handle(), nullptr, nullptr, nullptr);
     wintest::PumpUntilIdle(5);
+    ASSERT_EQ(SendMessageW(grip, skin::SM_ISSKINNED, 0, 0), 1) << i;
     DestroyWindow(grip);
   }
   wintest::PumpUntilIdle();
   EXPECT_LE(f.Skinner()->Controls().size(), skinners + 1);
+}
+
+// A hostile skin: caption buttons placed two thousand million pixels away. The places are bounded
+// when the skin is read; the window still gets its skinned frame, and clicks on its caption do
+// nothing harmful.
+TEST(FrameJourney, CaptionButtonsPlacedFarOutsideTheWindowStillLeaveAUsableFrame) {
+  TestSkin ts;
+  ts.SetIni("BUTTON.CLOSE", "Xcoord", "2147483647").SetIni("BUTTON.CLOSE", "Ycoord", "-2147483648");
+  ts.SetIni("BUTTON.MINIMIZE", "Xcoord", "-2147483647").SetIni("BUTTON.MINIMIZE", "Align", "2");
+  SkinnedForm f(ts);
+  ASSERT_NE(f.Skinner(), nullptr);
+  EXPECT_TRUE(f.Skinner()->FrameSkinned());
+  for (const auto& b : f.Skinner()->SysButtons()) {
+    EXPECT_LE(b->Rect.right - b->Rect.left, 64);
+    EXPECT_GE(b->Rect.left, -2 * 16384 - 64);
+    EXPECT_LE(b->Rect.right, 614 + 2 * 16384 + 64);
+  }
+  EXPECT_EQ(f.Pixel(300, 14), Rgb(ts.FrameColour("Top", 1)));
+  ClickAt(f.Handle(), {300, 14});
+  ClickAt(f.Handle(), {614 - 25 + 10, 15});
+  EXPECT_TRUE(IsWindowVisible(f.Handle()));
+  EXPECT_EQ(ClientSize(f.Handle()).cx, kClientWidth);
 }
