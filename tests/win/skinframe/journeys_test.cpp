@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include <cstring>
-#include <functional>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "FrameTestSupport.h"
