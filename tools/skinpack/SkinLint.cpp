@@ -550,7 +550,6 @@ void Linter::CheckElements(const skin::SkinDefinition& d) {
               "; the bar painter cuts the vertical thumb by the horizontal thumb's count");
 
   for (const skin::CaptionButtonDef& c : d.CaptionButtons) {
-    if (c.Visibility == 100 || c.Bitmap.empty()) continue;
     // The reader upper-cases the name; find the section as written for the report.
     std::string section = c.Name;
     for (const IniLine& l : lines_)
@@ -558,6 +557,15 @@ void Linter::CheckElements(const skin::SkinDefinition& d) {
         section = l.section;
         break;
       }
+    // The engine bounds a button's place as it bounds margins.
+    for (const char* key : {"Xcoord", "Ycoord"}) {
+      const int written = ini_.ReadInteger(section, key, 0);
+      if (written < -skin::kMaxBmpDimension || written > skin::kMaxBmpDimension)
+        AtKey(section, key,
+              std::to_string(written) + " is out of range: the engine uses " +
+                  std::to_string(written < 0 ? -skin::kMaxBmpDimension : skin::kMaxBmpDimension));
+    }
+    if (c.Visibility == 100 || c.Bitmap.empty()) continue;
     CheckStrip({section, "ButtonImage", "frame", &c.Bitmap, c.Frame, false});
   }
   const Image* mdi = nullptr;

@@ -511,8 +511,9 @@ std::vector<CaptionButtonDef> ReadCaptionButtons(const TQuickIni& ini,
     b.Kind = ElementKind::kSysButton;
     b.Action = action;
     b.Align = in.Int(section, "Align", 0);
-    b.XCoord = in.Int(section, "Xcoord", 0);
-    b.YCoord = in.Int(section, "Ycoord", 0);
+    // Places are bounded as margins are: the frame adds them to sizes and rectangles.
+    b.XCoord = in.Margin(section, "Xcoord");
+    b.YCoord = in.Margin(section, "Ycoord");
     b.Visibility = in.Int(section, "Visibility", 0);
     b.Visibility1 = in.Int(section, "Visibility1", action == -1 ? -1 : 0);
     b.CombineOp = in.Int(section, "CombineOp", -1);

@@ -143,9 +143,16 @@ bool TWinSkinForm::NcButtonUp(LPARAM lParam, LRESULT& result) {
 
 bool TWinSkinForm::NcDoubleClick(LPARAM lParam, LRESULT& result) {
   result = 0;
-  auto* button = static_cast<TWinSysButton*>(
-      FindObjectAt(ToWindow({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})));
-  if (button) {
+  TNCObject* object = FindObjectAt(ToWindow({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
+  // Only caption buttons take double clicks: on a menu-bar button the second click of a pair is a
+  // click like the first.
+  if (auto* menuButton = dynamic_cast<TMenuBtn*>(object)) {
+    if (!active_) SetForegroundWindow(Handle);
+    menuButton->MouseDown();
+    OpenMenuButton(menuButton->Index);
+    return true;
+  }
+  if (auto* button = dynamic_cast<TWinSysButton*>(object)) {
     // Only the icon button closes the window on a double click.
     if (button->ShowsIcon()) {
       hoverTimer_.reset();
@@ -199,6 +206,7 @@ CaptionState TWinSkinForm::CurrentCaptionState() const {
   s.maximized = showState_ == ShowState::Maximized;
   s.active = active_;
   s.dialog = borderKind_ == BorderKind::Dialog && !systemDialog_;
+  s.dialogFrame = borderKind_ == BorderKind::Dialog;
   return s;
 }
 
@@ -338,7 +346,10 @@ void TWinSkinForm::ShowSystemMenu(POINT screen) {
     const std::shared_ptr<bool> alive = alive_;
     sysMenuShown_ = true;
     menu->Popup(screen.x, screen.y);
-    if (*alive) sysMenuShown_ = false;
+    if (!*alive) return;
+    sysMenuShown_ = false;
+    // The next popup is judged as a popup menu again, whether or not this one was skinned.
+    if (host_) host_->SetMenuMode(IFormSkinnerHost::kPopupMenu);
     return;
   }
   // A second request within the double-click time closes the window, but only as a double click

@@ -167,7 +167,7 @@ CaptionButtonShow CaptionButtonShown(int action, int visibility, int visibility1
   if (action == kActionClose && !hasSystemMenu) r.visible = false;
   if (IsMaximizeAction(action)) r.enabled = s.maxBox && s.sysMenu;
   if (IsMinimizeAction(action)) r.enabled = s.minBox && s.sysMenu;
-  if ((IsIconAction(action) || action == 12) && s.dialog) r.visible = false;
+  if ((IsIconAction(action) || action == 12) && (s.dialog || s.dialogFrame)) r.visible = false;
   return r;
 }
 

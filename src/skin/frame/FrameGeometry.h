@@ -89,6 +89,7 @@ struct CaptionState {
   bool maxBox = false, minBox = false, help = false, sysMenu = false;
   bool maximized = false, active = true;
   bool dialog = false;             // BorderKind::Dialog and not a system dialog
+  bool dialogFrame = false;        // BorderKind::Dialog, system dialogs and message boxes too
   bool mdiChildMaximized = false;  // an MDI parent whose active child is maximized, with a menu bar
 };
 
@@ -103,7 +104,8 @@ struct CaptionButtonShow {
 
 // Both rules, then what the action says: a close button hides without a system menu, the
 // maximize and minimize buttons are disabled without their box (or the system menu), the icon
-// button hides on dialogs.
+// button hides on every dialog frame (message boxes and system dialogs included: their caption
+// text takes the icon's room).
 CaptionButtonShow CaptionButtonShown(int action, int visibility, int visibility1,
                                      const CaptionState& state, bool askedVisible = false,
                                      bool hasSystemMenu = true);

@@ -69,6 +69,8 @@ class IFormSkinnerHost {
   virtual bool PopupMenuUp() const = 0;
   // The skinned popup menu window showing now, whose background menu items are drawn on.
   virtual TWinSkinPopMenu* CurrentPopup() const { return nullptr; }
+  // The skinned popup menu window showing `menu`, whose background that menu's items are drawn on.
+  virtual TWinSkinPopMenu* PopupOfMenu(HMENU menu) { return menu ? CurrentPopup() : nullptr; }
   // Gives the window's controls their skinners (run once the frame is set up).
   virtual void AttachControls(TWinSkinForm& form) = 0;
   // The skinner is being destroyed: forget it (by identity, not by window).

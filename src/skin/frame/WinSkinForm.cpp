@@ -90,6 +90,7 @@ bool TWinSkinForm::AttachForm(TSkinData* skin, ui::TCustomForm* form) {
   unskinnedColor_ = form->Color();
   form->SetColor(static_cast<ui::TColor>(skin->GetRGB(ciButtonFace)));
   SkinFormPopupMenus(true);
+  SkinMainMenuItems(true);
   return true;
 }
 
@@ -125,9 +126,7 @@ bool TWinSkinForm::AttachCore(TSkinData* skin) {
     ComputeFrameMetrics();
     // A skin without a caption image, or one whose caption has no height, cannot frame a window:
     // the window keeps the system's frame.
-    if (skin->NoSkin() || skin->Top()->Empty() || metrics_.CaptionHeight <= 0) {
-      if (borderKind_ != BorderKind::None) frameSkinned_ = false;
-    }
+    if (!SkinHasCaption() && borderKind_ != BorderKind::None) frameSkinned_ = false;
   }
   if (!frameSkinned_) lifecycle_ = kLive;
   // The bar replaces the window's menu (an MDI child's menu is its parent's business).
@@ -136,6 +135,42 @@ bool TWinSkinForm::AttachCore(TSkinData* skin) {
     if (menuBar_) metrics_.MenuBarHeight = GetSystemMetrics(SM_CYMENU);
   }
   return true;
+}
+
+bool TWinSkinForm::SkinHasCaption() const {
+  return skinData_ && !skinData_->NoSkin() && !skinData_->Top()->Empty() &&
+         metrics_.CaptionHeight > 0;
+}
+
+bool TWinSkinForm::FrameWanted() const {
+  if (!skinData_ || !InSet(skinData_->SkinControls(), xcMainMenu)) return false;
+  if (formKind_ == kMdiChild && InSet(skinData_->Options(), xoMDIChildBorder)) return false;
+  return !isChildWindow_ && borderKind_ != BorderKind::None;
+}
+
+Extent TWinSkinForm::SystemFrameExtent(bool withMenu) const {
+  // The frame the system gives the window in its normal state (a maximized or minimized window's
+  // own rectangles tell nothing about it).
+  const auto style =
+      static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE)) & ~(WS_MAXIMIZE | WS_MINIMIZE);
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_EXSTYLE));
+  RECT r{0, 0, 0, 0};
+  if (!AdjustWindowRectEx(&r, style, withMenu ? TRUE : FALSE, exStyle)) return systemFrameExtra_;
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+void TWinSkinForm::MoveRestoreRect(const Extent& from, const Extent& to) {
+  const int dw = to.width - from.width, dh = to.height - from.height;
+  if (!dw && !dh) return;
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  if (!GetWindowPlacement(Handle, &wp)) return;
+  wp.rcNormalPosition.right += dw;
+  wp.rcNormalPosition.bottom += dh;
+  // Only the rectangle changes: the window is neither shown, activated nor moved by this.
+  wp.showCmd = IsWindowVisible(Handle) ? SW_SHOWNA : SW_HIDE;
+  wp.flags &= ~WPF_SETMINPOSITION;
+  SetWindowPlacement(Handle, &wp);
 }
 
 void TWinSkinForm::ReadWindowState() {
@@ -225,6 +260,8 @@ void TWinSkinForm::Setup() {
   clientCache_ = {0, 0, client.right, client.bottom};
   systemFrameExtra_ = {(window.right - window.left) - client.right,
                        (window.bottom - window.top) - client.bottom};
+  // An iconic window's rectangles tell nothing of its frame.
+  if (ShowStateOf(Handle) != ShowState::Normal) systemFrameExtra_ = SystemFrameExtent(false);
 
   if (hiddenWhileSkinning_) {
     if (host_) host_->ClearHideWhileSkinning();
@@ -237,15 +274,14 @@ void TWinSkinForm::Setup() {
   if (alive.expired() || !*alive.lock()) return;
 
   if (lifecycle_ == kNew && frameSkinned_ && formKind_ != kMdiChild && !isChildWindow_ &&
-      borderKind_ != BorderKind::None && showState_ != ShowState::Minimized) {
+      borderKind_ != BorderKind::None) {
+    // A maximized or minimized window is restored to a rectangle sized for the system's frame.
+    restoreExtra_ = showState_ == ShowState::Normal ? systemFrameExtra_
+                                                    : SystemFrameExtent(menuBar_ != nullptr);
     lifecycle_ = kFitting;
     FitWindow(false);
     lifecycle_ = kLive;
-    if (showState_ == ShowState::Maximized)
-      SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
-                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    else
-      UpdateRegion();
+    if (showState_ == ShowState::Normal) UpdateRegion();
   }
   SendMessageW(Handle, SM_SKINAPPLIED, 0, kSkinMessageTag);
   if (skinData_->OnAfterSkinForm) skinData_->OnAfterSkinForm(form_, Handle, WindowClassName);
@@ -257,9 +293,16 @@ void TWinSkinForm::Setup() {
 
 void TWinSkinForm::FitWindow(bool keepClient) {
   RefreshShowState();
-  if (showState_ == ShowState::Maximized) {
-    SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  if (showState_ != ShowState::Normal) {
+    // The window keeps its maximized or iconic rectangle; the one it is restored to is made to
+    // surround the same client area with the new frame.
+    const Extent skinned{metrics_.HorzExtra(), metrics_.VertExtra()};
+    MoveRestoreRect(restoreExtra_, skinned);
+    restoreExtra_ = skinned;
+    fittedMetrics_ = metrics_;
+    if (showState_ == ShowState::Maximized)
+      SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return;
   }
   RECT client{};
@@ -302,6 +345,7 @@ void TWinSkinForm::FitWindow(bool keepClient) {
   const UINT later = lifecycle_ == kReskinning ? SWP_DEFERERASE : 0;
   SetWindowPos(Handle, nullptr, 0, 0, size.width, size.height,
                SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | later);
+  restoreExtra_ = {metrics_.HorzExtra(), metrics_.VertExtra()};
 }
 
 void TWinSkinForm::RefitKeepingChildren() {
@@ -316,6 +360,23 @@ void TWinSkinForm::RefitKeepingChildren() {
 }
 
 void TWinSkinForm::RefreshShowState() { showState_ = ShowStateOf(Handle); }
+
+// The system places a maximized window so that its own borders fall off the screen; the skin's
+// frame is thinner or thicker than that, so the skinned window is given the work area itself: the
+// caption's first row at its top, every border on the screen.
+void TWinSkinForm::FitMaximizedToWorkArea(MINMAXINFO* info) const {
+  if (!info || lifecycle_ == kNew || !frameSkinned_ || isChildWindow_ || formKind_ == kMdiChild ||
+      borderKind_ == BorderKind::None)
+    return;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(Handle, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const RECT& work = monitor.rcWork;
+  info->ptMaxPosition = {work.left - monitor.rcMonitor.left, work.top - monitor.rcMonitor.top};
+  info->ptMaxSize = {work.right - work.left, work.bottom - work.top};
+  info->ptMaxTrackSize.x = std::max(info->ptMaxTrackSize.x, info->ptMaxSize.x);
+  info->ptMaxTrackSize.y = std::max(info->ptMaxTrackSize.y, info->ptMaxSize.y);
+}
 
 // ---- Re-skinning and detaching
 // -------------------------------------------------------------------
@@ -334,11 +395,23 @@ void TWinSkinForm::Reskin() {
   ComputeFrameMetrics();
   skinImages_.clear();
   regionSize_ = {};  // the new skin's region is made for whatever size the window has
+  // A skin without a caption leaves the window the system's frame, as at attach; a later skin
+  // with one gives it the skinned frame again.
+  if (frameSkinned_ && borderKind_ != BorderKind::None && !SkinHasCaption()) {
+    DropFrame();
+  } else if (!frameSkinned_ && FrameWanted() && formKind_ != kMdiChild) {
+    TakeFrame();
+  }
+  RefreshShowState();
   // The new frame is fitted before anything is invalidated: a client area that moves while the
   // form has an invalid area of its own makes the system invalidate every child window beneath it.
   if (frameSkinned_ && !isChildWindow_ && borderKind_ != BorderKind::None &&
-      showState_ != ShowState::Minimized && !(metrics_ == fittedMetrics_))
-    RefitKeepingChildren();
+      !(metrics_ == fittedMetrics_)) {
+    if (showState_ == ShowState::Normal)
+      RefitKeepingChildren();
+    else
+      FitWindow(true);
+  }
   if (form_) form_->SetColor(static_cast<ui::TColor>(skinData_->GetRGB(ciButtonFace)));
   const std::vector<IControlSkinner*> controls = controls_;
   for (IControlSkinner* c : controls) c->SkinChanged();
@@ -371,6 +444,7 @@ void TWinSkinForm::Detach() {
   const bool destroying = lifecycle_ == kDestroying;
   RestoreFormHandler();
   SkinFormPopupMenus(false);
+  SkinMainMenuItems(false);
   subclass_.reset();
   FreeControls(!destroying);
   if (form_ && !destroying) form_->SetColor(unskinnedColor_);
@@ -379,16 +453,33 @@ void TWinSkinForm::Detach() {
     finished_ = true;
     return;
   }
+  GiveFrameBack(destroying);
+  finished_ = true;
+}
+
+void TWinSkinForm::GiveFrameBack(bool destroying) {
   PutSystemMenuBack();
+  RefreshShowState();
   RECT w{}, keep{};
   GetWindowRect(Handle, &w);
   GetClientRect(Handle, &keep);  // the client area the skinned frame gave
   // The window's own menu comes back and takes its room below the caption again.
   const bool menuBack = !destroying && GiveMenuBack();
   if (!destroying && (!isChildWindow_ || formKind_ == kMdiChild) && lifecycle_ != kNew &&
-      borderKind_ != BorderKind::None) {
+      borderKind_ != BorderKind::None && showState_ != ShowState::Normal) {
+    // A maximized or iconic window keeps its rectangle; the one it is restored to gets the
+    // system's frame around the same client area.
+    SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+    const Extent system = SystemFrameExtent(GetMenu(Handle) != nullptr);
+    MoveRestoreRect(restoreExtra_, system);
+    restoreExtra_ = system;
+  } else if (!destroying && (!isChildWindow_ || formKind_ == kMdiChild) && lifecycle_ != kNew &&
+             borderKind_ != BorderKind::None) {
+    // The window's size was fitted to the frame it has now, whatever the skin holds since.
+    const FrameMetrics& fitted = fittedMetrics_ == FrameMetrics{} ? metrics_ : fittedMetrics_;
     Extent size =
-        UnskinnedWindowSize({w.right - w.left, w.bottom - w.top}, metrics_, systemFrameExtra_);
+        UnskinnedWindowSize({w.right - w.left, w.bottom - w.top}, fitted, systemFrameExtra_);
     if (menuBack) {
       // The system's bar may wrap or differ from SM_CYMENU: the frame it makes is measured.
       SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
@@ -409,13 +500,57 @@ void TWinSkinForm::Detach() {
   SetWindowRgn(Handle, nullptr, TRUE);
   regionSize_ = {};
   icon_.reset();
-  finished_ = true;
+}
+
+void TWinSkinForm::DropFrame() {
+  hoverTimer_.reset();
+  hotObject_ = nullptr;
+  // From here on the system answers for the frame (its size is measured on the way).
+  frameSkinned_ = false;
+  GiveFrameBack(false);
+  fittedMetrics_ = FrameMetrics{};
+  if (form_) form_->Invalidate();
+}
+
+void TWinSkinForm::TakeFrame() {
+  RefreshShowState();
+  RECT client{};
+  GetClientRect(Handle, &client);  // what the system's frame gives, kept by the skinned one
+  const bool hadMenu = GetMenu(Handle) != nullptr;
+  // As at attach: the bar takes the menu off while the system still frames the window.
+  CreateMenuBar();
+  frameSkinned_ = true;
+  ComputeFrameMetrics();
+  if (!SkinHasCaption()) {
+    frameSkinned_ = false;
+    GiveMenuBack();
+    return;
+  }
+  RenderIcon();
+  if (showState_ == ShowState::Normal) {
+    RECT window{}, now{};
+    GetWindowRect(Handle, &window);
+    GetClientRect(Handle, &now);
+    systemFrameExtra_ = {(window.right - window.left) - now.right,
+                         (window.bottom - window.top) - now.bottom};
+    const Extent size = SkinnedWindowSize(client.right, client.bottom, metrics_);
+    SetWindowPos(Handle, nullptr, 0, 0, size.width, size.height,
+                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+    fittedMetrics_ = metrics_;
+    restoreExtra_ = {metrics_.HorzExtra(), metrics_.VertExtra()};
+  } else {
+    systemFrameExtra_ = SystemFrameExtent(false);
+    restoreExtra_ = SystemFrameExtent(hadMenu);
+    FitWindow(true);
+  }
+  SetActive(GetActiveWindow() == Handle);
 }
 
 void TWinSkinForm::DetachForDestruction() {
   MenuTrackingGone();
   menuBar_.reset();
   SkinFormPopupMenus(false);
+  SkinMainMenuItems(false);
   skinSystemMenu_.reset();
   hoverTimer_.reset();
   hotObject_ = nullptr;
@@ -437,10 +572,12 @@ void TWinSkinForm::RemoveControl(IControlSkinner* skinner) {
   if (it != controls_.rend()) controls_.erase(std::next(it).base());
 }
 
+// A skinner whose window is gone serves nothing: a re-created window of its control, or a new
+// window given the same handle, is skinned afresh.
 bool TWinSkinForm::IsControlSkinned(ui::TControl* control) const {
   if (!control) return false;
   for (IControlSkinner* s : controls_)
-    if (s->SkinnedControl() == control) return true;
+    if (s->SkinnedControl() == control && !s->WindowDestroyed()) return true;
   if (auto* windowed = dynamic_cast<ui::TWinControl*>(control))
     if (windowed->HandleAllocated() && SendMessageW(windowed->Handle(), SM_ISSKINNED, 0, 0) == 1)
       return true;
@@ -465,8 +602,18 @@ const ImageDC& TWinSkinForm::SkinImage(ui::TBitmap* bitmap) {
 
 IControlSkinner* TWinSkinForm::FindSkinnerByWindow(HWND wnd) const {
   for (IControlSkinner* s : controls_)
-    if (s->SkinnedWindow() == wnd) return s;
+    if (s->SkinnedWindow() == wnd && !s->WindowDestroyed()) return s;
   return nullptr;
+}
+
+bool TWinSkinForm::HasDestroyedControls() const {
+  return std::any_of(controls_.begin(), controls_.end(),
+                     [](const IControlSkinner* s) { return s->WindowDestroyed(); });
+}
+
+void TWinSkinForm::RequestControlPass() {
+  if (controlPassPosted_ || lifecycle_ != kLive) return;
+  controlPassPosted_ = PostMessageW(Handle, SM_ATTACHCONTROLS, 0, kSkinMessageTag) != FALSE;
 }
 
 void TWinSkinForm::PurgeDestroyed() {
@@ -601,6 +748,13 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case SM_RESKINSCROLLBAR:
       return 0;  // no scroll-bar skinner is attached by the frame itself
+    case SM_ATTACHCONTROLS:
+      // A control of the window has a new window: the attaching pass frees the skinners of the
+      // dead ones and skins whatever is not skinned.
+      if (lParam != kSkinMessageTag) break;
+      controlPassPosted_ = false;
+      if (lifecycle_ == kLive && host_) host_->AttachControls(*this);
+      return 0;
     case SM_ISSKINNED:
       PostMessageW(Handle, SM_SKINAPPLIED, 0, kSkinMessageTag);
       return 1;
@@ -639,6 +793,7 @@ LRESULT TWinSkinForm::Stage2(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO: {
       const LRESULT r = Previous(msg, wParam, lParam);
       RefreshShowState();
+      FitMaximizedToWorkArea(reinterpret_cast<MINMAXINFO*>(lParam));
       return r;
     }
     case WM_WINDOWPOSCHANGED:
@@ -777,6 +932,9 @@ LRESULT TWinSkinForm::Stage3(UINT msg, WPARAM wParam, LPARAM lParam, bool passed
     case WM_DRAWITEM:
       if (DrawMenuItem(lParam)) return TRUE;
       break;
+    case WM_MENUCHAR:
+      if (MenuChar(wParam, lParam, result)) return result;
+      break;
     case WM_SIZE:
       return Stage2(msg, wParam, lParam);
     case SM_PAINTFRAME:
@@ -816,7 +974,13 @@ void TWinSkinForm::FormWindowProc(ui::TMessage& message) {
     case ui::CM_DIALOGCHAR: {
       const std::shared_ptr<bool> alive = alive_;
       savedFormWindowProc_(message);
-      if (*alive) MenuAccelerator(message);
+      if (!*alive || MenuAccelerator(message) || message.Result) return;
+      // An Alt+letter nothing of this window took: a window beside the main form (not a modal
+      // one) gives it to the main form, whose bar may have that accelerator. (MDI children, which
+      // would give it to their parent, do not exist in the framework.)
+      ui::TCustomForm* main = ui::Application ? ui::Application->MainForm() : nullptr;
+      if (main && main != form_ && !form_->Modal() && main->HandleAllocated())
+        message.Result = main->Perform(ui::CM_DIALOGCHAR, message.WParam, message.LParam);
       return;
     }
     default:

@@ -45,6 +45,8 @@ constexpr UINT SM_MDIREDRAW = 0x3516;
 constexpr UINT SM_RESKINSCROLLBAR = 0x3517;
 constexpr UINT SM_MENUBUTTONAT = 0x3518;
 constexpr UINT SM_ISSKINNED = 0x3523;
+// Posted to a skinned window (lParam kSkinMessageTag) when one of its controls got a new window.
+constexpr UINT SM_ATTACHCONTROLS = 0x3524;
 constexpr UINT SM_PAINTCLIENTTO = 0xBC4A;
 constexpr UINT SM_PAINTFRAMETO = 0xBC4B;
 constexpr UINT SM_QUERYSKIN = 0xBC4D;
@@ -67,6 +69,9 @@ class TWinSkinForm : public ui::TComponent,
     kFitting = 5,
     kDestroyed = 6
   };
+  // The framework makes no MDI windows: an MDI parent is only recognised (it keeps the plain
+  // frame's handling; its client window is not subclassed and no maximized-child mode is kept),
+  // and an MDI child gets the frame's few MDI rules below. Neither is reachable in this program.
   enum FormKind : int { kNormalForm = 0, kMdiParent = 1, kMdiChild = 2 };
   // The window timer that returns a caption button to normal once the pointer has left it.
   static constexpr UINT_PTR kHoverTimerId = 0x3590;
@@ -139,9 +144,14 @@ class TWinSkinForm : public ui::TComponent,
   IControlSkinner* FindSkinnerByWindow(HWND wnd) const;
   // Frees the skinners whose windows are gone, from the last to the first.
   void PurgeDestroyed();
+  bool HasDestroyedControls() const;
+  // Asks for the control attaching pass to run again once the messages pending now have passed.
+  void RequestControlPass();
   // ---- The menu bar (WinSkinMenu.cpp) ----
   TWinSkinMenu* MenuBar() const { return menuBar_.get(); }
   bool TrackingMenu() const { return trackingMenu_; }
+  // The menu loop is ending (the user pressed Alt in it).
+  void EndMenuTracking() { trackingMenu_ = false; }
   // Index of the menu-bar button whose pull-down is open, -1 when none.
   int OpenMenuIndex() const;
   // Opens a button's pull-down and tracks it (and the ones the user moves to) until it closes.
@@ -186,6 +196,20 @@ class TWinSkinForm : public ui::TComponent,
   void RestoreFormHandler();
   void PutSystemMenuBack();
   void RefreshShowState();
+  // The skin can frame a window: it has a caption image with a height.
+  bool SkinHasCaption() const;
+  // The skin asks for this window's frame to be skinned.
+  bool FrameWanted() const;
+  // The system's frame around a client area in the normal state, with or without its menu bar.
+  Extent SystemFrameExtent(bool withMenu) const;
+  // Resizes the rectangle a maximized or minimized window is restored to from one frame to another.
+  void MoveRestoreRect(const Extent& from, const Extent& to);
+  void FitMaximizedToWorkArea(MINMAXINFO* info) const;
+  // The system's frame, menu and shape back around the same client area (detach, or a skin
+  // without a caption); TakeFrame skins the frame again for a skin that has one.
+  void GiveFrameBack(bool destroying);
+  void DropFrame();
+  void TakeFrame();
   void RenderIcon();
   // Frees every control skinner (taking each off its control first unless the window is dying).
   void FreeControls(bool undo);
@@ -212,13 +236,18 @@ class TWinSkinForm : public ui::TComponent,
   bool MenuKey(LPARAM key);
   void MenuSelect(WPARAM wParam, LPARAM lParam);
   bool MenuAccelerator(ui::TMessage& message);
+  bool MenuChar(WPARAM wParam, LPARAM lParam, LRESULT& result);
   void OpenMenuButtonAt(LPARAM screenPoint);
   bool MeasureMenuItem(LPARAM lParam);
   bool DrawMenuItem(LPARAM lParam);
-  PopupBackground CurrentPopupBackground() const;
+  PopupBackground PopupBackgroundOf(HMENU menu) const;
   void DrawPopupItem(ui::TObject* sender, ui::TCanvas* canvas, RECT rect, bool selected);
   void MeasurePopupItem(ui::TObject* sender, ui::TCanvas* canvas, int& width, int& height);
   void SkinFormPopupMenus(bool on);
+  // With xcMenuItem the form's main menu is owner-drawn by the framework and its items below the
+  // bar take the skin's look (unless the application draws them itself).
+  void SkinMainMenuItems(bool on);
+  void MeasureMainItem(ui::TObject* sender, ui::TCanvas* canvas, int& width, int& height);
   void MenuTrackingGone();
   bool MenuRightToLeft() const;
 
@@ -242,6 +271,7 @@ class TWinSkinForm : public ui::TComponent,
   ui::THandlerLink* link_ = nullptr;
   ui::SubclassHandle subclass_;
   int depth_ = 0;  // messages of the window on the stack
+  bool controlPassPosted_ = false;
 
   bool frameSkinned_ = false;
   int lifecycle_ = kNew;
@@ -259,6 +289,9 @@ class TWinSkinForm : public ui::TComponent,
 
   FrameMetrics metrics_;
   FrameMetrics fittedMetrics_;  // the frame the window's size was last fitted to
+  // The frame (width and height it adds) the rectangle a maximized or minimized window is
+  // restored to was made for.
+  Extent restoreExtra_;
   RECT windowRect_{};
   int frameWidth_ = 0, frameHeight_ = 0;
   ImageRect clientCache_;
@@ -292,6 +325,8 @@ class TWinSkinForm : public ui::TComponent,
   std::unique_ptr<TWinSkinMenu> menuBar_;
   std::unique_ptr<TSkinMenuPainter> menuPainter_;
   bool trackingMenu_ = false;
+  bool mainMenuSkinned_ = false;       // SkinMainMenuItems(true) is in force
+  bool mainMenuOwnerDrawWas_ = false;  // the main menu's own setting before it
   HMENU trackedMenu_ = nullptr;
   DWORD lastSysMenuTick_ = 0;
   bool sysMenuShown_ = false;

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
+#include <vector>
 
 #include "skin/frame/WinSkinForm.h"
 #include "skin/frame/WinSkinPopMenu.h"
@@ -65,6 +67,70 @@ class MenuTrackingScope {
 }  // namespace
 
 bool MenuFilterHookInstalled() { return static_cast<bool>(g_track.hook); }
+
+namespace {
+// The shown menu windows of this thread with the menus they show.
+BOOL CALLBACK CollectMenuWindow(HWND wnd, LPARAM param) {
+  auto& shown = *reinterpret_cast<std::vector<HMENU>*>(param);
+  wchar_t name[16] = {};
+  if (GetClassNameW(wnd, name, 16) && wcscmp(name, L"#32768") == 0 && IsWindowVisible(wnd))
+    if (auto menu = reinterpret_cast<HMENU>(SendMessageW(wnd, MN_GETHMENU, 0, 0)))
+      shown.push_back(menu);
+  return TRUE;
+}
+
+// Where the keyboard is in the open pull-downs: the innermost shown menu (none of its items' own
+// menus is shown) and whether its highlighted item opens a menu of its own.
+struct KeyboardPlace {
+  HMENU menu = nullptr;
+  bool hasChildren = false;
+};
+
+std::optional<KeyboardPlace> CurrentKeyboardPlace() {
+  std::vector<HMENU> shown;
+  EnumThreadWindows(GetCurrentThreadId(), CollectMenuWindow, reinterpret_cast<LPARAM>(&shown));
+  for (HMENU menu : shown) {
+    const int count = GetMenuItemCount(menu);
+    bool parentOfShown = false;
+    int highlighted = -1;
+    for (int i = 0; i < count; ++i) {
+      HMENU sub = GetSubMenu(menu, i);
+      if (sub && std::find(shown.begin(), shown.end(), sub) != shown.end()) parentOfShown = true;
+      if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) highlighted = i;
+    }
+    if (parentOfShown) continue;
+    return KeyboardPlace{menu, highlighted >= 0 && GetSubMenu(menu, highlighted) != nullptr};
+  }
+  return std::nullopt;
+}
+
+struct MenuWindowSearch {
+  HMENU menu;
+  HWND showing = nullptr;  // a shown menu window of the thread
+  HWND holding = nullptr;  // the one that shows `menu`
+};
+
+BOOL CALLBACK FindMenuWindow(HWND wnd, LPARAM param) {
+  auto& search = *reinterpret_cast<MenuWindowSearch*>(param);
+  wchar_t name[16] = {};
+  if (!GetClassNameW(wnd, name, 16) || wcscmp(name, L"#32768") != 0 || !IsWindowVisible(wnd))
+    return TRUE;
+  if (!search.showing) search.showing = wnd;
+  if (search.menu && reinterpret_cast<HMENU>(SendMessageW(wnd, MN_GETHMENU, 0, 0)) == search.menu) {
+    search.holding = wnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND ThreadMenuWindow(HMENU menu) {
+  // Only this thread's menus: another program's menu window, or a hidden one left behind, is
+  // never the one the user is in.
+  MenuWindowSearch search{menu};
+  EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&search));
+  return search.holding ? search.holding : search.showing;
+}
 
 void SetMenuOwnerDraw(HMENU menu, bool on) {
   if (!menu || !IsMenu(menu)) return;
@@ -383,6 +449,46 @@ bool TWinSkinForm::MenuAccelerator(ui::TMessage& message) {
   return true;
 }
 
+// Owner-drawn items have no text the system could search for a typed letter: it asks the owner
+// (WM_MENUCHAR), and the item whose caption has that accelerator is chosen.
+bool TWinSkinForm::MenuChar(WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  const auto menu = reinterpret_cast<HMENU>(lParam);
+  if (!menuBar_ || !menu || !IsMenu(menu)) return false;
+  ui::TMenu* framework = form_ ? menuBar_->Menu() : nullptr;
+  const int count = GetMenuItemCount(menu);
+  std::vector<MenuButtonKey> items;
+  bool ownerDrawn = false;
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_SUBMENU | MIIM_STATE;
+    MenuButtonKey key;
+    if (GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) {
+      ownerDrawn = ownerDrawn || (info.fType & MFT_OWNERDRAW);
+      ui::TMenuItem* item = nullptr;
+      if (framework)
+        item = info.hSubMenu ? framework->FindItemByHandle(info.hSubMenu)
+                             : framework->FindItemByCommand(info.wID);
+      if (item) {
+        key.caption = item->Caption();
+      } else {
+        wchar_t text[80] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 80, MF_BYPOSITION);
+        key.caption = text;
+      }
+      key.enabled = (info.fState & MFS_DISABLED) == 0;
+    } else {
+      key.visible = false;
+    }
+    items.push_back(std::move(key));
+  }
+  if (!ownerDrawn) return false;
+  const int index = FindAccelButton(items, static_cast<wchar_t>(LOWORD(wParam)));
+  if (index < 0) return false;
+  result = MAKELRESULT(index, MNC_EXECUTE);
+  return true;
+}
+
 // WM_MENUSELECT reaches the owner window, not the message filter: the current item is noted here.
 void TWinSkinForm::MenuSelect(WPARAM wParam, LPARAM lParam) {
   if (!trackingMenu_ || g_track.frame != this) return;
@@ -414,19 +520,35 @@ bool MenuFilter(TWinSkinForm& frame, MSG& m) {
   if (!bar) return false;
   if (!g_track.started) {
     g_track.started = true;
-    HWND menuWindow = FindWindowW(L"#32768", nullptr);
+    TMenuBtn* open = bar->Button(g_track.openIndex);
+    HWND menuWindow = ThreadMenuWindow(open ? open->SubMenu : nullptr);
     PostMessageW(menuWindow ? menuWindow : m.hwnd, WM_KEYDOWN, VK_DOWN, 0);
   }
   int target = -1;
   switch (m.message) {
+    case WM_SYSKEYDOWN:
+      // Alt ends the menu loop: the frame is no longer tracking once it returns.
+      if (m.wParam == VK_MENU) frame.EndMenuTracking();
+      break;
     case WM_KEYDOWN:
       if (m.wParam == VK_RETURN || m.wParam == VK_ESCAPE) {
         g_track.switching = false;
-      } else if (m.wParam == VK_LEFT) {
-        if (!g_track.haveCurrent || g_track.currentMenu == bar->Button(g_track.openIndex)->SubMenu)
-          target = bar->NextButton(g_track.openIndex, false);
-      } else if (m.wParam == VK_RIGHT) {
-        if (!g_track.currentHasChildren) target = bar->NextButton(g_track.openIndex, true);
+      } else if (m.wParam == VK_LEFT || m.wParam == VK_RIGHT) {
+        // The menus on the screen say where the keyboard is; what the owner was told of the
+        // selection (which not every system sends for a pull-down that notifies nobody) is the
+        // fallback.
+        const std::optional<KeyboardPlace> place = CurrentKeyboardPlace();
+        const HMENU pullDown = bar->Button(g_track.openIndex)->SubMenu;
+        if (m.wParam == VK_LEFT) {
+          // Left in a nested menu closes that menu; only in the pull-down itself does it move on.
+          const bool inPullDown = place ? place->menu == pullDown
+                                        : !g_track.haveCurrent || g_track.currentMenu == pullDown;
+          if (inPullDown) target = bar->NextButton(g_track.openIndex, false);
+        } else {
+          // Right on an item with a menu of its own opens that menu.
+          const bool opensMenu = place ? place->hasChildren : g_track.currentHasChildren;
+          if (!opensMenu) target = bar->NextButton(g_track.openIndex, true);
+        }
       }
       break;
     case WM_MOUSEMOVE:
@@ -477,9 +599,10 @@ LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam) {
 // ---- Owner-drawn items
 // ----------------------------------------------------------------------------
 
-PopupBackground TWinSkinForm::CurrentPopupBackground() const {
+PopupBackground TWinSkinForm::PopupBackgroundOf(HMENU menu) const {
+  // Each item lies on its own popup's picture, whichever popup painted last.
   if (host_)
-    if (TWinSkinPopMenu* popup = host_->CurrentPopup()) return popup->Background();
+    if (TWinSkinPopMenu* popup = host_->PopupOfMenu(menu)) return popup->Background();
   return {};
 }
 
@@ -492,7 +615,9 @@ bool TWinSkinForm::MeasureMenuItem(LPARAM lParam) {
   if (item) {
     int w = 0, h = 0;
     item->MeasureItem(painter.MeasureCanvas(), w, h);
-    w = MainItemWidth(w, painter.ItemLeft(), menu->Images() != nullptr);
+    // The skin's room is added once: by the item's measure handler when it is the skin's.
+    if (item->OnMeasureItem != ui::MethodOf<&TWinSkinForm::MeasureMainItem>(this))
+      w = MainItemWidth(w, painter.ItemLeft(), menu->Images() != nullptr);
     mis->itemWidth = static_cast<UINT>(std::max(w, 0));
     mis->itemHeight = static_cast<UINT>(std::max(h, 0));
     return true;
@@ -514,7 +639,11 @@ bool TWinSkinForm::DrawMenuItem(LPARAM lParam) {
   ui::TMenu* menu = menuBar_->Menu();
   ui::TMenuItem* item = form_ && menu ? menu->FindItemByCommand(dis->itemID) : nullptr;
   const bool selected = (dis->itemState & ODS_SELECTED) != 0;
-  const PopupBackground background = CurrentPopupBackground();
+  const PopupBackground background = PopupBackgroundOf(reinterpret_cast<HMENU>(dis->hwndItem));
+  // An item the application draws itself is left to the framework, which calls its handler.
+  if (item && item->OnDrawItem &&
+      item->OnDrawItem != ui::MethodOf<&TWinSkinForm::DrawPopupItem>(this))
+    return false;
   if (item) {
     painter.DrawSkinItem(dis->hDC, dis->rcItem, ViewOfItem(*item, MenuRightToLeft()), selected,
                          &background);
@@ -535,7 +664,9 @@ void TWinSkinForm::DrawPopupItem(ui::TObject* sender, ui::TCanvas* canvas, RECT 
   if (!item || !canvas || !skinData_) return;
   const ui::TMenu* menu = item->GetParentMenu();
   const bool rtl = rightToLeft_ || (menu && menu->IsRightToLeft());
-  const PopupBackground background = CurrentPopupBackground();
+  ui::TMenuItem* parent = item->Parent();
+  const PopupBackground background =
+      PopupBackgroundOf(parent && parent->HandleAllocated() ? parent->Handle() : nullptr);
   MenuPainter().DrawSkinItem(canvas->Handle(), rect, ViewOfItem(*item, rtl), selected, &background);
 }
 
@@ -544,6 +675,44 @@ void TWinSkinForm::MeasurePopupItem(ui::TObject* sender, ui::TCanvas*, int& widt
   if (!item || !skinData_) return;
   const ui::TMenu* menu = item->GetParentMenu();
   width = PopupItemWidth(width, MenuPainter().ItemLeft(), menu && menu->Images());
+}
+
+void TWinSkinForm::MeasureMainItem(ui::TObject* sender, ui::TCanvas*, int& width, int&) {
+  auto* item = dynamic_cast<ui::TMenuItem*>(sender);
+  if (!item || !skinData_) return;
+  const ui::TMenu* menu = item->GetParentMenu();
+  width = MainItemWidth(width, MenuPainter().ItemLeft(), menu && menu->Images());
+}
+
+void TWinSkinForm::SkinMainMenuItems(bool on) {
+  if (!form_ || !skinData_) return;
+  ui::TMainMenu* menu = form_->Menu();
+  if (!menu || on == mainMenuSkinned_) return;
+  if (on && !InSet(skinData_->SkinControls(), xcMenuItem)) return;
+  const auto draw = ui::MethodOf<&TWinSkinForm::DrawPopupItem>(this);
+  const auto measure = ui::MethodOf<&TWinSkinForm::MeasureMainItem>(this);
+  // The bar's own items are the bar's business: the handlers go to the levels below it.
+  std::vector<ui::TMenuItem*> stack;
+  for (int i = 0; i < menu->Items()->Count(); ++i) stack.push_back(menu->Items()->Items(i));
+  while (!stack.empty()) {
+    ui::TMenuItem* parent = stack.back();
+    stack.pop_back();
+    for (int k = 0; k < parent->Count(); ++k) {
+      ui::TMenuItem* item = parent->Items(k);
+      stack.push_back(item);
+      if (on) {
+        if (!item->OnDrawItem) item->OnDrawItem = draw;
+        if (!item->OnMeasureItem) item->OnMeasureItem = measure;
+      } else {
+        if (item->OnDrawItem == draw) item->OnDrawItem = {};
+        if (item->OnMeasureItem == measure) item->OnMeasureItem = {};
+      }
+    }
+  }
+  mainMenuSkinned_ = on;
+  if (on) mainMenuOwnerDrawWas_ = menu->OwnerDraw();
+  // A window being destroyed takes its menu along: nothing is rebuilt for it.
+  if (lifecycle_ != kDestroying) menu->SetOwnerDraw(on || mainMenuOwnerDrawWas_);
 }
 
 // The form's popup menus (not those tagged to keep their own look) draw their items in the skin's

@@ -96,5 +96,8 @@ void SetMenuOwnerDraw(HMENU menu, bool on);
 
 // The message-filter hook of a tracked pull-down is installed (for the tests).
 bool MenuFilterHookInstalled();
+// This thread's shown popup-menu window showing `menu`, else any shown one of the thread, else
+// null.
+HWND ThreadMenuWindow(HMENU menu);
 
 }  // namespace skin

@@ -78,7 +78,14 @@ void TWinSkinPopMenu::PaintBorder(HDC dc) {
 }
 
 void TWinSkinPopMenu::Register() {
+  ReadMenuHandle();
   if (!noRegister_ && host_) host_->PopupShowing(this);
+}
+
+HMENU TWinSkinPopMenu::ReadMenuHandle() {
+  if (!MenuHandle && window_ && IsWindow(window_))
+    MenuHandle = reinterpret_cast<HMENU>(SendMessageW(window_, MN_GETHMENU, 0, 0));
+  return MenuHandle;
 }
 
 LRESULT TWinSkinPopMenu::Previous(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -33,7 +33,9 @@ class TWinSkinPopMenu {
   bool Hooked() const { return static_cast<bool>(subclass_); }
   bool InMessage() const { return depth_ > 0; }
   bool Flagged = false;  // marked by the menu skinners
+  // The menu the window shows (asked of the window once it has one).
   HMENU MenuHandle = nullptr;
+  HMENU ReadMenuHandle();
   // The window's picture rendered from MenuBackground; empty without that element.
   PopupBackground Background() const;
 

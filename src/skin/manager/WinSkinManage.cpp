@@ -63,12 +63,13 @@ TSkinManage::~TSkinManage() {
   timer_.reset();
   // Every skinner goes, foreign windows' too; skinners of framework forms are detached first so
   // their forms get their own frames back.
-  const std::vector<TWinSkinForm*> forms = forms_;
-  for (TWinSkinForm* form : forms) {
+  // A user event raised on the way may free forms: each skinner is taken from the list afresh.
+  while (!forms_.empty()) {
+    TWinSkinForm* form = forms_.front();
     form->Detach();
-    delete form;
+    if (Listed(form)) delete form;  // takes itself out of the list
+    std::erase(forms_, form);
   }
-  forms_.clear();
   currentPopup_ = nullptr;
   menus_.clear();
   retiredMenus_.clear();
@@ -99,7 +100,7 @@ void TSkinManage::AddSkinData(TSkinData* skin) {
 void TSkinManage::RemoveSkinData(TSkinData* skin) {
   const std::vector<TWinSkinForm*> forms = forms_;
   for (TWinSkinForm* form : forms)
-    if (form->SkinData() == skin) DetachAndFree(form);
+    if (Listed(form) && form->SkinData() == skin) DetachAndFree(form);
   std::erase(skinDatas_, skin);
   if (main_ == skin) UpdateMainSkin();
   if (current_ == skin) {
@@ -183,14 +184,17 @@ void TSkinManage::RunAction() {
         enabled_ = false;
         PurgeForms();
         const std::vector<TWinSkinForm*> forms = forms_;
-        for (TWinSkinForm* form : forms) DetachAndFree(form);
+        for (TWinSkinForm* form : forms)
+          if (Listed(form)) DetachAndFree(form);
         break;
       }
       case kReskin: {
         PurgeForms();
+        // The change events raised by each skinner may free other forms (and their skinners):
+        // a skinner is used only while it is still listed.
         const std::vector<TWinSkinForm*> forms = forms_;
         for (TWinSkinForm* form : forms)
-          if (form->SkinData() == skin) form->Reskin();
+          if (Listed(form) && form->SkinData() == skin && !form->Finished()) form->Reskin();
         break;
       }
       case kFree:
@@ -261,12 +265,17 @@ void TSkinManage::DetachAndFree(TWinSkinForm* form) {
 
 void TSkinManage::FormSkinnerGone(TWinSkinForm* form) { std::erase(forms_, form); }
 
+bool TSkinManage::Listed(const TWinSkinForm* form) const {
+  return std::find(forms_.begin(), forms_.end(), form) != forms_.end();
+}
+
 void TSkinManage::PurgeForms() {
   if (state_ == kDestroying) return;
   std::vector<TWinSkinForm*> done;
   for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
     if ((*it)->Finished() && !(*it)->InMessage()) done.push_back(*it);
-  for (TWinSkinForm* form : done) delete form;
+  for (TWinSkinForm* form : done)
+    if (Listed(form)) delete form;
 }
 
 TWinSkinForm* TSkinManage::FindForm(HWND wnd) const {
@@ -291,7 +300,12 @@ void TSkinManage::SkinFormIfVisible(ui::TCustomForm* form) {
   SkinWindow(wnd);
 }
 
-void TSkinManage::AttachControls(TWinSkinForm& form) { ClassifyFormControls(form); }
+// Every attaching pass first frees the skinners whose windows are gone: none of them may stand
+// for a window made since (a re-created control, or a handle the system gave out again).
+void TSkinManage::AttachControls(TWinSkinForm& form) {
+  form.PurgeDestroyed();
+  ClassifyFormControls(form);
+}
 
 TSkinData* TSkinManage::ChooseSkinData(HWND wnd, const std::string& className) const {
   std::vector<SkinCandidate> candidates;
@@ -373,6 +387,11 @@ void TSkinManage::Hook(int code, WPARAM wParam, LPARAM lParam) {
       if ((create->lpcs->style & SBS_SIZEGRIP) && WindowClassNameOf(wnd) == "ScrollBar")
         if (TWinSkinForm* parent = FindForm(create->lpcs->hwndParent))
           ClassifyChildWindow(*parent, wnd);
+      // A control of a skinned window whose window was destroyed gets a new one: the window's
+      // controls are looked at again once it exists.
+      if ((create->lpcs->style & WS_CHILD) && create->lpcs->hwndParent)
+        if (TWinSkinForm* top = FindForm(GetAncestor(create->lpcs->hwndParent, GA_ROOT)))
+          if (top->HasDestroyedControls()) top->RequestControlPass();
       if (create->lpcs->dwExStyle & WS_EX_MDICHILD) SkinWindow(wnd);
       if (!(create->lpcs->style & WS_CHILD) && WindowClassNameOf(wnd) == "#32768")
         SkinPopupMenu(wnd);

@@ -59,6 +59,7 @@ class TSkinManage : public ISkinScheduler, public IFormSkinnerHost, public IPopu
   void SetMenuMode(int kind) override { menuMode_ = kind; }
   bool PopupMenuUp() const override { return currentPopup_ != nullptr; }
   TWinSkinPopMenu* CurrentPopup() const override { return currentPopup_; }
+  TWinSkinPopMenu* PopupOfMenu(HMENU menu) override;
   void AttachControls(TWinSkinForm& form) override;
   void FormSkinnerGone(TWinSkinForm* form) override;
 
@@ -111,6 +112,8 @@ class TSkinManage : public ISkinScheduler, public IFormSkinnerHost, public IPopu
   // Detaches and frees one skinner (or leaves it finished for the next purge while one of its
   // messages is on the stack).
   void DetachAndFree(TWinSkinForm* form);
+  // The skinner is still in the list (not freed by a handler since the list was copied).
+  bool Listed(const TWinSkinForm* form) const;
   void RunOnlyThisForm(int action, TSkinData* skin);
   void UpdateMainSkin();
 

@@ -23,6 +23,18 @@ const ImageDC& TSkinManage::PopupBackgroundImage(TSkinData* skin) {
   return popupImage_;
 }
 
+TWinSkinPopMenu* TSkinManage::PopupOfMenu(HMENU menu) {
+  if (!menu) return nullptr;
+  bool anyKnown = false;
+  for (auto it = menus_.rbegin(); it != menus_.rend(); ++it) {
+    const HMENU shown = (*it)->ReadMenuHandle();
+    if (shown == menu) return it->get();
+    anyKnown = anyKnown || shown;
+  }
+  // Windows that cannot tell their menu: the popup that painted last is the best guess left.
+  return anyKnown ? nullptr : currentPopup_;
+}
+
 void TSkinManage::SkinPopupMenu(HWND wnd) {
   if (!enabled_ || IsMenuSkinned(wnd) || SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1) return;
   // Skinners retired while in a message have left it by now.
@@ -45,7 +57,15 @@ void TSkinManage::MenuDestroyed(HWND wnd) {
   if (state_ == kDestroying) return;
   auto it = std::find_if(menus_.begin(), menus_.end(),
                          [wnd](const auto& m) { return m->Window() == wnd; });
-  if (it == menus_.end()) return;
+  if (it == menus_.end()) {
+    // A menu the skin did not cover (no skinner was made for it) ends its kind all the same: the
+    // next popup is not judged by the switch of this one.
+    if (menus_.empty() && menuMode_ != kPopupMenu && WindowClassNameOf(wnd) == "#32768") {
+      menusFlagged_ = false;
+      menuMode_ = kPopupMenu;
+    }
+    return;
+  }
   std::unique_ptr<TWinSkinPopMenu> popup = std::move(*it);
   menus_.erase(it);
   if (currentPopup_ == popup.get()) currentPopup_ = nullptr;

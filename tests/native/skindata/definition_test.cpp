@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "skin/frame/FrameGeometry.h"
+
 #include "StreamTestSupport.h"
 #include "TestSkin.h"
 #include "imaging/BmpDecode.h"
@@ -252,6 +254,24 @@ TEST(CaptionButtons, FilteringFramesAndTheRememberedPosition) {
   EXPECT_TRUE(d.CaptionButtons[7].Bitmap.empty());  // Action 11 draws no image
   EXPECT_EQ(d.CaptionButtons[8].Frame, 2);          // given frame: kept, image kept
   EXPECT_FALSE(d.CaptionButtons[8].Bitmap.empty());
+}
+
+TEST(CaptionButtons, PlacesBeyondAnyImageAreBounded) {
+  // The frame adds a button's place to the window's width and the caption text's edges.
+  const SkinDefinition d = FromText(
+      "[BUTTON.CLOSE]\nAction=0\nAlign=1\nXcoord=2147483647\nYcoord=-2147483648\n"
+      "[BUTTON.HELP]\nAction=4\nAlign=2\nXcoord=-99999\nYcoord=16384\n");
+  ASSERT_GE(d.CaptionButtons.size(), 2u);
+  EXPECT_EQ(d.CaptionButtons[0].XCoord, skin::kMaxBmpDimension);
+  EXPECT_EQ(d.CaptionButtons[0].YCoord, -skin::kMaxBmpDimension);
+  EXPECT_EQ(d.CaptionButtons[1].XCoord, -skin::kMaxBmpDimension);
+  EXPECT_EQ(d.CaptionButtons[1].YCoord, skin::kMaxBmpDimension);
+  skin::CaptionLayoutInput in;
+  in.frameWidth = 614;
+  in.captionText = {-skin::kMaxBmpDimension, 0, skin::kMaxBmpDimension, 20};
+  const skin::ImageRect r = skin::CaptionButtonRect(
+      {2, d.CaptionButtons[1].XCoord, d.CaptionButtons[1].YCoord, 21, 21}, in);
+  EXPECT_EQ(r.left, -21);
 }
 
 TEST(CaptionButtons, Action4WithoutAnEarlierMaximizeKeepsItsOwnPlace) {

@@ -132,6 +132,17 @@ TEST(CaptionButtonTest, VisibilityRulesAndWhatTheActionAdds) {
   s.dialog = true;
   EXPECT_FALSE(skin::CaptionButtonShown(3, 0, 0, s).visible);
   EXPECT_TRUE(skin::CaptionButtonShown(5, 200, 200, s).visible);
+  // A message box or system dialog has a dialog frame too: its caption text takes the icon's
+  // room, so the icon hides there as well (rule 200 still means dialogs of the program only).
+  s.dialog = false;
+  s.dialogFrame = true;
+  EXPECT_FALSE(skin::CaptionButtonShown(3, 0, 0, s).visible);
+  EXPECT_FALSE(skin::CaptionButtonShown(11, 0, 0, s).visible);
+  EXPECT_FALSE(skin::CaptionButtonShown(12, 0, 0, s).visible);
+  EXPECT_TRUE(skin::CaptionButtonShown(0, 0, 0, s).visible);
+  EXPECT_FALSE(skin::CaptionButtonShown(5, 200, 200, s).visible);
+  s.dialogFrame = false;
+  s.dialog = true;
   // Window-asked rules, and values without a meaning.
   EXPECT_TRUE(skin::CaptionButtonShown(5, 1500, 0, s, true).visible);
   EXPECT_FALSE(skin::CaptionButtonShown(5, 1500, 0, s, false).visible);

@@ -125,6 +125,14 @@ TEST(SkinLint, FramesThatDoNotDivideAndMarginsThatDoNotFit) {
                               "the left and right margins (" + std::to_string(width) +
                               " + 1) are wider than a frame (" + std::to_string(width) + ")"});
 
+  // A caption button's place beyond any image is clamped by the engine: the lint names the key.
+  TestSkin places;
+  places.SetIni("BUTTON.CLOSE", "Xcoord", "99999").SetIni("BUTTON.MINIMIZE", "Ycoord", "-20000");
+  ExpectLines(
+      Lint(places),
+      {At(places, "BUTTON.CLOSE", "Xcoord") + "99999 is out of range: the engine uses 16384",
+       At(places, "BUTTON.MINIMIZE", "Ycoord") + "-20000 is out of range: the engine uses -16384"});
+
   // The bar painter cuts both thumbs by the horizontal thumb's count.
   TestSkin thumbs;
   thumbs.SetFrames("VertScrollThumb", 4).SetIni("VertScrollThumb", "FrameCount", "4");

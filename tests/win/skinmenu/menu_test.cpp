@@ -14,7 +14,9 @@
 #include <vector>
 
 #include "skinframe/FrameTestSupport.h"
+#include "ui/Application.h"
 #include "ui/ImgList.h"
+#include "ui/StdCtrls.h"
 
 using frametest::PumpUntil;
 using frametest::Rgb;
@@ -503,4 +505,426 @@ TEST(SkinnedMenus, AWindowDestroyedWhileItsPullDownIsOpenLeavesNoHookOrPopup) {
   EXPECT_TRUE(skin::SkinManager()->Menus().empty());
   EXPECT_EQ(skin::SkinManager()->MenuMode(), 0);
   EXPECT_FALSE(skin::SkinManager()->PopupMenuUp());
+}
+
+namespace {
+
+// Real key strokes, down and up, in the order given.
+void Press(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> input;
+  for (WORD key : keys)
+    for (DWORD flags : {0ul, static_cast<DWORD>(KEYEVENTF_KEYUP)}) {
+      INPUT i{};
+      i.type = INPUT_KEYBOARD;
+      i.ki.wVk = key;
+      i.ki.dwFlags = flags;
+      input.push_back(i);
+    }
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+// The shown popup-menu windows of this thread, with the menus they show.
+std::map<HMENU, HWND> ShownMenus() {
+  std::map<HMENU, HWND> shown;
+  struct Walk {
+    static BOOL CALLBACK One(HWND wnd, LPARAM param) {
+      wchar_t name[16] = {};
+      if (GetClassNameW(wnd, name, 16) && wcscmp(name, L"#32768") == 0 && IsWindowVisible(wnd))
+        (*reinterpret_cast<std::map<HMENU, HWND>*>(
+            param))[reinterpret_cast<HMENU>(SendMessageW(wnd, MN_GETHMENU, 0, 0))] = wnd;
+      return TRUE;
+    }
+  };
+  EnumThreadWindows(GetCurrentThreadId(), Walk::One, reinterpret_cast<LPARAM>(&shown));
+  return shown;
+}
+
+bool Highlighted(HMENU menu, int position) {
+  return (GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & MF_HILITE) != 0;
+}
+
+// The pixel one in from an item's top-left corner, as its popup window shows it.
+COLORREF ItemCornerPixel(HWND popup, HMENU menu, int position) {
+  RECT item{}, w{};
+  GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &item);
+  GetWindowRect(popup, &w);
+  return WindowPixel(popup, item.left - w.left + 1, item.top - w.top + 1);
+}
+
+struct Clicks {
+  int count = 0;
+  void Click(ui::TObject*) { ++count; }
+};
+
+}  // namespace
+
+TEST(SkinnedMenuBar, ADoubleClickOnABarButtonOpensItsPullDownAsAClickDoes) {
+  MenuForm f;
+  ASSERT_NE(f.Bar(), nullptr);
+  std::vector<int> opened;
+  LoopProbe::Start([&] {
+    if (!MenuWindow()) return opened.size() < 40 && (opened.push_back(-1), true);
+    opened.push_back(f.Skinner()->OpenMenuIndex());
+    EndMenu();
+    return false;
+  });
+  const POINT at = f.ButtonMiddle(1);
+  PostMessageW(f.Handle(), WM_NCLBUTTONDBLCLK, HTMENU, f.ScreenPoint(at.x, at.y));
+  wintest::PumpUntilIdle();
+  ASSERT_TRUE(IsWindow(f.Handle()));
+  ASSERT_FALSE(opened.empty());
+  EXPECT_EQ(opened.back(), 1);
+  EXPECT_FALSE(skin::MenuFilterHookInstalled());
+  EXPECT_EQ(f.Bar()->Button(1)->State, skin::kStateNormal);
+}
+
+// The keyboard through nested pull-downs, with items whose corners let the popup's own picture
+// show: Right opens a sub-menu, Left and Escape close it (one level only), Right on a plain item
+// moves to the next bar menu, and a letter picks the item it underlines. Every item repainted on
+// the way lies on its own popup's picture, also after a sub-menu came and went.
+TEST(SkinnedMenuBar, TheKeyboardWalksThroughNestedPullDowns) {
+  TestSkin ts;
+  ts.KeyCorners("MenuItem", 3).SetIni("MenuItem", "Trans", "1");
+  MenuForm f(ts);
+  ASSERT_NE(f.Bar(), nullptr);
+  ui::TMenuItem* recent = f.file->Items(3);
+  ui::TMenuItem* radioB = f.edit->Items(1);
+  Clicks clicks;
+  radioB->OnClick = ui::MethodOf<&Clicks::Click>(&clicks);
+  const COLORREF background = Rgb(ts.FrameColour("MenuBackground", 1));
+
+  struct Seen {
+    bool openedSub = false, stayedInFile = false, leftClosedSub = false, escapeClosedSub = false;
+    bool rightMovedOn = false;
+    COLORREF subItem = 0, parentItem = 0, parentAfterSub = 0;
+  } seen;
+  int step = 0, waited = 0;
+  LoopProbe::Start([&] {
+    if (++waited > 100) {
+      EndMenu();  // stuck: the menu goes, the checks below tell where
+      return false;
+    }
+    const std::map<HMENU, HWND> shown = ShownMenus();
+    const HMENU file = f.file->Handle(), sub = recent->Handle();
+    switch (step) {
+      case 0:  // File is open with "Open" selected: down to "Recent" (past the separator)
+        if (!shown.count(file) || !Highlighted(file, 0)) return true;
+        Press({VK_DOWN, VK_DOWN});
+        break;
+      case 1:
+        if (!Highlighted(file, 3)) return true;
+        Press({VK_RIGHT});
+        break;
+      case 2:  // the sub-menu opened, File is still the open bar menu
+        if (!shown.count(sub)) return true;
+        seen.openedSub = true;
+        seen.stayedInFile = f.Skinner()->OpenMenuIndex() == 0 && shown.count(file);
+        seen.subItem = ItemCornerPixel(shown.at(sub), sub, 0);
+        Press({VK_LEFT});
+        break;
+      case 3:
+        if (shown.count(sub)) return true;
+        seen.leftClosedSub = shown.count(file) && f.Skinner()->OpenMenuIndex() == 0;
+        Press({VK_RIGHT});
+        break;
+      case 4:
+        if (!shown.count(sub)) return true;
+        Press({VK_ESCAPE});
+        break;
+      case 5:
+        if (shown.count(sub)) return true;
+        seen.escapeClosedSub = shown.count(file) && f.Skinner()->OpenMenuIndex() == 0;
+        Press({VK_UP});  // "Recent" is drawn again, unselected, after its sub-menu went
+        break;
+      case 6:
+        if (!Highlighted(file, 1)) return true;
+        seen.parentAfterSub = ItemCornerPixel(shown.at(file), file, 3);
+        seen.parentItem = ItemCornerPixel(shown.at(file), file, 0);
+        Press({VK_RIGHT});  // "Save" has no sub-menu: on to Edit
+        break;
+      case 7:
+        if (f.Skinner()->OpenMenuIndex() != 1 || !shown.count(f.edit->Handle())) return true;
+        seen.rightMovedOn = true;
+        Press({'B'});
+        ++step;
+        return false;
+      default:
+        return false;
+    }
+    ++step;
+    waited = 0;
+    return true;
+  });
+  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+  PumpUntil([&] { return clicks.count > 0; }, 3000);
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(seen.openedSub);
+  EXPECT_TRUE(seen.stayedInFile);
+  EXPECT_TRUE(seen.leftClosedSub);
+  EXPECT_TRUE(seen.escapeClosedSub);
+  EXPECT_TRUE(seen.rightMovedOn);
+  EXPECT_EQ(clicks.count, 1);
+  EXPECT_EQ(seen.subItem, background);
+  EXPECT_EQ(seen.parentItem, background);
+  EXPECT_EQ(seen.parentAfterSub, background);
+  EXPECT_TRUE(ShownMenus().empty());
+  EXPECT_FALSE(skin::MenuFilterHookInstalled());
+  EXPECT_EQ(f.Manager()->MenuMode(), 0);
+}
+
+namespace {
+// A thread of its own that makes a popup-menu window when asked: another program's menu, as far as
+// this thread can tell.
+class ForeignMenuThread {
+ public:
+  ForeignMenuThread() {
+    ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, Run, this, 0, &id_);
+    WaitForSingleObject(ready_, 5000);
+  }
+  ~ForeignMenuThread() {
+    PostThreadMessageW(id_, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, 5000);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+  }
+  // Makes the window (once) and waits until it exists.
+  HWND MakeMenuWindow() { return reinterpret_cast<HWND>(SendMessageW(control_, WM_APP, 0, 0)); }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_APP) {
+      static HWND made = nullptr;
+      if (!made || !IsWindow(made))
+        made = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"#32768", nullptr,
+                               WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr, nullptr, nullptr,
+                               nullptr);
+      return reinterpret_cast<LRESULT>(made);
+    }
+    return DefWindowProcW(wnd, msg, wParam, lParam);
+  }
+  static DWORD WINAPI Run(LPVOID param) {
+    auto* self = static_cast<ForeignMenuThread*>(param);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ForeignMenuMaker";
+    RegisterClassW(&wc);
+    self->control_ = CreateWindowExW(0, L"ForeignMenuMaker", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                     nullptr, nullptr, nullptr);
+    SetEvent(self->ready_);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    DestroyWindow(self->control_);
+    return 0;
+  }
+  HANDLE ready_ = nullptr, thread_ = nullptr;
+  DWORD id_ = 0;
+  HWND control_ = nullptr;
+};
+
+ForeignMenuThread* g_foreign = nullptr;
+HHOOK g_filter = nullptr;
+HWND g_foreignMenu = nullptr;
+LRESULT CALLBACK MakeForeignMenuOnFirstFilter(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == MSGF_MENU && g_foreign && !g_foreignMenu) g_foreignMenu = g_foreign->MakeMenuWindow();
+  return CallNextHookEx(g_filter, code, wParam, lParam);
+}
+}  // namespace
+
+// Another thread's menu window, made while the pull-down opens and above it on the screen, is not
+// the one whose first item gets selected.
+TEST(SkinnedMenuBar, ThePullDownsFirstItemIsSelectedInThisThreadsOwnMenuWindow) {
+  MenuForm f;
+  ASSERT_NE(f.Bar(), nullptr);
+  ForeignMenuThread foreign;
+  g_foreign = &foreign;
+  g_foreignMenu = nullptr;
+  g_filter =
+      SetWindowsHookExW(WH_MSGFILTER, MakeForeignMenuOnFirstFilter, nullptr, GetCurrentThreadId());
+  bool firstSelected = false;
+  int waited = 0;
+  LoopProbe::Start([&] {
+    if (!MenuWindow() || !g_foreignMenu) return ++waited < 40;
+    if (!Highlighted(f.file->Handle(), 0) && ++waited < 20) return true;
+    firstSelected = Highlighted(f.file->Handle(), 0);
+    EndMenu();
+    return false;
+  });
+  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+  wintest::PumpUntilIdle();
+  UnhookWindowsHookEx(g_filter);
+  g_foreign = nullptr;
+  EXPECT_NE(g_foreignMenu, nullptr);
+  EXPECT_TRUE(firstSelected);
+}
+
+// Alt+F typed in a skinned window beside the main form (not modal, without a bar of its own) opens
+// the main form's File pull-down, as the main form's own Alt+F would.
+TEST(SkinnedMenuBar, AnAltLetterInAnotherWindowOpensTheMainFormsPullDown) {
+  MenuForm f;
+  ASSERT_NE(f.Bar(), nullptr);
+  ui::Application->SetMainForm(f.form);
+  auto* other = new TFrameTestForm(nullptr);
+  other->SetBounds(200, 200, 10, 10);
+  other->SetClientSize(240, 120);
+  auto* button = new ui::TButton(other);
+  button->SetParent(other);
+  button->SetBounds(10, 10, 80, 24);
+  button->SetCaption(L"Button");
+  other->Show();
+  SetForegroundWindow(other->Handle());
+  ASSERT_TRUE(PumpUntil([&] { return f.Manager()->FindForm(other->Handle()) != nullptr; }));
+  button->SetFocus();
+  wintest::PumpUntilIdle();
+
+  int opened = -1;
+  LoopProbe::Start([&] {
+    if (!MenuWindow()) return true;
+    opened = f.Skinner()->OpenMenuIndex();
+    EndMenu();
+    return false;
+  });
+  std::vector<INPUT> altF(4);
+  for (INPUT& i : altF) i.type = INPUT_KEYBOARD;
+  altF[0].ki.wVk = VK_MENU;
+  altF[1].ki.wVk = 'F';
+  altF[2].ki.wVk = 'F';
+  altF[2].ki.dwFlags = KEYEVENTF_KEYUP;
+  altF[3].ki.wVk = VK_MENU;
+  altF[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(4, altF.data(), sizeof(INPUT));
+  const DWORD start = GetTickCount();
+  while (opened < 0 && GetTickCount() - start < 2000) {
+    ui::Application->ProcessMessages();  // the framework's loop: keys reach the focused control
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  ui::Application->SetMainForm(nullptr);
+  delete other;
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(opened, 0);
+}
+
+// With menu items in the skin's switches the main menu is owner-drawn by the framework: its items
+// take the skin's look, but an item the application draws itself keeps its own drawing; skinning
+// off gives the menu back as it was.
+TEST(SkinnedMenuBar, MenuItemsSwitchDrawsTheMainMenuButLeavesTheApplicationsOwnDrawing) {
+  TestSkin ts;
+  MenuForm f(ts);
+  ASSERT_NE(f.Bar(), nullptr);
+  struct OwnDrawing {
+    void Draw(ui::TObject*, ui::TCanvas* canvas, RECT rect, bool) {
+      canvas->Brush()->SetColor(static_cast<ui::TColor>(RGB(200, 0, 200)));
+      canvas->FillRect(rect);
+    }
+  } own;
+  f.open->OnDrawItem = ui::MethodOf<&OwnDrawing::Draw>(&own);
+  ASSERT_FALSE(f.menu->OwnerDraw());
+  // The switch is read when a window is skinned: the skin goes off and on with it.
+  f.data->SetActive(false);
+  f.Manager()->RunAction();
+  f.data->SetSkinControls(f.data->SkinControls() | skin::SetBit(skin::xcMenuItem));
+  f.data->SetActive(true);
+  f.Manager()->RunAction();
+  ASSERT_TRUE(PumpUntil(
+      [&] { return f.Skinner() && f.Skinner()->LifecycleState() == skin::TWinSkinForm::kLive; }));
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(f.menu->OwnerDraw());
+  ui::TMenuItem* save = f.file->Items(1);
+  EXPECT_TRUE(static_cast<bool>(save->OnDrawItem));
+
+  COLORREF ownItem = 0, skinItem = 0;
+  LoopProbe::Start([&] {
+    const std::map<HMENU, HWND> shown = ShownMenus();
+    if (!shown.count(f.file->Handle())) return true;
+    HWND menu = shown.at(f.file->Handle());
+    RECT open{}, saved{}, w{};
+    GetMenuItemRect(nullptr, f.file->Handle(), 0, &open);
+    GetMenuItemRect(nullptr, f.file->Handle(), 1, &saved);
+    GetWindowRect(menu, &w);
+    ownItem = WindowPixel(menu, open.right - w.left - 6, (open.top + open.bottom) / 2 - w.top);
+    skinItem = WindowPixel(menu, saved.right - w.left - 6, (saved.top + saved.bottom) / 2 - w.top);
+    EndMenu();
+    return false;
+  });
+  SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(ownItem, RGB(200, 0, 200));
+  EXPECT_EQ(skinItem, Rgb(ts.FrameColour("MenuItem", 1)));
+
+  f.data->SetActive(false);
+  f.Manager()->RunAction();
+  wintest::PumpUntilIdle();
+  EXPECT_FALSE(f.menu->OwnerDraw());
+  EXPECT_FALSE(static_cast<bool>(save->OnDrawItem));
+  EXPECT_TRUE(static_cast<bool>(f.open->OnDrawItem));
+  f.open->OnDrawItem = {};
+}
+
+// The skin changes while the user is in the middle of something: a pull-down open, the system
+// menu open, a caption button held down. Nothing crashes, each ends as it would have, and every
+// handle comes back.
+TEST(SkinnedMenus, ASkinSwitchWhileAMenuOrAButtonPressIsInProgress) {
+  TestSkin first;
+  TestSkin second;
+  second.SetFrameSize("Top", 632, 32).SetFrameSize("Left", 6, 100);
+  MenuForm f(first);
+  ASSERT_NE(f.Bar(), nullptr);
+  const std::vector<uint8_t> streams[2] = {second.Stream(), first.Stream()};
+  int which = 0;
+  const auto switchSkin = [&] {
+    f.data->LoadSkinStream(streams[which++ % 2]);
+    f.Manager()->RunAction();
+  };
+  const auto inMenu = [&](WPARAM sysCommand, LPARAM key) {
+    // A second system menu within the double-click time would be taken for a double click.
+    if (key == ' ') Sleep(GetDoubleClickTime() + 10);
+    bool switched = false;
+    LoopProbe::Start([&] {
+      if (!MenuWindow()) return true;
+      if (!switched) {
+        switched = true;
+        switchSkin();
+        return true;
+      }
+      EndMenu();
+      return false;
+    });
+    SendMessageW(f.Handle(), WM_SYSCOMMAND, sysCommand, key);
+    wintest::PumpUntilIdle();
+    return switched;
+  };
+  // A warm-up round, then counted rounds.
+  ASSERT_TRUE(inMenu(SC_KEYMENU, 'f'));
+  ASSERT_TRUE(inMenu(SC_KEYMENU, ' '));
+  const long handles = ui::HandleCounts::Total();
+  const long gdi = wintest::LiveGdiObjects();
+  for (int round = 0; round < 4; ++round) {
+    EXPECT_TRUE(inMenu(SC_KEYMENU, 'f'));
+    EXPECT_TRUE(inMenu(SC_KEYMENU, ' '));
+    // The close button held down through a switch, then released away from it: nothing closes.
+    const RECT w = f.WindowRect();
+    SetCursorPos(w.right - 25 + 10, w.top + 15);
+    wintest::PumpUntilIdle();
+    INPUT press{};
+    press.type = INPUT_MOUSE;
+    press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &press, sizeof press);
+    wintest::PumpUntilIdle();
+    switchSkin();
+    wintest::PumpUntilIdle();
+    SetCursorPos(w.left + 300, w.top + 200);
+    INPUT release = press;
+    release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &release, sizeof release);
+    wintest::PumpUntilIdle();
+    ASSERT_TRUE(IsWindowVisible(f.Handle()));
+  }
+  EXPECT_FALSE(skin::MenuFilterHookInstalled());
+  EXPECT_TRUE(f.Manager()->Menus().empty());
+  EXPECT_EQ(f.Manager()->MenuMode(), 0);
+  EXPECT_EQ(ui::HandleCounts::Total(), handles);
+  EXPECT_LE(wintest::LiveGdiObjects(), gdi + 2);
+  EXPECT_EQ(f.form->ClientWidth(), 606);
+  EXPECT_EQ(f.form->ClientHeight(), 479);
 }
