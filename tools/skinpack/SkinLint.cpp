@@ -557,14 +557,7 @@ void Linter::CheckElements(const skin::SkinDefinition& d) {
         section = l.section;
         break;
       }
-    // The engine bounds a button's place as it bounds margins.
-    for (const char* key : {"Xcoord", "Ycoord"}) {
-      const int written = ini_.ReadInteger(section, key, 0);
-      if (written < -skin::kMaxBmpDimension || written > skin::kMaxBmpDimension)
-        AtKey(section, key,
-              std::to_string(written) + " is out of range: the engine uses " +
-                  std::to_string(written < 0 ? -skin::kMaxBmpDimension : skin::kMaxBmpDimension));
-    }
+    // (A place beyond its range is reported with every other number, by CheckNumbers.)
     if (c.Visibility == 100 || c.Bitmap.empty()) continue;
     CheckStrip({section, "ButtonImage", "frame", &c.Bitmap, c.Frame, false});
   }

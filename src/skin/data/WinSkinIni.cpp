@@ -212,12 +212,9 @@ class CatalogueReader {
     const NumberRule* rule = NumberRuleOf(section, key);
     return rule ? TakeNumber(*rule, value) : value;
   }
-  // Margins and the title's text offsets. No image is larger than the BMP reader allows, so a
-  // value beyond that means nothing; bounding it here keeps every painter's sums of margins,
-  // offsets and sizes far inside int.
-  int Margin(std::string_view section, std::string_view key) const {
-    return std::clamp(Int(section, key, 0), -kMaxBmpDimension, kMaxBmpDimension);
-  }
+  // Margins, the title's text offsets and caption-button places: lengths (default 0), taken
+  // within what an image can measure (their rule in SkinNumbers.cpp).
+  int Margin(std::string_view section, std::string_view key) const { return Int(section, key, 0); }
   std::string Str(std::string_view section, std::string_view key) const {
     return ini_.ReadString(section, key, "");
   }

@@ -130,8 +130,12 @@ TEST(SkinLint, FramesThatDoNotDivideAndMarginsThatDoNotFit) {
   places.SetIni("BUTTON.CLOSE", "Xcoord", "99999").SetIni("BUTTON.MINIMIZE", "Ycoord", "-20000");
   ExpectLines(
       Lint(places),
-      {At(places, "BUTTON.CLOSE", "Xcoord") + "99999 is out of range: the engine uses 16384",
-       At(places, "BUTTON.MINIMIZE", "Ycoord") + "-20000 is out of range: the engine uses -16384"});
+      {At(places, "BUTTON.CLOSE", "Xcoord") +
+           "99999 is out of range -16384..16384 (the button's place across): the engine takes "
+           "16384",
+       At(places, "BUTTON.MINIMIZE", "Ycoord") +
+           "-20000 is out of range -16384..16384 (the button's place down): the engine takes "
+           "-16384"});
 
   // The bar painter cuts both thumbs by the horizontal thumb's count.
   TestSkin thumbs;
