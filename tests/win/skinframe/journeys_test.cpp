@@ -239,6 +239,7 @@ namespace {
 struct IconProbe {
   static inline ui::IconHandle icon;
   static inline int iconPixels = -1, textPixels = 0;
+  static inline COLORREF textColour = 0;  // the skin's TitleTextActive
   static inline bool iconShown = true;
   static inline int step = 0;
   static void CALLBACK Check(HWND, UINT, UINT_PTR id, DWORD) {
@@ -257,7 +258,7 @@ struct IconProbe {
       for (int x = 0; x < 40; ++x) {
         const COLORREF c = capture->Pixel(x, y) & 0xFFFFFF;
         iconPixels += c == RGB(0, 200, 0);
-        textPixels += c == RGB(1, 2, 3);  // TitleTextActive
+        textPixels += c == textColour;
       }
     iconShown = false;
     for (const auto& b : skinner->SysButtons())
@@ -285,6 +286,7 @@ ui::IconHandle GreenIcon() {
 TEST(FrameJourney, AMessageBoxShowsItsWholeCaptionTextAndNoIconOverIt) {
   SkinnedForm f;
   IconProbe::icon = GreenIcon();
+  IconProbe::textColour = Rgb(f.data->GetRGB(skin::ciTitleTextActive));
   const UINT_PTR timer = SetTimer(nullptr, 0, 60, IconProbe::Check);
   MessageBoxW(f.Handle(), L"Body", L"Skinned box", MB_OK);
   KillTimer(nullptr, timer);
