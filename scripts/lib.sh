@@ -59,9 +59,6 @@ set_wine_managed() {
   fi >/dev/null 2>&1 </dev/null || true
 }
 
-# A persistent wineserver, a hidden keep-alive window and one warm-up: afterwards each Wine
-# process starts in tens of milliseconds and none of Wine's helpers holds our output pipes.
-# On a private Xvfb (start_xvfb) the windows are unmanaged, see set_wine_managed.
 # The display's dots per inch in the current prefix (Wine reads LogPixels at a process's start).
 # Idempotent.
 set_wine_dpi() {
@@ -74,6 +71,9 @@ set_wine_dpi() {
   wineserver -w
 }
 
+# A persistent wineserver, a hidden keep-alive window and one warm-up: afterwards each Wine
+# process starts in tens of milliseconds and none of Wine's helpers holds our output pipes.
+# On a private Xvfb (start_xvfb) the windows are unmanaged, see set_wine_managed.
 start_wine_session() {
   local keepalive="$1"
   wineserver -p >/dev/null 2>&1 </dev/null
