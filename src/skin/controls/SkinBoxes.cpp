@@ -129,7 +129,7 @@ void TSkinSpeedButton::PaintControl(HDC dc, const RECT& rect) {
   const int frame = SpeedButtonFrame(s);
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   if (W < 1 || H < 1) return;
-  FrameBuffer* buffer = Buffer(W, H);
+  FrameBuffer* buffer = ComposeBuffer(W, H);
   if (!buffer) return;
   const HDC b = buffer->dc();
   const RECT local{0, 0, W, H};

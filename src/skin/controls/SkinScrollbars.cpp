@@ -92,6 +92,18 @@ void TSkinScrollbar::SkinChanged() {
   InvalidateFrame();
 }
 
+// Switched off, the system's own bars and frame show: the overlays go, and come back with the skin.
+void TSkinScrollbar::ActiveChanged(bool active) {
+  if (active) {
+    MakeBars();
+    if (control_ && !control_->Visible()) HideBars();
+  } else {
+    horz_.reset();
+    vert_.reset();
+  }
+  TSkinControl::ActiveChanged(active);
+}
+
 void TSkinScrollbar::MessageHandled(const ui::TMessage& message) {
   if (horz_) horz_->FollowHost(message.Msg, message.WParam, message.LParam);
   if (vert_) vert_->FollowHost(message.Msg, message.WParam, message.LParam);

@@ -35,6 +35,7 @@ class TSkinScrollbar : public TSkinControl {
   void AfterMessage(ui::TMessage& message) override;
   void MessageHandled(const ui::TMessage& message) override;
   void PaintControl(HDC dc, const RECT& rect) override;
+  void ActiveChanged(bool active) override;
 
  private:
   void MakeBars();

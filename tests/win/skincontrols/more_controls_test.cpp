@@ -451,6 +451,31 @@ TEST(SkinnedMediaPlayer, APanelCoversThePlayerHandsClicksOnAndGoesWithItsSkinner
   EXPECT_EQ(ui::LiveFrameworkWindows(), windows);
 }
 
+TEST(SkinnedMediaPlayer, SwitchedOffThePlayersOwnButtonsShowAndTakeTheMouse) {
+  SkinnedForm f;
+  auto* player = new ui::TMediaPlayer(f.form);
+  player->SetParent(f.form);
+  player->SetBounds(10, 100, 270, 30);
+  auto* s = Attach<skin::TSkinMP>(player, f);
+  ASSERT_NE(s->Panel(), nullptr);
+  HWND panel = s->Panel()->Handle();
+  POINT stop{75, 15};
+  ClientToScreen(player->Handle(), &stop);
+  EXPECT_EQ(WindowFromPoint(stop), panel);
+  SendMessageW(player->Handle(), skin::kSkinSetActive, 0, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_FALSE(IsWindowVisible(panel));
+  EXPECT_EQ(WindowFromPoint(stop), player->Handle());
+  // Moved while switched off, the panel stays hidden and follows.
+  player->SetBounds(20, 100, 270, 30);
+  wintest::PumpUntilIdle();
+  EXPECT_FALSE(IsWindowVisible(panel));
+  SendMessageW(player->Handle(), skin::kSkinSetActive, 1, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(IsWindowVisible(panel));
+  EXPECT_EQ(s->Panel()->BoundsRect().left, 20);
+}
+
 // ---- Counts ------------------------------------------------------------------------------------
 
 TEST(SkinnedMoreControls, FiftyCyclesGiveEveryHandleAndGdiObjectBack) {

@@ -457,3 +457,52 @@ TEST(ScrollOverlay, AScrollBarControlIsCoveredWholeAndPressesReachIt) {
   EXPECT_EQ(end.bottom, 200 - Arrow());
   EXPECT_EQ(OverlayPixel(&overlay, end.bottom - 2, 2), Colour("HorzScrollThumb", 1));
 }
+
+TEST(ScrollOverlay, ADisabledHostsBarTakesNoInputAndAnEnabledOneDoesAgain) {
+  ListFixture l;
+  const SCROLLBARINFO sbi = BarInfo(l.Host(), OBJID_VSCROLL);
+  const POINT down{(sbi.rcScrollBar.left + sbi.rcScrollBar.right) / 2,
+                   sbi.rcScrollBar.bottom - Arrow() / 2};
+  HWND o = l.Vert()->Window();
+  l.list->SetEnabled(false);
+  wintest::PumpUntilIdle();
+  EXPECT_FALSE(IsWindowEnabled(o));
+  // A user's click on the down arrow, the wheel over the bar, and a press handed straight to the
+  // overlay: the list does not scroll, as a disabled list's own bar does not.
+  wintest::ClickScreen(down);
+  EXPECT_EQ(SendMessageW(l.Host(), LB_GETTOPINDEX, 0, 0), 0);
+  wintest::WheelAt(down, -1);
+  EXPECT_EQ(SendMessageW(l.Host(), LB_GETTOPINDEX, 0, 0), 0);
+  POINT release = down;
+  ScreenToClient(l.Host(), &release);
+  PostMessageW(l.Host(), WM_LBUTTONUP, 0, MAKELPARAM(release.x, release.y));
+  SendMessageW(o, WM_LBUTTONDOWN, MK_LBUTTON,
+               MAKELPARAM(down.x - sbi.rcScrollBar.left, down.y - sbi.rcScrollBar.top));
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(SendMessageW(l.Host(), LB_GETTOPINDEX, 0, 0), 0);
+  EXPECT_FALSE(l.Vert()->Pressed());
+  // Enabled again, the same click scrolls a line.
+  l.list->SetEnabled(true);
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(IsWindowEnabled(o));
+  wintest::ClickScreen(down);
+  EXPECT_EQ(SendMessageW(l.Host(), LB_GETTOPINDEX, 0, 0), 1);
+}
+
+TEST(ScrollOverlay, SwitchedOffTheSystemsBarsShowAndSwitchedOnTheOverlaysComeBack) {
+  ListFixture l;
+  ASSERT_TRUE(Covers(l.Vert(), l.Host(), OBJID_VSCROLL));
+  SendMessageW(l.Host(), skin::kSkinSetActive, 0, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(OverlayWindows().empty());
+  EXPECT_EQ(l.Vert(), nullptr);
+  // The list's own bar scrolls it, and nothing of the skin follows.
+  const SCROLLBARINFO sbi = BarInfo(l.Host(), OBJID_VSCROLL);
+  wintest::ClickScreen(
+      {(sbi.rcScrollBar.left + sbi.rcScrollBar.right) / 2, sbi.rcScrollBar.bottom - Arrow() / 2});
+  EXPECT_EQ(SendMessageW(l.Host(), LB_GETTOPINDEX, 0, 0), 1);
+  EXPECT_TRUE(OverlayWindows().empty());
+  SendMessageW(l.Host(), skin::kSkinSetActive, 1, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(Covers(l.Vert(), l.Host(), OBJID_VSCROLL));
+}
