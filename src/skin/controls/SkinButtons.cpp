@@ -180,7 +180,7 @@ HFONT TSkinButton::CaptionFont() const {
 }
 
 void TSkinButton::DrawFocus(HDC dc, RECT r) const {
-  if (!focused_ || InSet(skin_->Options(), xoNoFocusRect)) return;
+  if (!focused_ || InSet(skin_->Options(), xoNoFocusRect) || !FocusCuesShown()) return;
   InflateRect(&r, 2, 2);
   DrawFocusRect(dc, &r);
 }
@@ -208,7 +208,7 @@ void TSkinButton::PaintControl(HDC dc, const RECT& rect) {
   const ImageRect at =
       CentredCaption(W, H, measure.right - measure.left, measure.bottom - measure.top);
   RECT text{at.left, at.top, at.right, at.bottom};
-  SkinDrawText(b, caption_, text, AddReadingOrder(kCaptionFlags));
+  DrawAccessText(b, caption_, text, AddReadingOrder(kCaptionFlags));
   SetBkMode(b, OPAQUE);
   DrawFocus(b, text);
   BitBlt(dc, rect.left, rect.top, W, H, b, 0, 0, SRCCOPY);
@@ -324,7 +324,7 @@ void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
     RECT text{at.textX, at.textY, at.textX + tw, at.textY + th};
     SetBkMode(b, TRANSPARENT);
     SetTextColor(b, CaptionColour(frame));
-    SkinDrawText(b, caption_, text, AddReadingOrder(flags));
+    DrawAccessText(b, caption_, text, AddReadingOrder(flags));
     SetBkMode(b, OPAQUE);
     DrawFocus(b, text);
   }

@@ -169,9 +169,10 @@ void TSkinCheckRadio::PaintControl(HDC dc, const RECT& rect) {
     SkinDrawText(target, caption_, measure,
                  textFlags | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK);
     OffsetRect(&text, 0, ((text.bottom - text.top) - measure.bottom) / 2);
-    if (focused_ && !caption_.empty() && !InSet(skin_->Options(), xoNoFocusRect))
+    if (focused_ && !caption_.empty() && !InSet(skin_->Options(), xoNoFocusRect) &&
+        FocusCuesShown())
       DrawTextFocus(target, textFlags | DT_EXPANDTABS | DT_WORDBREAK, text);
-    SkinDrawText(target, caption_, text, textFlags | DT_EXPANDTABS | DT_WORDBREAK);
+    DrawAccessText(target, caption_, text, textFlags | DT_EXPANDTABS | DT_WORDBREAK);
   }
   if (buffer) BitBlt(dc, rect.left, rect.top, W, H, target, 0, 0, SRCCOPY);
 }

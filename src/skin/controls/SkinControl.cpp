@@ -262,6 +262,7 @@ void TSkinControl::AfterMessage(ui::TMessage& message) {
     case WM_KILLFOCUS:
     case WM_ENABLE:
     case WM_SETTEXT:
+    case WM_UPDATEUISTATE:
     case ui::CM_ENABLEDCHANGED:
       Repaint();
       break;
@@ -371,6 +372,32 @@ void TSkinControl::DrawTextFocus(HDC dc, UINT flags, const RECT& rect) const {
   InflateRect(&m, 2, 1);
   IntersectRect(&m, &m, &rect);
   DrawFocusRect(dc, &m);
+}
+
+namespace {
+LRESULT CueState(HWND wnd) { return wnd ? SendMessageW(wnd, WM_QUERYUISTATE, 0, 0) : 0; }
+}  // namespace
+
+bool TSkinControl::FocusCuesShown() const {
+  HWND wnd = handle_;
+  if (!wnd && control_ && control_->Parent()) wnd = control_->Parent()->Handle();
+  return !(CueState(wnd) & UISF_HIDEFOCUS);
+}
+
+int TSkinControl::DrawAccessText(HDC dc, const std::wstring& text, RECT& rect, UINT flags) const {
+  HWND wnd = handle_;
+  if (!wnd && control_ && control_->Parent()) wnd = control_->Parent()->Handle();
+  if ((flags & DT_NOPREFIX) || !(CueState(wnd) & UISF_HIDEACCEL))
+    return SkinDrawText(dc, text, rect, flags);
+  // The caption as it shows without its underline ("&&" is a plain ampersand); drawn without
+  // prefix processing, since not every DrawText honours DT_HIDEPREFIX.
+  std::wstring plain;
+  plain.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'&' && i + 1 < text.size()) ++i;
+    plain.push_back(text[i]);
+  }
+  return SkinDrawText(dc, plain, rect, flags | DT_NOPREFIX);
 }
 
 UINT TSkinControl::AddReadingOrder(UINT flags) const {

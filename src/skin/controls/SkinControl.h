@@ -97,6 +97,12 @@ class TSkinControl : public ui::TComponent, public IControlSkinner, public ui::I
   void DrawGlyphFrame(HDC dc, const RECT& rect, int frameCount, int frameIndex,
                       ui::TBitmap& strip) const;
   void DrawTextFocus(HDC dc, UINT flags, const RECT& rect) const;
+  // The window's keyboard cues, as the system's controls show them: a focus rectangle and the
+  // underlined access keys appear once the keyboard has been used in the window
+  // (WM_UPDATEUISTATE), not at a mouse user's every click.
+  bool FocusCuesShown() const;
+  // Draws a caption whose access key is underlined only while the window shows access keys.
+  int DrawAccessText(HDC dc, const std::wstring& text, RECT& rect, UINT flags) const;
   UINT AddReadingOrder(UINT flags) const;
   void ForwardMouseDown(const ui::TMessage& message);
   // The caption the skinner draws: the control's Caption, or the window text.

@@ -360,3 +360,28 @@ TEST(SkinnedButton, ATransparentFaceShowsWhatItsParentPaintsUnderItWhenASiblingP
   for (int i = 0; i < 5; ++i) hoverAndLeave();
   EXPECT_EQ(wintest::LiveGdiObjects(), gdi);
 }
+
+// ---- Keyboard cues
+
+TEST(SkinnedButton, TheFocusRectangleAndTheAccessKeyShowOnlyWithTheWindowsKeyboardCues) {
+  ButtonFixture b;
+  b.button->SetCaption(L"&Go");
+  b.button->SetFocus();
+  wintest::KeyboardCues cues(b.button->Handle());
+  // What the button shows after each change, painted by itself: pixels unlike its focused face.
+  const auto marks = [&] {
+    wintest::PumpUntilIdle();
+    return wintest::PixelsUnlike(b.button->Handle(), ButtonColour(5));
+  };
+  const int all = marks();
+  cues.Set(UISF_HIDEFOCUS);
+  const int noFocusRect = marks();
+  EXPECT_LT(noFocusRect, all);
+  cues.Set(UISF_HIDEACCEL);
+  const int noCues = marks();
+  EXPECT_LT(noCues, noFocusRect);  // the underline under G is gone
+  EXPECT_GT(noCues, 0);            // the caption is still there
+  // The keyboard in use again: both come back.
+  cues.Clear(UISF_HIDEFOCUS | UISF_HIDEACCEL);
+  EXPECT_EQ(marks(), all);
+}

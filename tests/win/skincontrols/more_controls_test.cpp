@@ -244,6 +244,31 @@ TEST(SkinnedTabs, TabsAndPaneOnEachSide) {
   }
 }
 
+TEST(SkinnedTabs, TheFocusedControlsCurrentTabCarriesTheFocusRectangleWhileCuesShow) {
+  TabFixture t(ui::TTabPosition::tpTop);
+  const RECT current = t.Item(0);
+  // Pixels of the current tab unlike its face, as the control shows them by itself.
+  const auto marks = [&] {
+    wintest::PumpUntilIdle();
+    RECT r = current;
+    POINT origin{0, 0};
+    ClientToScreen(t.tabs->Handle(), &origin);
+    RECT window{};
+    GetWindowRect(t.tabs->Handle(), &window);
+    OffsetRect(&r, origin.x - window.left, origin.y - window.top);
+    return wintest::PixelsUnlike(t.tabs->Handle(), Colour("Tabs", 2), r);
+  };
+  wintest::KeyboardCues cues(t.tabs->Handle());
+  const int unfocused = marks();
+  t.tabs->SetFocus();
+  const int focused = marks();
+  EXPECT_GT(focused, unfocused);
+  cues.Set(UISF_HIDEFOCUS);
+  EXPECT_EQ(marks(), unfocused);
+  cues.Clear(UISF_HIDEFOCUS);
+  EXPECT_EQ(marks(), focused);
+}
+
 TEST(SkinnedTabs, ASkinWithoutTabImagesLeavesTheControlNative) {
   TabFixture t(ui::TTabPosition::tpTop, PaneSkin().Omit("Tabs").Omit("Tab.Pane"));
   const RECT current = t.Item(0);

@@ -258,6 +258,39 @@ long LiveGdiObjects() {
   return -1;
 }
 
+int PixelsUnlike(HWND wnd, COLORREF colour, RECT r) {
+  auto capture = CaptureWindowDC(wnd);
+  if (!capture) return -1;
+  if (IsRectEmpty(&r)) r = RECT{0, 0, capture->width(), capture->height()};
+  int count = 0;
+  for (int y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, capture->height()); ++y)
+    for (int x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, capture->width()); ++x)
+      if ((capture->Pixel(x, y) & 0xFFFFFF) != (colour & 0xFFFFFF)) ++count;
+  return count;
+}
+
+// --- keyboard cues ---------------------------------------------------------------------------
+
+KeyboardCues::KeyboardCues(HWND wnd)
+    : wnd_(wnd), subclass_(wnd, &KeyboardCues::Proc, 0x55495354, reinterpret_cast<DWORD_PTR>(this)) {}
+
+LRESULT CALLBACK KeyboardCues::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                    DWORD_PTR ref) {
+  auto* self = reinterpret_cast<KeyboardCues*>(ref);
+  if (msg == WM_QUERYUISTATE) return self->state_;
+  if (msg == WM_UPDATEUISTATE) {
+    const WORD flags = HIWORD(wp) & (UISF_HIDEFOCUS | UISF_HIDEACCEL);
+    if (LOWORD(wp) == UIS_SET) self->state_ |= flags;
+    if (LOWORD(wp) == UIS_CLEAR) self->state_ &= ~static_cast<LRESULT>(flags);
+  }
+  if (msg == WM_NCDESTROY) self->subclass_.forget();
+  return DefSubclassProc(wnd, msg, wp, lp);
+}
+
+void KeyboardCues::Update(WORD action, WORD flags) {
+  SendMessageW(wnd_, WM_UPDATEUISTATE, MAKEWPARAM(action, flags), 0);
+}
+
 // --- real input ----------------------------------------------------------------------------
 
 namespace {

@@ -112,6 +112,9 @@ class Dib32 {
 std::unique_ptr<Dib32> CaptureWindowDC(HWND wnd);
 // The window painted by itself into a DIB (WM_PRINT with client, non-client and children).
 std::unique_ptr<Dib32> CapturePrint(HWND wnd);
+// How many pixels of `r` (window coordinates; the whole window when empty) as the window shows
+// them now differ from `colour`: marks drawn over a flat face (a focus rectangle, an underline).
+int PixelsUnlike(HWND wnd, COLORREF colour, RECT r = RECT{});
 
 // ---------------------------------------------------------------------------------------------
 // Real input (the system's input queue, as a user's mouse and keyboard fill it)
@@ -124,6 +127,26 @@ void ClickClient(HWND wnd, int x, int y, bool twice = false);
 void PressKey(WORD vk, bool alt = false, bool shift = false);
 // Turns the wheel over a screen point by `notches` (positive: away from the user).
 void WheelAt(POINT screen, int notches);
+
+// ---------------------------------------------------------------------------------------------
+// Keyboard cues
+
+// Keeps a window's keyboard-cue state (hidden focus rectangles and access keys) as the system's
+// default handling does on Windows: Wine answers WM_QUERYUISTATE with 0 whatever it was told.
+// Set and Clear send the window WM_UPDATEUISTATE, as its parent's WM_CHANGEUISTATE would.
+class KeyboardCues {
+ public:
+  explicit KeyboardCues(HWND wnd);
+  void Set(WORD flags) { Update(UIS_SET, flags); }
+  void Clear(WORD flags) { Update(UIS_CLEAR, flags); }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  void Update(WORD action, WORD flags);
+  HWND wnd_;
+  LRESULT state_ = 0;
+  ui::SubclassHandle subclass_;
+};
 
 // ---------------------------------------------------------------------------------------------
 // Common controls version 6
