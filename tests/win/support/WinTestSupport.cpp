@@ -90,11 +90,16 @@ LRESULT CALLBACK MessageRecorder::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp,
     const auto from = [self](HWND control) {
       return !self->notifier_ || control == self->notifier_;
     };
-    if (msg == WM_COMMAND && lp && from(reinterpret_cast<HWND>(lp)))
+    const auto kept = [self](UINT code) {
+      return std::find(self->ignoredCodes_.begin(), self->ignoredCodes_.end(), code) ==
+             self->ignoredCodes_.end();
+    };
+    if (msg == WM_COMMAND && lp && from(reinterpret_cast<HWND>(lp)) && kept(HIWORD(wp)))
       self->log_.push_back({msg, HIWORD(wp), 0});
     if (msg == WM_NOTIFY && lp) {
       const auto* header = reinterpret_cast<const NMHDR*>(lp);
-      if (from(header->hwndFrom)) self->log_.push_back({msg, static_cast<WPARAM>(header->code), 0});
+      if (from(header->hwndFrom) && kept(header->code))
+        self->log_.push_back({msg, static_cast<WPARAM>(header->code), 0});
     }
   } else if (std::find(self->ignored_.begin(), self->ignored_.end(), msg) == self->ignored_.end()) {
     self->log_.push_back({msg, wp, lp});

@@ -64,6 +64,8 @@ class MessageRecorder {
     notificationsOnly_ = true;
     notifier_ = control;
   }
+  // Notification codes to leave out of such a log (ones that come with paints, not with input).
+  void ignoreCodes(std::vector<UINT> codes) { ignoredCodes_ = std::move(codes); }
   // The log as an exact expectation (parameters compared), to hold another recorder's log to.
   std::vector<ExpectedMessage> AsExpected() const;
   // Appends a mark (a message number of the caller's choosing) between two steps of a script.
@@ -79,6 +81,7 @@ class MessageRecorder {
   std::vector<UINT> ignored_;
   bool notificationsOnly_ = false;
   HWND notifier_ = nullptr;
+  std::vector<UINT> ignoredCodes_;
   ui::SubclassHandle subclass_;
 };
 
