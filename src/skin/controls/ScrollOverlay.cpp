@@ -372,8 +372,8 @@ void TWScrollbar::Press(LPARAM lParam) {
 }
 
 void TWScrollbar::Release(LPARAM lParam) {
-  const bool was = std::exchange(pressed_, false);
-  if (host_ && was) {
+  pressed_ = false;
+  if (host_ && TakesInput()) {
     if (kind_ == kControlBar)
       PostMessageW(host_, WM_LBUTTONUP, MK_LBUTTON, lParam);
     else

@@ -20,6 +20,7 @@ constexpr LONG_PTR kEdgeStyles = WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WIN
 
 UI_IMPLEMENT_CLASS(TSkinScrollbar, TSkinControl)
 UI_IMPLEMENT_CLASS(TSkinScrollbarH, TSkinScrollbar)
+UI_IMPLEMENT_CLASS(TSkinScControl, TSkinControl)
 
 TSkinScrollbar::TSkinScrollbar(ui::TComponent* owner) : TSkinControl(owner) {}
 
@@ -226,6 +227,75 @@ void TSkinScrollbar::FillCorner(HDC dc) const {
   RECT corner{v.rcScrollBar.left, h.rcScrollBar.top, v.rcScrollBar.right, h.rcScrollBar.bottom};
   OffsetRect(&corner, -window.left, -window.top);
   FillFace(dc, corner);
+}
+
+// ---- Scroll-bar controls
+// --------------------------------------------------------------------------
+
+TSkinScControl::~TSkinScControl() = default;
+
+void TSkinScControl::Attach(IControlSkinnerHost* form, TSkinData* skin, bool) {
+  if (control_) return;  // attached already
+  TSkinControl::Attach(form, skin, false);
+  MakeBar();
+}
+
+void TSkinScControl::MakeBar() {
+  if (!handle_ || !control_ || !TWScrollbar::SkinHasBars(skin_)) {
+    bar_.reset();  // no images: the control keeps its own look
+    return;
+  }
+  if (!bar_) bar_ = std::make_unique<TWScrollbar>(form_, skin_);
+  if (!bar_->AttachToWindow(handle_, TWScrollbar::kControlBar, true)) {
+    bar_.reset();
+    return;
+  }
+  bar_->SetEnabled(control_->Enabled());
+  if (!control_->Visible()) bar_->HideBar();
+}
+
+void TSkinScControl::Detach() {
+  if (!Active()) return;
+  TSkinControl::Detach();
+  bar_.reset();
+}
+
+void TSkinScControl::SkinChanged() {
+  MakeBar();
+  if (bar_) bar_->Invalidate();
+  TSkinControl::SkinChanged();
+}
+
+void TSkinScControl::ActiveChanged(bool active) {
+  if (active)
+    MakeBar();
+  else
+    bar_.reset();
+  TSkinControl::ActiveChanged(active);
+}
+
+void TSkinScControl::MessageHandled(const ui::TMessage& message) {
+  if (bar_) bar_->FollowHost(message.Msg, message.WParam, message.LParam);
+}
+
+void TSkinScControl::AfterMessage(ui::TMessage& message) {
+  switch (message.Msg) {
+    case ui::CM_VISIBLECHANGED:
+      if (!bar_) break;
+      if (message.WParam)
+        bar_->UpdateBar();
+      else
+        bar_->HideBar();
+      return;
+    case ui::CM_ENABLEDCHANGED:
+      if (bar_ && control_) bar_->SetEnabled(control_->Enabled());
+      break;
+    case WM_PAINT:
+      return;  // the overlay covers the control whole: nothing of the skin lies on it
+    default:
+      break;
+  }
+  TSkinControl::AfterMessage(message);
 }
 
 }  // namespace skin

@@ -49,6 +49,30 @@ class TSkinScrollbar : public TSkinControl {
   ui::GdiBrush shadowBrush_;
 };
 
+// A scroll-bar control covered whole by one overlay, which hands presses to the control's own
+// tracking. The overlay goes and comes with the skin, and follows the control through the
+// skinner (which is in its message stream already).
+class TSkinScControl : public TSkinControl {
+  UI_CLASS(TSkinScControl, TSkinControl)
+ public:
+  using TSkinControl::TSkinControl;
+  ~TSkinScControl() override;
+  void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
+  void Detach() override;
+  void SkinChanged() override;
+  // Null when the skin has no scroll-bar images (the control stays native).
+  TWScrollbar* Bar() const { return bar_.get(); }
+
+ protected:
+  void AfterMessage(ui::TMessage& message) override;
+  void MessageHandled(const ui::TMessage& message) override;
+  void ActiveChanged(bool active) override;
+
+ private:
+  void MakeBar();
+  std::unique_ptr<TWScrollbar> bar_;
+};
+
 // The same two overlays on a bare window (the list of a simple combo box).
 class TSkinScrollbarH : public TSkinScrollbar {
   UI_CLASS(TSkinScrollbarH, TSkinScrollbar)

@@ -54,6 +54,8 @@ const char* SkinnerKindName(SkinnerKind kind) {
       return "ObjImage";
     case SkinnerKind::Sizer:
       return "Sizer";
+    case SkinnerKind::ScControl:
+      return "ScControl";
     case SkinnerKind::BoxH:
       return "BoxH";
   }

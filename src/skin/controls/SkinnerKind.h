@@ -28,9 +28,10 @@ enum class SkinnerKind : int {
   TrackBar,
   DateTime,
   AdvPage,
-  ObjImage,  // check and radio images of foreign control libraries
-  Sizer,     // size grips
-  BoxH,      // bare dialogs and tool bars
+  ObjImage,   // check and radio images of foreign control libraries
+  Sizer,      // size grips
+  BoxH,       // bare dialogs and tool bars
+  ScControl,  // scroll-bar controls
 };
 
 const char* SkinnerKindName(SkinnerKind kind);

@@ -35,6 +35,8 @@ Factory FactoryOf(SkinnerKind kind) {
       return &Make<TSkinRadioButton>;
     case SkinnerKind::ComboBox:
       return &Make<TSkinComBox>;
+    case SkinnerKind::ScControl:
+      return &Make<TSkinScControl>;
     case SkinnerKind::Scrollbar:
     // A scroll box has window bars like any other scrolling control.
     case SkinnerKind::ScrollContainer:

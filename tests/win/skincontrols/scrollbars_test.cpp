@@ -506,3 +506,42 @@ TEST(ScrollOverlay, SwitchedOffTheSystemsBarsShowAndSwitchedOnTheOverlaysComeBac
   wintest::PumpUntilIdle();
   EXPECT_TRUE(Covers(l.Vert(), l.Host(), OBJID_VSCROLL));
 }
+
+TEST(ScrollOverlay, AFormsScrollBarControlWearsTheSkinAndScrollsLikeItsNativeTwin) {
+  ui::TScrollBar* skinned = nullptr;
+  ui::TScrollBar* native = nullptr;
+  SkinnedForm f(TestSkin(), [&](frametest::TFrameTestForm& form) {
+    for (ui::TScrollBar** bar : {&skinned, &native}) {
+      *bar = new ui::TScrollBar(&form);
+      (*bar)->SetParent(&form);
+      (*bar)->SetBounds(20, bar == &skinned ? 20 : 60, 200, Arrow());
+      (*bar)->SetPageSize(10);
+      (*bar)->SetParams(0, 0, 100);
+    }
+    native->SetTag(99);
+  });
+  EXPECT_EQ(SendMessageW(skinned->Handle(), skin::kSkinIsSkinned, 0, 0), 1);
+  EXPECT_NE(SendMessageW(native->Handle(), skin::kSkinIsSkinned, 0, 0), 1);
+  const std::vector<HWND> overlays = OverlayWindows();
+  ASSERT_EQ(overlays.size(), 1u);
+  RECT o{}, c{};
+  GetWindowRect(overlays[0], &o);
+  GetWindowRect(skinned->Handle(), &c);
+  EXPECT_TRUE(EqualRect(&o, &c));
+  // What the overlay painted by itself: the skin's right arrow.
+  auto shown = wintest::CaptureWindowDC(overlays[0]);
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->Pixel(200 - Arrow() / 2, Arrow() / 2) & 0xFFFFFF, Colour("Scrollbar", 5));
+  // A user's click on each right arrow moves each on by a line.
+  for (ui::TScrollBar* bar : {native, skinned}) {
+    wintest::ClickClient(bar->Handle(), 200 - Arrow() / 2, Arrow() / 2);
+    EXPECT_EQ(bar->Position(), 1);
+  }
+  // Switched off, the control shows itself; on again, the overlay is back.
+  SendMessageW(skinned->Handle(), skin::kSkinSetActive, 0, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(OverlayWindows().empty());
+  SendMessageW(skinned->Handle(), skin::kSkinSetActive, 1, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(OverlayWindows().size(), 1u);
+}
