@@ -1,8 +1,11 @@
 #include "skin/controls/SkinScrollbars.h"
 
+#include <commctrl.h>
+
 #include <cctype>
 #include <string>
 
+#include "skin/controls/SkinnerRegistry.h"
 #include "skin/data/WinSkinData.h"
 #include "ui/TypInfo.h"
 
@@ -21,6 +24,7 @@ constexpr LONG_PTR kEdgeStyles = WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WIN
 UI_IMPLEMENT_CLASS(TSkinScrollbar, TSkinControl)
 UI_IMPLEMENT_CLASS(TSkinScrollbarH, TSkinScrollbar)
 UI_IMPLEMENT_CLASS(TSkinScControl, TSkinControl)
+UI_IMPLEMENT_CLASS(TSkinListView, TSkinScrollbar)
 
 TSkinScrollbar::TSkinScrollbar(ui::TComponent* owner) : TSkinControl(owner) {}
 
@@ -227,6 +231,28 @@ void TSkinScrollbar::FillCorner(HDC dc) const {
   RECT corner{v.rcScrollBar.left, h.rcScrollBar.top, v.rcScrollBar.right, h.rcScrollBar.bottom};
   OffsetRect(&corner, -window.left, -window.top);
   FillFace(dc, corner);
+}
+
+// ---- List views
+// -----------------------------------------------------------------------------------
+
+void TSkinListView::Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) {
+  TSkinScrollbar::Attach(form, skin, recolour);
+  SkinHeader();
+}
+
+// The header comes with the report view (and again with a re-created window); it is skinned by
+// handle as a bare header, and left alone once skinned.
+void TSkinListView::SkinHeader() {
+  if (!handle_ || !Active() || !HasSkinner(SkinnerKind::Header)) return;
+  HWND header = reinterpret_cast<HWND>(SendMessageW(handle_, LVM_GETHEADER, 0, 0));
+  if (!header || SendMessageW(header, kSkinIsSkinned, 0, 0) == 1) return;
+  CreateSkinner(SkinnerKind::Header, nullptr)->AttachHandle(header, skin_, form_);
+}
+
+void TSkinListView::AfterMessage(ui::TMessage& message) {
+  TSkinScrollbar::AfterMessage(message);
+  if (message.Msg == WM_PARENTNOTIFY && LOWORD(message.WParam) == WM_CREATE) SkinHeader();
 }
 
 // ---- Scroll-bar controls

@@ -49,6 +49,21 @@ class TSkinScrollbar : public TSkinControl {
   ui::GdiBrush shadowBrush_;
 };
 
+// A list view: its window bars as any scrolling control's, and its header (report view) skinned
+// as a header control.
+class TSkinListView : public TSkinScrollbar {
+  UI_CLASS(TSkinListView, TSkinScrollbar)
+ public:
+  using TSkinScrollbar::TSkinScrollbar;
+  void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
+
+ protected:
+  void AfterMessage(ui::TMessage& message) override;
+
+ private:
+  void SkinHeader();
+};
+
 // A scroll-bar control covered whole by one overlay, which hands presses to the control's own
 // tracking. The overlay goes and comes with the skin, and follows the control through the
 // skinner (which is in its message stream already).

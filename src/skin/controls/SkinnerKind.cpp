@@ -56,6 +56,8 @@ const char* SkinnerKindName(SkinnerKind kind) {
       return "Sizer";
     case SkinnerKind::ScControl:
       return "ScControl";
+    case SkinnerKind::ListView:
+      return "ListView";
     case SkinnerKind::BoxH:
       return "BoxH";
   }

@@ -32,6 +32,7 @@ enum class SkinnerKind : int {
   Sizer,      // size grips
   BoxH,       // bare dialogs and tool bars
   ScControl,  // scroll-bar controls
+  ListView,   // list views: window bars and the header
 };
 
 const char* SkinnerKindName(SkinnerKind kind);

@@ -106,6 +106,7 @@ ControlDecision ClassTable(const ControlFacts& c, const ClassifySwitches& sw,
   if (NameIs(name, {"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}) && on(swScrollbar))
     return Make(SkinnerKind::Scrollbar);
   if (name == "TSCROLLBAR" && on(swScrollbar)) return Make(SkinnerKind::ScControl);
+  if (name == "TLISTVIEW" && on(swScrollbar)) return Make(SkinnerKind::ListView);
   if (HasScrollStyle(c) && on(swScrollbar)) return Make(SkinnerKind::Scrollbar);
   // Glyph buttons are push buttons too: their own row comes first.
   if (is(fcBitBtn) && on(swButton)) return Make(SkinnerKind::BitButton);

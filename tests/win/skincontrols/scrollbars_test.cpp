@@ -545,3 +545,32 @@ TEST(ScrollOverlay, AFormsScrollBarControlWearsTheSkinAndScrollsLikeItsNativeTwi
   wintest::PumpUntilIdle();
   EXPECT_EQ(OverlayWindows().size(), 1u);
 }
+
+TEST(ScrollOverlay, AListViewsHeaderWearsTheSkinBesideItsBars) {
+  ui::TListView* skinned = nullptr;
+  ui::TListView* native = nullptr;
+  SkinnedForm f(TestSkin(), [&](frametest::TFrameTestForm& form) {
+    for (ui::TListView** view : {&skinned, &native}) {
+      *view = new ui::TListView(&form);
+      (*view)->SetParent(&form);
+      (*view)->SetBounds(view == &skinned ? 20 : 240, 20, 200, 120);
+      (*view)->SetColumnCaption(L"Goods");
+      for (int i = 1; i <= 20; ++i) (*view)->AddItem(L"Goods " + std::to_wstring(i));
+    }
+    native->SetTag(99);
+  });
+  const auto header = [](ui::TListView* v) {
+    return reinterpret_cast<HWND>(SendMessageW(v->Handle(), LVM_GETHEADER, 0, 0));
+  };
+  ASSERT_NE(header(skinned), nullptr);
+  EXPECT_EQ(SendMessageW(skinned->Handle(), skin::kSkinIsSkinned, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(header(skinned), skin::kSkinIsSkinned, 0, 0), 1);
+  EXPECT_NE(SendMessageW(header(native), skin::kSkinIsSkinned, 0, 0), 1);
+  // The header as it painted itself: the skin's header image, near its first item's corner.
+  auto shown = wintest::CaptureWindowDC(header(skinned));
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->Pixel(3, 1) & 0xFFFFFF, Colour("Headerbar", 1));
+  auto twin = wintest::CaptureWindowDC(header(native));
+  ASSERT_NE(twin, nullptr);
+  EXPECT_NE(twin->Pixel(3, 1) & 0xFFFFFF, Colour("Headerbar", 1));
+}
