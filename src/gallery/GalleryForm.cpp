@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
+#include "gallery/GalleryLayout.h"
 #include "ui/BitBtn.h"
 #include "ui/Bitmaps.h"
 #include "ui/CheckCtrls.h"
@@ -32,7 +35,6 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner) : ui::TForm(owner) {
   SkinData1 = new skin::TSkinData(this);
   SkinData1->SetName("SkinData1");
 
-  StartColumn();
   AddButtonRows();
   AddComboRows();
   AddScrollRows();
@@ -40,23 +42,58 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner) : ui::TForm(owner) {
   AddEditRows();
   AddMoreRows();
   AddMenuBar();
-  SetClientSize(right_ + 12, bottom_ + 4);
+  Arrange();
 }
 
-void TGalleryForm::StartColumn() {
-  columnLeft_ = right_ == 0 ? 0 : right_ + 12;
-  const int top = 12;
-  auto* skinnedHeader =
-      Make<ui::TLabel>(columnLeft_ + kGalleryTitleWidth + 12, top, kGalleryColumnWidth, 16);
-  skinnedHeader->SetCaption(L"Skinned / 皮肤");
-  auto* nativeHeader = Make<ui::TLabel>(columnLeft_ + kGalleryTitleWidth + 12 + kGalleryColumnWidth,
-                                        top, kGalleryColumnWidth, 16);
-  nativeHeader->SetCaption(L"Native / 原生");
-  firstRowTop_ = nextTop_ = top + 24;
+void TGalleryForm::Arrange() {
+  RECT work{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
+    work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  // The window's own frame (the system's, with the menu bar), and room for a skin's larger one
+  // twice over: a skin grows the window by what its frame takes more, or takes it from the client
+  // area when the window cannot grow. Either way no row is cut off, and no row is covered and
+  // uncovered when a skin switch changes the frame.
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0);
+  int frameW = frame.right - frame.left, frameH = frame.bottom - frame.top;
+  if (HandleAllocated()) {
+    frameW = std::max(frameW, Width() - ClientWidth());
+    frameH = std::max(frameH, Height() - ClientHeight());
+  }
+  const int slackW = kGallerySkinFrameSlack / 2, slackH = kGallerySkinFrameSlack;
+  std::vector<int> heights;
+  for (const Row& row : rows_) heights.push_back(row.height);
+  const GalleryMetrics m;
+  const GalleryPlan plan = PlanGallery(heights, work.right - work.left - frameW - 2 * slackW,
+                                       work.bottom - work.top - frameH - 2 * slackH, m);
+
+  for (int c = 0; c < plan.columns; ++c) {
+    const int left = plan.ColumnLeft(c, m) + plan.titleWidth + 12;
+    auto* skinnedHeader = Make<ui::TLabel>(left, m.headerTop, plan.pitch, 16);
+    skinnedHeader->SetCaption(L"Skinned / 皮肤");
+    auto* nativeHeader = Make<ui::TLabel>(left + plan.pitch, m.headerTop, plan.pitch, 16);
+    nativeHeader->SetCaption(L"Native / 原生");
+    headers_.push_back(skinnedHeader);
+    headers_.push_back(nativeHeader);
+  }
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    const Row& row = rows_[i];
+    const GalleryPlace at = plan.rows[i];
+    const int left = plan.ColumnLeft(at.column, m);
+    row.label->SetBounds(left + 12, at.top + 4, plan.titleWidth - 12, 16);
+    row.skinned->SetBounds(left + plan.titleWidth + 12, at.top, plan.pitch - 20, row.height);
+    row.native->SetBounds(left + plan.titleWidth + 12 + plan.pitch, at.top, plan.pitch - 20,
+                          row.height);
+  }
+  SetClientSize(plan.clientWidth + slackW, plan.clientHeight + slackH);
+  // Near the work area's top-left corner, as far in as the window's size allows once grown.
+  const int x = work.left + std::clamp<int>(work.right - work.left - Width() - slackW, 0, 60);
+  const int y = work.top + std::clamp<int>(work.bottom - work.top - Height() - slackH, 0, 40);
+  SetBounds(x, y, Width(), Height());
 }
 
 void TGalleryForm::AddButtonRows() {
-  AddRow<ui::TButton>(L"Push button", 25, [](ui::TButton* b) { b->SetCaption(L"&Search 搜索"); });
+  AddRow<ui::TButton>(L"Push button", 25, [](ui::TButton* b) { b->SetCaption(L"Se&arch 搜索"); });
   AddRow<ui::TButton>(L"Default button", 25, [](ui::TButton* b) {
     b->SetCaption(L"Default");
     b->SetDefault(true);

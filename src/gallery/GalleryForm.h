@@ -3,6 +3,8 @@
 // see and try every state with the mouse and the keyboard.
 #pragma once
 
+#include <windows.h>
+
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -27,8 +29,11 @@ class TGalleryForm : public ui::TForm {
     std::wstring title;
     ui::TControl* skinned = nullptr;
     ui::TControl* native = nullptr;
+    ui::TLabel* label = nullptr;
+    int height = 0;
   };
   const std::vector<Row>& Rows() const { return rows_; }
+  ui::TMainMenu* MainMenu() const { return menu_; }
 
   // Loads a skin stream (u32 byte count, then the stream) into SkinData1 and switches it on, as
   // the form reader does for a stored form.
@@ -45,12 +50,13 @@ class TGalleryForm : public ui::TForm {
  private:
   template <class T>
   T* Make(int left, int top, int width, int height);
-  // Adds a row of two controls made by `make` (called twice; the second gets Tag 99). Rows flow
-  // into a new column once a column is full.
+  // Adds a row of two controls made by `make` (called twice; the second gets Tag 99). Arrange
+  // places the rows once they are all there.
   template <class T, class Setup>
   void AddRow(const std::wstring& title, int height, Setup setup);
-  // Starts the next column (titles and both headers) and returns the top of its first row.
-  void StartColumn();
+  // Lays the rows out in columns that fit the screen's work area (a window frame left out) and
+  // sizes and places the window to hold them.
+  void Arrange();
 
   // One group of rows per skinner family, each in a file of its own.
   void AddButtonRows();
@@ -76,13 +82,13 @@ class TGalleryForm : public ui::TForm {
   ui::TMainMenu* menu_ = nullptr;
   ui::TMenuItem* skinMenu_ = nullptr;
   std::vector<std::wstring> skinFiles_;  // the Skin menu's items after the embedded one
-  int columnLeft_ = 0, nextTop_ = 0, firstRowTop_ = 0;
-  int right_ = 0, bottom_ = 0;
+  std::vector<ui::TLabel*> headers_;
 };
 
-constexpr int kGalleryTitleWidth = 150, kGalleryColumnWidth = 170, kGalleryRowGap = 8;
-constexpr int kGalleryColumnHeight = 880;  // rows below this start a new column
-constexpr int kGalleryNativeTag = 99;      // the skin's DisableTag: keeps the native look
+constexpr int kGalleryNativeTag = 99;  // the skin's DisableTag: keeps the native look
+// Room for a skinned frame larger than the system's (a taller caption and menu bar; half of it
+// across for the borders), on the screen and in the client area.
+constexpr int kGallerySkinFrameSlack = 24;
 
 template <class T>
 T* TGalleryForm::Make(int left, int top, int width, int height) {
@@ -94,24 +100,19 @@ T* TGalleryForm::Make(int left, int top, int width, int height) {
 
 template <class T, class Setup>
 void TGalleryForm::AddRow(const std::wstring& title, int height, Setup setup) {
-  if (nextTop_ > firstRowTop_ && nextTop_ + height > kGalleryColumnHeight) StartColumn();
-  auto* label = Make<ui::TLabel>(columnLeft_ + 12, nextTop_ + 4, kGalleryTitleWidth - 12, 16);
-  label->SetCaption(title);
   Row row;
   row.title = title;
-  const int skinnedLeft = columnLeft_ + kGalleryTitleWidth + 12;
-  T* skinned = Make<T>(skinnedLeft, nextTop_, kGalleryColumnWidth - 20, height);
+  row.height = height;
+  row.label = Make<ui::TLabel>(0, 0, 100, 16);
+  row.label->SetCaption(title);
+  T* skinned = Make<T>(0, 0, 150, height);
   setup(skinned);
-  T* native =
-      Make<T>(skinnedLeft + kGalleryColumnWidth, nextTop_, kGalleryColumnWidth - 20, height);
+  T* native = Make<T>(0, 0, 150, height);
   setup(native);
   native->SetTag(kGalleryNativeTag);
   row.skinned = skinned;
   row.native = native;
   rows_.push_back(row);
-  nextTop_ += height + kGalleryRowGap;
-  right_ = std::max(right_, skinnedLeft + 2 * kGalleryColumnWidth);
-  bottom_ = std::max(bottom_, nextTop_);
 }
 
 // The default skin stream embedded in the program (empty when the program has none).

@@ -131,6 +131,7 @@ bool TWScrollbar::EnsureWindow() {
     wnd_ = CreateWindowExW(0, kOverlayClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
                            nullptr, GetModuleHandleW(nullptr), this);
   }
+  if (wnd_ && !enabled_) EnableWindow(wnd_, FALSE);
   orderUnknown_ = true;
   return wnd_ != nullptr;
 }
@@ -223,11 +224,16 @@ void TWScrollbar::HideBar() {
   visible_ = false;
 }
 
+// The overlay's window is enabled with its host: a disabled one takes no input, and a click on it
+// goes where a click on the host's own bar would (to the host's parent).
 void TWScrollbar::SetEnabled(bool on) {
+  if (wnd_ && (IsWindowEnabled(wnd_) != FALSE) != on) EnableWindow(wnd_, on);
   if (enabled_ == on) return;
   enabled_ = on;
   Invalidate();
 }
+
+bool TWScrollbar::TakesInput() const { return enabled_ && host_ && IsWindowEnabled(host_); }
 
 void TWScrollbar::Invalidate() {
   if (wnd_ && visible_) InvalidateRect(wnd_, nullptr, FALSE);
@@ -333,6 +339,7 @@ LPARAM TWScrollbar::ToHostPoint(LPARAM p) const {
 }
 
 void TWScrollbar::Press(LPARAM lParam) {
+  if (!TakesInput()) return;
   const int x = LOWORD(lParam), y = HIWORD(lParam);
   GetCursorPos(&pressCursor_);
   BarInfo info;
@@ -366,7 +373,7 @@ void TWScrollbar::Press(LPARAM lParam) {
 
 void TWScrollbar::Release(LPARAM lParam) {
   pressed_ = false;
-  if (host_) {
+  if (host_ && TakesInput()) {
     if (kind_ == kControlBar)
       PostMessageW(host_, WM_LBUTTONUP, MK_LBUTTON, lParam);
     else
@@ -417,9 +424,9 @@ LRESULT TWScrollbar::OverlayMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL:
-      // The wheel over the bar scrolls what the bar scrolls.
-      if (host_) return SendMessageW(host_, msg, wParam, lParam);
-      break;
+      // The wheel over the bar scrolls what the bar scrolls (a disabled host: nothing).
+      if (!TakesInput()) return 0;
+      return SendMessageW(host_, msg, wParam, lParam);
     default:
       break;
   }
@@ -483,6 +490,10 @@ void TWScrollbar::HostMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         SetHoverZone(LOWORD(wParam));
       break;
     case WM_ENABLE:
+      // A bare host's enabled state reaches the overlay here (a framework control's through its
+      // skinner as well).
+      SetEnabled(wParam != 0);
+      break;
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL:
     case SBM_SETSCROLLINFO:

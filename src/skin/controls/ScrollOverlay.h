@@ -88,6 +88,8 @@ class TWScrollbar {
   void Press(LPARAM lParam);
   void Release(LPARAM lParam);
   LPARAM ToHostPoint(LPARAM overlayPoint) const;
+  // The host is enabled: the overlay answers the mouse for it.
+  bool TakesInput() const;
   void HostMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void HostGone();
   LRESULT OverlayMessage(UINT msg, WPARAM wParam, LPARAM lParam);

@@ -129,7 +129,7 @@ void TSkinSpeedButton::PaintControl(HDC dc, const RECT& rect) {
   const int frame = SpeedButtonFrame(s);
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   if (W < 1 || H < 1) return;
-  FrameBuffer* buffer = Buffer(W, H);
+  FrameBuffer* buffer = ComposeBuffer(W, H);
   if (!buffer) return;
   const HDC b = buffer->dc();
   const RECT local{0, 0, W, H};
@@ -178,7 +178,7 @@ void TSkinSpeedButton::PaintControl(HDC dc, const RECT& rect) {
       if (layout == GlyphLayoutKind::Right) flags |= DT_RIGHT;
       if (!horizontal) flags |= DT_CENTER;
       RECT text{at.textX, at.textY, at.textX + tw, at.textY + th};
-      SkinDrawText(b, caption_, text, AddReadingOrder(flags));
+      DrawAccessText(b, caption_, text, AddReadingOrder(flags));
     }
   } else if (!caption_.empty()) {
     RECT measure = local;
@@ -188,7 +188,7 @@ void TSkinSpeedButton::PaintControl(HDC dc, const RECT& rect) {
     const ImageRect at =
         CentredCaption(W, H, measure.right - measure.left, measure.bottom - measure.top);
     RECT text{at.left, at.top, at.right, at.bottom};
-    SkinDrawText(b, caption_, text, AddReadingOrder(kFlags));
+    DrawAccessText(b, caption_, text, AddReadingOrder(kFlags));
   }
   BitBlt(dc, rect.left, rect.top, W, H, b, 0, 0, SRCCOPY);
 }
@@ -231,7 +231,7 @@ void TSkinMenuButton::PaintControl(HDC dc, const RECT& rect) {
   if (!caption_.empty()) {
     SetBkMode(b, TRANSPARENT);
     SetTextColor(b, CaptionColour(frame));
-    SkinDrawText(b, caption_, text, AddReadingOrder(DT_WORDBREAK));
+    DrawAccessText(b, caption_, text, AddReadingOrder(DT_WORDBREAK));
   }
   DrawArrow(b, at.arrowX, at.arrowY, GetSysColor(enabled_ ? COLOR_WINDOWTEXT : COLOR_BTNSHADOW));
   DrawFocus(b, text);

@@ -56,7 +56,12 @@ bool TSkinButton::BeforeMessage(ui::TMessage& message) {
       return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
-      if (!focusedAtPaint_) SetFocus(handle_);
+      if (!focusedAtPaint_) {
+        // The focus change runs handlers that may free the control and this skinner.
+        const std::weak_ptr<bool> alive = AliveToken();
+        SetFocus(handle_);
+        if (const auto living = alive.lock(); !living || !*living) return false;
+      }
       MouseState |= kDown;
       PaintFrame(nullptr);
       if (Mode == 0 && control_) ForwardMouseDown(message);
@@ -143,6 +148,12 @@ ButtonState TSkinButton::ReadState() {
   return s;
 }
 
+FrameBuffer* TSkinButton::ComposeBuffer(int width, int height) {
+  // The parent's paint under a transparent face runs the paints of the parent's other skinned
+  // controls, which compose in the shared buffer.
+  return Transparent && control_ ? OwnBuffer(width, height) : Buffer(width, height);
+}
+
 void TSkinButton::PaintFace(HDC dc, const RECT& rect, int frame) {
   if (Transparent && control_)
     PaintControlTo(*control_, dc);
@@ -169,7 +180,7 @@ HFONT TSkinButton::CaptionFont() const {
 }
 
 void TSkinButton::DrawFocus(HDC dc, RECT r) const {
-  if (!focused_ || InSet(skin_->Options(), xoNoFocusRect)) return;
+  if (!focused_ || InSet(skin_->Options(), xoNoFocusRect) || !FocusCuesShown()) return;
   InflateRect(&r, 2, 2);
   DrawFocusRect(dc, &r);
 }
@@ -179,7 +190,7 @@ void TSkinButton::PaintControl(HDC dc, const RECT& rect) {
   const ButtonState state = ReadState();
   const int frame = ButtonFrame(state, skin_->Buttons()->Frame);
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
-  FrameBuffer* buffer = Buffer(W, H);
+  FrameBuffer* buffer = ComposeBuffer(W, H);
   if (!buffer) return;
   const HDC b = buffer->dc();
   const RECT local{0, 0, W, H};
@@ -197,7 +208,7 @@ void TSkinButton::PaintControl(HDC dc, const RECT& rect) {
   const ImageRect at =
       CentredCaption(W, H, measure.right - measure.left, measure.bottom - measure.top);
   RECT text{at.left, at.top, at.right, at.bottom};
-  SkinDrawText(b, caption_, text, AddReadingOrder(kCaptionFlags));
+  DrawAccessText(b, caption_, text, AddReadingOrder(kCaptionFlags));
   SetBkMode(b, OPAQUE);
   DrawFocus(b, text);
   BitBlt(dc, rect.left, rect.top, W, H, b, 0, 0, SRCCOPY);
@@ -250,7 +261,7 @@ void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
   const int frame = ButtonFrame(state, skin_->Buttons()->Frame);
   const int glyphFrame = state.down ? 3 : (state.disabled ? 2 : 1);
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
-  FrameBuffer* buffer = Buffer(W, H);
+  FrameBuffer* buffer = ComposeBuffer(W, H);
   if (!buffer) return;
   const HDC b = buffer->dc();
   const RECT local{0, 0, W, H};
@@ -313,7 +324,7 @@ void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
     RECT text{at.textX, at.textY, at.textX + tw, at.textY + th};
     SetBkMode(b, TRANSPARENT);
     SetTextColor(b, CaptionColour(frame));
-    SkinDrawText(b, caption_, text, AddReadingOrder(flags));
+    DrawAccessText(b, caption_, text, AddReadingOrder(flags));
     SetBkMode(b, OPAQUE);
     DrawFocus(b, text);
   }

@@ -27,6 +27,8 @@ class TSkinButton : public TSkinControl {
   ButtonState ReadState();
   // Background and the state's image into dc (the shared buffer).
   void PaintFace(HDC dc, const RECT& rect, int frame);
+  // Where the face is composed: the shared buffer, or the skinner's own for a transparent face.
+  FrameBuffer* ComposeBuffer(int width, int height);
   COLORREF CaptionColour(int frame) const;
   HFONT CaptionFont() const;
   void DrawFocus(HDC dc, RECT r) const;

@@ -138,7 +138,10 @@ void TSkinCheckRadio::PaintControl(HDC dc, const RECT& rect) {
   if ((style & BS_LEFTTEXT) && rtl) textFlags |= DT_RIGHT;
 
   // A control the skinner paints whole is composed off-screen; a bare one only gets its glyph.
-  FrameBuffer* buffer = Mode == 1 ? Buffer(W, H) : nullptr;
+  // A transparent one has its parent paint under it meanwhile, and the parent's other skinned
+  // controls compose in the shared buffer: it composes in one of its own.
+  FrameBuffer* buffer =
+      Mode != 1 ? nullptr : (Transparent && control_ ? OwnBuffer(W, H) : Buffer(W, H));
   const HDC target = buffer ? buffer->dc() : dc;
   const int ox = buffer ? 0 : rect.left, oy = buffer ? 0 : rect.top;
   ui::SaveDCGuard saved(target);
@@ -166,9 +169,10 @@ void TSkinCheckRadio::PaintControl(HDC dc, const RECT& rect) {
     SkinDrawText(target, caption_, measure,
                  textFlags | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK);
     OffsetRect(&text, 0, ((text.bottom - text.top) - measure.bottom) / 2);
-    if (focused_ && !caption_.empty() && !InSet(skin_->Options(), xoNoFocusRect))
+    if (focused_ && !caption_.empty() && !InSet(skin_->Options(), xoNoFocusRect) &&
+        FocusCuesShown())
       DrawTextFocus(target, textFlags | DT_EXPANDTABS | DT_WORDBREAK, text);
-    SkinDrawText(target, caption_, text, textFlags | DT_EXPANDTABS | DT_WORDBREAK);
+    DrawAccessText(target, caption_, text, textFlags | DT_EXPANDTABS | DT_WORDBREAK);
   }
   if (buffer) BitBlt(dc, rect.left, rect.top, W, H, target, 0, 0, SRCCOPY);
 }

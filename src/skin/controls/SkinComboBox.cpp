@@ -156,10 +156,21 @@ void TSkinComBox::FreeListPainter() {
   }
 }
 
+// The list's painter follows the combo off and on.
+void TSkinComBox::ActiveChanged(bool active) {
+  if (listPainter_ && listPainter_->SkinnedWindow())
+    SendMessageW(listPainter_->SkinnedWindow(), kSkinSetActive, active ? 1 : 0, 0);
+  TSkinControl::ActiveChanged(active);
+}
+
 LRESULT CALLBACK TSkinComBox::ChildProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR ref) {
   auto* self = reinterpret_cast<TSkinComBox*>(ref);
+  // The child's own handling may free the combo's skinner (a handler of a notification it sends
+  // frees the combo or its form): nothing of it is used after that.
+  const std::weak_ptr<bool> alive = self->AliveToken();
   const LRESULT result = DefSubclassProc(wnd, msg, wParam, lParam);
+  if (const auto living = alive.lock(); !living || !*living) return result;
   if (msg == WM_NCDESTROY) {
     // The system drops the subclass of a destroyed window itself.
     self->childSubclass_.forget();
@@ -423,10 +434,22 @@ TComboxScrollBar::~TComboxScrollBar() = default;
 
 void TComboxScrollBar::AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) {
   TSkinControl::AttachHandle(wnd, skin, form);
-  if (!wnd || !form || !TWScrollbar::SkinHasBars(skin)) return;  // the list keeps its own bar
-  bar_ = std::make_unique<TWScrollbar>(form, skin);
+  MakeBar();
+}
+
+void TComboxScrollBar::MakeBar() {
+  if (!handle_ || !form_ || !TWScrollbar::SkinHasBars(skin_)) return;  // the list's own bar
+  bar_ = std::make_unique<TWScrollbar>(form_, skin_);
   // This skinner is in the list's message stream already: it hands every message on.
-  if (!bar_->AttachToWindow(wnd, TWScrollbar::kVerticalBar, true)) bar_.reset();
+  if (!bar_->AttachToWindow(handle_, TWScrollbar::kVerticalBar, true)) bar_.reset();
+}
+
+void TComboxScrollBar::ActiveChanged(bool active) {
+  if (active)
+    MakeBar();
+  else
+    bar_.reset();
+  TSkinControl::ActiveChanged(active);
 }
 
 void TComboxScrollBar::MessageHandled(const ui::TMessage& message) {

@@ -38,6 +38,7 @@ class TSkinComBox : public TSkinControl {
   void PaintFrame(HDC dc) override;
   void PaintControl(HDC dc, const RECT& rect) override;
   void Notification(ui::TComponent* component, ui::TOperation operation) override;
+  void ActiveChanged(bool active) override;
 
  private:
   static LRESULT CALLBACK ChildProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -87,10 +88,12 @@ class TComboxScrollBar : public TSkinControl {
   void AfterMessage(ui::TMessage& message) override;
   void MessageHandled(const ui::TMessage& message) override;
   void PaintControl(HDC dc, const RECT& rect) override;
+  void ActiveChanged(bool active) override;
 
  private:
   // True when the press was on the thumb and the drag ran here.
   bool DragThumb(const ui::TMessage& press);
+  void MakeBar();
 
   int arrow_;
   bool dragging_ = false;

@@ -153,33 +153,73 @@ LRESULT CALLBACK TSkinControl::SubclassProc(HWND wnd, UINT msg, WPARAM wParam, L
                                             UINT_PTR, DWORD_PTR ref) {
   auto* self = reinterpret_cast<TSkinControl*>(ref);
   ui::TMessage message{msg, wParam, lParam, 0};
-  try {
-    self->HookMessage(message);
-  } catch (...) {
-    // A fault of the skin never stops the control: it gets its own handling.
-    return DefSubclassProc(wnd, msg, wParam, lParam);
-  }
+  // A fault of the skin never stops the control: it gets its own handling.
+  if (!self->GuardedHook(message)) return DefSubclassProc(wnd, msg, wParam, lParam);
   return message.Result;
+}
+
+void TSkinControl::LinkedMessage(ui::TMessage& message) {
+  const std::weak_ptr<bool> alive = alive_;
+  if (GuardedHook(message)) return;
+  // The skinner is still there (a freed one has passed its messages on already).
+  if (const auto living = alive.lock(); living && *living) {
+    try {
+      CallPrevious(message);
+    } catch (...) {
+    }
+  }
+}
+
+bool TSkinControl::GuardedHook(ui::TMessage& message) {
+  const std::shared_ptr<bool> alive = alive_;
+  bool passedOn = false;
+  bool* const outer = std::exchange(passedOn_, &passedOn);
+  bool handled = true;
+  try {
+    HookMessage(message);
+  } catch (...) {
+    handled = passedOn;
+  }
+  if (*alive) passedOn_ = outer;
+  // A skinner freed during the message cannot pass it on any more; whatever ran, ran.
+  return handled || !*alive;
 }
 
 void TSkinControl::HookMessage(ui::TMessage& message) {
   if (message.Msg == kSkinSetActive) {
     const bool was = active_;
-    active_ = message.WParam > 0;
-    if (active_ && !was) Repaint();
+    const bool now = message.WParam > 0;
+    if (now && state_ == kWindowDestroyed) return;  // nothing left to skin
+    active_ = now;
+    if (now != was) ActiveChanged(now);
     return;
   }
   const std::shared_ptr<bool> alive = alive_;
   if (!active_) {
     CallPrevious(message);
-  } else if (BeforeMessage(message)) {
+    return;
+  }
+  if (BeforeMessage(message)) {
     CallPrevious(message);
     if (*alive) AfterMessage(message);
   }
-  if (*alive) MessageHandled(message);
+  // Switched off, the control is on its own; its window's end still reaches what follows it.
+  if (*alive && (active_ || message.Msg == WM_NCDESTROY)) MessageHandled(message);
+}
+
+void TSkinControl::ActiveChanged(bool active) {
+  if (PaintTarget) {
+    PaintTarget->Invalidate();
+  } else if (handle_) {
+    // The frame and the child windows carry skin too.
+    RedrawWindow(
+        handle_, nullptr, nullptr,
+        RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | (active ? RDW_UPDATENOW : 0));
+  }
 }
 
 void TSkinControl::CallPrevious(ui::TMessage& message) {
+  if (passedOn_) *passedOn_ = true;
   if (link_) {
     link_->CallSaved(message);
   } else if (handle_) {
@@ -222,6 +262,7 @@ void TSkinControl::AfterMessage(ui::TMessage& message) {
     case WM_KILLFOCUS:
     case WM_ENABLE:
     case WM_SETTEXT:
+    case WM_UPDATEUISTATE:
     case ui::CM_ENABLEDCHANGED:
       Repaint();
       break;
@@ -333,6 +374,32 @@ void TSkinControl::DrawTextFocus(HDC dc, UINT flags, const RECT& rect) const {
   DrawFocusRect(dc, &m);
 }
 
+namespace {
+LRESULT CueState(HWND wnd) { return wnd ? SendMessageW(wnd, WM_QUERYUISTATE, 0, 0) : 0; }
+}  // namespace
+
+bool TSkinControl::FocusCuesShown() const {
+  HWND wnd = handle_;
+  if (!wnd && control_ && control_->Parent()) wnd = control_->Parent()->Handle();
+  return !(CueState(wnd) & UISF_HIDEFOCUS);
+}
+
+int TSkinControl::DrawAccessText(HDC dc, const std::wstring& text, RECT& rect, UINT flags) const {
+  HWND wnd = handle_;
+  if (!wnd && control_ && control_->Parent()) wnd = control_->Parent()->Handle();
+  if ((flags & DT_NOPREFIX) || !(CueState(wnd) & UISF_HIDEACCEL))
+    return SkinDrawText(dc, text, rect, flags);
+  // The caption as it shows without its underline ("&&" is a plain ampersand); drawn without
+  // prefix processing, since not every DrawText honours DT_HIDEPREFIX.
+  std::wstring plain;
+  plain.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'&' && i + 1 < text.size()) ++i;
+    plain.push_back(text[i]);
+  }
+  return SkinDrawText(dc, plain, rect, flags | DT_NOPREFIX);
+}
+
 UINT TSkinControl::AddReadingOrder(UINT flags) const {
   const ui::TControl* c = PaintTarget ? PaintTarget : control_;
   if (c && c->UseRightToLeftReading()) flags |= DT_RTLREADING;
@@ -371,6 +438,11 @@ FrameBuffer* TSkinControl::Buffer(int width, int height) {
   if (!form_) return nullptr;
   FrameBuffer& buffer = form_->ControlBuffer();
   return buffer.Ensure(width, height) ? &buffer : nullptr;
+}
+
+FrameBuffer* TSkinControl::OwnBuffer(int width, int height) {
+  if (!ownBuffer_) ownBuffer_ = std::make_unique<FrameBuffer>();
+  return ownBuffer_->Ensure(width, height) ? ownBuffer_.get() : nullptr;
 }
 
 }  // namespace skin

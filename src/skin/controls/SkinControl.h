@@ -64,15 +64,18 @@ class TSkinControl : public ui::TComponent, public IControlSkinner, public ui::I
   // The control's own handling of a message.
   void CallPrevious(ui::TMessage& message);
   // ---- ui::IHandlerLinkTarget: the control's messages, through the skinner's link ----
-  void LinkedMessage(ui::TMessage& message) override { HookMessage(message); }
+  void LinkedMessage(ui::TMessage& message) override;
   void LinkGone() override { link_ = nullptr; }
 
  protected:
   // True: the message goes on to the control's own handler (then AfterMessage runs).
   virtual bool BeforeMessage(ui::TMessage& message);
   virtual void AfterMessage(ui::TMessage& message);
-  // Every message once the control and the skinner are done with it (active or not).
+  // Every message once the control and the skinner are done with it, while the skin is on.
   virtual void MessageHandled(const ui::TMessage&) {}
+  // SM_SETACTIVE switched the skin off or on: what the skinner adds to the control (windows of
+  // its own, overlays) goes and comes back with it, and the control is repainted either way.
+  virtual void ActiveChanged(bool active);
   // Paints the whole window into dc (the window DC when dc is null).
   virtual void PaintFrame(HDC dc);
   // Draws the skinned look into dc within rect (the window rectangle at the origin).
@@ -94,6 +97,12 @@ class TSkinControl : public ui::TComponent, public IControlSkinner, public ui::I
   void DrawGlyphFrame(HDC dc, const RECT& rect, int frameCount, int frameIndex,
                       ui::TBitmap& strip) const;
   void DrawTextFocus(HDC dc, UINT flags, const RECT& rect) const;
+  // The window's keyboard cues, as the system's controls show them: a focus rectangle and the
+  // underlined access keys appear once the keyboard has been used in the window
+  // (WM_UPDATEUISTATE), not at a mouse user's every click.
+  bool FocusCuesShown() const;
+  // Draws a caption whose access key is underlined only while the window shows access keys.
+  int DrawAccessText(HDC dc, const std::wstring& text, RECT& rect, UINT flags) const;
   UINT AddReadingOrder(UINT flags) const;
   void ForwardMouseDown(const ui::TMessage& message);
   // The caption the skinner draws: the control's Caption, or the window text.
@@ -102,6 +111,10 @@ class TSkinControl : public ui::TComponent, public IControlSkinner, public ui::I
   SIZE CaptionExtent(HDC dc, RECT within) const;
   // The off-screen buffer shared by the window's skinners (made on first use).
   FrameBuffer* Buffer(int width, int height);
+  // A buffer of this skinner's own, for a paint that has others paint while it composes (a
+  // transparent control asks its parent to paint under it, and the parent's other skinned
+  // controls compose in the shared buffer meanwhile).
+  FrameBuffer* OwnBuffer(int width, int height);
   // Invalidates the window's frame only, for a skin that lies on nothing but the frame: the client
   // area keeps its pixels (the system's own paint of a list or a tree is the dearest of all).
   void InvalidateFrame();
@@ -120,6 +133,10 @@ class TSkinControl : public ui::TComponent, public IControlSkinner, public ui::I
  private:
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   void RestoreHandlers();
+  // HookMessage with nothing thrown out of it: after a fault of the skin the control still gets
+  // its own handling, once (not again when it had it before the fault). False when the message
+  // was not passed on (the caller's fallback then has to).
+  bool GuardedHook(ui::TMessage& message);
 
   bool active_ = true;
   bool attached_ = false;
@@ -132,6 +149,9 @@ class TSkinControl : public ui::TComponent, public IControlSkinner, public ui::I
   // later keeps a valid chain after the skinner is gone.
   ui::THandlerLink* link_ = nullptr;
   ui::SubclassHandle subclass_;
+  // Set when the message being handled (the innermost) has been passed on to the control.
+  bool* passedOn_ = nullptr;
+  std::unique_ptr<FrameBuffer> ownBuffer_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

@@ -122,7 +122,7 @@ void TSkinMP::Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) 
 void TSkinMP::FollowPlayer() {
   if (!panel_ || !control_) return;
   panel_->SetBounds(control_->Left(), control_->Top(), control_->Width(), control_->Height());
-  panel_->SetVisible(control_->Visible());
+  panel_->SetVisible(control_->Visible() && Active());
   if (panel_->HandleAllocated())
     SetWindowPos(panel_->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   panel_->Invalidate();
@@ -138,6 +138,12 @@ void TSkinMP::AfterMessage(ui::TMessage& message) {
       TSkinControl::AfterMessage(message);
       return;
   }
+}
+
+// Switched off, the player's own buttons show and take the mouse; the panel waits hidden.
+void TSkinMP::ActiveChanged(bool active) {
+  FollowPlayer();
+  TSkinControl::ActiveChanged(active);
 }
 
 void TSkinMP::SkinChanged() {

@@ -49,6 +49,7 @@ class TSkinMP : public TSkinControl {
 
  protected:
   void AfterMessage(ui::TMessage& message) override;
+  void ActiveChanged(bool active) override;
 
  private:
   void FollowPlayer();

@@ -361,10 +361,12 @@ void TSkinDateTime::SkinChanged() {
 }
 
 // The arrow button exists while the skin has an arrow image; without one the picker's own button
-// shows.
+// shows. A picker with spin buttons (a time picker) has no drop-down button to cover: its up-down
+// stays as it is.
 void TSkinDateTime::UpdateButton() {
   if (!handle_ || !Active()) return;
-  const bool wanted = HasImage(skin_ ? skin_->ComboxArrow() : nullptr);
+  const bool spins = (GetWindowLongPtrW(handle_, GWL_STYLE) & DTS_UPDOWN) != 0;
+  const bool wanted = !spins && HasImage(skin_ ? skin_->ComboxArrow() : nullptr);
   if (!wanted && button_) std::exchange(button_, nullptr)->Free();
   if (!wanted || button_) return;
   button_ = new TArrowButton(this, handle_);
@@ -388,8 +390,20 @@ void TSkinDateTime::PlaceButton() {
   button_->SetBounds(r.left, r.top, r.width(), r.height());
 }
 
+void TSkinDateTime::ActiveChanged(bool active) {
+  if (active)
+    UpdateButton();
+  else if (button_)
+    std::exchange(button_, nullptr)->Free();
+  TSkinControl::ActiveChanged(active);
+}
+
 void TSkinDateTime::AfterMessage(ui::TMessage& message) {
   switch (message.Msg) {
+    case WM_STYLECHANGED:
+      // A picker turned into a time picker (or back) gets or loses the arrow button.
+      if (static_cast<int>(message.WParam) == GWL_STYLE) UpdateButton();
+      break;
     case WM_SIZE:
       PlaceButton();
       if (button_) button_->Invalidate();

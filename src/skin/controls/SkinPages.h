@@ -94,6 +94,7 @@ class TSkinDateTime : public TSkinControl {
  protected:
   void AfterMessage(ui::TMessage& message) override;
   void PaintControl(HDC dc, const RECT& rect) override;
+  void ActiveChanged(bool active) override;
 
  private:
   friend class TArrowButton;

@@ -1,8 +1,11 @@
 #include "skin/controls/SkinScrollbars.h"
 
+#include <commctrl.h>
+
 #include <cctype>
 #include <string>
 
+#include "skin/controls/SkinnerRegistry.h"
 #include "skin/data/WinSkinData.h"
 #include "ui/TypInfo.h"
 
@@ -20,6 +23,8 @@ constexpr LONG_PTR kEdgeStyles = WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WIN
 
 UI_IMPLEMENT_CLASS(TSkinScrollbar, TSkinControl)
 UI_IMPLEMENT_CLASS(TSkinScrollbarH, TSkinScrollbar)
+UI_IMPLEMENT_CLASS(TSkinScControl, TSkinControl)
+UI_IMPLEMENT_CLASS(TSkinListView, TSkinScrollbar)
 
 TSkinScrollbar::TSkinScrollbar(ui::TComponent* owner) : TSkinControl(owner) {}
 
@@ -90,6 +95,18 @@ void TSkinScrollbar::SkinChanged() {
   horz_.reset();
   vert_.reset();
   InvalidateFrame();
+}
+
+// Switched off, the system's own bars and frame show: the overlays go, and come back with the skin.
+void TSkinScrollbar::ActiveChanged(bool active) {
+  if (active) {
+    MakeBars();
+    if (control_ && !control_->Visible()) HideBars();
+  } else {
+    horz_.reset();
+    vert_.reset();
+  }
+  TSkinControl::ActiveChanged(active);
 }
 
 void TSkinScrollbar::MessageHandled(const ui::TMessage& message) {
@@ -214,6 +231,97 @@ void TSkinScrollbar::FillCorner(HDC dc) const {
   RECT corner{v.rcScrollBar.left, h.rcScrollBar.top, v.rcScrollBar.right, h.rcScrollBar.bottom};
   OffsetRect(&corner, -window.left, -window.top);
   FillFace(dc, corner);
+}
+
+// ---- List views
+// -----------------------------------------------------------------------------------
+
+void TSkinListView::Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) {
+  TSkinScrollbar::Attach(form, skin, recolour);
+  SkinHeader();
+}
+
+// The header comes with the report view (and again with a re-created window); it is skinned by
+// handle as a bare header, and left alone once skinned.
+void TSkinListView::SkinHeader() {
+  if (!handle_ || !Active() || !HasSkinner(SkinnerKind::Header)) return;
+  HWND header = reinterpret_cast<HWND>(SendMessageW(handle_, LVM_GETHEADER, 0, 0));
+  if (!header || SendMessageW(header, kSkinIsSkinned, 0, 0) == 1) return;
+  CreateSkinner(SkinnerKind::Header, nullptr)->AttachHandle(header, skin_, form_);
+}
+
+void TSkinListView::AfterMessage(ui::TMessage& message) {
+  TSkinScrollbar::AfterMessage(message);
+  if (message.Msg == WM_PARENTNOTIFY && LOWORD(message.WParam) == WM_CREATE) SkinHeader();
+}
+
+// ---- Scroll-bar controls
+// --------------------------------------------------------------------------
+
+TSkinScControl::~TSkinScControl() = default;
+
+void TSkinScControl::Attach(IControlSkinnerHost* form, TSkinData* skin, bool) {
+  if (control_) return;  // attached already
+  TSkinControl::Attach(form, skin, false);
+  MakeBar();
+}
+
+void TSkinScControl::MakeBar() {
+  if (!handle_ || !control_ || !TWScrollbar::SkinHasBars(skin_)) {
+    bar_.reset();  // no images: the control keeps its own look
+    return;
+  }
+  if (!bar_) bar_ = std::make_unique<TWScrollbar>(form_, skin_);
+  if (!bar_->AttachToWindow(handle_, TWScrollbar::kControlBar, true)) {
+    bar_.reset();
+    return;
+  }
+  bar_->SetEnabled(control_->Enabled());
+  if (!control_->Visible()) bar_->HideBar();
+}
+
+void TSkinScControl::Detach() {
+  if (!Active()) return;
+  TSkinControl::Detach();
+  bar_.reset();
+}
+
+void TSkinScControl::SkinChanged() {
+  MakeBar();
+  if (bar_) bar_->Invalidate();
+  TSkinControl::SkinChanged();
+}
+
+void TSkinScControl::ActiveChanged(bool active) {
+  if (active)
+    MakeBar();
+  else
+    bar_.reset();
+  TSkinControl::ActiveChanged(active);
+}
+
+void TSkinScControl::MessageHandled(const ui::TMessage& message) {
+  if (bar_) bar_->FollowHost(message.Msg, message.WParam, message.LParam);
+}
+
+void TSkinScControl::AfterMessage(ui::TMessage& message) {
+  switch (message.Msg) {
+    case ui::CM_VISIBLECHANGED:
+      if (!bar_) break;
+      if (message.WParam)
+        bar_->UpdateBar();
+      else
+        bar_->HideBar();
+      return;
+    case ui::CM_ENABLEDCHANGED:
+      if (bar_ && control_) bar_->SetEnabled(control_->Enabled());
+      break;
+    case WM_PAINT:
+      return;  // the overlay covers the control whole: nothing of the skin lies on it
+    default:
+      break;
+  }
+  TSkinControl::AfterMessage(message);
 }
 
 }  // namespace skin

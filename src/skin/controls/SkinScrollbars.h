@@ -35,6 +35,7 @@ class TSkinScrollbar : public TSkinControl {
   void AfterMessage(ui::TMessage& message) override;
   void MessageHandled(const ui::TMessage& message) override;
   void PaintControl(HDC dc, const RECT& rect) override;
+  void ActiveChanged(bool active) override;
 
  private:
   void MakeBars();
@@ -46,6 +47,45 @@ class TSkinScrollbar : public TSkinControl {
   std::unique_ptr<TWScrollbar> horz_, vert_;
   bool ownBorder_ = false;
   ui::GdiBrush shadowBrush_;
+};
+
+// A list view: its window bars as any scrolling control's, and its header (report view) skinned
+// as a header control.
+class TSkinListView : public TSkinScrollbar {
+  UI_CLASS(TSkinListView, TSkinScrollbar)
+ public:
+  using TSkinScrollbar::TSkinScrollbar;
+  void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
+
+ protected:
+  void AfterMessage(ui::TMessage& message) override;
+
+ private:
+  void SkinHeader();
+};
+
+// A scroll-bar control covered whole by one overlay, which hands presses to the control's own
+// tracking. The overlay goes and comes with the skin, and follows the control through the
+// skinner (which is in its message stream already).
+class TSkinScControl : public TSkinControl {
+  UI_CLASS(TSkinScControl, TSkinControl)
+ public:
+  using TSkinControl::TSkinControl;
+  ~TSkinScControl() override;
+  void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
+  void Detach() override;
+  void SkinChanged() override;
+  // Null when the skin has no scroll-bar images (the control stays native).
+  TWScrollbar* Bar() const { return bar_.get(); }
+
+ protected:
+  void AfterMessage(ui::TMessage& message) override;
+  void MessageHandled(const ui::TMessage& message) override;
+  void ActiveChanged(bool active) override;
+
+ private:
+  void MakeBar();
+  std::unique_ptr<TWScrollbar> bar_;
 };
 
 // The same two overlays on a bare window (the list of a simple combo box).

@@ -294,6 +294,7 @@ void TSkinTab::DrawTabs(HDC dc, const ImageRect& strip, int dw, int) {
   const int focus = static_cast<int>(SendMessageW(handle_, TCM_GETCURFOCUS, 0, 0));
   const int count = static_cast<int>(SendMessageW(handle_, TCM_GETITEMCOUNT, 0, 0));
   const bool unicode = IsWindowUnicode(handle_);
+  const bool hasFocus = GetFocus() == handle_ && FocusCuesShown();
   closeBoxes_rects_.assign(static_cast<size_t>(std::max(count, 0)), ImageRect{});
   for (int i = 0; i < count; ++i) {
     RECT item{};
@@ -304,6 +305,7 @@ void TSkinTab::DrawTabs(HDC dc, const ImageRect& strip, int dw, int) {
     const ImageRect t = TabInDrawnStrip(inStrip, strip.width(), strip.height(), side_);
     if (t.right <= 0 || t.left >= dw || t.empty()) continue;
     const bool current = i == focus;
+    const RECT tabRect{t.left, t.top, t.right, t.bottom};
     NineSlice(dc, t, face_, tabs->Margins, tabs->Tile == 1, tabs->Trans == 1, frames,
               ClampFrame(current ? 2 : 1, frames));
     wchar_t text[80] = {};
@@ -334,7 +336,14 @@ void TSkinTab::DrawTabs(HDC dc, const ImageRect& strip, int dw, int) {
     RECT at{t.left + TabGroupLeft(t.width(), 0, tw), t.top + (t.height() - th) / 2, 0, 0};
     at.right = std::min<LONG>(at.left + tw, t.right);
     at.bottom = std::min<LONG>(at.top + th, t.bottom);
-    SkinDrawText(dc, caption, at, AddReadingOrder(kFlags));
+    DrawAccessText(dc, caption, at, AddReadingOrder(kFlags));
+    // The focused control's current tab carries the focus rectangle, as the system's does.
+    if (current && hasFocus) {
+      RECT cue = at;
+      InflateRect(&cue, 2, 1);
+      IntersectRect(&cue, &cue, &tabRect);
+      DrawFocusRect(dc, &cue);
+    }
     if (closeBoxes_) closeBoxes_rects_[static_cast<size_t>(i)] = TabCloseBox(ToImage(item));
   }
 }

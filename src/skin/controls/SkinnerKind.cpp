@@ -54,6 +54,10 @@ const char* SkinnerKindName(SkinnerKind kind) {
       return "ObjImage";
     case SkinnerKind::Sizer:
       return "Sizer";
+    case SkinnerKind::ScControl:
+      return "ScControl";
+    case SkinnerKind::ListView:
+      return "ListView";
     case SkinnerKind::BoxH:
       return "BoxH";
   }

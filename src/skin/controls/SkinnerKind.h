@@ -28,9 +28,11 @@ enum class SkinnerKind : int {
   TrackBar,
   DateTime,
   AdvPage,
-  ObjImage,  // check and radio images of foreign control libraries
-  Sizer,     // size grips
-  BoxH,      // bare dialogs and tool bars
+  ObjImage,   // check and radio images of foreign control libraries
+  Sizer,      // size grips
+  BoxH,       // bare dialogs and tool bars
+  ScControl,  // scroll-bar controls
+  ListView,   // list views: window bars and the header
 };
 
 const char* SkinnerKindName(SkinnerKind kind);

@@ -1,16 +1,16 @@
 #include "skin/controls/SkinnerRegistry.h"
 
+#include "skin/controls/SkinBoxes.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckRadio.h"
 #include "skin/controls/SkinComboBox.h"
-#include "skin/controls/SkinScrollbars.h"
+#include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinMediaPlayer.h"
 #include "skin/controls/SkinPageFills.h"
 #include "skin/controls/SkinPages.h"
-#include "skin/controls/SkinEdit.h"
-#include "skin/controls/SkinUpDown.h"
-#include "skin/controls/SkinBoxes.h"
-#include "skin/controls/SkinMediaPlayer.h"
+#include "skin/controls/SkinScrollbars.h"
 #include "skin/controls/SkinTabs.h"
+#include "skin/controls/SkinUpDown.h"
 
 namespace skin {
 
@@ -35,6 +35,10 @@ Factory FactoryOf(SkinnerKind kind) {
       return &Make<TSkinRadioButton>;
     case SkinnerKind::ComboBox:
       return &Make<TSkinComBox>;
+    case SkinnerKind::ScControl:
+      return &Make<TSkinScControl>;
+    case SkinnerKind::ListView:
+      return &Make<TSkinListView>;
     case SkinnerKind::Scrollbar:
     // A scroll box has window bars like any other scrolling control.
     case SkinnerKind::ScrollContainer:

@@ -15,6 +15,7 @@ constexpr uint32_t kHScroll = 0x00100000;
 constexpr uint32_t kVScroll = 0x00200000;
 constexpr uint32_t kTabStop = 0x00010000;
 constexpr uint32_t kButtonTypeMask = 0x0F;
+constexpr uint32_t kButtonIcon = 0x40;    // the button shows an icon instead of its text
 constexpr uint32_t kButtonBitmap = 0x80;  // the button shows a bitmap instead of its text
 constexpr uint32_t kSizeGrip = 0x10;
 constexpr uint32_t kSimpleCombo = 0x3;
@@ -104,6 +105,8 @@ ControlDecision ClassTable(const ControlFacts& c, const ClassifySwitches& sw,
     return Children(ChildRule::ClassifyBefore, SkinnerKind::Box, true);
   if (NameIs(name, {"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}) && on(swScrollbar))
     return Make(SkinnerKind::Scrollbar);
+  if (name == "TSCROLLBAR" && on(swScrollbar)) return Make(SkinnerKind::ScControl);
+  if (name == "TLISTVIEW" && on(swScrollbar)) return Make(SkinnerKind::ListView);
   if (HasScrollStyle(c) && on(swScrollbar)) return Make(SkinnerKind::Scrollbar);
   // Glyph buttons are push buttons too: their own row comes first.
   if (is(fcBitBtn) && on(swButton)) return Make(SkinnerKind::BitButton);
@@ -266,7 +269,8 @@ ControlDecision DecideGroupChild(const ControlDecision& parent, const ControlFac
 }
 
 SkinnerKind ButtonWindowKind(uint32_t style, uint32_t skinControls) {
-  if (style & kButtonBitmap) return SkinnerKind::None;
+  // A button showing an image instead of its text keeps its own look: the skin draws text only.
+  if (style & (kButtonBitmap | kButtonIcon)) return SkinnerKind::None;
   const auto when = [skinControls](ControlSwitch s, SkinnerKind k) {
     return HasSwitch(skinControls, s) ? k : SkinnerKind::None;
   };
@@ -274,10 +278,6 @@ SkinnerKind ButtonWindowKind(uint32_t style, uint32_t skinControls) {
     case 0x0:  // push button
     case 0x1:  // default push button
     case 0xA:  // push box
-    case 0xC:  // split button
-    case 0xD:  // default split button
-    case 0xE:  // command link
-    case 0xF:  // default command link
       return when(swButton, SkinnerKind::Button);
     case 0x2:  // check box
     case 0x3:  // automatic check box
@@ -287,7 +287,9 @@ SkinnerKind ButtonWindowKind(uint32_t style, uint32_t skinControls) {
     case 0x4:  // radio button
     case 0x9:  // automatic radio button
       return when(swRadioButton, SkinnerKind::RadioButton);
-    default:  // group box, owner-drawn, and the parent-painted user button
+    default:
+      // Group boxes, owner-drawn and parent-painted user buttons; split buttons and command links,
+      // whose drop-down part and note the push-button skinner neither draws nor passes a click to.
       return SkinnerKind::None;
   }
 }

@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwctype>
 #include <filesystem>
 #include <fstream>
 #include <set>
 
 #include "TestSkin.h"
 #include "gallery/GalleryForm.h"
+#include "gallery/GalleryLayout.h"
 #include "skin/controls/SkinnerRegistry.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/frame/WinSkinMenu.h"
@@ -24,6 +26,7 @@
 #include "ui/HeaderCtrls.h"
 #include "ui/ListCtrls.h"
 #include "ui/MPlayer.h"
+#include "ui/Menus.h"
 #include "ui/RangeCtrls.h"
 #include "ui/Spin.h"
 #include "ui/StatusBar.h"
@@ -399,5 +402,107 @@ TEST(SkinGallery, SwitchingSkinsAtRunTimeRepaintsEveryKindAndLeavesNoTrace) {
   wintest::PumpUntilIdle(400);  // the last request runs
   EXPECT_EQ(Counters(), counters);
   EXPECT_LE(wintest::LiveGdiObjects(), gdi + 2);
+  delete form;
+}
+
+// ---- Layout and accelerators
+
+namespace {
+
+RECT ScreenRectOf(ui::TControl* control) {
+  RECT r = control->BoundsRect();
+  MapWindowPoints(control->Parent()->Handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+// The letter after a single '&' of a caption, lowered; 0 when there is none.
+wchar_t Mnemonic(const std::wstring& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != L'&') continue;
+    if (caption[i + 1] == L'&') {
+      ++i;
+      continue;
+    }
+    return static_cast<wchar_t>(towlower(caption[i + 1]));
+  }
+  return 0;
+}
+
+}  // namespace
+
+// On the tests' screen every row lies whole inside the skinned window's client area, and the
+// window on the screen; the same rows planned for a 1680 x 1050 screen fit it too.
+TEST(SkinGallery, EveryRowIsSeenWholeOnTheScreen) {
+  ui::Application->Initialize();
+  skin::SkinManagerScope scope;
+  gallery::TGalleryForm* form = ShowGallery();
+  RECT client{};
+  GetClientRect(form->Handle(), &client);
+  MapWindowPoints(form->Handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+  RECT window{};
+  GetWindowRect(form->Handle(), &window);
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  EXPECT_TRUE(Inside(window, screen));
+  for (const auto& row : form->Rows()) {
+    SCOPED_TRACE(std::string(row.title.begin(), row.title.end()));
+    EXPECT_TRUE(Inside(ScreenRectOf(row.skinned), client));
+    EXPECT_TRUE(Inside(ScreenRectOf(row.native), client));
+    EXPECT_TRUE(Inside(ScreenRectOf(row.label), client));
+  }
+  // The frame the skin put around the client area, planned for the larger screen.
+  std::vector<int> heights;
+  for (const auto& row : form->Rows()) heights.push_back(row.height);
+  const int frameW = (window.right - window.left) - (client.right - client.left);
+  const int frameH = (window.bottom - window.top) - (client.bottom - client.top);
+  const gallery::GalleryPlan plan = gallery::PlanGallery(heights, 1680 - frameW, 1050 - frameH);
+  EXPECT_TRUE(plan.fits);
+  EXPECT_LE(plan.clientWidth + frameW, 1680);
+  EXPECT_LE(plan.clientHeight + frameH, 1050);
+  delete form;
+}
+
+// No control of the gallery takes a letter of the menu bar for itself (the push button took
+// Alt+S from the Skin menu).
+TEST(SkinGallery, ControlAcceleratorsLeaveTheMenuBarsLettersToIt) {
+  ui::Application->Initialize();
+  skin::SkinManagerScope scope;
+  gallery::TGalleryForm* form = ShowGallery();
+  std::set<wchar_t> bar;
+  ui::TMenuItem* items = form->MainMenu()->Items();
+  for (int i = 0; i < items->Count(); ++i)
+    if (const wchar_t m = Mnemonic(items->Items(i)->Caption())) bar.insert(m);
+  ASSERT_TRUE(bar.count(L's'));  // the Skin menu
+  for (int i = 0; i < form->ComponentCount(); ++i) {
+    auto* control = dynamic_cast<ui::TControl*>(form->Components(i));
+    if (!control) continue;
+    const wchar_t m = Mnemonic(control->Caption());
+    EXPECT_FALSE(m && bar.count(m)) << "a control takes Alt+" << static_cast<char>(m);
+  }
+  // The bar's S is the Skin menu's (the third on the bar): the system's keyboard access to the
+  // bar opens it. Its loop is ended from a timer.
+  static int open;
+  static HWND gallery;
+  open = -1;
+  gallery = form->Handle();
+  struct Probe {
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+      HWND popup = FindWindowW(L"#32768", nullptr);
+      if (!popup || !IsWindowVisible(popup)) return;
+      KillTimer(nullptr, id);
+      if (skin::TWinSkinForm* s = skin::SkinManager()->FindForm(gallery)) open = s->OpenMenuIndex();
+      EndMenu();
+    }
+  };
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, Probe::Tick);
+  SendMessageW(gallery, WM_SYSCOMMAND, SC_KEYMENU, 's');
+  PumpUntil([] { return open != -1; }, 2000);
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(open, 2);
+  wintest::PumpUntilIdle();
   delete form;
 }

@@ -1,13 +1,19 @@
 // Push-button skinners on real buttons: the image of each state from a flat-colour test skin, who
 // sees which message, clicks, switching a skinner off, and handlers installed around it.
 #include <gtest/gtest.h>
+#include <windows.h>
 
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "skin/controls/SkinButtons.h"
 #include "skinframe/FrameTestSupport.h"
 #include "ui/Application.h"
+#include "ui/Buttons.h"
 #include "ui/StdCtrls.h"
 
 using frametest::Rgb;
@@ -220,4 +226,162 @@ TEST(SkinnedButton, WithoutAButtonsImageTheButtonKeepsItsOwnLook) {
   b.Send(WM_LBUTTONUP);
   wintest::PumpUntilIdle();
   EXPECT_EQ(b.clicks.count, 1);
+}
+
+// ---- Buttons the push-button skin cannot stand for
+
+namespace {
+
+// A dialog box of the system's own (no framework form), filled by `fill` before it is shown and
+// skinned by the manager when it is activated.
+struct BareDialog {
+  HWND wnd = nullptr;
+  static INT_PTR CALLBACK Proc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
+  BareDialog(HWND owner, const std::function<void(HWND)>& fill) {
+    struct alignas(4) Template {
+      DLGTEMPLATE t;
+      WORD menu, cls, title;
+    } tpl{};
+    tpl.t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    tpl.t.cx = 200;
+    tpl.t.cy = 220;
+    wnd = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &tpl.t, owner, Proc, 0);
+    if (!wnd) return;
+    fill(wnd);
+    ShowWindow(wnd, SW_SHOW);
+    SetForegroundWindow(wnd);
+    frametest::PumpUntil([&] {
+      skin::TWinSkinForm* s = skin::SkinManager()->FindForm(wnd);
+      return s && s->LifecycleState() == skin::TWinSkinForm::kLive;
+    });
+    wintest::PumpUntilIdle();
+  }
+  ~BareDialog() {
+    if (wnd) DestroyWindow(wnd);
+  }
+};
+
+}  // namespace
+
+TEST(SkinnedButton, SplitButtonsCommandLinksAndImageButtonsKeepTheirOwnLookAndBehaviour) {
+  wintest::CommonControls6 v6;
+  ASSERT_TRUE(v6.active());
+  struct Made {
+    const wchar_t* what;
+    DWORD style;
+    HWND wnd = nullptr;
+  };
+  std::vector<Made> made = {{L"push", BS_PUSHBUTTON},
+                            {L"split", BS_SPLITBUTTON},
+                            {L"default split", BS_DEFSPLITBUTTON},
+                            {L"command link", BS_COMMANDLINK},
+                            {L"icon", BS_PUSHBUTTON | BS_ICON},
+                            {L"bitmap", BS_PUSHBUTTON | BS_BITMAP}};
+  SkinnedForm f;
+  BareDialog box(f.Handle(), [&](HWND dialog) {
+    int top = 10;
+    for (Made& m : made) {
+      m.wnd = CreateWindowExW(0, L"BUTTON", m.what, WS_CHILD | WS_VISIBLE | m.style, 10, top, 160,
+                              40, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(top)),
+                              nullptr, nullptr);
+      top += 50;
+    }
+  });
+  ASSERT_NE(box.wnd, nullptr);
+  for (const Made& m : made) {
+    SCOPED_TRACE(m.what);
+    ASSERT_NE(m.wnd, nullptr);
+    EXPECT_EQ(SendMessageW(m.wnd, skin::kSkinIsSkinned, 0, 0) == 1, m.style == BS_PUSHBUTTON);
+  }
+  // The split button's arrow part still opens its drop-down: a real click there notifies the
+  // parent, which a skinned one swallowed.
+  wintest::MessageRecorder parent(box.wnd);
+  parent.notificationsFrom(made[1].wnd);
+  RECT r{};
+  GetClientRect(made[1].wnd, &r);
+  wintest::ClickClient(made[1].wnd, r.right - 6, r.bottom / 2);
+  const auto& got = parent.messages();
+  EXPECT_TRUE(std::any_of(got.begin(), got.end(), [](const wintest::RecordedMessage& m) {
+    return m.msg == WM_NOTIFY && m.wParam == static_cast<WPARAM>(BCN_DROPDOWN);
+  })) << "no BCN_DROPDOWN";
+}
+
+// ---- Transparent faces
+
+TEST(SkinnedButton, ATransparentFaceShowsWhatItsParentPaintsUnderItWhenASiblingPaintsMeanwhile) {
+  // Rounded corners: the button's corners show what lies under it: at the left a speed button
+  // that the parent paints, with the shared buffer, while the button composes its face; at the
+  // right the form's own face.
+  TestSkin ts;
+  ts.KeyCorners("Buttons", 4);
+  ts.SetIni("Buttons", "Trans", "1");
+  ui::TSpeedButton* under = nullptr;
+  ui::TButton* button = nullptr;
+  SkinnedForm f(ts, [&](frametest::TFrameTestForm& form) {
+    under = new ui::TSpeedButton(&form);
+    under->SetParent(&form);
+    under->SetBounds(20, 20, 30, 30);
+    button = new ui::TButton(&form);
+    button->SetParent(&form);
+    button->SetBounds(60, 60, 80, 30);
+    button->SetCaption(L"OK");
+    button->SetTag(5555);
+  });
+  ASSERT_NE(f.Skinner()->FindSkinnerByWindow(button->Handle()), nullptr);
+  // The speed button grows under the button's left half (its paint is still to come) and the
+  // pointer comes over the button, which repaints itself at once: the speed button is painted
+  // for the first time at its new size, larger than anything before, in the middle of the
+  // button's paint.
+  under->SetBounds(20, 20, 60, 200);
+  SendMessageW(button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(40, 15));
+  auto form = wintest::CaptureWindowDC(f.Handle());
+  ASSERT_NE(form, nullptr);
+  POINT origin{0, 0};
+  ClientToScreen(f.Handle(), &origin);
+  RECT window{};
+  GetWindowRect(f.Handle(), &window);
+  const auto at = [&](int x, int y) {
+    return form->Pixel(origin.x - window.left + x, origin.y - window.top + y) & 0xFFFFFF;
+  };
+  const COLORREF formFace = at(400, 300);
+  EXPECT_EQ(at(60 + 1, 60 + 1), ButtonColour(1));  // the speed button's face
+  EXPECT_EQ(at(60 + 78, 60 + 1), formFace);
+  EXPECT_EQ(at(60 + 10, 60 + 15), ButtonColour(4));  // the button's hot face
+  EXPECT_EQ(at(60 + 70, 60 + 26), ButtonColour(4));
+
+  // Later paints make no GDI object: the button's own buffer is kept.
+  const auto hoverAndLeave = [&] {
+    SendMessageW(button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(40, 15));
+    SendMessageW(button->Handle(), WM_MOUSELEAVE, 0, 0);
+    wintest::PumpUntilIdle();
+  };
+  hoverAndLeave();
+  const long gdi = wintest::LiveGdiObjects();
+  for (int i = 0; i < 5; ++i) hoverAndLeave();
+  EXPECT_EQ(wintest::LiveGdiObjects(), gdi);
+}
+
+// ---- Keyboard cues
+
+TEST(SkinnedButton, TheFocusRectangleAndTheAccessKeyShowOnlyWithTheWindowsKeyboardCues) {
+  ButtonFixture b;
+  b.button->SetCaption(L"&Go");
+  b.button->SetFocus();
+  wintest::KeyboardCues cues(b.button->Handle());
+  // What the button shows after each change, painted by itself: pixels unlike its focused face.
+  const auto marks = [&] {
+    wintest::PumpUntilIdle();
+    return wintest::PixelsUnlike(b.button->Handle(), ButtonColour(5));
+  };
+  const int all = marks();
+  cues.Set(UISF_HIDEFOCUS);
+  const int noFocusRect = marks();
+  EXPECT_LT(noFocusRect, all);
+  cues.Set(UISF_HIDEACCEL);
+  const int noCues = marks();
+  EXPECT_LT(noCues, noFocusRect);  // the underline under G is gone
+  EXPECT_GT(noCues, 0);            // the caption is still there
+  // The keyboard in use again: both come back.
+  cues.Clear(UISF_HIDEFOCUS | UISF_HIDEACCEL);
+  EXPECT_EQ(marks(), all);
 }

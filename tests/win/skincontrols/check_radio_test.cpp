@@ -134,3 +134,27 @@ TEST(SkinnedCheckBox, AFrameworkCheckBoxIsPaintedWholeAlsoIntoAPrintedImage) {
   screen = wintest::CaptureWindowDC(box->Handle());
   EXPECT_EQ(screen->Pixel(6, 10) & 0xFFFFFF, Rgb(ts.FrameColour("Buttons.CheckButton", 1)));
 }
+
+// Each state change a user makes shows by itself: what the check box painted after a real click,
+// Space, and a disable, read without any redraw asked for.
+TEST(SkinnedCheckBox, EveryChangeAUserMakesIsRepaintedByTheControlItself) {
+  TestSkin ts;
+  ts.SetFrames("Buttons.CheckButton", 4);
+  GlyphFixture g(ts, BS_AUTOCHECKBOX, false);
+  const char* id = "Buttons.CheckButton";
+  const auto shown = [&] {
+    wintest::PumpUntilIdle();
+    auto capture = wintest::CaptureWindowDC(g.button);
+    return capture ? capture->Pixel(6, 10) & 0xFFFFFF : CLR_INVALID;
+  };
+  EXPECT_EQ(shown(), g.Frame(id, 1));
+  wintest::ClickClient(g.button, 60, 10);
+  EXPECT_EQ(SendMessageW(g.button, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(shown(), g.Frame(id, 2));
+  wintest::PressKey(VK_SPACE);  // the click gave it the focus
+  EXPECT_EQ(SendMessageW(g.button, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(shown(), g.Frame(id, 1));
+  wintest::ClickClient(g.button, 60, 10);
+  EnableWindow(g.button, FALSE);
+  EXPECT_EQ(shown(), g.Frame(id, 4));  // checked and disabled
+}

@@ -244,6 +244,31 @@ TEST(SkinnedTabs, TabsAndPaneOnEachSide) {
   }
 }
 
+TEST(SkinnedTabs, TheFocusedControlsCurrentTabCarriesTheFocusRectangleWhileCuesShow) {
+  TabFixture t(ui::TTabPosition::tpTop);
+  const RECT current = t.Item(0);
+  // Pixels of the current tab unlike its face, as the control shows them by itself.
+  const auto marks = [&] {
+    wintest::PumpUntilIdle();
+    RECT r = current;
+    POINT origin{0, 0};
+    ClientToScreen(t.tabs->Handle(), &origin);
+    RECT window{};
+    GetWindowRect(t.tabs->Handle(), &window);
+    OffsetRect(&r, origin.x - window.left, origin.y - window.top);
+    return wintest::PixelsUnlike(t.tabs->Handle(), Colour("Tabs", 2), r);
+  };
+  wintest::KeyboardCues cues(t.tabs->Handle());
+  const int unfocused = marks();
+  t.tabs->SetFocus();
+  const int focused = marks();
+  EXPECT_GT(focused, unfocused);
+  cues.Set(UISF_HIDEFOCUS);
+  EXPECT_EQ(marks(), unfocused);
+  cues.Clear(UISF_HIDEFOCUS);
+  EXPECT_EQ(marks(), focused);
+}
+
 TEST(SkinnedTabs, ASkinWithoutTabImagesLeavesTheControlNative) {
   TabFixture t(ui::TTabPosition::tpTop, PaneSkin().Omit("Tabs").Omit("Tab.Pane"));
   const RECT current = t.Item(0);
@@ -449,6 +474,31 @@ TEST(SkinnedMediaPlayer, APanelCoversThePlayerHandsClicksOnAndGoesWithItsSkinner
   // Freed with its skinner.
   s->Free();
   EXPECT_EQ(ui::LiveFrameworkWindows(), windows);
+}
+
+TEST(SkinnedMediaPlayer, SwitchedOffThePlayersOwnButtonsShowAndTakeTheMouse) {
+  SkinnedForm f;
+  auto* player = new ui::TMediaPlayer(f.form);
+  player->SetParent(f.form);
+  player->SetBounds(10, 100, 270, 30);
+  auto* s = Attach<skin::TSkinMP>(player, f);
+  ASSERT_NE(s->Panel(), nullptr);
+  HWND panel = s->Panel()->Handle();
+  POINT stop{75, 15};
+  ClientToScreen(player->Handle(), &stop);
+  EXPECT_EQ(WindowFromPoint(stop), panel);
+  SendMessageW(player->Handle(), skin::kSkinSetActive, 0, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_FALSE(IsWindowVisible(panel));
+  EXPECT_EQ(WindowFromPoint(stop), player->Handle());
+  // Moved while switched off, the panel stays hidden and follows.
+  player->SetBounds(20, 100, 270, 30);
+  wintest::PumpUntilIdle();
+  EXPECT_FALSE(IsWindowVisible(panel));
+  SendMessageW(player->Handle(), skin::kSkinSetActive, 1, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(IsWindowVisible(panel));
+  EXPECT_EQ(s->Panel()->BoundsRect().left, 20);
 }
 
 // ---- Counts ------------------------------------------------------------------------------------

@@ -6,6 +6,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <memory>
+
 #include "skin/controls/PageGeometry.h"
 #include "skin/controls/SkinPageFills.h"
 #include "skin/controls/SkinPages.h"
@@ -569,3 +572,60 @@ TEST(SkinnedPlainFills, DialogsAndSizeGripsWearTheFaceColour) {
 }
 
 }  // namespace
+
+// ---- Date-time pickers with spin buttons, and pickers switched off
+
+TEST(SkinnedDateTime, ATimePickerKeepsItsSpinButtonsUncovered) {
+  const auto timePicker = [](ui::TDateTimePicker* p) { p->SetKind(ui::TDateTimeKind::dtkTime); };
+  DateFixture d(TestSkin(), 100, 21, timePicker);
+  auto* twin = new ui::TDateTimePicker(d.f.form);
+  twin->SetParent(d.f.form);
+  twin->SetBounds(20, 80, 100, 21);
+  twin->SetTag(d.f.data->DisableTag());
+  timePicker(twin);
+  wintest::PumpUntilIdle();
+  ASSERT_TRUE(GetWindowLongPtrW(d.control->Handle(), GWL_STYLE) & DTS_UPDOWN);
+  EXPECT_EQ(d.skinner->ArrowButton(), nullptr);
+  // The same user's clicks on each: the hour, then the upper half of the spin buttons. What lies
+  // there is the picker's own up-down, and the parent hears the same as from the unskinned twin.
+  const auto script = [&](HWND picker) {
+    RECT w{};
+    GetWindowRect(picker, &w);
+    const POINT up{w.right - 2 - GetSystemMetrics(SM_CXVSCROLL) / 2, w.top + 6};
+    wchar_t cls[32] = {};
+    GetClassNameW(WindowFromPoint(up), cls, 32);
+    EXPECT_STREQ(cls, UPDOWN_CLASSW);
+    auto parent = std::make_unique<wintest::MessageRecorder>(d.f.Handle());
+    parent->notificationsFrom(picker);
+    wintest::ClickScreen({w.left + 8, (w.top + w.bottom) / 2});
+    wintest::ClickScreen(up);
+    return parent;
+  };
+  const auto native = script(twin->Handle());
+  const auto skinned = script(d.control->Handle());
+  EXPECT_EQ(skinned->Compare(native->AsExpected(), /*strict=*/true), "");
+  const auto& heard = native->messages();
+  EXPECT_TRUE(std::any_of(heard.begin(), heard.end(), [](const wintest::RecordedMessage& m) {
+    return m.msg == WM_NOTIFY && m.wParam == static_cast<WPARAM>(DTN_DATETIMECHANGE);
+  }));
+}
+
+TEST(SkinnedDateTime, SwitchedOffThePickersOwnButtonShowsAndSwitchedOnTheSkinsComesBack) {
+  DateFixture d(TestSkin(), 100, 21);
+  ASSERT_NE(d.skinner->ArrowButton(), nullptr);
+  const int x = 2 + d.skinner->ArrowButton()->Left() + GetSystemMetrics(SM_CXHSCROLL) / 2;
+  // What the picker shows by itself after the switch (no forced repaint before reading).
+  const auto shown = [&] {
+    wintest::PumpUntilIdle();
+    auto capture = wintest::CaptureWindowDC(d.control->Handle());
+    return capture ? capture->Pixel(x, 2 + 8) & 0xFFFFFF : CLR_INVALID;
+  };
+  EXPECT_EQ(shown(), ArrowColour(d.f.data, 1));
+  SendMessageW(d.control->Handle(), skin::kSkinSetActive, 0, 0);
+  EXPECT_EQ(d.skinner->ArrowButton(), nullptr);
+  EXPECT_EQ(GetWindow(d.control->Handle(), GW_CHILD), nullptr);
+  EXPECT_NE(shown(), ArrowColour(d.f.data, 1));
+  SendMessageW(d.control->Handle(), skin::kSkinSetActive, 1, 0);
+  ASSERT_NE(d.skinner->ArrowButton(), nullptr);
+  EXPECT_EQ(shown(), ArrowColour(d.f.data, 1));
+}

@@ -457,3 +457,120 @@ TEST(ScrollOverlay, AScrollBarControlIsCoveredWholeAndPressesReachIt) {
   EXPECT_EQ(end.bottom, 200 - Arrow());
   EXPECT_EQ(OverlayPixel(&overlay, end.bottom - 2, 2), Colour("HorzScrollThumb", 1));
 }
+
+TEST(ScrollOverlay, ADisabledHostsBarTakesNoInputAndAnEnabledOneDoesAgain) {
+  ListFixture l;
+  const SCROLLBARINFO sbi = BarInfo(l.Host(), OBJID_VSCROLL);
+  const POINT down{(sbi.rcScrollBar.left + sbi.rcScrollBar.right) / 2,
+                   sbi.rcScrollBar.bottom - Arrow() / 2};
+  HWND o = l.Vert()->Window();
+  l.list->SetEnabled(false);
+  wintest::PumpUntilIdle();
+  EXPECT_FALSE(IsWindowEnabled(o));
+  // A user's click on the down arrow, the wheel over the bar, and a press handed straight to the
+  // overlay: the list does not scroll, as a disabled list's own bar does not.
+  wintest::ClickScreen(down);
+  EXPECT_EQ(SendMessageW(l.Host(), LB_GETTOPINDEX, 0, 0), 0);
+  wintest::WheelAt(down, -1);
+  EXPECT_EQ(SendMessageW(l.Host(), LB_GETTOPINDEX, 0, 0), 0);
+  POINT release = down;
+  ScreenToClient(l.Host(), &release);
+  PostMessageW(l.Host(), WM_LBUTTONUP, 0, MAKELPARAM(release.x, release.y));
+  SendMessageW(o, WM_LBUTTONDOWN, MK_LBUTTON,
+               MAKELPARAM(down.x - sbi.rcScrollBar.left, down.y - sbi.rcScrollBar.top));
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(SendMessageW(l.Host(), LB_GETTOPINDEX, 0, 0), 0);
+  EXPECT_FALSE(l.Vert()->Pressed());
+  // Enabled again, the same click scrolls a line.
+  l.list->SetEnabled(true);
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(IsWindowEnabled(o));
+  wintest::ClickScreen(down);
+  EXPECT_EQ(SendMessageW(l.Host(), LB_GETTOPINDEX, 0, 0), 1);
+}
+
+TEST(ScrollOverlay, SwitchedOffTheSystemsBarsShowAndSwitchedOnTheOverlaysComeBack) {
+  ListFixture l;
+  ASSERT_TRUE(Covers(l.Vert(), l.Host(), OBJID_VSCROLL));
+  SendMessageW(l.Host(), skin::kSkinSetActive, 0, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(OverlayWindows().empty());
+  EXPECT_EQ(l.Vert(), nullptr);
+  // The list's own bar scrolls it, and nothing of the skin follows.
+  const SCROLLBARINFO sbi = BarInfo(l.Host(), OBJID_VSCROLL);
+  wintest::ClickScreen(
+      {(sbi.rcScrollBar.left + sbi.rcScrollBar.right) / 2, sbi.rcScrollBar.bottom - Arrow() / 2});
+  EXPECT_EQ(SendMessageW(l.Host(), LB_GETTOPINDEX, 0, 0), 1);
+  EXPECT_TRUE(OverlayWindows().empty());
+  SendMessageW(l.Host(), skin::kSkinSetActive, 1, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(Covers(l.Vert(), l.Host(), OBJID_VSCROLL));
+}
+
+TEST(ScrollOverlay, AFormsScrollBarControlWearsTheSkinAndScrollsLikeItsNativeTwin) {
+  ui::TScrollBar* skinned = nullptr;
+  ui::TScrollBar* native = nullptr;
+  SkinnedForm f(TestSkin(), [&](frametest::TFrameTestForm& form) {
+    for (ui::TScrollBar** bar : {&skinned, &native}) {
+      *bar = new ui::TScrollBar(&form);
+      (*bar)->SetParent(&form);
+      (*bar)->SetBounds(20, bar == &skinned ? 20 : 60, 200, Arrow());
+      (*bar)->SetPageSize(10);
+      (*bar)->SetParams(0, 0, 100);
+    }
+    native->SetTag(99);
+  });
+  EXPECT_EQ(SendMessageW(skinned->Handle(), skin::kSkinIsSkinned, 0, 0), 1);
+  EXPECT_NE(SendMessageW(native->Handle(), skin::kSkinIsSkinned, 0, 0), 1);
+  const std::vector<HWND> overlays = OverlayWindows();
+  ASSERT_EQ(overlays.size(), 1u);
+  RECT o{}, c{};
+  GetWindowRect(overlays[0], &o);
+  GetWindowRect(skinned->Handle(), &c);
+  EXPECT_TRUE(EqualRect(&o, &c));
+  // What the overlay painted by itself: the skin's right arrow.
+  auto shown = wintest::CaptureWindowDC(overlays[0]);
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->Pixel(200 - Arrow() / 2, Arrow() / 2) & 0xFFFFFF, Colour("Scrollbar", 5));
+  // A user's click on each right arrow moves each on by a line.
+  for (ui::TScrollBar* bar : {native, skinned}) {
+    wintest::ClickClient(bar->Handle(), 200 - Arrow() / 2, Arrow() / 2);
+    EXPECT_EQ(bar->Position(), 1);
+  }
+  // Switched off, the control shows itself; on again, the overlay is back.
+  SendMessageW(skinned->Handle(), skin::kSkinSetActive, 0, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(OverlayWindows().empty());
+  SendMessageW(skinned->Handle(), skin::kSkinSetActive, 1, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(OverlayWindows().size(), 1u);
+}
+
+TEST(ScrollOverlay, AListViewsHeaderWearsTheSkinBesideItsBars) {
+  ui::TListView* skinned = nullptr;
+  ui::TListView* native = nullptr;
+  SkinnedForm f(TestSkin(), [&](frametest::TFrameTestForm& form) {
+    for (ui::TListView** view : {&skinned, &native}) {
+      *view = new ui::TListView(&form);
+      (*view)->SetParent(&form);
+      (*view)->SetBounds(view == &skinned ? 20 : 240, 20, 200, 120);
+      (*view)->SetColumnCaption(L"Goods");
+      for (int i = 1; i <= 20; ++i) (*view)->AddItem(L"Goods " + std::to_wstring(i));
+    }
+    native->SetTag(99);
+  });
+  const auto header = [](ui::TListView* v) {
+    return reinterpret_cast<HWND>(SendMessageW(v->Handle(), LVM_GETHEADER, 0, 0));
+  };
+  ASSERT_NE(header(skinned), nullptr);
+  EXPECT_EQ(SendMessageW(skinned->Handle(), skin::kSkinIsSkinned, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(header(skinned), skin::kSkinIsSkinned, 0, 0), 1);
+  EXPECT_NE(SendMessageW(header(native), skin::kSkinIsSkinned, 0, 0), 1);
+  // The header as it painted itself: the skin's header image, near its first item's corner.
+  auto shown = wintest::CaptureWindowDC(header(skinned));
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->Pixel(3, 1) & 0xFFFFFF, Colour("Headerbar", 1));
+  auto twin = wintest::CaptureWindowDC(header(native));
+  ASSERT_NE(twin, nullptr);
+  EXPECT_NE(twin->Pixel(3, 1) & 0xFFFFFF, Colour("Headerbar", 1));
+}

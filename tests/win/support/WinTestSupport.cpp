@@ -86,8 +86,24 @@ MessageRecorder::~MessageRecorder() = default;
 LRESULT CALLBACK MessageRecorder::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                        DWORD_PTR ref) {
   auto* self = reinterpret_cast<MessageRecorder*>(ref);
-  if (std::find(self->ignored_.begin(), self->ignored_.end(), msg) == self->ignored_.end())
+  if (self->notificationsOnly_) {
+    const auto from = [self](HWND control) {
+      return !self->notifier_ || control == self->notifier_;
+    };
+    const auto kept = [self](UINT code) {
+      return std::find(self->ignoredCodes_.begin(), self->ignoredCodes_.end(), code) ==
+             self->ignoredCodes_.end();
+    };
+    if (msg == WM_COMMAND && lp && from(reinterpret_cast<HWND>(lp)) && kept(HIWORD(wp)))
+      self->log_.push_back({msg, HIWORD(wp), 0});
+    if (msg == WM_NOTIFY && lp) {
+      const auto* header = reinterpret_cast<const NMHDR*>(lp);
+      if (from(header->hwndFrom) && kept(header->code))
+        self->log_.push_back({msg, static_cast<WPARAM>(header->code), 0});
+    }
+  } else if (std::find(self->ignored_.begin(), self->ignored_.end(), msg) == self->ignored_.end()) {
     self->log_.push_back({msg, wp, lp});
+  }
   if (msg == WM_NCDESTROY) self->subclass_.forget();
   return DefSubclassProc(wnd, msg, wp, lp);
 }
@@ -110,8 +126,16 @@ std::string Describe(UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
+std::vector<ExpectedMessage> MessageRecorder::AsExpected() const {
+  std::vector<ExpectedMessage> out;
+  out.reserve(log_.size());
+  for (const RecordedMessage& m : log_)
+    out.push_back({m.msg, ExpectedMessage::WParam | ExpectedMessage::LParam, m.wParam, m.lParam});
+  return out;
+}
+
 std::string MessageRecorder::Compare(const std::vector<ExpectedMessage>& expected,
-                                      bool strict) const {
+                                     bool strict) const {
   // Walk both lists; in lenient mode unexpected messages between expected ones are skipped.
   size_t g = 0;
   bool ok = true;
@@ -237,6 +261,131 @@ long LiveGdiObjects() {
   if (n != 0) return static_cast<long>(n);
   if (RunningUnderWine()) return CountWineGdiTable();
   return -1;
+}
+
+int PixelsUnlike(HWND wnd, COLORREF colour, RECT r) {
+  auto capture = CaptureWindowDC(wnd);
+  if (!capture) return -1;
+  if (IsRectEmpty(&r)) r = RECT{0, 0, capture->width(), capture->height()};
+  int count = 0;
+  for (int y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, capture->height()); ++y)
+    for (int x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, capture->width()); ++x)
+      if ((capture->Pixel(x, y) & 0xFFFFFF) != (colour & 0xFFFFFF)) ++count;
+  return count;
+}
+
+// --- keyboard cues ---------------------------------------------------------------------------
+
+KeyboardCues::KeyboardCues(HWND wnd)
+    : wnd_(wnd), subclass_(wnd, &KeyboardCues::Proc, 0x55495354, reinterpret_cast<DWORD_PTR>(this)) {}
+
+LRESULT CALLBACK KeyboardCues::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                    DWORD_PTR ref) {
+  auto* self = reinterpret_cast<KeyboardCues*>(ref);
+  if (msg == WM_QUERYUISTATE) return self->state_;
+  if (msg == WM_UPDATEUISTATE) {
+    const WORD flags = HIWORD(wp) & (UISF_HIDEFOCUS | UISF_HIDEACCEL);
+    if (LOWORD(wp) == UIS_SET) self->state_ |= flags;
+    if (LOWORD(wp) == UIS_CLEAR) self->state_ &= ~static_cast<LRESULT>(flags);
+  }
+  if (msg == WM_NCDESTROY) self->subclass_.forget();
+  return DefSubclassProc(wnd, msg, wp, lp);
+}
+
+void KeyboardCues::Update(WORD action, WORD flags) {
+  SendMessageW(wnd_, WM_UPDATEUISTATE, MAKEWPARAM(action, flags), 0);
+}
+
+// --- real input ----------------------------------------------------------------------------
+
+namespace {
+INPUT MouseInput(DWORD flags, DWORD data = 0) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  in.mi.mouseData = data;
+  return in;
+}
+INPUT KeyInput(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return in;
+}
+}  // namespace
+
+void ClickScreen(POINT screen, bool twice) {
+  SetCursorPos(screen.x, screen.y);
+  PumpUntilIdle(10);
+  std::vector<INPUT> input;
+  for (int i = 0; i < (twice ? 2 : 1); ++i) {
+    input.push_back(MouseInput(MOUSEEVENTF_LEFTDOWN));
+    input.push_back(MouseInput(MOUSEEVENTF_LEFTUP));
+  }
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+  PumpUntilIdle();
+}
+
+void ClickClient(HWND wnd, int x, int y, bool twice) {
+  POINT p{x, y};
+  ClientToScreen(wnd, &p);
+  ClickScreen(p, twice);
+}
+
+void PressKey(WORD vk, bool alt, bool shift) {
+  std::vector<INPUT> input;
+  if (alt) input.push_back(KeyInput(VK_MENU, false));
+  if (shift) input.push_back(KeyInput(VK_SHIFT, false));
+  input.push_back(KeyInput(vk, false));
+  input.push_back(KeyInput(vk, true));
+  if (shift) input.push_back(KeyInput(VK_SHIFT, true));
+  if (alt) input.push_back(KeyInput(VK_MENU, true));
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+  PumpUntilIdle();
+}
+
+void WheelAt(POINT screen, int notches) {
+  SetCursorPos(screen.x, screen.y);
+  PumpUntilIdle(10);
+  INPUT in = MouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(notches * WHEEL_DELTA));
+  SendInput(1, &in, sizeof(INPUT));
+  PumpUntilIdle();
+}
+
+// --- common controls 6 ------------------------------------------------------------------------
+
+CommonControls6::CommonControls6() {
+  static const char kManifest[] =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+      "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\n"
+      "<dependency><dependentAssembly><assemblyIdentity type=\"win32\" "
+      "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" "
+      "processorArchitecture=\"*\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>"
+      "</dependentAssembly></dependency>\n</assembly>\n";
+  wchar_t dir[MAX_PATH] = {};
+  if (!GetTempPathW(MAX_PATH, dir)) return;
+  const std::wstring path = std::wstring(dir) + L"tarvimo-test-cc6-" +
+                            std::to_wstring(GetCurrentProcessId()) + L".manifest";
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_TEMPORARY, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, kManifest, sizeof kManifest - 1, &written, nullptr);
+  CloseHandle(file);
+  ACTCTXW actx{};
+  actx.cbSize = sizeof actx;
+  actx.lpSource = path.c_str();
+  context_ = CreateActCtxW(&actx);
+  DeleteFileW(path.c_str());
+  if (context_ == INVALID_HANDLE_VALUE) return;
+  if (!ActivateActCtx(context_, &cookie_)) cookie_ = 0;
+}
+
+CommonControls6::~CommonControls6() {
+  if (cookie_) DeactivateActCtx(0, cookie_);
+  if (context_ != INVALID_HANDLE_VALUE) ReleaseActCtx(context_);
 }
 
 }  // namespace wintest
