@@ -4,7 +4,6 @@
 #include <cwctype>
 
 #include "skin/frame/CanvasPrimitives.h"
-#include "skin/frame/WinSkinForm.h"
 #include "ui/Bitmaps.h"
 #include "ui/Buttons.h"
 #include "ui/TypInfo.h"

@@ -5,7 +5,6 @@
 
 #include "skin/data/ImgUtilGdi.h"
 #include "skin/frame/CanvasPrimitives.h"
-#include "skin/frame/WinSkinForm.h"
 #include "ui/Bitmaps.h"
 #include "ui/ImgList.h"
 #include "ui/TypInfo.h"

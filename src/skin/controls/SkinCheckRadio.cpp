@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "skin/frame/CanvasPrimitives.h"
-#include "skin/frame/WinSkinForm.h"
 #include "ui/TypInfo.h"
 
 namespace skin {

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "skin/frame/WinSkinForm.h"
 #include "ui/ComCtrls.h"
 #include "ui/Graphics.h"
 
@@ -159,7 +158,7 @@ void TSkinComBox::FreeListPainter() {
 // The list's painter follows the combo off and on.
 void TSkinComBox::ActiveChanged(bool active) {
   if (listPainter_ && listPainter_->SkinnedWindow())
-    SendMessageW(listPainter_->SkinnedWindow(), kSkinSetActive, active ? 1 : 0, 0);
+    SendMessageW(listPainter_->SkinnedWindow(), SM_SETACTIVE, active ? 1 : 0, 0);
   TSkinControl::ActiveChanged(active);
 }
 

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "skin/frame/CanvasPrimitives.h"
-#include "skin/frame/WinSkinForm.h"
 #include "ui/Handles.h"
 #include "ui/TypInfo.h"
 
@@ -186,7 +185,7 @@ bool TSkinControl::GuardedHook(ui::TMessage& message) {
 }
 
 void TSkinControl::HookMessage(ui::TMessage& message) {
-  if (message.Msg == kSkinSetActive) {
+  if (message.Msg == SM_SETACTIVE) {
     const bool was = active_;
     const bool now = message.WParam > 0;
     if (now && state_ == kWindowDestroyed) return;  // nothing left to skin
@@ -238,7 +237,7 @@ bool TSkinControl::BeforeMessage(ui::TMessage& message) {
       if (active_) Detach();
       return false;
     }
-    case kSkinIsSkinned:
+    case SM_ISSKINNED:
       message.Result = 1;
       return false;
     case WM_PAINT: {

@@ -16,16 +16,14 @@
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/FrameHost.h"
 #include "skin/frame/FramePainter.h"
+#include "skin/frame/SkinMessages.h"
+#include "skin/frame/SkinText.h"
 #include "ui/Controls.h"
 #include "ui/HandlerLink.h"
 #include "ui/Handles.h"
 #include "ui/Messages.h"
 
 namespace skin {
-
-// Messages a control skinner answers itself.
-constexpr UINT kSkinSetActive = 0x3506;  // SM_SETACTIVE: wParam > 0 on, 0 off
-constexpr UINT kSkinIsSkinned = 0x3523;  // SM_ISSKINNED: a skinned window answers 1
 
 class TSkinControl : public ui::TComponent, public IControlSkinner, public ui::IHandlerLinkTarget {
   UI_CLASS(TSkinControl, ui::TComponent)

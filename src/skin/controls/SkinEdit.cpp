@@ -1,7 +1,6 @@
 #include "skin/controls/SkinEdit.h"
 
 #include "skin/controls/SkinUpDown.h"
-#include "skin/frame/WinSkinForm.h"
 
 namespace skin {
 
@@ -151,8 +150,7 @@ void TSkinEdit::FindSpin() {
     spinWindow_ = child;
     // A spin button the classification skinned already keeps its one skinner.
     if (SendMessageW(child, SM_ISSKINNED, 0, 0) == 1) {
-      auto* form = dynamic_cast<TWinSkinForm*>(form_);
-      IControlSkinner* existing = form ? form->FindSkinnerByWindow(child) : nullptr;
+      IControlSkinner* existing = form_ ? form_->FindSkinnerByWindow(child) : nullptr;
       if (auto* upDown = dynamic_cast<TSkinUpDown*>(existing)) upDown->SetEmbedded(true);
       return;
     }

@@ -6,7 +6,6 @@
 
 #include "skin/controls/PageGeometry.h"
 #include "skin/controls/SkinnerRegistry.h"
-#include "skin/frame/WinSkinForm.h"
 #include "ui/Bitmaps.h"
 #include "ui/TypInfo.h"
 

@@ -8,7 +8,7 @@
 #include "imaging/ImgUtil.h"
 #include "skin/controls/PageGeometry.h"
 #include "skin/frame/FramePainter.h"
-#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/PaintPrimitives.h"
 
 namespace skin {
 

@@ -246,7 +246,7 @@ void TSkinListView::Attach(IControlSkinnerHost* form, TSkinData* skin, bool reco
 void TSkinListView::SkinHeader() {
   if (!handle_ || !Active() || !HasSkinner(SkinnerKind::Header)) return;
   HWND header = reinterpret_cast<HWND>(SendMessageW(handle_, LVM_GETHEADER, 0, 0));
-  if (!header || SendMessageW(header, kSkinIsSkinned, 0, 0) == 1) return;
+  if (!header || SendMessageW(header, SM_ISSKINNED, 0, 0) == 1) return;
   CreateSkinner(SkinnerKind::Header, nullptr)->AttachHandle(header, skin_, form_);
 }
 

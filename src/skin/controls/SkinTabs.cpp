@@ -9,7 +9,6 @@
 #include "skin/data/ImgUtilGdi.h"
 #include "skin/frame/CanvasPrimitives.h"
 #include "skin/frame/PaintPrimitives.h"
-#include "skin/frame/WinSkinForm.h"
 #include "ui/StatusBar.h"
 #include "ui/TabCtrls.h"
 
@@ -229,7 +228,7 @@ void TSkinTab::FindUpDown() {
     wchar_t cls[32] = {};
     GetClassNameW(child, cls, 32);
     if (_wcsicmp(cls, UPDOWN_CLASSW) != 0) continue;
-    if (SendMessageW(child, kSkinIsSkinned, 0, 0) != 1)
+    if (SendMessageW(child, SM_ISSKINNED, 0, 0) != 1)
       CreateSkinner(SkinnerKind::UpDown, nullptr)->AttachHandle(child, skin_, form_);
     upDownDone_ = true;
     return;

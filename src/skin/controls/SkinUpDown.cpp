@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "skin/frame/WinSkinForm.h"
 
 namespace skin {
 

@@ -49,6 +49,8 @@ class IControlSkinnerHost {
   // A skin image kept selected in a DC of its own for the window's skinners (copied on first use
   // and again after the bitmap changed), so that painting a control creates no GDI object.
   virtual const ImageDC& SkinImage(ui::TBitmap* bitmap) = 0;
+  // The live skinner of a window of the form, if it has one.
+  virtual IControlSkinner* FindSkinnerByWindow(HWND wnd) const = 0;
 
  protected:
   ~IControlSkinnerHost() = default;

@@ -24,6 +24,8 @@
 #include "skin/frame/FrameHost.h"
 #include "skin/frame/FramePainter.h"
 #include "skin/frame/PaintPrimitives.h"
+#include "skin/frame/SkinMessages.h"
+#include "skin/frame/SkinText.h"
 #include "skin/frame/SkinMenuItems.h"
 #include "skin/frame/WinSkinMenu.h"
 #include "ui/Forms.h"
@@ -33,26 +35,6 @@
 
 namespace skin {
 
-// The engine's private window messages.
-constexpr UINT SM_RESKIN = 0x3401;
-constexpr UINT SM_PAINTFRAME = 0x3502;
-constexpr UINT SM_ATTACH = 0x3503;
-constexpr UINT SM_SETACTIVE = 0x3506;
-constexpr UINT SM_CLOSETAB = 0x3507;
-constexpr UINT SM_BUTTONACTION = 0x3514;
-constexpr UINT SM_BUTTONVISIBLE = 0x3515;
-constexpr UINT SM_MDIREDRAW = 0x3516;
-constexpr UINT SM_RESKINSCROLLBAR = 0x3517;
-constexpr UINT SM_MENUBUTTONAT = 0x3518;
-constexpr UINT SM_ISSKINNED = 0x3523;
-// Posted to a skinned window (lParam kSkinMessageTag) when one of its controls got a new window.
-constexpr UINT SM_ATTACHCONTROLS = 0x3524;
-constexpr UINT SM_PAINTCLIENTTO = 0xBC4A;
-constexpr UINT SM_PAINTFRAMETO = 0xBC4B;
-constexpr UINT SM_QUERYSKIN = 0xBC4D;
-constexpr UINT SM_SKINAPPLIED = 0xBC4E;
-// lParam of the 0xBC4x messages, answered back: tells them from reflected notifications.
-constexpr LPARAM kSkinMessageTag = 0x41A2;
 // The popup menu the frame builds from the system menu.
 constexpr int kSystemMenuTag = 33333;
 
@@ -141,7 +123,7 @@ class TWinSkinForm : public ui::TComponent,
   const std::vector<IControlSkinner*>& Controls() const { return controls_; }
   // A skinner of this window serves the control, or the control's window answers SM_ISSKINNED.
   bool IsControlSkinned(ui::TControl* control) const;
-  IControlSkinner* FindSkinnerByWindow(HWND wnd) const;
+  IControlSkinner* FindSkinnerByWindow(HWND wnd) const override;
   // Frees the skinners whose windows are gone, from the last to the first.
   void PurgeDestroyed();
   bool HasDestroyedControls() const;
@@ -336,11 +318,5 @@ class TWinSkinForm : public ui::TComponent,
   // the skinner again.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
-
-// The window's class name (ASCII; other characters read as '?').
-std::string WindowClassNameOf(HWND wnd);
-
-// Draws a text with the wide text routine (every painter of the engine draws through it).
-int SkinDrawText(HDC dc, const std::wstring& text, RECT& rect, UINT format);
 
 }  // namespace skin

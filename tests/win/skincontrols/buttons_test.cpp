@@ -112,18 +112,18 @@ TEST(SkinnedButton, TheSkinnerMakesExactlyOneClickAndTheControlNeverSeesTheButto
   EXPECT_TRUE(b.recorder->Saw(WM_LBUTTONUP));
   EXPECT_NE(GetCapture(), b.button->Handle());
   // SM_ISSKINNED is answered by the skinner and never reaches the control.
-  EXPECT_EQ(SendMessageW(b.button->Handle(), skin::kSkinIsSkinned, 0, 0), 1);
-  EXPECT_FALSE(b.recorder->Saw(skin::kSkinIsSkinned));
+  EXPECT_EQ(SendMessageW(b.button->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
+  EXPECT_FALSE(b.recorder->Saw(skin::SM_ISSKINNED));
   // Switched off, the control gets its own messages and makes its own click.
-  SendMessageW(b.button->Handle(), skin::kSkinSetActive, 0, 0);
+  SendMessageW(b.button->Handle(), skin::SM_SETACTIVE, 0, 0);
   b.recorder->seen.clear();
   b.Send(WM_LBUTTONDOWN, MK_LBUTTON);
   b.Send(WM_LBUTTONUP);
   wintest::PumpUntilIdle();
   EXPECT_TRUE(b.recorder->Saw(WM_LBUTTONDOWN));
   EXPECT_EQ(b.clicks.count, 2);
-  EXPECT_EQ(SendMessageW(b.button->Handle(), skin::kSkinIsSkinned, 0, 0), 0);
-  SendMessageW(b.button->Handle(), skin::kSkinSetActive, 1, 0);
+  EXPECT_EQ(SendMessageW(b.button->Handle(), skin::SM_ISSKINNED, 0, 0), 0);
+  SendMessageW(b.button->Handle(), skin::SM_SETACTIVE, 1, 0);
   EXPECT_EQ(b.Face(), ButtonColour(5));
 }
 
@@ -291,7 +291,7 @@ TEST(SkinnedButton, SplitButtonsCommandLinksAndImageButtonsKeepTheirOwnLookAndBe
   for (const Made& m : made) {
     SCOPED_TRACE(m.what);
     ASSERT_NE(m.wnd, nullptr);
-    EXPECT_EQ(SendMessageW(m.wnd, skin::kSkinIsSkinned, 0, 0) == 1, m.style == BS_PUSHBUTTON);
+    EXPECT_EQ(SendMessageW(m.wnd, skin::SM_ISSKINNED, 0, 0) == 1, m.style == BS_PUSHBUTTON);
   }
   // The split button's arrow part still opens its drop-down: a real click there notifies the
   // parent, which a skinned one swallowed.

@@ -119,7 +119,7 @@ TEST(SkinnedCheckBox, AFrameworkCheckBoxIsPaintedWholeAlsoIntoAPrintedImage) {
   });
   auto* box = dynamic_cast<ui::TCheckBox*>(f.form->FindComponent("Box"));
   ASSERT_NE(box, nullptr);
-  ASSERT_EQ(SendMessageW(box->Handle(), skin::kSkinIsSkinned, 0, 0), 1);
+  ASSERT_EQ(SendMessageW(box->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
   const COLORREF checked = Rgb(ts.FrameColour("Buttons.CheckButton", 5));
   const COLORREF face = Rgb(f.data->GetRGB(skin::ciButtonFace));
   auto printed = wintest::CapturePrint(box->Handle());

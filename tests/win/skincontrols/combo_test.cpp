@@ -136,8 +136,8 @@ void ExpectStateFrames(ComboFixture& c, POINT probe) {
 TEST(SkinnedCombo, FlatButtonShowsTheImageOfEachState) {
   ComboFixture c(FlatSkin());
   ASSERT_NE(c.Skinner(), nullptr);
-  EXPECT_EQ(SendMessageW(c.combo->Handle(), skin::kSkinIsSkinned, 0, 0), 1);
-  EXPECT_NE(SendMessageW(c.native->Handle(), skin::kSkinIsSkinned, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(c.combo->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
+  EXPECT_NE(SendMessageW(c.native->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
   EXPECT_EQ(c.Pixel(c.combo->Handle(), 0, 0), c.Shadow());  // the edge
   ExpectStateFrames(c, FlatButtonProbe(false));
 }

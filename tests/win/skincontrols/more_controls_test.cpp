@@ -79,7 +79,7 @@ TEST(SkinnedSpeedButton, FlatShowsTheSkinButtonOnlyWhileHotOrPressed) {
   ReleaseCapture();
   EXPECT_EQ(s.Pixel(), Face());
   // Answered by the skinner, through the button's own message handler.
-  EXPECT_EQ(s.button->Perform(skin::kSkinIsSkinned, 0, 0), 1);
+  EXPECT_EQ(s.button->Perform(skin::SM_ISSKINNED, 0, 0), 1);
 }
 
 TEST(SkinnedSpeedButton, NotFlatShowsTheNormalImageAndLatchedShowsThePressedOne) {
@@ -179,7 +179,7 @@ TEST(SkinnedStatusBar, PanelsTheirEdgesAndTheGrip) {
   // The last panel reaches the right edge; the grip sits in the corner over it.
   EXPECT_EQ(PixelOf(h, 280, 3), Colour("StatusBarEdges", 1));
   EXPECT_EQ(PixelOf(h, 300 - 4, 22 - 4), Colour("ExtraImages", 5));
-  EXPECT_EQ(SendMessageW(h, skin::kSkinIsSkinned, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(h, skin::SM_ISSKINNED, 0, 0), 1);
 
   // A panel freed between paints is simply not there: the second is the last one now.
   s.bar->DeletePanel(2);
@@ -487,7 +487,7 @@ TEST(SkinnedMediaPlayer, SwitchedOffThePlayersOwnButtonsShowAndTakeTheMouse) {
   POINT stop{75, 15};
   ClientToScreen(player->Handle(), &stop);
   EXPECT_EQ(WindowFromPoint(stop), panel);
-  SendMessageW(player->Handle(), skin::kSkinSetActive, 0, 0);
+  SendMessageW(player->Handle(), skin::SM_SETACTIVE, 0, 0);
   wintest::PumpUntilIdle();
   EXPECT_FALSE(IsWindowVisible(panel));
   EXPECT_EQ(WindowFromPoint(stop), player->Handle());
@@ -495,7 +495,7 @@ TEST(SkinnedMediaPlayer, SwitchedOffThePlayersOwnButtonsShowAndTakeTheMouse) {
   player->SetBounds(20, 100, 270, 30);
   wintest::PumpUntilIdle();
   EXPECT_FALSE(IsWindowVisible(panel));
-  SendMessageW(player->Handle(), skin::kSkinSetActive, 1, 0);
+  SendMessageW(player->Handle(), skin::SM_SETACTIVE, 1, 0);
   wintest::PumpUntilIdle();
   EXPECT_TRUE(IsWindowVisible(panel));
   EXPECT_EQ(s->Panel()->BoundsRect().left, 20);

@@ -482,7 +482,7 @@ TEST(SkinnedForeignControls, ARadioButtonOfAnotherLibraryGetsASixFrameStripFromT
   EXPECT_TRUE(radio->UseCustomGlyphs());
   EXPECT_EQ(radio->switches, 2);  // off and on again: the control reloads its glyphs
   // Its messages stay its own: it is listed with the form but answers SM_ISSKINNED itself.
-  EXPECT_NE(SendMessageW(radio->Handle(), skin::kSkinIsSkinned, 0, 0), 1);
+  EXPECT_NE(SendMessageW(radio->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
   skinner->Detach();
   EXPECT_FALSE(radio->UseCustomGlyphs());
 }
@@ -621,11 +621,11 @@ TEST(SkinnedDateTime, SwitchedOffThePickersOwnButtonShowsAndSwitchedOnTheSkinsCo
     return capture ? capture->Pixel(x, 2 + 8) & 0xFFFFFF : CLR_INVALID;
   };
   EXPECT_EQ(shown(), ArrowColour(d.f.data, 1));
-  SendMessageW(d.control->Handle(), skin::kSkinSetActive, 0, 0);
+  SendMessageW(d.control->Handle(), skin::SM_SETACTIVE, 0, 0);
   EXPECT_EQ(d.skinner->ArrowButton(), nullptr);
   EXPECT_EQ(GetWindow(d.control->Handle(), GW_CHILD), nullptr);
   EXPECT_NE(shown(), ArrowColour(d.f.data, 1));
-  SendMessageW(d.control->Handle(), skin::kSkinSetActive, 1, 0);
+  SendMessageW(d.control->Handle(), skin::SM_SETACTIVE, 1, 0);
   ASSERT_NE(d.skinner->ArrowButton(), nullptr);
   EXPECT_EQ(shown(), ArrowColour(d.f.data, 1));
 }

@@ -118,7 +118,7 @@ TEST(ScrollOverlay, CoversTheNativeBarWithTheSkinsArrowsTrackAndThumb) {
   EXPECT_EQ(OverlayPixel(l.Vert(), w / 2, sbi.xyThumbTop + 2), Colour("VertScrollThumb", 1));
   const int middle = (sbi.xyThumbTop + sbi.xyThumbBottom) / 2;
   EXPECT_EQ(OverlayPixel(l.Vert(), w / 2, middle), Colour("Scrollbar", 20));  // the grip
-  EXPECT_EQ(SendMessageW(l.Host(), skin::kSkinIsSkinned, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(l.Host(), skin::SM_ISSKINNED, 0, 0), 1);
 }
 
 TEST(ScrollOverlay, HotAndTrackedPartsShowTheirImagesAndChildBarsLeaveThemAlone) {
@@ -492,7 +492,7 @@ TEST(ScrollOverlay, ADisabledHostsBarTakesNoInputAndAnEnabledOneDoesAgain) {
 TEST(ScrollOverlay, SwitchedOffTheSystemsBarsShowAndSwitchedOnTheOverlaysComeBack) {
   ListFixture l;
   ASSERT_TRUE(Covers(l.Vert(), l.Host(), OBJID_VSCROLL));
-  SendMessageW(l.Host(), skin::kSkinSetActive, 0, 0);
+  SendMessageW(l.Host(), skin::SM_SETACTIVE, 0, 0);
   wintest::PumpUntilIdle();
   EXPECT_TRUE(OverlayWindows().empty());
   EXPECT_EQ(l.Vert(), nullptr);
@@ -502,7 +502,7 @@ TEST(ScrollOverlay, SwitchedOffTheSystemsBarsShowAndSwitchedOnTheOverlaysComeBac
       {(sbi.rcScrollBar.left + sbi.rcScrollBar.right) / 2, sbi.rcScrollBar.bottom - Arrow() / 2});
   EXPECT_EQ(SendMessageW(l.Host(), LB_GETTOPINDEX, 0, 0), 1);
   EXPECT_TRUE(OverlayWindows().empty());
-  SendMessageW(l.Host(), skin::kSkinSetActive, 1, 0);
+  SendMessageW(l.Host(), skin::SM_SETACTIVE, 1, 0);
   wintest::PumpUntilIdle();
   EXPECT_TRUE(Covers(l.Vert(), l.Host(), OBJID_VSCROLL));
 }
@@ -520,8 +520,8 @@ TEST(ScrollOverlay, AFormsScrollBarControlWearsTheSkinAndScrollsLikeItsNativeTwi
     }
     native->SetTag(99);
   });
-  EXPECT_EQ(SendMessageW(skinned->Handle(), skin::kSkinIsSkinned, 0, 0), 1);
-  EXPECT_NE(SendMessageW(native->Handle(), skin::kSkinIsSkinned, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(skinned->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
+  EXPECT_NE(SendMessageW(native->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
   const std::vector<HWND> overlays = OverlayWindows();
   ASSERT_EQ(overlays.size(), 1u);
   RECT o{}, c{};
@@ -538,10 +538,10 @@ TEST(ScrollOverlay, AFormsScrollBarControlWearsTheSkinAndScrollsLikeItsNativeTwi
     EXPECT_EQ(bar->Position(), 1);
   }
   // Switched off, the control shows itself; on again, the overlay is back.
-  SendMessageW(skinned->Handle(), skin::kSkinSetActive, 0, 0);
+  SendMessageW(skinned->Handle(), skin::SM_SETACTIVE, 0, 0);
   wintest::PumpUntilIdle();
   EXPECT_TRUE(OverlayWindows().empty());
-  SendMessageW(skinned->Handle(), skin::kSkinSetActive, 1, 0);
+  SendMessageW(skinned->Handle(), skin::SM_SETACTIVE, 1, 0);
   wintest::PumpUntilIdle();
   EXPECT_EQ(OverlayWindows().size(), 1u);
 }
@@ -563,9 +563,9 @@ TEST(ScrollOverlay, AListViewsHeaderWearsTheSkinBesideItsBars) {
     return reinterpret_cast<HWND>(SendMessageW(v->Handle(), LVM_GETHEADER, 0, 0));
   };
   ASSERT_NE(header(skinned), nullptr);
-  EXPECT_EQ(SendMessageW(skinned->Handle(), skin::kSkinIsSkinned, 0, 0), 1);
-  EXPECT_EQ(SendMessageW(header(skinned), skin::kSkinIsSkinned, 0, 0), 1);
-  EXPECT_NE(SendMessageW(header(native), skin::kSkinIsSkinned, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(skinned->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(header(skinned), skin::SM_ISSKINNED, 0, 0), 1);
+  EXPECT_NE(SendMessageW(header(native), skin::SM_ISSKINNED, 0, 0), 1);
   // The header as it painted itself: the skin's header image, near its first item's corner.
   auto shown = wintest::CaptureWindowDC(header(skinned));
   ASSERT_NE(shown, nullptr);
