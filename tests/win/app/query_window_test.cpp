@@ -269,18 +269,10 @@ TEST_F(QueryWindow, AnOverlongPriceIsSentAsTheRangesEndByEnterAndBySearch) {
 // The mouse: a click on the search button (BM_CLICK presses and releases the left button on
 // it, as the mouse does).
 // Real input, as the window server delivers it to whatever window is under the pointer or has
-// the focus: the skinned window must route it as a native one would.
+// the focus: the skinned window must route it as a native one would. Keys run through the
+// program's own loop, which gives Tab, Enter and the accelerators to the form.
 void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {  // key, down
-  std::vector<INPUT> input;
-  for (const auto& [key, down] : keys) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = key;
-    i.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    input.push_back(i);
-  }
-  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-  // Through the program's own loop, which gives Tab, Enter and the accelerators to the form.
+  wintest::SendKeys(keys);
   for (int i = 0; i < 10; ++i) {
     ui::Application->ProcessMessages();
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
@@ -289,17 +281,6 @@ void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {  // key, down
   wintest::PumpUntilIdle();
 }
 void Press(WORD key) { SendKeys({{key, true}, {key, false}}); }
-
-void ClickAt(POINT screen) {
-  SetCursorPos(screen.x, screen.y);
-  wintest::PumpUntilIdle();
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, input, sizeof(INPUT));
-  wintest::PumpUntilIdle();
-}
 
 POINT CentreOf(ui::TWinControl* control) {
   RECT r{};
@@ -340,7 +321,7 @@ TEST_F(SkinnedQueryWindow, AUserClicksSearchPicksASortOrderByKeyboardAndTabsThro
 
   // A mouse click on Search.
   form->m_keyword->SetText(L"x");
-  ClickAt(CentreOf(form->m_soso));
+  wintest::ClickScreen(CentreOf(form->m_soso));
   const std::string second = Request(2);
   EXPECT_TRUE(second.find("?k=%78&") != std::string::npos ||
               second.find("?k=x&") != std::string::npos)

@@ -40,17 +40,7 @@ void ClickAt(HWND wnd, POINT at, int clicks = 1) {
   wintest::PumpUntilIdle();
 }
 
-void Keys(std::initializer_list<std::pair<WORD, bool>> strokes) {
-  std::vector<INPUT> input;
-  for (const auto& [key, down] : strokes) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = key;
-    i.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    input.push_back(i);
-  }
-  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-}
+void Keys(std::initializer_list<std::pair<WORD, bool>> strokes) { wintest::SendKeys(strokes); }
 
 SIZE ClientSize(HWND wnd) {
   RECT c{};

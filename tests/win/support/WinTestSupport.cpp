@@ -346,6 +346,12 @@ void PressKey(WORD vk, bool alt, bool shift) {
   PumpUntilIdle();
 }
 
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> strokes) {
+  std::vector<INPUT> input;
+  for (const auto& [key, down] : strokes) input.push_back(KeyInput(key, !down));
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
 void WheelAt(POINT screen, int notches) {
   SetCursorPos(screen.x, screen.y);
   PumpUntilIdle(10);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -128,6 +129,9 @@ void ClickScreen(POINT screen, bool twice = false);
 void ClickClient(HWND wnd, int x, int y, bool twice = false);
 // Presses and releases a key, with Alt (and Shift) held when asked.
 void PressKey(WORD vk, bool alt = false, bool shift = false);
+// Key strokes in order (the key and whether it goes down), queued without pumping: whoever runs
+// the message loop afterwards (a modal menu loop, the program's own loop) gets them.
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> strokes);
 // Turns the wheel over a screen point by `notches` (positive: away from the user).
 void WheelAt(POINT screen, int notches);
 
