@@ -43,6 +43,9 @@ ThumbSpan ControlThumb(int length, int arrow, const ScrollRange& range) {
     size = arrow;
     top = atStart ? arrow : ScaleRound(length - 3 * arrow, offset, r) + arrow;
   }
+  // The place and the length are rounded apart: at the end of the range their sum can pass the
+  // far arrow by a pixel, and a thumb that does not fit is not drawn. It ends at the arrow.
+  if (size <= length - 2 * arrow) top = std::min(top, length - arrow - size);
   return {top, top + size};
 }
 

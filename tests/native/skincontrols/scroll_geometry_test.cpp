@@ -152,6 +152,11 @@ TEST(ScrollThumbTest, TheWidestRangeTheSystemAllowsStaysInTheBar) {
   EXPECT_EQ(skin::ThumbPosition(first.top, first.size(), kLength, kA, range), INT32_MIN);
   EXPECT_EQ(skin::ThumbPosition(last.top, last.size(), kLength, kA, range),
             INT32_MAX - (1 << 30) + 1);
+  // Place and length rounded apart (3825 * 3 / 10 and 3825 * 7 / 10 both end in .5): the thumb
+  // at the end of its range still ends at the far end of the bar.
+  const ThumbSpan rounded = skin::ControlThumb(3825, 0, {0, 10, 8, 10});
+  EXPECT_EQ(rounded.bottom, 3825);
+  EXPECT_EQ(rounded.size(), 2678);
   // A page beyond the whole range: a thumb longer than the bar, which is not drawn.
   range.page = INT32_MAX;
   range.max = INT32_MIN + 10;
