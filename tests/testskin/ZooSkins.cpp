@@ -91,8 +91,8 @@ void Controls(TestSkin& s, const ZooStyle& z) {
       s.SetIni(section, m, Str(z.margin));
     s.SetIni(section, "Tile", z.tileControls ? "1" : "0");
     if (z.controlScale != 1) {
-      const ImageSpec& spec = s.ImageDef(id);
-      s.SetFrameSize(id, spec.frameWidth * z.controlScale, spec.frameHeight * z.controlScale);
+      const ImageSpec& image = s.ImageDef(id);
+      s.SetFrameSize(id, image.frameWidth * z.controlScale, image.frameHeight * z.controlScale);
     }
   }
   if (z.margin <= 1) {

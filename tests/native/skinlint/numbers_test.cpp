@@ -21,8 +21,8 @@ skin::SkinDefinition Read(const TestSkin& skin) {
   skin::TQuickIni ini;
   ini.LoadFromText(skin.IniText());
   return skin::ReadSkinDefinition(ini, [&](const std::string& entry) {
-    for (const auto& spec : skin.ImageDefs())
-      if (spec.present && spec.entry == entry) return skin.Image(spec.id);
+    for (const auto& image : skin.ImageDefs())
+      if (image.present && image.entry == entry) return skin.Image(image.id);
     return skin::PixelBuffer();
   });
 }
