@@ -15,20 +15,16 @@ namespace {
 constexpr UINT_PTR kSubclassId = 0x534B4E46;  // one subclass of ours per window
 constexpr UINT kCaptionRedraw = 0xAE;         // the caption-redraw message of themed systems
 
+// Read from the style bits, which are what the placement's show command reports. Asking for the
+// placement itself is not harmless: Wine takes the window's present rectangle as the one it is
+// restored to whenever the placement is read while neither bit is set, and that is the case inside
+// a restore from the icon to the maximized state (the WM_GETMINMAXINFO it sends), where the
+// rectangle is still the icon's.
 ShowState ShowStateOf(HWND wnd) {
-  WINDOWPLACEMENT wp{};
-  wp.length = sizeof wp;
-  if (!GetWindowPlacement(wnd, &wp)) return ShowState::Normal;
-  switch (wp.showCmd) {
-    case SW_SHOWMINIMIZED:
-    case SW_MINIMIZE:
-    case SW_SHOWMINNOACTIVE:
-      return ShowState::Minimized;
-    case SW_SHOWMAXIMIZED:
-      return ShowState::Maximized;
-    default:
-      return ShowState::Normal;
-  }
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(wnd, GWL_STYLE));
+  if (style & WS_MINIMIZE) return ShowState::Minimized;
+  if (style & WS_MAXIMIZE) return ShowState::Maximized;
+  return ShowState::Normal;
 }
 
 bool HasChildOfClass(HWND parent, const wchar_t* className) {

@@ -179,6 +179,48 @@ TEST(FrameJourney, MinimizedThroughSkinChangesAndRestoredKeepsItsClientSize) {
   EXPECT_EQ(f.Pixel(300, 14), Rgb(ThickSkin().FrameColour("Top", 1)));
 }
 
+// Maximized, then minimized, then a new skin while it is an icon: a double click on the icon gives
+// the maximized window back, and its restore button the window where it was, its client area the
+// size it had (the rectangle of the icon must never become the one the window is restored to).
+TEST(FrameJourney, MinimizedFromMaximizedThroughASkinChangeComesBackWhereItWas) {
+  SkinnedForm f(TestSkin(), WithMaximizeBox);
+  ASSERT_NE(f.Skinner(), nullptr);
+  const RECT before = f.WindowRect();
+  ClickAt(f.Handle(), ButtonAt(f.Handle(), 49));
+  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(f.Handle()) != FALSE; }));
+  wintest::PumpUntilIdle();
+  ClickAt(f.Handle(), ButtonAt(f.Handle(), 73));
+  ASSERT_TRUE(PumpUntil([&] { return IsIconic(f.Handle()) != FALSE; }));
+  wintest::PumpUntilIdle();
+
+  SwitchSkin(f, ThickSkin());
+  ASSERT_TRUE(IsIconic(f.Handle()));
+
+  SetForegroundWindow(f.Handle());
+  wintest::PumpUntilIdle();
+  const RECT icon = f.WindowRect();
+  ClickAt(f.Handle(), {(icon.right - icon.left) / 2, 8}, 2);
+  ASSERT_TRUE(PumpUntil([&] { return !IsIconic(f.Handle()); }));
+  wintest::PumpUntilIdle();
+  ASSERT_TRUE(IsZoomed(f.Handle()));
+  const RECT work = WorkArea(f.Handle());
+  POINT origin{0, 0};
+  ClientToScreen(f.Handle(), &origin);
+  EXPECT_EQ(origin.x - work.left, 9);  // the new skin's frame
+  EXPECT_EQ(origin.y - work.top, 34);
+  EXPECT_EQ(ClientSize(f.Handle()).cx, (work.right - work.left) - 9 - 7);
+
+  ClickAt(f.Handle(), ButtonAt(f.Handle(), 49));
+  ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(f.Handle()); }));
+  wintest::PumpUntilIdle();
+  const RECT restored = f.WindowRect();
+  EXPECT_EQ(restored.left, before.left);
+  EXPECT_EQ(restored.top, before.top);
+  EXPECT_EQ(ClientSize(f.Handle()).cx, kClientWidth);
+  EXPECT_EQ(ClientSize(f.Handle()).cy, kClientHeight);
+  EXPECT_EQ(f.Pixel(300, 14), Rgb(ThickSkin().FrameColour("Top", 1)));
+}
+
 // A new skin without a caption image: the window keeps a caption (the system's), keeps its client
 // size and can be dragged by it; the next skin with a caption frames it again.
 TEST(FrameJourney, ASkinWithoutACaptionLeavesAUsableCaptionUntilTheNextSkin) {
