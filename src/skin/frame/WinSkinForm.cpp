@@ -305,6 +305,18 @@ void TWinSkinForm::FitWindow(bool keepClient) {
   GetClientRect(Handle, &client);
   if (systemDialog_ || lifecycle_ == kReskinning || keepClient) {
     clientCache_ = {0, 0, client.right, client.bottom};
+    if (!(fittedMetrics_ == FrameMetrics{}) && !(fittedMetrics_ == metrics_)) {
+      // The window was sized around its client area for the frame it was last fitted to. The
+      // skin's elements are replaced a moment before the new skin is fitted, and a frame
+      // recalculated in between (a new caption, a menu put back) took the new borders out of the
+      // old window size: the client area to keep is the one inside the old frame.
+      RECT window{};
+      GetWindowRect(Handle, &window);
+      clientCache_ = {
+          0, 0,
+          std::max(0, static_cast<int>(window.right - window.left) - fittedMetrics_.HorzExtra()),
+          std::max(0, static_cast<int>(window.bottom - window.top) - fittedMetrics_.VertExtra())};
+    }
   } else if (form_) {
     clientCache_ = {0, 0, form_->ClientWidth(), form_->ClientHeight() - metrics_.MenuBarHeight};
   }

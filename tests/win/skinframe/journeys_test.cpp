@@ -221,6 +221,25 @@ TEST(FrameJourney, MinimizedFromMaximizedThroughASkinChangeComesBackWhereItWas) 
   EXPECT_EQ(f.Pixel(300, 14), Rgb(ThickSkin().FrameColour("Top", 1)));
 }
 
+// The manager fits the window to a new skin a moment after the skin's elements were replaced; a
+// caption changed in between recalculates the frame with the new borders around the old window
+// size. The fit that follows still keeps the client area the window had.
+TEST(FrameJourney, AFrameRecalculatedBeforeTheNewSkinIsFittedCostsNoClientArea) {
+  SkinnedForm f;
+  ASSERT_NE(f.Skinner(), nullptr);
+  const std::vector<uint8_t> stream = ThickSkin().Stream();
+  ASSERT_TRUE(f.data->LoadSkinStream(stream));
+  ASSERT_NE(f.Manager()->PendingAction(), skin::TSkinManage::kNone);
+  f.form->SetCaption(L"Renamed before the fit");
+  ASSERT_TRUE(PumpUntil([&] { return f.Manager()->PendingAction() == skin::TSkinManage::kNone; }));
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(ClientSize(f.Handle()).cx, kClientWidth);
+  EXPECT_EQ(ClientSize(f.Handle()).cy, kClientHeight);
+  const RECT w = f.WindowRect();
+  EXPECT_EQ(w.right - w.left, kClientWidth + 9 + 7);
+  EXPECT_EQ(w.bottom - w.top, kClientHeight + 34 + 8);
+}
+
 // A new skin without a caption image: the window keeps a caption (the system's), keeps its client
 // size and can be dragged by it; the next skin with a caption frames it again.
 TEST(FrameJourney, ASkinWithoutACaptionLeavesAUsableCaptionUntilTheNextSkin) {
