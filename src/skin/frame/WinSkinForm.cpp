@@ -371,8 +371,10 @@ void TWinSkinForm::RefreshShowState() { showState_ = ShowStateOf(Handle); }
 
 // The system places a maximized window so that its own borders fall off the screen; the skin's
 // frame is thinner or thicker than that, so the skinned window is given the work area itself: the
-// caption's first row at its top, every border on the screen.
-void TWinSkinForm::FitMaximizedToWorkArea(MINMAXINFO* info) const {
+// caption's first row at its top, every border on the screen. The largest size the window may
+// take is the screen with the skin's frame around it (the system's allows only its own frame), so
+// that a skin with a thicker frame never takes the difference from a large window's client area.
+void TWinSkinForm::FitMinMaxInfo(MINMAXINFO* info) const {
   if (!info || lifecycle_ == kNew || !frameSkinned_ || isChildWindow_ || formKind_ == kMdiChild ||
       borderKind_ == BorderKind::None)
     return;
@@ -382,8 +384,10 @@ void TWinSkinForm::FitMaximizedToWorkArea(MINMAXINFO* info) const {
   const RECT& work = monitor.rcWork;
   info->ptMaxPosition = {work.left - monitor.rcMonitor.left, work.top - monitor.rcMonitor.top};
   info->ptMaxSize = {work.right - work.left, work.bottom - work.top};
-  info->ptMaxTrackSize.x = std::max(info->ptMaxTrackSize.x, info->ptMaxSize.x);
-  info->ptMaxTrackSize.y = std::max(info->ptMaxTrackSize.y, info->ptMaxSize.y);
+  const LONG screenX = GetSystemMetrics(SM_CXVIRTUALSCREEN) + metrics_.HorzExtra();
+  const LONG screenY = GetSystemMetrics(SM_CYVIRTUALSCREEN) + metrics_.VertExtra();
+  info->ptMaxTrackSize.x = std::max({info->ptMaxTrackSize.x, info->ptMaxSize.x, screenX});
+  info->ptMaxTrackSize.y = std::max({info->ptMaxTrackSize.y, info->ptMaxSize.y, screenY});
 }
 
 // ---- Re-skinning and detaching
@@ -801,7 +805,7 @@ LRESULT TWinSkinForm::Stage2(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO: {
       const LRESULT r = Previous(msg, wParam, lParam);
       RefreshShowState();
-      FitMaximizedToWorkArea(reinterpret_cast<MINMAXINFO*>(lParam));
+      FitMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
       return r;
     }
     case WM_WINDOWPOSCHANGED:

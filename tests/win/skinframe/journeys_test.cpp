@@ -240,6 +240,31 @@ TEST(FrameJourney, AFrameRecalculatedBeforeTheNewSkinIsFittedCostsNoClientArea) 
   EXPECT_EQ(w.bottom - w.top, kClientHeight + 34 + 8);
 }
 
+// A window whose client area is nearly as wide and high as the screen takes a skin with a far
+// thicker frame than the system's: the window grows past the screen by the new frame, and its
+// client area stays the size it was.
+TEST(FrameJourney, ASkinWithAThickFrameCostsALargeWindowNoClientArea) {
+  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN) - 20;
+  const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN) - 60;
+  SkinnedForm f(TestSkin(), [&](TFrameTestForm& form) {
+    form.SetBorderStyle(ui::TFormBorderStyle::bsSizeable);
+    form.SetBounds(0, 0, 10, 10);
+    form.SetClientSize(width, height);
+  });
+  ASSERT_NE(f.Skinner(), nullptr);
+  ASSERT_EQ(ClientSize(f.Handle()).cx, width);
+  ASSERT_EQ(ClientSize(f.Handle()).cy, height);
+  TestSkin wide;
+  wide.SetFrameSize("Left", 40, 100).SetFrameSize("Right", 44, 100);
+  wide.SetFrameSize("Top", 632, 70).SetFrameSize("Bottom", 632, 48);
+  SwitchSkin(f, wide);
+  EXPECT_EQ(ClientSize(f.Handle()).cx, width);
+  EXPECT_EQ(ClientSize(f.Handle()).cy, height);
+  const RECT w = f.WindowRect();
+  EXPECT_EQ(w.right - w.left, width + 40 + 44);
+  EXPECT_EQ(w.bottom - w.top, height + 70 + 48);
+}
+
 // A new skin without a caption image: the window keeps a caption (the system's), keeps its client
 // size and can be dragged by it; the next skin with a caption frames it again.
 TEST(FrameJourney, ASkinWithoutACaptionLeavesAUsableCaptionUntilTheNextSkin) {
