@@ -306,10 +306,9 @@ void TWinSkinForm::FitWindow(bool keepClient) {
   if (systemDialog_ || lifecycle_ == kReskinning || keepClient) {
     clientCache_ = {0, 0, client.right, client.bottom};
     if (!(fittedMetrics_ == FrameMetrics{}) && !(fittedMetrics_ == metrics_)) {
-      // The window was sized around its client area for the frame it was last fitted to. The
-      // skin's elements are replaced a moment before the new skin is fitted, and a frame
-      // recalculated in between (a new caption, a menu put back) took the new borders out of the
-      // old window size: the client area to keep is the one inside the old frame.
+      // The window was sized around its client area for the frame it was last fitted to; a frame
+      // recalculated since with the new borders (a new caption, a menu put back) took them out of
+      // the old window size: the client area to keep is the one inside the old frame.
       RECT window{};
       GetWindowRect(Handle, &window);
       clientCache_ = {
@@ -395,7 +394,20 @@ void TWinSkinForm::FitMinMaxInfo(MINMAXINFO* info) const {
 
 void TWinSkinForm::ReloadSkinData() {
   skinImages_.clear();
-  if (Bound() && skinData_) ComputeFrameMetrics();
+  if (!Bound() || !skinData_) return;
+  ComputeFrameMetrics();
+  // The window takes the new frame's size at once, around the same client area: a frame
+  // recalculated before the re-skin (a new caption, a menu put back) would otherwise take the new
+  // borders out of the client area and move the controls twice.
+  // (A maximized or minimized window has no client area to keep: the re-skin fits it.)
+  RefreshShowState();
+  if (lifecycle_ == kLive && frameSkinned_ && !isChildWindow_ && formKind_ != kMdiChild &&
+      borderKind_ != BorderKind::None && showState_ == ShowState::Normal && SkinHasCaption() &&
+      !(fittedMetrics_ == FrameMetrics{}) && !(metrics_ == fittedMetrics_)) {
+    lifecycle_ = kReskinning;
+    RefitKeepingChildren();
+    lifecycle_ = kLive;
+  }
 }
 
 void TWinSkinForm::Reskin() {
