@@ -15,20 +15,16 @@ namespace {
 constexpr UINT_PTR kSubclassId = 0x534B4E46;  // one subclass of ours per window
 constexpr UINT kCaptionRedraw = 0xAE;         // the caption-redraw message of themed systems
 
+// Read from the style bits, which are what the placement's show command reports. Asking for the
+// placement itself is not harmless: Wine takes the window's present rectangle as the one it is
+// restored to whenever the placement is read while neither bit is set, and that is the case inside
+// a restore from the icon to the maximized state (the WM_GETMINMAXINFO it sends), where the
+// rectangle is still the icon's.
 ShowState ShowStateOf(HWND wnd) {
-  WINDOWPLACEMENT wp{};
-  wp.length = sizeof wp;
-  if (!GetWindowPlacement(wnd, &wp)) return ShowState::Normal;
-  switch (wp.showCmd) {
-    case SW_SHOWMINIMIZED:
-    case SW_MINIMIZE:
-    case SW_SHOWMINNOACTIVE:
-      return ShowState::Minimized;
-    case SW_SHOWMAXIMIZED:
-      return ShowState::Maximized;
-    default:
-      return ShowState::Normal;
-  }
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(wnd, GWL_STYLE));
+  if (style & WS_MINIMIZE) return ShowState::Minimized;
+  if (style & WS_MAXIMIZE) return ShowState::Maximized;
+  return ShowState::Normal;
 }
 
 bool HasChildOfClass(HWND parent, const wchar_t* className) {
@@ -297,6 +293,17 @@ void TWinSkinForm::FitWindow(bool keepClient) {
   GetClientRect(Handle, &client);
   if (systemDialog_ || lifecycle_ == kReskinning || keepClient) {
     clientCache_ = {0, 0, client.right, client.bottom};
+    if (!(fittedMetrics_ == FrameMetrics{}) && !(fittedMetrics_ == metrics_)) {
+      // The window was sized around its client area for the frame it was last fitted to; a frame
+      // recalculated since with the new borders (a new caption, a menu put back) took them out of
+      // the old window size: the client area to keep is the one inside the old frame.
+      RECT window{};
+      GetWindowRect(Handle, &window);
+      clientCache_ = {
+          0, 0,
+          std::max(0, static_cast<int>(window.right - window.left) - fittedMetrics_.HorzExtra()),
+          std::max(0, static_cast<int>(window.bottom - window.top) - fittedMetrics_.VertExtra())};
+    }
   } else if (form_) {
     clientCache_ = {0, 0, form_->ClientWidth(), form_->ClientHeight() - metrics_.MenuBarHeight};
   }
@@ -351,8 +358,10 @@ void TWinSkinForm::RefreshShowState() { showState_ = ShowStateOf(Handle); }
 
 // The system places a maximized window so that its own borders fall off the screen; the skin's
 // frame is thinner or thicker than that, so the skinned window is given the work area itself: the
-// caption's first row at its top, every border on the screen.
-void TWinSkinForm::FitMaximizedToWorkArea(MINMAXINFO* info) const {
+// caption's first row at its top, every border on the screen. The largest size the window may
+// take is the screen with the skin's frame around it (the system's allows only its own frame), so
+// that a skin with a thicker frame never takes the difference from a large window's client area.
+void TWinSkinForm::FitMinMaxInfo(MINMAXINFO* info) const {
   if (!info || lifecycle_ == kNew || !frameSkinned_ || isChildWindow_ || formKind_ == kMdiChild ||
       borderKind_ == BorderKind::None)
     return;
@@ -362,8 +371,10 @@ void TWinSkinForm::FitMaximizedToWorkArea(MINMAXINFO* info) const {
   const RECT& work = monitor.rcWork;
   info->ptMaxPosition = {work.left - monitor.rcMonitor.left, work.top - monitor.rcMonitor.top};
   info->ptMaxSize = {work.right - work.left, work.bottom - work.top};
-  info->ptMaxTrackSize.x = std::max(info->ptMaxTrackSize.x, info->ptMaxSize.x);
-  info->ptMaxTrackSize.y = std::max(info->ptMaxTrackSize.y, info->ptMaxSize.y);
+  const LONG screenX = GetSystemMetrics(SM_CXVIRTUALSCREEN) + metrics_.HorzExtra();
+  const LONG screenY = GetSystemMetrics(SM_CYVIRTUALSCREEN) + metrics_.VertExtra();
+  info->ptMaxTrackSize.x = std::max({info->ptMaxTrackSize.x, info->ptMaxSize.x, screenX});
+  info->ptMaxTrackSize.y = std::max({info->ptMaxTrackSize.y, info->ptMaxSize.y, screenY});
 }
 
 // ---- Re-skinning and detaching
@@ -371,7 +382,20 @@ void TWinSkinForm::FitMaximizedToWorkArea(MINMAXINFO* info) const {
 
 void TWinSkinForm::ReloadSkinData() {
   skinImages_.clear();
-  if (Bound() && skinData_) ComputeFrameMetrics();
+  if (!Bound() || !skinData_) return;
+  ComputeFrameMetrics();
+  // The window takes the new frame's size at once, around the same client area: a frame
+  // recalculated before the re-skin (a new caption, a menu put back) would otherwise take the new
+  // borders out of the client area and move the controls twice.
+  // (A maximized or minimized window has no client area to keep: the re-skin fits it.)
+  RefreshShowState();
+  if (lifecycle_ == kLive && frameSkinned_ && !isChildWindow_ && formKind_ != kMdiChild &&
+      borderKind_ != BorderKind::None && showState_ == ShowState::Normal && SkinHasCaption() &&
+      !(fittedMetrics_ == FrameMetrics{}) && !(metrics_ == fittedMetrics_)) {
+    lifecycle_ = kReskinning;
+    RefitKeepingChildren();
+    lifecycle_ = kLive;
+  }
 }
 
 void TWinSkinForm::Reskin() {
@@ -781,7 +805,7 @@ LRESULT TWinSkinForm::Stage2(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO: {
       const LRESULT r = Previous(msg, wParam, lParam);
       RefreshShowState();
-      FitMaximizedToWorkArea(reinterpret_cast<MINMAXINFO*>(lParam));
+      FitMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
       return r;
     }
     case WM_WINDOWPOSCHANGED:

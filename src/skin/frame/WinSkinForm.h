@@ -186,7 +186,9 @@ class TWinSkinForm : public ui::TComponent,
   Extent SystemFrameExtent(bool withMenu) const;
   // Resizes the rectangle a maximized or minimized window is restored to from one frame to another.
   void MoveRestoreRect(const Extent& from, const Extent& to);
-  void FitMaximizedToWorkArea(MINMAXINFO* info) const;
+  // Puts a maximized window on the work area and lets the window grow to the screen with the
+  // skin's frame around it.
+  void FitMinMaxInfo(MINMAXINFO* info) const;
   // The system's frame, menu and shape back around the same client area (detach, or a skin
   // without a caption); TakeFrame skins the frame again for a skin that has one.
   void GiveFrameBack(bool destroying);

@@ -169,6 +169,92 @@ TEST(FrameJourney, MinimizedThroughSkinChangesAndRestoredKeepsItsClientSize) {
   EXPECT_EQ(f.Pixel(300, 14), Rgb(ThickSkin().FrameColour("Top", 1)));
 }
 
+// Maximized, then minimized, then a new skin while it is an icon: a double click on the icon gives
+// the maximized window back, and its restore button the window where it was, its client area the
+// size it had (the rectangle of the icon must never become the one the window is restored to).
+TEST(FrameJourney, MinimizedFromMaximizedThroughASkinChangeComesBackWhereItWas) {
+  SkinnedForm f(TestSkin(), WithMaximizeBox);
+  ASSERT_NE(f.Skinner(), nullptr);
+  const RECT before = f.WindowRect();
+  ClickAt(f.Handle(), ButtonAt(f.Handle(), 49));
+  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(f.Handle()) != FALSE; }));
+  wintest::PumpUntilIdle();
+  ClickAt(f.Handle(), ButtonAt(f.Handle(), 73));
+  ASSERT_TRUE(PumpUntil([&] { return IsIconic(f.Handle()) != FALSE; }));
+  wintest::PumpUntilIdle();
+
+  SwitchSkin(f, ThickSkin());
+  ASSERT_TRUE(IsIconic(f.Handle()));
+
+  SetForegroundWindow(f.Handle());
+  wintest::PumpUntilIdle();
+  const RECT icon = f.WindowRect();
+  ClickAt(f.Handle(), {(icon.right - icon.left) / 2, 8}, 2);
+  ASSERT_TRUE(PumpUntil([&] { return !IsIconic(f.Handle()); }));
+  wintest::PumpUntilIdle();
+  ASSERT_TRUE(IsZoomed(f.Handle()));
+  const RECT work = WorkArea(f.Handle());
+  POINT origin{0, 0};
+  ClientToScreen(f.Handle(), &origin);
+  EXPECT_EQ(origin.x - work.left, 9);  // the new skin's frame
+  EXPECT_EQ(origin.y - work.top, 34);
+  EXPECT_EQ(ClientSize(f.Handle()).cx, (work.right - work.left) - 9 - 7);
+
+  ClickAt(f.Handle(), ButtonAt(f.Handle(), 49));
+  ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(f.Handle()); }));
+  wintest::PumpUntilIdle();
+  const RECT restored = f.WindowRect();
+  EXPECT_EQ(restored.left, before.left);
+  EXPECT_EQ(restored.top, before.top);
+  EXPECT_EQ(ClientSize(f.Handle()).cx, kClientWidth);
+  EXPECT_EQ(ClientSize(f.Handle()).cy, kClientHeight);
+  EXPECT_EQ(f.Pixel(300, 14), Rgb(ThickSkin().FrameColour("Top", 1)));
+}
+
+// The manager fits the window to a new skin a moment after the skin's elements were replaced; a
+// caption changed in between recalculates the frame with the new borders around the old window
+// size. The fit that follows still keeps the client area the window had.
+TEST(FrameJourney, AFrameRecalculatedBeforeTheNewSkinIsFittedCostsNoClientArea) {
+  SkinnedForm f;
+  ASSERT_NE(f.Skinner(), nullptr);
+  const std::vector<uint8_t> stream = ThickSkin().Stream();
+  ASSERT_TRUE(f.data->LoadSkinStream(stream));
+  ASSERT_NE(f.Manager()->PendingAction(), skin::TSkinManage::kNone);
+  f.form->SetCaption(L"Renamed before the fit");
+  ASSERT_TRUE(PumpUntil([&] { return f.Manager()->PendingAction() == skin::TSkinManage::kNone; }));
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(ClientSize(f.Handle()).cx, kClientWidth);
+  EXPECT_EQ(ClientSize(f.Handle()).cy, kClientHeight);
+  const RECT w = f.WindowRect();
+  EXPECT_EQ(w.right - w.left, kClientWidth + 9 + 7);
+  EXPECT_EQ(w.bottom - w.top, kClientHeight + 34 + 8);
+}
+
+// A window whose client area is nearly as wide and high as the screen takes a skin with a far
+// thicker frame than the system's: the window grows past the screen by the new frame, and its
+// client area stays the size it was.
+TEST(FrameJourney, ASkinWithAThickFrameCostsALargeWindowNoClientArea) {
+  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN) - 20;
+  const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN) - 60;
+  SkinnedForm f(TestSkin(), [&](TFrameTestForm& form) {
+    form.SetBorderStyle(ui::TFormBorderStyle::bsSizeable);
+    form.SetBounds(0, 0, 10, 10);
+    form.SetClientSize(width, height);
+  });
+  ASSERT_NE(f.Skinner(), nullptr);
+  ASSERT_EQ(ClientSize(f.Handle()).cx, width);
+  ASSERT_EQ(ClientSize(f.Handle()).cy, height);
+  TestSkin wide;
+  wide.SetFrameSize("Left", 40, 100).SetFrameSize("Right", 44, 100);
+  wide.SetFrameSize("Top", 632, 70).SetFrameSize("Bottom", 632, 48);
+  SwitchSkin(f, wide);
+  EXPECT_EQ(ClientSize(f.Handle()).cx, width);
+  EXPECT_EQ(ClientSize(f.Handle()).cy, height);
+  const RECT w = f.WindowRect();
+  EXPECT_EQ(w.right - w.left, width + 40 + 44);
+  EXPECT_EQ(w.bottom - w.top, height + 70 + 48);
+}
+
 // A new skin without a caption image: the window keeps a caption (the system's), keeps its client
 // size and can be dragged by it; the next skin with a caption frames it again.
 TEST(FrameJourney, ASkinWithoutACaptionLeavesAUsableCaptionUntilTheNextSkin) {
