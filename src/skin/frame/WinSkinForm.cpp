@@ -781,10 +781,10 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
   }
   if (!frameSkinned_) return Previous(msg, wParam, lParam);
-  return Stage2(msg, wParam, lParam);
+  return FrameStateMessage(msg, wParam, lParam);
 }
 
-LRESULT TWinSkinForm::Stage2(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TWinSkinForm::FrameStateMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (isChildWindow_ && formKind_ != kMdiChild) return Previous(msg, wParam, lParam);
   switch (msg) {
     case WM_SIZE: {
@@ -798,10 +798,10 @@ LRESULT TWinSkinForm::Stage2(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ACTIVATE:
       active_ = LOWORD(wParam) != WA_INACTIVE;
-      return Stage3(msg, wParam, lParam, true);
+      return NonClientMessage(msg, wParam, lParam);
     case WM_NCACTIVATE:
       active_ = (wParam & 0xFF) != 0;
-      return Stage3(msg, wParam, lParam, true);
+      return NonClientMessage(msg, wParam, lParam);
     case WM_GETMINMAXINFO: {
       const LRESULT r = Previous(msg, wParam, lParam);
       RefreshShowState();
@@ -877,12 +877,12 @@ LRESULT TWinSkinForm::Stage2(UINT msg, WPARAM wParam, LPARAM lParam) {
       return r;
     }
     default:
-      return Stage3(msg, wParam, lParam, true);
+      return NonClientMessage(msg, wParam, lParam);
   }
 }
 
-LRESULT TWinSkinForm::Stage3(UINT msg, WPARAM wParam, LPARAM lParam, bool passedOn) {
-  if (lifecycle_ == kNew) return passedOn ? Previous(msg, wParam, lParam) : 0;
+LRESULT TWinSkinForm::NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (lifecycle_ == kNew) return Previous(msg, wParam, lParam);
   LRESULT result = 0;
   switch (msg) {
     case WM_NCCALCSIZE: {
@@ -947,15 +947,13 @@ LRESULT TWinSkinForm::Stage3(UINT msg, WPARAM wParam, LPARAM lParam, bool passed
     case WM_MENUCHAR:
       if (MenuChar(wParam, lParam, result)) return result;
       break;
-    case WM_SIZE:
-      return Stage2(msg, wParam, lParam);
     case SM_PAINTFRAME:
       RepaintFrame();
       return 0;
     default:
       break;
   }
-  return passedOn ? Previous(msg, wParam, lParam) : 0;
+  return Previous(msg, wParam, lParam);
 }
 
 // Messages of the framework form that the skinned frame answers, reached through Previous.

@@ -159,10 +159,14 @@ class TWinSkinForm : public ui::TComponent,
   // One message of the window, by either binding: counted while on the stack, and given the
   // window's own handling should the skin's part fail.
   LRESULT Route(UINT msg, WPARAM wParam, LPARAM lParam);
+  // The three stages a message goes through: WindowProc sees every message (set-up, the
+  // engine's requests, menus, colours); a window whose frame is skinned goes on to
+  // FrameStateMessage (its show state, activation and region), and then to NonClientMessage (the
+  // frame's size, painting, hit testing, mouse and menu items), which passes the rest on.
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Previous(UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT Stage2(UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT Stage3(UINT msg, WPARAM wParam, LPARAM lParam, bool passedOn);
+  LRESULT FrameStateMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   // Every message of a framework form's window, in front of the form's own handler.
   void FormMessage(ui::TMessage& message);
   // The frame's own handling of some of those messages (reached through Previous).
