@@ -53,7 +53,7 @@ TestSkin::TestSkin() {
   // Text colours are light: every frame colour is dark (blue 0x40, green by frame), so the text
   // stays readable where the skin puts it, as the lint asks of any skin.
   const std::pair<const char*, std::string> colours[] = {
-      {"WindowText", "0 0 0"},          {"ButtonFace", ButtonFaceText()},
+      {"WindowText", "250 250 246"},    {"ButtonFace", ButtonFaceText()},
       {"Scrollbar", "200 220 250"},     {"HilightText", "255 255 254"},
       {"Hilight", "0 84 170"},          {"Menubar", "220 232 250"},
       {"Menu", "250 251 253"},          {"MenuText", "250 240 230"},

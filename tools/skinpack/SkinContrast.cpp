@@ -168,6 +168,20 @@ std::vector<TextOnBackground> TextPairs(const skin::SkinDefinition& d) {
     }
   }
 
+  // Header items (a list view's column headers): the window text colour on the normal and hot
+  // faces. Edits and lists keep the system's own text and fill colours: nothing of the skin's.
+  if (const skin::ElementDef* header = d.Find("Headerbar");
+      header && !header->Bitmap.empty() && Given(d, skin::ciWindowText)) {
+    const int frames = skin::FrameCountAfterLoad("Headerbar", header->Frame, header->Style);
+    for (const int frame : {0, 1}) {
+      if (frame >= frames) continue;
+      onImage(frame == 0 ? "header text (normal)" : "header text (hot)", "Colours", "WindowText",
+              d.Colours[skin::ciWindowText].colour, header->Bitmap,
+              TextBand(FrameInside(header->Bitmap, frames, frame, false, *header), kDialogTextRows),
+              "the header item (frame " + std::to_string(frame + 1) + ")");
+    }
+  }
+
   // Menu items: on the menu background image, else on the menu colour.
   if (Given(d, skin::ciMenuText)) {
     const Colour text = d.Colours[skin::ciMenuText].colour;

@@ -77,6 +77,15 @@ TEST(Contrast, TextPlantedOnItsOwnBackgroundIsFoundAndNamed) {
             std::string::npos)
       << buttonLines[0];
 
+  TestSkin header;
+  header.SetIni("Colours", "WindowText", Triple(header.FrameColour("Headerbar", 1)));
+  const auto headerLines = ContrastLines(header);  // both faces are dark
+  ASSERT_EQ(headerLines.size(), 2u) << ::testing::PrintToString(headerLines);
+  EXPECT_NE(headerLines[0].find("[Colours] WindowText: contrast 1.0:1 of header text (normal)"),
+            std::string::npos)
+      << headerLines[0];
+  EXPECT_NE(headerLines[1].find("of header text (hot)"), std::string::npos) << headerLines[1];
+
   TestSkin menu;
   menu.Omit("MenuBackground");
   menu.SetIni("Colours", "Menu", "200 200 200").SetIni("Colours", "MenuText", "230 230 230");
