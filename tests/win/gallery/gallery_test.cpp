@@ -36,22 +36,13 @@
 
 namespace {
 
-bool PumpUntil(const std::function<bool()>& done, DWORD maxMs) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > maxMs) return false;
-    ui::Application->ProcessMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-  return true;
-}
 
 gallery::TGalleryForm* ShowGallery() {
   auto* form = new gallery::TGalleryForm(nullptr);
   EXPECT_TRUE(form->LoadSkin(gallery::EmbeddedSkinPayload()));
   form->Show();
   SetForegroundWindow(form->Handle());
-  PumpUntil(
+  wintest::PumpUntil(
       [&] {
         skin::TWinSkinForm* s = skin::SkinManager()->FindForm(form->Handle());
         return s && s->LifecycleState() == skin::TWinSkinForm::kLive;
@@ -161,7 +152,7 @@ TEST(SkinGallery, MenuBarSwitchesTheSkinOffAndOnCleanly) {
 
   auto switchTo = [&](ui::TMenuItem* item, bool skinned) {
     item->Click();
-    EXPECT_TRUE(PumpUntil([&] { return (LiveSkinner(wnd) != nullptr) == skinned; }, 3000));
+    EXPECT_TRUE(wintest::PumpUntil([&] { return (LiveSkinner(wnd) != nullptr) == skinned; }, 3000));
     wintest::PumpUntilIdle(400);  // the controls follow their window after the manager's delay
     EXPECT_TRUE(item->Checked());
   };
@@ -202,10 +193,10 @@ TEST(SkinGallery, RightToLeftMenuRunsFromTheRightEdge) {
   ASSERT_GE(firstButtonLeft(), 0);
   EXPECT_LT(firstButtonLeft(), width / 2);
   rightToLeft->Click();
-  EXPECT_TRUE(PumpUntil([&] { return firstButtonLeft() > width / 2; }, 3000));
+  EXPECT_TRUE(wintest::PumpUntil([&] { return firstButtonLeft() > width / 2; }, 3000));
   rightToLeft->Click();
   EXPECT_TRUE(
-      PumpUntil([&] { return firstButtonLeft() >= 0 && firstButtonLeft() < width / 2; }, 3000));
+      wintest::PumpUntil([&] { return firstButtonLeft() >= 0 && firstButtonLeft() < width / 2; }, 3000));
   delete form;
 }
 
@@ -324,7 +315,7 @@ TEST(SkinGallery, SwitchingSkinsAtRunTimeRepaintsEveryKindAndLeavesNoTrace) {
   ASSERT_NE(embeddedCaption, flatCaption);
   // A flat test skin: the frame takes it at once (its control colours may match the default's).
   ASSERT_TRUE(form->UseSkinFile(flatFile.path));
-  ASSERT_TRUE(PumpUntil([&] { return CaptionPixel(wnd) == flatCaption; }, 3000));
+  ASSERT_TRUE(wintest::PumpUntil([&] { return CaptionPixel(wnd) == flatCaption; }, 3000));
   wintest::PumpUntilIdle(400);  // longer than the manager's request delay
 
   EXPECT_FALSE(form->UseSkinFile(corrupt.path));
@@ -342,7 +333,7 @@ TEST(SkinGallery, SwitchingSkinsAtRunTimeRepaintsEveryKindAndLeavesNoTrace) {
   });
   ASSERT_NE(dark, shipped.end());
   ASSERT_TRUE(form->UseSkinFile(*dark));
-  ASSERT_TRUE(PumpUntil([&] { return CaptionPixel(wnd) != flatCaption; }, 3000));
+  ASSERT_TRUE(wintest::PumpUntil([&] { return CaptionPixel(wnd) != flatCaption; }, 3000));
   wintest::PumpUntilIdle(400);  // longer than the manager's request delay
   const auto darkPictures = SkinnedPictures(*form);
   for (size_t i = 0; i < embedded.size(); ++i)
@@ -354,7 +345,7 @@ TEST(SkinGallery, SwitchingSkinsAtRunTimeRepaintsEveryKindAndLeavesNoTrace) {
   {
     PaintWatch watch;
     ASSERT_TRUE(form->UseEmbeddedSkin());
-    ASSERT_TRUE(PumpUntil([&] { return CaptionPixel(wnd) == embeddedCaption; }, 3000));
+    ASSERT_TRUE(wintest::PumpUntil([&] { return CaptionPixel(wnd) == embeddedCaption; }, 3000));
     wintest::PumpUntilIdle(400);  // longer than the manager's request delay
     int ownColoured = 0;
     for (const auto& row : form->Rows()) {
@@ -395,9 +386,9 @@ TEST(SkinGallery, SwitchingSkinsAtRunTimeRepaintsEveryKindAndLeavesNoTrace) {
   const long gdi = wintest::LiveGdiObjects();
   for (int i = 0; i < 10; ++i) {
     ASSERT_TRUE(form->UseSkinFile(flatFile.path));
-    ASSERT_TRUE(PumpUntil([&] { return CaptionPixel(wnd) == flatCaption; }, 3000));
+    ASSERT_TRUE(wintest::PumpUntil([&] { return CaptionPixel(wnd) == flatCaption; }, 3000));
     ASSERT_TRUE(form->UseEmbeddedSkin());
-    ASSERT_TRUE(PumpUntil([&] { return CaptionPixel(wnd) == embeddedCaption; }, 3000));
+    ASSERT_TRUE(wintest::PumpUntil([&] { return CaptionPixel(wnd) == embeddedCaption; }, 3000));
   }
   wintest::PumpUntilIdle(400);  // the last request runs
   EXPECT_EQ(Counters(), counters);
@@ -500,7 +491,7 @@ TEST(SkinGallery, ControlAcceleratorsLeaveTheMenuBarsLettersToIt) {
   };
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, Probe::Tick);
   SendMessageW(gallery, WM_SYSCOMMAND, SC_KEYMENU, 's');
-  PumpUntil([] { return open != -1; }, 2000);
+  wintest::PumpUntil([] { return open != -1; }, 2000);
   KillTimer(nullptr, timer);
   EXPECT_EQ(open, 2);
   wintest::PumpUntilIdle();

@@ -59,15 +59,6 @@ std::vector<UINT> PaintNotifications(const std::wstring& row) {
   return codes;
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD maxMs) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > maxMs) return false;
-    ui::Application->ProcessMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-  return true;
-}
 
 // Ends whatever modal loop a step opened (a menu button's menu, a dropped list) from a timer.
 void CALLBACK EndLoops(HWND, UINT, UINT_PTR, DWORD) {
@@ -207,7 +198,7 @@ void CompareRows(size_t first, size_t last) {
   ASSERT_TRUE(form->LoadSkin(gallery::EmbeddedSkinPayload()));
   form->Show();
   SetForegroundWindow(form->Handle());
-  PumpUntil(
+  wintest::PumpUntil(
       [&] {
         skin::TWinSkinForm* s = skin::SkinManager()->FindForm(form->Handle());
         return s && s->LifecycleState() == skin::TWinSkinForm::kLive;

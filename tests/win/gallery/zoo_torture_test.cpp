@@ -21,15 +21,6 @@
 
 namespace {
 
-bool Pump(const std::function<bool()>& done, DWORD maxMs) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > maxMs) return false;
-    ui::Application->ProcessMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-  return true;
-}
 
 // The zoo's skins as files, as a skin author would open them.
 class ZooFiles {
@@ -78,7 +69,7 @@ class ZooTorture {
     const testskin::ZooStyle& style = testskin::ZooStyles()[i];
     SCOPED_TRACE(style.name + ", " + state);
     ASSERT_TRUE(form_->UseSkinFile(files_.Path(i)));
-    ASSERT_TRUE(Pump([&] { return Fitted(style); }, 5000)) << "the frame never took the skin";
+    ASSERT_TRUE(wintest::PumpUntil([&] { return Fitted(style); }, 5000)) << "the frame never took the skin";
     wintest::PumpUntilIdle(10, 400);  // the manager's requests and the rows' repaints run
     CheckFrame(style);
   }
@@ -132,7 +123,7 @@ class ZooTorture {
   // Back to the embedded skin, once the window has taken it.
   bool UseEmbedded() {
     if (!form_->UseEmbeddedSkin()) return false;
-    if (!Pump([] { return skin::SkinManager()->PendingAction() == skin::TSkinManage::kNone; },
+    if (!wintest::PumpUntil([] { return skin::SkinManager()->PendingAction() == skin::TSkinManage::kNone; },
               5000))
       return false;
     wintest::PumpUntilIdle(10, 400);

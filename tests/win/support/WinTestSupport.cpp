@@ -4,7 +4,19 @@
 #include <cstdio>
 #include <sstream>
 
+#include "ui/Application.h"
+
 namespace wintest {
+
+bool PumpUntil(const std::function<bool()>& done, DWORD maxMs) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > maxMs) return false;
+    ui::Application->ProcessMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+  return true;
+}
 
 void PumpUntilIdle(DWORD quietMs, DWORD maxMs) {
   const DWORD start = GetTickCount();

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -17,6 +18,8 @@ namespace wintest {
 // Dispatches queued messages until the queue has stayed empty for `quietMs` (and at most for
 // `maxMs` in all). Sent messages from other threads and pending paints are handled on the way.
 void PumpUntilIdle(DWORD quietMs = 30, DWORD maxMs = 2000);
+// Runs the program's own message loop until `done` holds (true) or maxMs have passed (false).
+bool PumpUntil(const std::function<bool()>& done, DWORD maxMs);
 
 // Whether the process runs under Wine.
 bool RunningUnderWine();
