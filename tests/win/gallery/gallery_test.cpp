@@ -17,6 +17,7 @@
 #include "skin/frame/WinSkinMenu.h"
 #include "skin/manager/ControlClassifier.h"
 #include "skin/manager/WinSkinManage.h"
+#include "skinframe/FrameTestSupport.h"
 #include "support/WinTestSupport.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
@@ -35,7 +36,6 @@
 #include "ui/UpDown.h"
 
 namespace {
-
 
 gallery::TGalleryForm* ShowGallery() {
   auto* form = new gallery::TGalleryForm(nullptr);
@@ -195,8 +195,8 @@ TEST(SkinGallery, RightToLeftMenuRunsFromTheRightEdge) {
   rightToLeft->Click();
   EXPECT_TRUE(wintest::PumpUntil([&] { return firstButtonLeft() > width / 2; }, 3000));
   rightToLeft->Click();
-  EXPECT_TRUE(
-      wintest::PumpUntil([&] { return firstButtonLeft() >= 0 && firstButtonLeft() < width / 2; }, 3000));
+  EXPECT_TRUE(wintest::PumpUntil(
+      [&] { return firstButtonLeft() >= 0 && firstButtonLeft() < width / 2; }, 3000));
   delete form;
 }
 
@@ -495,5 +495,66 @@ TEST(SkinGallery, ControlAcceleratorsLeaveTheMenuBarsLettersToIt) {
   KillTimer(nullptr, timer);
   EXPECT_EQ(open, 2);
   wintest::PumpUntilIdle();
+  delete form;
+}
+
+namespace {
+// Inside the file dialog's loop: reads its caption as the dialog painted it, then cancels it.
+struct FileDialogProbe {
+  static inline COLORREF textColour = 0;
+  static inline std::vector<COLORREF> mainLeftEdge;  // the main window's left border, downwards
+  static inline int edgeTop = 0;                     // from this row
+  static inline int textPixels = -1, edgeMatches = 0;
+  static inline bool skinned = false, iconShown = true;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND box = nullptr;
+    skin::TWinSkinForm* s = frametest::LiveDialogSkinner(L"Open skin file", box);
+    if (!s || !IsWindowVisible(box)) return;
+    KillTimer(nullptr, id);
+    skinned = s->FrameSkinned();
+    iconShown = false;
+    for (const auto& b : s->SysButtons())
+      if (b->ShowsIcon() && b->Visible) iconShown = true;
+    auto capture = wintest::CaptureWindowDC(box);
+    // The text's first letters lie where the icon would be.
+    textPixels = 0;
+    for (int y = 0; y < s->Metrics().CaptionHeight; ++y)
+      for (int x = 0; x < 40; ++x) textPixels += (capture->Pixel(x, y) & 0xFFFFFF) == textColour;
+    // Below the caption, the left border is the main window's: the same image.
+    edgeMatches = 0;
+    for (size_t y = 0; y < mainLeftEdge.size(); ++y)
+      edgeMatches +=
+          (capture->Pixel(1, edgeTop + static_cast<int>(y)) & 0xFFFFFF) == mainLeftEdge[y];
+    PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+  }
+};
+}  // namespace
+
+// The gallery's "Open skin file" dialog, opened from its Skin menu, wears the skin's frame with
+// its whole caption text: no icon over the first letters.
+TEST(SkinGallery, TheOpenSkinFileDialogShowsItsWholeCaptionInTheSkinsFrame) {
+  ui::Application->Initialize();
+  skin::SkinManagerScope scope;
+  gallery::TGalleryForm* form = ShowGallery();
+  ui::TMenuItem* skins = form->MainMenu()->Items()->Items(2);
+  ui::TMenuItem* open = skins->Items(skins->Count() - 1);
+  ASSERT_EQ(open->Caption().rfind(L"&Open skin file", 0), 0u);
+  skin::TWinSkinForm* main = skin::SkinManager()->FindForm(form->Handle());
+  ASSERT_NE(main, nullptr);
+  FileDialogProbe::textColour = main->SkinData()->GetRGB(skin::ciTitleTextActive) & 0xFFFFFF;
+  auto mainCapture = wintest::CaptureWindowDC(form->Handle());
+  const int caption = main->Metrics().CaptionHeight;
+  FileDialogProbe::mainLeftEdge.clear();
+  FileDialogProbe::edgeTop = caption + 4;
+  for (int y = caption + 4; y < caption + 100; ++y)
+    FileDialogProbe::mainLeftEdge.push_back(mainCapture->Pixel(1, y) & 0xFFFFFF);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 80, FileDialogProbe::Tick);
+  open->Click();
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(FileDialogProbe::skinned);
+  EXPECT_FALSE(FileDialogProbe::iconShown);
+  EXPECT_GT(FileDialogProbe::textPixels, 0);
+  EXPECT_GT(FileDialogProbe::edgeMatches, 80);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
   delete form;
 }

@@ -106,6 +106,13 @@ struct SkinnedForm {
   }
 };
 
+// The skinner of the dialog titled `title` once it is live, else null; `box` is the dialog.
+inline skin::TWinSkinForm* LiveDialogSkinner(const wchar_t* title, HWND& box) {
+  box = FindWindowW(L"#32770", title);
+  skin::TWinSkinForm* skinner = box ? skin::SkinManager()->FindForm(box) : nullptr;
+  return skinner && skinner->LifecycleState() == skin::TWinSkinForm::kLive ? skinner : nullptr;
+}
+
 inline COLORREF Rgb(skin::Colour c) { return static_cast<COLORREF>(c) & 0xFFFFFF; }
 
 }  // namespace frametest

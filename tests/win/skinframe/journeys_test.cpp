@@ -319,10 +319,9 @@ struct IconProbe {
   static inline bool iconShown = true;
   static inline int step = 0;
   static void CALLBACK Check(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND box = FindWindowW(L"#32770", L"Skinned box");
-    if (!box) return;
-    skin::TWinSkinForm* skinner = skin::SkinManager()->FindForm(box);
-    if (!skinner || skinner->LifecycleState() != skin::TWinSkinForm::kLive) return;
+    HWND box = nullptr;
+    skin::TWinSkinForm* skinner = frametest::LiveDialogSkinner(L"Skinned box", box);
+    if (!skinner) return;
     if (step++ == 0) {
       SendMessageW(box, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
       return;

@@ -928,3 +928,82 @@ TEST(SkinnedMenus, ASkinSwitchWhileAMenuOrAButtonPressIsInProgress) {
   EXPECT_EQ(f.form->ClientWidth(), 606);
   EXPECT_EQ(f.form->ClientHeight(), 479);
 }
+
+namespace {
+
+// The pull-downs and system menus a probe saw opening, each closed again once seen; the probe
+// keeps watching for `quietTicks` ticks after the last one closed so that a menu opened late is
+// seen (and closed) too.
+struct OpenedMenus {
+  std::vector<HMENU> menus;
+  std::vector<LRESULT> skinned;
+  int quiet = 0;
+  void Watch(int quietTicks, std::function<void()> onFirst = {}) {
+    LoopProbe::Start([this, quietTicks, onFirst] {
+      HWND menu = MenuWindow();
+      if (!menu || !IsWindowVisible(menu)) return ++quiet < quietTicks;
+      quiet = 0;
+      const auto shown = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+      if (!menus.empty() && menus.back() == shown) return true;
+      menus.push_back(shown);
+      skinned.push_back(SendMessageW(menu, skin::SM_ISSKINNED, 0, 0));
+      if (menus.size() == 1 && onFirst) return onFirst(), true;
+      EndMenu();
+      return menus.size() < 5;
+    });
+  }
+};
+
+}  // namespace
+
+// The system menu from the mouse and the keyboard, as a user opens it: a real click on the
+// caption's icon, then a real Alt+Space. Each time the skinned popup shows.
+TEST(SkinnedSystemMenu, ARealClickOnTheIconAndARealAltSpaceOpenIt) {
+  SkinnedForm f;
+  ASSERT_EQ(GetForegroundWindow(), f.Handle());
+  OpenedMenus seen;
+  seen.Watch(8);
+  const RECT w = f.WindowRect();
+  wintest::ClickScreen({w.left + 12, w.top + 12});
+  PumpUntil([&] { return !seen.menus.empty() && !LoopProbe::step; });
+  ASSERT_EQ(seen.menus.size(), 1u);
+  EXPECT_EQ(seen.skinned[0], 1);
+  EXPECT_TRUE(IsWindowVisible(f.Handle()));
+
+  Sleep(GetDoubleClickTime() + 10);  // a second request within that time would close the window
+  OpenedMenus keyboard;
+  keyboard.Watch(8);
+  wintest::PressKey(VK_SPACE, true);
+  PumpUntil([&] { return !keyboard.menus.empty() && !LoopProbe::step; });
+  ASSERT_EQ(keyboard.menus.size(), 1u);
+  EXPECT_EQ(keyboard.skinned[0], 1);
+  EXPECT_TRUE(f.Manager()->Menus().empty());
+  EXPECT_EQ(f.Manager()->MenuMode(), 0);
+}
+
+// Alt pressed while a pull-down opened by a real click is up ends the whole menu: no other
+// pull-down opens (neither the next one nor, from Alt's release, the first), the bar is back to
+// normal and the frame no longer tracks.
+TEST(SkinnedMenuBar, AltInAnOpenPullDownClosesTheMenusAndOpensNoOther) {
+  MenuForm f;
+  ASSERT_NE(f.Bar(), nullptr);
+  ASSERT_EQ(GetForegroundWindow(), f.Handle());
+  OpenedMenus seen;
+  bool trackingInside = false;
+  seen.Watch(10, [&] {
+    trackingInside = f.Skinner()->TrackingMenu();
+    Press({VK_MENU});
+  });
+  const POINT at = f.ButtonMiddle(2);
+  const RECT w = f.WindowRect();
+  wintest::ClickScreen({w.left + at.x, w.top + at.y});
+  PumpUntil([&] { return !LoopProbe::step; }, 5000);
+  ASSERT_EQ(seen.menus.size(), 1u) << "a pull-down opened after Alt";
+  EXPECT_EQ(seen.menus[0], f.view->Handle());
+  EXPECT_TRUE(trackingInside);
+  EXPECT_FALSE(f.Skinner()->TrackingMenu());
+  EXPECT_EQ(f.Skinner()->OpenMenuIndex(), -1);
+  EXPECT_FALSE(skin::MenuFilterHookInstalled());
+  for (int i = 0; i < f.Bar()->ButtonCount(); ++i)
+    EXPECT_EQ(f.Bar()->Button(i)->State, skin::kStateNormal) << "button " << i;
+}

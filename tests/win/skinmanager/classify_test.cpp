@@ -3,12 +3,12 @@
 // is type-checked; the buttons of a message box are skinned through their windows.
 #include <gtest/gtest.h>
 
-#include "FrameTestSupport.h"
 #include "skin/controls/SkinBoxes.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckRadio.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/manager/ControlClassifier.h"
+#include "skinframe/FrameTestSupport.h"
 #include "ui/BitBtn.h"
 #include "ui/CheckCtrls.h"
 
@@ -165,33 +165,4 @@ TEST(Classification, TheHandlersObjectIsUsedOnlyWhenItIsASkinnerOfThatControl) {
   skin::ClassifyControl(*f.Skinner(), b, f.form);
   EXPECT_TRUE(Skinned(b));
   f.data->OnSkinControl = nullptr;
-}
-
-namespace {
-
-// Runs inside the message box's loop: once the box is skinned, looks at its OK button.
-struct BoxButtonProbe {
-  static void CALLBACK Check(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND box = FindWindowW(L"#32770", L"Classified box");
-    if (!box) return;
-    skin::TWinSkinForm* skinner = skin::SkinManager()->FindForm(box);
-    if (!skinner || skinner->LifecycleState() != skin::TWinSkinForm::kLive) return;
-    KillTimer(nullptr, id);
-    HWND ok = GetDlgItem(box, IDOK);
-    okSkinned = ok && SendMessageW(ok, skin::SM_ISSKINNED, 0, 0) == 1;
-    okListed = ok && skinner->FindSkinnerByWindow(ok) != nullptr;
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  }
-  static inline bool okSkinned = false, okListed = false;
-};
-
-}  // namespace
-
-TEST(Classification, AMessageBoxsButtonsAreSkinnedThroughTheirWindows) {
-  SkinnedForm f;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, BoxButtonProbe::Check);
-  MessageBoxW(f.Handle(), L"Body", L"Classified box", MB_OK);
-  KillTimer(nullptr, timer);
-  EXPECT_TRUE(BoxButtonProbe::okSkinned);
-  EXPECT_TRUE(BoxButtonProbe::okListed);
 }

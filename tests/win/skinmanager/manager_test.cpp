@@ -2,13 +2,15 @@
 // windows that go away under it, and what is left after shutdown.
 #include <gtest/gtest.h>
 
-#include "FrameTestSupport.h"
+#include "skinframe/FrameTestSupport.h"
 #include "ui/Application.h"
 
 using frametest::PumpUntil;
 using frametest::SkinnedForm;
 using frametest::TFrameTestForm;
 using testskin::TestSkin;
+
+UI_IMPLEMENT_CLASS(frametest::TFrameTestForm, ui::TForm)
 
 namespace {
 
@@ -47,10 +49,9 @@ HWND MakeBareWindow(int x) {
 // Runs inside the message box's loop: looks at its skinner, then closes it.
 struct BoxProbe {
   static void CALLBACK Check(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND box = FindWindowW(L"#32770", L"Skinned box");
-    if (!box) return;
-    skin::TWinSkinForm* skinner = skin::SkinManager()->FindForm(box);
-    if (!skinner || skinner->LifecycleState() != skin::TWinSkinForm::kLive) return;
+    HWND box = nullptr;
+    skin::TWinSkinForm* skinner = frametest::LiveDialogSkinner(L"Skinned box", box);
+    if (!skinner) return;
     KillTimer(nullptr, id);
     skinned = SendMessageW(box, skin::SM_ISSKINNED, 0, 0) == 1;
     usesMainSkin = skinner->SkinData() == skin::SkinManager()->MainSkinData();
@@ -59,9 +60,14 @@ struct BoxProbe {
     GetClientRect(box, &c);
     captionHeight = skinner->Metrics().CaptionHeight;
     fitted = (w.bottom - w.top) - c.bottom == captionHeight + skinner->Metrics().BottomHeight;
+    // Its buttons are classified through their windows, as the system made them.
+    HWND ok = GetDlgItem(box, IDOK);
+    okSkinned = ok && SendMessageW(ok, skin::SM_ISSKINNED, 0, 0) == 1;
+    okListed = ok && skinner->FindSkinnerByWindow(ok) != nullptr;
     PostMessageW(box, WM_COMMAND, IDOK, 0);
   }
   static inline bool skinned = false, usesMainSkin = false, fitted = false;
+  static inline bool okSkinned = false, okListed = false;
   static inline int captionHeight = 0;
 };
 
@@ -88,7 +94,7 @@ TEST(SkinManager, OneSkinnerPerWindowAndTheWindowsItLeavesAlone) {
   delete other;
 }
 
-TEST(SkinManager, AMessageBoxTakesTheMainSkin) {
+TEST(SkinManager, AMessageBoxTakesTheMainSkinAndItsButtonsAreSkinned) {
   SkinnedForm f;
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, BoxProbe::Check);
   MessageBoxW(f.Handle(), L"Body", L"Skinned box", MB_OK);
@@ -97,6 +103,8 @@ TEST(SkinManager, AMessageBoxTakesTheMainSkin) {
   EXPECT_TRUE(BoxProbe::usesMainSkin);
   EXPECT_EQ(BoxProbe::captionHeight, 28);
   EXPECT_TRUE(BoxProbe::fitted);
+  EXPECT_TRUE(BoxProbe::okSkinned);
+  EXPECT_TRUE(BoxProbe::okListed);
   // The box's skinner goes once the box is gone.
   f.Manager()->PurgeForms();
   EXPECT_EQ(f.Manager()->Forms().size(), 1u);
