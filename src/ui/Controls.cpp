@@ -86,7 +86,7 @@ UI_IMPLEMENT_CLASS(TControl, TComponent, P::Int("Left", &TControl::Left, &TContr
                    P::Enum("BiDiMode", BiDiModeInfo(), &TControl::BiDiMode, &TControl::SetBiDiMode),
                    P::Obj<TFont>("Font", &TControl::Font, &TControl::SetFont))
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), designFontHeight_(font_.Height()) {
   WindowProc = MethodOf<&TControl::WndProc>(this);
   font_.OnChange = MethodOf<&TControl::FontObjectChanged>(this);
 }
@@ -123,9 +123,37 @@ void TControl::UpdateBoundsFields(int left, int top, int width, int height) {
   top_ = top;
   width_ = width;
   height_ = height;
+  // A control's default size is its design until a program places it.
+  if (!designSet_ && ppi_ == kDesignPpi) design_ = {left, top, width, height};
+}
+
+void TControl::NoteRequestedBounds(int left, int top, int width, int height) {
+  if (Scaling()) return;
+  design_ =
+      UpdateDesignRect(design_, {left_, top_, width_, height_}, {left, top, width, height}, ppi_);
+  designSet_ = true;
+}
+
+void TControl::ScaleForPPI(int ppi) {
+  if (ppi <= 0 || ppi == ppi_) return;
+  SetPPI(ppi);
+  ApplyDesignScale();
+}
+
+void TControl::ApplyDesignScale() {
+  ScalingScope scaling(*this);
+  // A control with the parent's font has it already: the parent's new font came down to it.
+  if (!parentFont_ || !parent_) font_.SetHeight(ScaleFontHeight(designFontHeight_, ppi_));
+  ScaleOwnBounds();
+}
+
+void TControl::ScaleOwnBounds() {
+  const DesignRect r = ScaleRect(design_, ppi_);
+  SetBounds(r.left, r.top, r.width, r.height);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+  NoteRequestedBounds(left, top, width, height);
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   Invalidate();
   UpdateBoundsFields(left, top, width, height);
@@ -199,7 +227,13 @@ void TControl::ParentColorChanged() {
 }
 
 void TControl::FontObjectChanged(TObject*) {
-  if (!takingParentFont_) parentFont_ = false;
+  if (!takingParentFont_) {
+    parentFont_ = false;
+    // The program chose this font: its height is a design value (unless it is what the design
+    // value scales to, which a round of scaling may hand back).
+    if (!Scaling() && font_.Height() != ScaleFontHeight(designFontHeight_, ppi_))
+      designFontHeight_ = ScaleValue(font_.Height(), kDesignPpi, ppi_);
+  }
   FontChanged();
 }
 

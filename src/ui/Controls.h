@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "ui/Classes.h"
+#include "ui/DpiScale.h"
 #include "ui/Graphics.h"
 #include "ui/Messages.h"
 
@@ -183,7 +184,36 @@ class TControl : public TComponent {
   // What happens to a message nobody handled.
   virtual void DefaultHandler(TMessage& message);
 
+  // ---- DPI ----
+  // Bounds and font are designed at 96 dpi; the control shows them at CurrentPPI. What a program
+  // sets at run time is taken in pixels at CurrentPPI and remembered as a design value.
+  int CurrentPPI() const { return ppi_; }
+  const DesignRect& DesignBounds() const { return design_; }
+  int DesignFontHeight() const { return designFontHeight_; }
+  // A length designed at 96 dpi, at the control's current DPI.
+  int ScaledLength(int designLength) const { return ScaleValue(designLength, ppi_); }
+  // Shows the control and its children at `ppi`, computed from their design values.
+  void ScaleForPPI(int ppi);
+
  protected:
+  // The two passes of ScaleForPPI: every control of the tree learns the new DPI first (so that
+  // anything that lays itself out on the way already measures at it), then each takes its
+  // font and bounds from the design values, parents before children.
+  virtual void SetPPI(int ppi) { ppi_ = ppi; }
+  virtual void ApplyDesignScale();
+  virtual void ScaleOwnBounds();
+  bool Scaling() const { return scaling_ > 0; }
+  // While alive, what the control does to its bounds and font is not a design change.
+  struct ScalingScope {
+    explicit ScalingScope(TControl& c) : control(c) { ++control.scaling_; }
+    ~ScalingScope() { --control.scaling_; }
+    ScalingScope(const ScalingScope&) = delete;
+    ScalingScope& operator=(const ScalingScope&) = delete;
+    TControl& control;
+  };
+  // A program asked for these bounds: the design values follow (see UpdateDesignRect).
+  void NoteRequestedBounds(int left, int top, int width, int height);
+
   virtual std::wstring GetText() { return text_; }
   virtual void TextChanged() { Invalidate(); }
   virtual void FontChanged();
@@ -220,6 +250,11 @@ class TControl : public TComponent {
   bool showHint_ = false;
   TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
   TAlign align_ = TAlign::alNone;
+  int ppi_ = kDesignPpi;
+  DesignRect design_;
+  bool designSet_ = false;  // a program set bounds (until then the defaults are the design)
+  int designFontHeight_;
+  int scaling_ = 0;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -312,6 +347,8 @@ class TWinControl : public TControl {
   void DefaultHandler(TMessage& message) override;
 
  protected:
+  void SetPPI(int ppi) override;
+  void ApplyDesignScale() override;
   virtual void CreateParams(TCreateParams& params);
   virtual void CreateWnd();
   virtual void CreateWindowHandle(const TCreateParams& params);

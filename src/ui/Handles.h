@@ -5,9 +5,9 @@
 // repeated create/paint/destroy cycles give every handle back.
 #pragma once
 
-#include <windows.h>
 #include <commctrl.h>
 #include <unknwn.h>
+#include <windows.h>
 
 #include <cstddef>
 #include <utility>
@@ -30,6 +30,7 @@ enum class HandleKind : int {
   Subclass,
   Com,
   ImageList,
+  Window,  // a window of our own that is no control (the skin manager's)
   Count_
 };
 
@@ -107,6 +108,7 @@ using MenuHandle = UniqueHandle<HMENU, HandleKind::Menu, DestroyMenu>;
 using MemoryDC = UniqueHandle<HDC, HandleKind::MemoryDC, detail::DeleteMemDC>;
 using HookHandle = UniqueHandle<HHOOK, HandleKind::Hook, detail::Unhook>;
 using ImageListHandle = UniqueHandle<HIMAGELIST, HandleKind::ImageList, ImageList_Destroy>;
+using WindowHandle = UniqueHandle<HWND, HandleKind::Window, DestroyWindow>;
 
 // A memory DC compatible with `reference` (nullptr: the screen).
 MemoryDC MakeMemoryDC(HDC reference = nullptr);
@@ -119,8 +121,8 @@ class WindowDC {
   WindowDC() = default;
   // Takes a DC already obtained for `wnd`; nullptr dc means none.
   WindowDC(HWND wnd, HDC dc);
-  static WindowDC Client(HWND wnd);  // GetDC
-  static WindowDC Whole(HWND wnd);   // GetWindowDC
+  static WindowDC Client(HWND wnd);                      // GetDC
+  static WindowDC Whole(HWND wnd);                       // GetWindowDC
   static WindowDC Ex(HWND wnd, HRGN clip, DWORD flags);  // GetDCEx; clip is not taken over
   ~WindowDC() { reset(); }
   WindowDC(WindowDC&& o) noexcept;
