@@ -5,9 +5,10 @@
 // repeated create/paint/destroy cycles give every handle back.
 #pragma once
 
+#include <windows.h>
+
 #include <commctrl.h>
 #include <unknwn.h>
-#include <windows.h>
 
 #include <cstddef>
 #include <utility>
