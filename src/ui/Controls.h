@@ -74,6 +74,27 @@ using TMouseEvent =
 using TMouseMoveEvent = TMethod<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = TMethod<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 
+// Limits of a control's size (a form's: of its window), in 96-dpi design pixels; 0 is no limit.
+// The control applies them at its current DPI, so they scale with it.
+class TSizeConstraints : public TPersistent {
+  UI_CLASS(TSizeConstraints, TPersistent)
+ public:
+  int MinWidth() const { return minWidth_; }
+  void SetMinWidth(int v) { Set(minWidth_, v); }
+  int MinHeight() const { return minHeight_; }
+  void SetMinHeight(int v) { Set(minHeight_, v); }
+  int MaxWidth() const { return maxWidth_; }
+  void SetMaxWidth(int v) { Set(maxWidth_, v); }
+  int MaxHeight() const { return maxHeight_; }
+  void SetMaxHeight(int v) { Set(maxHeight_, v); }
+  void Assign(const TPersistent& source) override;
+  TNotifyEvent OnChange;
+
+ private:
+  void Set(int& field, int value);
+  int minWidth_ = 0, minHeight_ = 0, maxWidth_ = 0, maxHeight_ = 0;
+};
+
 class TControl : public TComponent {
   UI_CLASS(TControl, TComponent)
  public:
@@ -128,6 +149,10 @@ class TControl : public TComponent {
   void SetColor(TColor color);
   bool ParentColor() const { return parentColor_; }
   void SetParentColor(bool on);
+  TSizeConstraints* Constraints() { return &constraints_; }
+  void SetConstraints(TSizeConstraints* c) {
+    if (c) constraints_.Assign(*c);
+  }
   TFont* Font() { return &font_; }
   void SetFont(TFont* font) {
     if (font) font_.Assign(*font);
@@ -213,6 +238,8 @@ class TControl : public TComponent {
   };
   // A program asked for these bounds: the design values follow (see UpdateDesignRect).
   void NoteRequestedBounds(int left, int top, int width, int height);
+  // A size within the Constraints at the current DPI.
+  void ConstrainSize(int& width, int& height) const;
 
   virtual std::wstring GetText() { return text_; }
   virtual void TextChanged() { Invalidate(); }
@@ -234,6 +261,7 @@ class TControl : public TComponent {
  private:
   friend class TWinControl;
   void FontObjectChanged(TObject*);
+  void ConstraintsChanged(TObject*);
   void HandleMouse(TMessage& message);
 
   TWinControl* parent_ = nullptr;
@@ -243,6 +271,7 @@ class TControl : public TComponent {
   TColor color_ = clWindow;
   bool parentColor_ = false;
   TFont font_;
+  TSizeConstraints constraints_;
   bool parentFont_ = true;
   bool takingParentFont_ = false;
   std::vector<std::shared_ptr<void>> keptUntilFreed_;

@@ -233,12 +233,22 @@ void TCustomForm::ScaleOwnBounds() {
   SetBounds(Left(), Top(), ScaledLength(DesignBounds().width), ScaledLength(DesignBounds().height));
 }
 
+void TCustomForm::ConstrainTracking(MINMAXINFO& info) {
+  const TSizeConstraints& c = *Constraints();
+  if (c.MinWidth() > 0) info.ptMinTrackSize.x = ScaledLength(c.MinWidth());
+  if (c.MinHeight() > 0) info.ptMinTrackSize.y = ScaledLength(c.MinHeight());
+  if (c.MaxWidth() > 0) info.ptMaxTrackSize.x = ScaledLength(c.MaxWidth());
+  if (c.MaxHeight() > 0) info.ptMaxTrackSize.y = ScaledLength(c.MaxHeight());
+}
+
 void TCustomForm::DpiChanged(TMessage& m) {
   m.Result = 0;
   const int ppi = LOWORD(m.WParam);
   const auto* suggested = reinterpret_cast<const RECT*>(m.LParam);
   if (ppi <= 0) return;
   if (ppi == CurrentPPI()) {
+    // Where the system puts the window is no design change.
+    ScalingScope placing(*this);
     if (suggested)
       SetBounds(suggested->left, suggested->top, suggested->right - suggested->left,
                 suggested->bottom - suggested->top);
@@ -511,6 +521,10 @@ void TCustomForm::WndProc(TMessage& m) {
       return;
     case WM_DPICHANGED:
       DpiChanged(m);
+      return;
+    case WM_GETMINMAXINFO:
+      TWinControl::WndProc(m);
+      ConstrainTracking(*reinterpret_cast<MINMAXINFO*>(m.LParam));
       return;
     case CM_DIALOGKEY:
       DialogKey(m);

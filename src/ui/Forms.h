@@ -108,6 +108,8 @@ class TCustomForm : public TWinControl {
   void SetWindowFocus();
   void IconChanged(TObject*);
   void DpiChanged(TMessage& message);
+  // The Constraints as the window's tracking limits, at the current DPI.
+  void ConstrainTracking(MINMAXINFO& info);
 
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
   TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;

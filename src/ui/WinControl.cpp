@@ -521,6 +521,7 @@ RECT TWinControl::ClientRect() {
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
   NoteRequestedBounds(left, top, width, height);
+  ConstrainSize(width, height);
   if (handle_) {
     if (left != Left() || top != Top() || width != Width() || height != Height())
       SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);

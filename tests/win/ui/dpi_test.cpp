@@ -41,6 +41,8 @@ class TDpiForm : public ui::TForm {
     button->Font()->SetHeight(-12);
     panel = Make<ui::TPanel>(this, 5, 40, 200, 100);
     inner = Make<ui::TButton>(panel, 10, 10, 80, 24);
+    inner->Constraints()->SetMaxWidth(70);  // narrower than placed: the limit wins
+    Constraints()->SetMinWidth(300);
     footer = Make<ui::TPanel>(this, 0, 0, 10, 30);
     footer->SetAlign(ui::TAlign::alBottom);
     reader.Finish();
@@ -70,6 +72,8 @@ RECT RectIn(HWND wnd) {
   MapWindowPoints(nullptr, GetParent(wnd), reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
+
+int Width(const RECT& r) { return r.right - r.left; }
 
 RECT Expected(const ui::DesignRect& design, int ppi) {
   const ui::DesignRect r = ui::ScaleRect(design, ppi);
@@ -164,10 +168,13 @@ TEST(Dpi, TenRoundTripsThroughWmDpiChangedEndExactlyWhereTheyStarted) {
       // At the new DPI every control stands where its design values put it.
       EXPECT_TRUE(RectIn(form->edit->Handle()) == Expected({45, 5, 113, 21}, high));
       EXPECT_TRUE(RectIn(form->button->Handle()) == Expected({340, 40, 63, 24}, high));
-      EXPECT_TRUE(RectIn(form->inner->Handle()) == Expected({10, 10, 80, 24}, high));
-      EXPECT_EQ(RectIn(form->spin->Button()->Handle()).right -
-                    RectIn(form->spin->Button()->Handle()).left,
-                ui::ScaleValue(15, high));
+      // Constraints scale too: the inner button's width limit, the form's smallest width.
+      EXPECT_EQ(RectIn(form->inner->Handle()).left, ui::ScaleValue(10, high));
+      EXPECT_EQ(Width(RectIn(form->inner->Handle())), ui::ScaleValue(70, high));
+      MINMAXINFO limits{};
+      SendMessageW(form->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+      EXPECT_EQ(limits.ptMinTrackSize.x, ui::ScaleValue(300, high));
+      EXPECT_EQ(Width(RectIn(form->spin->Button()->Handle())), ui::ScaleValue(15, high));
       // Fonts follow, each from its own design height: the form's reaches its children.
       EXPECT_EQ(FontHeightOf(form->button->Handle()), ui::ScaleFontHeight(-12, high));
       EXPECT_EQ(FontHeightOf(form->edit->Handle()), ui::ScaleFontHeight(-11, high));
@@ -199,7 +206,8 @@ TEST(DpiAtSystemDpi, AFormIsMadeAtTheScreensDpi) {
   EXPECT_EQ(form->ClientWidth(), ui::ScaleValue(420, ppi));
   EXPECT_EQ(form->ClientHeight(), ui::ScaleValue(200, ppi));
   EXPECT_TRUE(RectIn(form->edit->Handle()) == Expected({45, 5, 113, 21}, ppi));
-  EXPECT_TRUE(RectIn(form->inner->Handle()) == Expected({10, 10, 80, 24}, ppi));
+  EXPECT_EQ(RectIn(form->inner->Handle()).left, ui::ScaleValue(10, ppi));
+  EXPECT_EQ(Width(RectIn(form->inner->Handle())), ui::ScaleValue(70, ppi));
   EXPECT_EQ(FontHeightOf(form->button->Handle()), ui::ScaleFontHeight(-12, ppi));
   EXPECT_EQ(FontHeightOf(form->edit->Handle()), ui::ScaleFontHeight(-11, ppi));
   // A control a program makes later, placed in design values before it joins the form, is shown
