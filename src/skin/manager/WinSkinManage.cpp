@@ -105,10 +105,9 @@ void TSkinManage::SettingsChanged() {
   const bool on = HighContrastOn();
   if (on == highContrast_ || state_ == kDestroying) return;
   highContrast_ = on;
-  // The program's Active stays as it was set: only the windows change.
+  // The program's Active stays as it was set, and a pending request still runs (an activation
+  // then skins nothing while the scheme is on): only the windows change.
   if (on) {
-    pending_ = kNone;
-    timer_.reset();
     DetachAllForms();
   } else if (enabled_) {
     SkinScreenForms();

@@ -254,6 +254,17 @@ TEST_F(ProgramTest, HighContrastLeavesEveryWindowNativeUntilItIsSwitchedOff) {
   EXPECT_TRUE(Skinned(form->m_soso->Handle()));
   EXPECT_EQ(FrameOf(form->Handle()).cx, skinnedFrame.cx);
   EXPECT_EQ(FrameOf(form->Handle()).cy, skinnedFrame.cy);
+
+  // The program switches the skin off and the scheme comes and goes before that request ran:
+  // the request is not lost.
+  form->SkinData1->SetActive(false);
+  g_highContrast = true;
+  SettingChanged(manager);
+  g_highContrast = false;
+  SettingChanged(manager);
+  wintest::PumpUntil([] { return false; }, 600);
+  EXPECT_TRUE(manager->Forms().empty());
+  EXPECT_FALSE(Skinned(form->Handle()));
   delete form;
 }
 
