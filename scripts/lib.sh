@@ -71,6 +71,28 @@ set_wine_dpi() {
   wineserver -w
 }
 
+# Switches WINEPREFIX to the prefix whose display is set to $1 dots per inch, build/wine-dpiN (the
+# one `scripts/run --dpi N` uses). It is a copy of the current prefix, made once (again only when
+# that prefix was made anew), so the 96-dpi prefix keeps its settings. Idempotent; returns 1 (with
+# a message) when it cannot.
+use_dpi_prefix() {
+  local dpi="$1" base="$WINEPREFIX" dir="$BUILD/wine-dpi$1"
+  case "$dpi" in ''|*[!0-9]*) log "a DPI is a whole number such as 144"; return 1 ;; esac
+  [ "$dpi" -ge 72 ] && [ "$dpi" -le 480 ] || { log "a DPI lies between 72 and 480"; return 1; }
+  if [ ! -f "$dir/system.reg" ] ||
+    [ "$(cat "$dir/.tarvimo-prefix" 2>/dev/null)" != "$(cat "$base/.tarvimo-prefix" 2>/dev/null)" ]; then
+    log "copying the Wine prefix for $dpi dpi to $dir"
+    rm -rf "$dir"
+    cp -a "$base" "$dir" || { log "could not copy the Wine prefix"; return 1; }
+    rm -f "$dir/.tarvimo-dpi"
+  fi
+  export WINEPREFIX="$dir" TARVIMO_WINEPREFIX="$dir"
+  if [ "$(cat "$dir/.tarvimo-dpi" 2>/dev/null)" != "$dpi" ]; then
+    set_wine_dpi "$dpi" || { log "could not set the DPI of $dir"; return 1; }
+    echo "$dpi" > "$dir/.tarvimo-dpi"
+  fi
+}
+
 # A persistent wineserver, a hidden keep-alive window and one warm-up: afterwards each Wine
 # process starts in tens of milliseconds and none of Wine's helpers holds our output pipes.
 # On a private Xvfb (start_xvfb) the windows are unmanaged, see set_wine_managed.

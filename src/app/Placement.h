@@ -1,4 +1,5 @@
-// Where the program's windows open: centred on the screen, then raised by a fixed amount.
+// Where the program's windows open: centred on the screen, then raised by a fixed amount (96-dpi
+// pixels, scaled by the forms to their DPI).
 // Portable arithmetic, kept apart from the forms so it can be checked without a screen.
 #pragma once
 

@@ -182,7 +182,8 @@ ui::TComboBoxEx* TForm1::CreateCreditList(int left, int top, int width, int tabO
 
 void TForm1::FormCreate(ui::TObject*) {
   SetBounds(CentredOrigin(ui::Screen->Width(), Width()),
-            CentredOrigin(ui::Screen->Height(), Height(), kMainFormRaise), Width(), Height());
+            CentredOrigin(ui::Screen->Height(), Height(), ScaledLength(kMainFormRaise)), Width(),
+            Height());
   // Every credit level, lowest to highest.
   m_sc->SetItemIndex(0);
   m_ec->SetItemIndex(kCreditLevelCount - 1);

@@ -49,7 +49,8 @@ TForm2::TForm2(ui::TComponent* AOwner) : TForm(AOwner), shopHost_(CurrentService
 
 void TForm2::FormCreate(ui::TObject*) {
   SetBounds(CentredOrigin(ui::Screen->Width(), Width()),
-            CentredOrigin(ui::Screen->Height(), Height(), kAdvancedFormRaise), Width(), Height());
+            CentredOrigin(ui::Screen->Height(), Height(), ScaledLength(kAdvancedFormRaise)),
+            Width(), Height());
   m_web->Navigate(Widen(AdvancedSearchUrl(shopHost_)));
 }
 

@@ -18,6 +18,27 @@ TApplication* MakeApplication() {
   static TApplication* app = new TApplication();
   return app;
 }
+
+// The forms scale themselves: the process says so where its manifest could not (a test program,
+// a host without one). Every refusal is normal: the manifest decided already, or the system
+// does not know the context (Wine 8 refuses the per-monitor ones), and the forms still scale to
+// the DPI their windows report.
+void DeclareDpiAwareness() {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  if (!user32) return;
+  using SetContextFn = BOOL(WINAPI*)(HANDLE);
+  if (auto set = reinterpret_cast<SetContextFn>(
+          reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")))) {
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, then DPI_AWARENESS_CONTEXT_SYSTEM_AWARE.
+    if (set(reinterpret_cast<HANDLE>(static_cast<intptr_t>(-4)))) return;
+    if (set(reinterpret_cast<HANDLE>(static_cast<intptr_t>(-2)))) return;
+    return;
+  }
+  using SetAwareFn = BOOL(WINAPI*)();
+  if (auto aware = reinterpret_cast<SetAwareFn>(
+          reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware"))))
+    aware();
+}
 }  // namespace
 
 TApplication* Application = MakeApplication();
@@ -35,6 +56,7 @@ TApplication::~TApplication() {
 void TApplication::Initialize() {
   if (initialized_) return;
   initialized_ = true;
+  DeclareDpiAwareness();
   oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
   INITCOMMONCONTROLSEX icc{
       sizeof icc, ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};

@@ -18,8 +18,8 @@ void TComboBoxEx::CreateParams(TCreateParams& p) {
   p.Style = (p.Style & ~(CBS_AUTOHSCROLL | CBS_HASSTRINGS | CBS_OWNERDRAWFIXED |
                          CBS_OWNERDRAWVARIABLE | CBS_DROPDOWN | CBS_SIMPLE)) |
             CBS_DROPDOWNLIST;
-  // The creation height is the height of the open list.
-  p.Height = Height() + 20 * std::max(DropDownCount(), 1);
+  // The creation height is the height of the open list (rows of 20 pixels at 96 dpi).
+  p.Height = Height() + ScaledLength(20) * std::max(DropDownCount(), 1);
 }
 
 void TComboBoxEx::CreateHandleDone() {

@@ -69,6 +69,33 @@ TCustomForm* GetParentForm(TControl* control) {
   return control && control->Is<TCustomForm>() ? static_cast<TCustomForm*>(control) : nullptr;
 }
 
+// ---- Size constraints -------------------------------------------------------------------------
+
+UI_IMPLEMENT_CLASS(TSizeConstraints, TPersistent,
+                   P::Int("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth),
+                   P::Int("MinHeight", &TSizeConstraints::MinHeight,
+                          &TSizeConstraints::SetMinHeight),
+                   P::Int("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth),
+                   P::Int("MaxHeight", &TSizeConstraints::MaxHeight,
+                          &TSizeConstraints::SetMaxHeight))
+
+void TSizeConstraints::Set(int& field, int value) {
+  value = std::max(value, 0);
+  if (value == field) return;
+  field = value;
+  if (OnChange) OnChange(this);
+}
+
+void TSizeConstraints::Assign(const TPersistent& source) {
+  if (!source.Is<TSizeConstraints>()) return TPersistent::Assign(source);
+  const auto& c = static_cast<const TSizeConstraints&>(source);
+  minWidth_ = c.minWidth_;
+  minHeight_ = c.minHeight_;
+  maxWidth_ = c.maxWidth_;
+  maxHeight_ = c.maxHeight_;
+  if (OnChange) OnChange(this);
+}
+
 // ---- TControl ---------------------------------------------------------------------------------
 
 UI_IMPLEMENT_CLASS(TControl, TComponent, P::Int("Left", &TControl::Left, &TControl::SetLeft),
@@ -84,11 +111,14 @@ UI_IMPLEMENT_CLASS(TControl, TComponent, P::Int("Left", &TControl::Left, &TContr
                    P::Str("Hint", &TControl::Hint, &TControl::SetHint),
                    P::Enum("Align", AlignInfo(), &TControl::Align, &TControl::SetAlign),
                    P::Enum("BiDiMode", BiDiModeInfo(), &TControl::BiDiMode, &TControl::SetBiDiMode),
-                   P::Obj<TFont>("Font", &TControl::Font, &TControl::SetFont))
+                   P::Obj<TFont>("Font", &TControl::Font, &TControl::SetFont),
+                   P::Obj<TSizeConstraints>("Constraints", &TControl::Constraints,
+                                            &TControl::SetConstraints))
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), designFontHeight_(font_.Height()) {
   WindowProc = MethodOf<&TControl::WndProc>(this);
   font_.OnChange = MethodOf<&TControl::FontObjectChanged>(this);
+  constraints_.OnChange = MethodOf<&TControl::ConstraintsChanged>(this);
 }
 
 TControl::~TControl() {
@@ -123,9 +153,52 @@ void TControl::UpdateBoundsFields(int left, int top, int width, int height) {
   top_ = top;
   width_ = width;
   height_ = height;
+  // A control's default size is its design until a program places it.
+  if (!designSet_ && ppi_ == kDesignPpi) design_ = {left, top, width, height};
+}
+
+void TControl::NoteRequestedBounds(int left, int top, int width, int height) {
+  if (Scaling()) return;
+  design_ =
+      UpdateDesignRect(design_, {left_, top_, width_, height_}, {left, top, width, height}, ppi_);
+  designSet_ = true;
+}
+
+void TControl::ConstrainSize(int& width, int& height) const {
+  auto limit = [this](int& v, int least, int most) {
+    if (most > 0) v = std::min(v, ScaledLength(most));
+    if (least > 0) v = std::max(v, ScaledLength(least));
+  };
+  limit(width, constraints_.MinWidth(), constraints_.MaxWidth());
+  limit(height, constraints_.MinHeight(), constraints_.MaxHeight());
+}
+
+void TControl::ConstraintsChanged(TObject*) {
+  // The same bounds again, now within the new limits (no design change).
+  SetBounds(left_, top_, width_, height_);
+}
+
+void TControl::ScaleForPPI(int ppi) {
+  if (ppi <= 0 || ppi == ppi_) return;
+  SetPPI(ppi);
+  ApplyDesignScale();
+}
+
+void TControl::ApplyDesignScale() {
+  ScalingScope scaling(*this);
+  // A control with the parent's font has it already: the parent's new font came down to it.
+  if (!parentFont_ || !parent_) font_.SetHeight(ScaleFontHeight(designFontHeight_, ppi_));
+  ScaleOwnBounds();
+}
+
+void TControl::ScaleOwnBounds() {
+  const DesignRect r = ScaleRect(design_, ppi_);
+  SetBounds(r.left, r.top, r.width, r.height);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+  NoteRequestedBounds(left, top, width, height);
+  ConstrainSize(width, height);
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   Invalidate();
   UpdateBoundsFields(left, top, width, height);
@@ -199,7 +272,13 @@ void TControl::ParentColorChanged() {
 }
 
 void TControl::FontObjectChanged(TObject*) {
-  if (!takingParentFont_) parentFont_ = false;
+  if (!takingParentFont_) {
+    parentFont_ = false;
+    // The program chose this font: its height is a design value (unless it is what the design
+    // value scales to, which a round of scaling may hand back).
+    if (!Scaling() && font_.Height() != ScaleFontHeight(designFontHeight_, ppi_))
+      designFontHeight_ = ScaleValue(font_.Height(), kDesignPpi, ppi_);
+  }
   FontChanged();
 }
 

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "ui/Classes.h"
+#include "ui/DpiScale.h"
 #include "ui/Graphics.h"
 #include "ui/Messages.h"
 
@@ -72,6 +73,27 @@ using TMouseEvent =
     TMethod<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = TMethod<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = TMethod<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+
+// Limits of a control's size (a form's: of its window), in 96-dpi design pixels; 0 is no limit.
+// The control applies them at its current DPI, so they scale with it.
+class TSizeConstraints : public TPersistent {
+  UI_CLASS(TSizeConstraints, TPersistent)
+ public:
+  int MinWidth() const { return minWidth_; }
+  void SetMinWidth(int v) { Set(minWidth_, v); }
+  int MinHeight() const { return minHeight_; }
+  void SetMinHeight(int v) { Set(minHeight_, v); }
+  int MaxWidth() const { return maxWidth_; }
+  void SetMaxWidth(int v) { Set(maxWidth_, v); }
+  int MaxHeight() const { return maxHeight_; }
+  void SetMaxHeight(int v) { Set(maxHeight_, v); }
+  void Assign(const TPersistent& source) override;
+  TNotifyEvent OnChange;
+
+ private:
+  void Set(int& field, int value);
+  int minWidth_ = 0, minHeight_ = 0, maxWidth_ = 0, maxHeight_ = 0;
+};
 
 class TControl : public TComponent {
   UI_CLASS(TControl, TComponent)
@@ -127,6 +149,10 @@ class TControl : public TComponent {
   void SetColor(TColor color);
   bool ParentColor() const { return parentColor_; }
   void SetParentColor(bool on);
+  TSizeConstraints* Constraints() { return &constraints_; }
+  void SetConstraints(TSizeConstraints* c) {
+    if (c) constraints_.Assign(*c);
+  }
   TFont* Font() { return &font_; }
   void SetFont(TFont* font) {
     if (font) font_.Assign(*font);
@@ -183,7 +209,38 @@ class TControl : public TComponent {
   // What happens to a message nobody handled.
   virtual void DefaultHandler(TMessage& message);
 
+  // ---- DPI ----
+  // Bounds and font are designed at 96 dpi; the control shows them at CurrentPPI. What a program
+  // sets at run time is taken in pixels at CurrentPPI and remembered as a design value.
+  int CurrentPPI() const { return ppi_; }
+  const DesignRect& DesignBounds() const { return design_; }
+  int DesignFontHeight() const { return designFontHeight_; }
+  // A length designed at 96 dpi, at the control's current DPI.
+  int ScaledLength(int designLength) const { return ScaleValue(designLength, ppi_); }
+  // Shows the control and its children at `ppi`, computed from their design values.
+  void ScaleForPPI(int ppi);
+
  protected:
+  // The two passes of ScaleForPPI: every control of the tree learns the new DPI first (so that
+  // anything that lays itself out on the way already measures at it), then each takes its
+  // font and bounds from the design values, parents before children.
+  virtual void SetPPI(int ppi) { ppi_ = ppi; }
+  virtual void ApplyDesignScale();
+  virtual void ScaleOwnBounds();
+  bool Scaling() const { return scaling_ > 0; }
+  // While alive, what the control does to its bounds and font is not a design change.
+  struct ScalingScope {
+    explicit ScalingScope(TControl& c) : control(c) { ++control.scaling_; }
+    ~ScalingScope() { --control.scaling_; }
+    ScalingScope(const ScalingScope&) = delete;
+    ScalingScope& operator=(const ScalingScope&) = delete;
+    TControl& control;
+  };
+  // A program asked for these bounds: the design values follow (see UpdateDesignRect).
+  void NoteRequestedBounds(int left, int top, int width, int height);
+  // A size within the Constraints at the current DPI.
+  void ConstrainSize(int& width, int& height) const;
+
   virtual std::wstring GetText() { return text_; }
   virtual void TextChanged() { Invalidate(); }
   virtual void FontChanged();
@@ -204,6 +261,7 @@ class TControl : public TComponent {
  private:
   friend class TWinControl;
   void FontObjectChanged(TObject*);
+  void ConstraintsChanged(TObject*);
   void HandleMouse(TMessage& message);
 
   TWinControl* parent_ = nullptr;
@@ -213,6 +271,7 @@ class TControl : public TComponent {
   TColor color_ = clWindow;
   bool parentColor_ = false;
   TFont font_;
+  TSizeConstraints constraints_;
   bool parentFont_ = true;
   bool takingParentFont_ = false;
   std::vector<std::shared_ptr<void>> keptUntilFreed_;
@@ -220,6 +279,11 @@ class TControl : public TComponent {
   bool showHint_ = false;
   TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
   TAlign align_ = TAlign::alNone;
+  int ppi_ = kDesignPpi;
+  DesignRect design_;
+  bool designSet_ = false;  // a program set bounds (until then the defaults are the design)
+  int designFontHeight_;
+  int scaling_ = 0;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -312,6 +376,8 @@ class TWinControl : public TControl {
   void DefaultHandler(TMessage& message) override;
 
  protected:
+  void SetPPI(int ppi) override;
+  void ApplyDesignScale() override;
   virtual void CreateParams(TCreateParams& params);
   virtual void CreateWnd();
   virtual void CreateWindowHandle(const TCreateParams& params);

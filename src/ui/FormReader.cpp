@@ -108,6 +108,14 @@ void TFormReader::Finish() {
   }
   EndReading();
   finished_ = true;
+  // Read at 96 dpi: shown at the screen's before anything measures it.
+  if (auto* form = dynamic_cast<TCustomForm*>(root_)) {
+    try {
+      form->ScaleToWindowPPI();
+    } catch (...) {
+      if (Application) Application->HandleException(form);
+    }
+  }
   std::vector<TComponent*> all = Components();
   for (TComponent* c : all) {
     try {

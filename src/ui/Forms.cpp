@@ -15,7 +15,41 @@ TScreen* MakeScreen() {
   static TScreen* screen = new TScreen();  // lives as long as the process
   return screen;
 }
+
+// The DPI functions of newer systems, looked up once (older ones run at the system DPI).
+template <class F>
+F User32Function(const char* name) {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  return user32 ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+                : nullptr;
+}
+using GetDpiForSystemFn = UINT(WINAPI*)();
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+// The frame a window of these styles has at `ppi`.
+void AdjustWindowRectForPPI(RECT& r, DWORD style, bool menu, DWORD exStyle, int ppi) {
+  static const auto adjust = User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+  if (!adjust || !adjust(&r, style, menu, exStyle, static_cast<UINT>(ppi)))
+    AdjustWindowRectEx(&r, style, menu, exStyle);
+}
 }  // namespace
+
+int SystemPPI() {
+  static const auto forSystem = User32Function<GetDpiForSystemFn>("GetDpiForSystem");
+  if (forSystem)
+    if (const UINT ppi = forSystem(); ppi > 0) return static_cast<int>(ppi);
+  WindowDC screen = WindowDC::Client(nullptr);
+  const int ppi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+  return ppi > 0 ? ppi : kDesignPpi;
+}
+
+int WindowPPI(HWND wnd) {
+  static const auto forWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+  if (forWindow && wnd)
+    if (const UINT ppi = forWindow(wnd); ppi > 0) return static_cast<int>(ppi);
+  return SystemPPI();
+}
 
 TScreen* Screen = MakeScreen();
 
@@ -173,7 +207,67 @@ void TCustomForm::IconChanged(TObject*) {
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
+void TCustomForm::CreateWnd() {
+  // Shown at the screen's DPI from its first window on (a form being read is scaled once it
+  // was read, before its OnCreate).
+  if (!HasState(csLoading)) ScaleForPPI(SystemPPI());
+  TWinControl::CreateWnd();
+}
+
+void TCustomForm::ScaleToWindowPPI() {
+  ScaleForPPI(HandleAllocated() ? WindowPPI(Handle()) : SystemPPI());
+}
+
+void TCustomForm::ScaleOwnBounds() {
+  if (suggestedRect_) {
+    const RECT r = *suggestedRect_;
+    SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return;
+  }
+  // A form is designed by its client area; the frame is what the system (or a skin) adds at
+  // this DPI. A form without one keeps its place and scales its outer size.
+  if (designClient_.cx > 0 && designClient_.cy > 0) {
+    SetClientSize(ScaledLength(designClient_.cx), ScaledLength(designClient_.cy));
+    return;
+  }
+  SetBounds(Left(), Top(), ScaledLength(DesignBounds().width), ScaledLength(DesignBounds().height));
+}
+
+void TCustomForm::ConstrainTracking(MINMAXINFO& info) {
+  const TSizeConstraints& c = *Constraints();
+  if (c.MinWidth() > 0) info.ptMinTrackSize.x = ScaledLength(c.MinWidth());
+  if (c.MinHeight() > 0) info.ptMinTrackSize.y = ScaledLength(c.MinHeight());
+  if (c.MaxWidth() > 0) info.ptMaxTrackSize.x = ScaledLength(c.MaxWidth());
+  if (c.MaxHeight() > 0) info.ptMaxTrackSize.y = ScaledLength(c.MaxHeight());
+}
+
+void TCustomForm::DpiChanged(TMessage& m) {
+  m.Result = 0;
+  const int ppi = LOWORD(m.WParam);
+  const auto* suggested = reinterpret_cast<const RECT*>(m.LParam);
+  if (ppi <= 0) return;
+  if (ppi == CurrentPPI()) {
+    // Where the system puts the window is no design change.
+    ScalingScope placing(*this);
+    if (suggested)
+      SetBounds(suggested->left, suggested->top, suggested->right - suggested->left,
+                suggested->bottom - suggested->top);
+    return;
+  }
+  suggestedRect_ = suggested;
+  try {
+    ScaleForPPI(ppi);
+  } catch (...) {
+    suggestedRect_ = nullptr;
+    throw;
+  }
+  suggestedRect_ = nullptr;
+}
+
 void TCustomForm::CreateHandleDone() {
+  // Made on a monitor of another DPI than the system's (per-monitor awareness).
+  if (!HasState(csLoading))
+    if (const int ppi = WindowPPI(Handle()); ppi != CurrentPPI()) ScaleForPPI(ppi);
   // The form's own icon, otherwise the application's.
   IconChanged(nullptr);
   if (position_ == TPosition::poScreenCenter)
@@ -197,6 +291,13 @@ void TCustomForm::SetBorderIcons(TBorderIcons icons) {
   RecreateWnd();
 }
 
+void TCustomForm::SetBounds(int left, int top, int width, int height) {
+  // An outer size a program sets replaces the designed client size.
+  if (!Scaling() && settingClientSize_ == 0 && (width != Width() || height != Height()))
+    designClient_ = {0, 0};
+  TWinControl::SetBounds(left, top, width, height);
+}
+
 void TCustomForm::SetClientSize(int width, int height) {
   int dx, dy;
   if (HandleAllocated()) {
@@ -209,11 +310,25 @@ void TCustomForm::SetClientSize(int width, int height) {
     TCreateParams p;
     CreateParams(p);
     RECT r{0, 0, 0, 0};
-    AdjustWindowRectEx(&r, p.Style, menu_ != nullptr, p.ExStyle);
+    AdjustWindowRectForPPI(r, p.Style, menu_ != nullptr, p.ExStyle, CurrentPPI());
     dx = r.right - r.left;
     dy = r.bottom - r.top;
   }
-  SetBounds(Left(), Top(), width + dx, height + dy);
+  ++settingClientSize_;
+  try {
+    SetBounds(Left(), Top(), width + dx, height + dy);
+  } catch (...) {
+    --settingClientSize_;
+    throw;
+  }
+  --settingClientSize_;
+  if (Scaling()) return;
+  // What the program set is the design, except a size the design scales to (handed back).
+  auto design = [this](int value, LONG designValue) {
+    return value == ScaledLength(designValue) ? designValue
+                                              : ScaleValue(value, kDesignPpi, CurrentPPI());
+  };
+  designClient_ = {design(width, designClient_.cx), design(height, designClient_.cy)};
 }
 
 void TCustomForm::SetVisible(bool visible) {
@@ -403,6 +518,13 @@ void TCustomForm::WndProc(TMessage& m) {
       break;
     case CM_RELEASE:
       if (Application) Application->ScheduleRelease(this);
+      return;
+    case WM_DPICHANGED:
+      DpiChanged(m);
+      return;
+    case WM_GETMINMAXINFO:
+      TWinControl::WndProc(m);
+      ConstrainTracking(*reinterpret_cast<MINMAXINFO*>(m.LParam));
       return;
     case CM_DIALOGKEY:
       DialogKey(m);

@@ -50,6 +50,7 @@ class TCustomForm : public TWinControl {
   void SetMenu(TMainMenu* menu);
 
   void SetClientSize(int width, int height) override;
+  void SetBounds(int left, int top, int width, int height) override;
   void SetVisible(bool visible) override;
   bool Showing() const override;
   void Show();
@@ -86,9 +87,17 @@ class TCustomForm : public TWinControl {
   // Runs OnCreate (the form loader calls this once everything was read and Loaded).
   void DoCreate();
 
+  // The client size the form was designed with (96 dpi), or {0, 0} when a program has set its
+  // outer size since.
+  SIZE DesignClientSize() const { return designClient_; }
+  // Shows the form at the DPI of the monitor its window is (or will be) on.
+  void ScaleToWindowPPI();
+
  protected:
   void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
   void CreateHandleDone() override;
+  void ScaleOwnBounds() override;
   virtual void DoClose(TCloseAction& action);
   void Notification(TComponent* component, TOperation operation) override;
 
@@ -98,6 +107,9 @@ class TCustomForm : public TWinControl {
   bool OwnerDrawMenu(TMessage& message);
   void SetWindowFocus();
   void IconChanged(TObject*);
+  void DpiChanged(TMessage& message);
+  // The Constraints as the window's tracking limits, at the current DPI.
+  void ConstrainTracking(MINMAXINFO& info);
 
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
   TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
@@ -111,6 +123,9 @@ class TCustomForm : public TWinControl {
   TWinControl* focusedControl_ = nullptr;
   bool active_ = false;
   bool modal_ = false;
+  SIZE designClient_{0, 0};
+  int settingClientSize_ = 0;
+  const RECT* suggestedRect_ = nullptr;  // during WM_DPICHANGED: where the system puts us
 };
 
 class TForm : public TCustomForm {
@@ -183,5 +198,12 @@ class TScreen : public TComponent {
 };
 
 extern TScreen* Screen;
+
+// The DPI the system shows windows at (the primary monitor's for a program that is not
+// per-monitor aware; what the screen's device context reports where nothing else is known).
+int SystemPPI();
+// The DPI of the monitor a window is on, as the system tells the window (the system DPI where
+// the system cannot tell).
+int WindowPPI(HWND wnd);
 
 }  // namespace ui

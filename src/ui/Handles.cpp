@@ -8,10 +8,9 @@ long g_live[static_cast<int>(HandleKind::Count_)] = {};
 }
 
 const char* HandleKindName(HandleKind kind) {
-  static const char* const names[] = {"Bitmap", "Brush", "Pen",     "Font",     "Region",
-                                      "Icon",   "Menu",  "MemoryDC", "WindowDC", "PaintDC",
-                                      "Hook",   "Timer", "Subclass", "Com",
-                                      "ImageList"};
+  static const char* const names[] = {
+      "Bitmap",   "Brush",   "Pen",  "Font",  "Region",   "Icon", "Menu",      "MemoryDC",
+      "WindowDC", "PaintDC", "Hook", "Timer", "Subclass", "Com",  "ImageList", "Window"};
   int i = static_cast<int>(kind);
   return i >= 0 && i < static_cast<int>(HandleKind::Count_) ? names[i] : "?";
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <commctrl.h>
 #include <unknwn.h>
 
@@ -30,6 +31,7 @@ enum class HandleKind : int {
   Subclass,
   Com,
   ImageList,
+  Window,  // a window of our own that is no control (the skin manager's)
   Count_
 };
 
@@ -107,6 +109,7 @@ using MenuHandle = UniqueHandle<HMENU, HandleKind::Menu, DestroyMenu>;
 using MemoryDC = UniqueHandle<HDC, HandleKind::MemoryDC, detail::DeleteMemDC>;
 using HookHandle = UniqueHandle<HHOOK, HandleKind::Hook, detail::Unhook>;
 using ImageListHandle = UniqueHandle<HIMAGELIST, HandleKind::ImageList, ImageList_Destroy>;
+using WindowHandle = UniqueHandle<HWND, HandleKind::Window, DestroyWindow>;
 
 // A memory DC compatible with `reference` (nullptr: the screen).
 MemoryDC MakeMemoryDC(HDC reference = nullptr);
@@ -119,8 +122,8 @@ class WindowDC {
   WindowDC() = default;
   // Takes a DC already obtained for `wnd`; nullptr dc means none.
   WindowDC(HWND wnd, HDC dc);
-  static WindowDC Client(HWND wnd);  // GetDC
-  static WindowDC Whole(HWND wnd);   // GetWindowDC
+  static WindowDC Client(HWND wnd);                      // GetDC
+  static WindowDC Whole(HWND wnd);                       // GetWindowDC
   static WindowDC Ex(HWND wnd, HRGN clip, DWORD flags);  // GetDCEx; clip is not taken over
   ~WindowDC() { reset(); }
   WindowDC(WindowDC&& o) noexcept;

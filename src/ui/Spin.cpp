@@ -146,9 +146,16 @@ void TSpinEdit::DownClick(TObject*) {
 
 void TSpinEdit::PlaceButton() {
   RECT c = ClientRect();
-  button_->SetBounds(c.right - kButtonWidth, 0, kButtonWidth, c.bottom);
+  const int width = ScaledLength(kButtonWidth);
+  button_->SetBounds(c.right - width, 0, width, c.bottom);
   // Keep typed text clear of the button.
-  SendMessageW(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, kButtonWidth + 2));
+  SendMessageW(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width + 2));
+}
+
+void TSpinEdit::ApplyDesignScale() {
+  TCustomEdit::ApplyDesignScale();
+  // The button is laid out by the edit, not designed.
+  if (HandleAllocated() && button_->HandleAllocated()) PlaceButton();
 }
 
 void TSpinEdit::CreateHandleDone() {

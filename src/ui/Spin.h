@@ -55,6 +55,7 @@ class TSpinEdit : public TCustomEdit {
 
  protected:
   void CreateHandleDone() override;
+  void ApplyDesignScale() override;
 
  private:
   int CheckValue(int value) const;

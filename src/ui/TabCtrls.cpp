@@ -239,6 +239,12 @@ void TPageControl::SetBounds(int left, int top, int width, int height) {
   ShowActivePage();
 }
 
+void TPageControl::ApplyDesignScale() {
+  TCustomTabControl::ApplyDesignScale();
+  // The sheets fill the display area at the new size; they are laid out, not designed.
+  ShowActivePage();
+}
+
 void TPageControl::Change() {
   ShowActivePage();
   TCustomTabControl::Change();

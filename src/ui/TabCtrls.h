@@ -98,6 +98,7 @@ class TPageControl : public TCustomTabControl {
   std::vector<std::wstring> TabCaptions() const override;
   void Change() override;
   void CreateHandleDone() override;
+  void ApplyDesignScale() override;
 
  private:
   friend class TTabSheet;

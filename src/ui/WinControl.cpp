@@ -364,6 +364,8 @@ void TWinControl::SetParent(TWinControl* parent) {
 void TWinControl::InsertControl(TControl* control) {
   controls_.push_back(control);
   control->parent_ = this;
+  // Designed at 96 dpi like everything else: shown at its new parent's DPI.
+  if (control->CurrentPPI() != CurrentPPI()) control->ScaleForPPI(CurrentPPI());
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
     tabList_.push_back(w);
     if (handle_) {
@@ -518,6 +520,8 @@ RECT TWinControl::ClientRect() {
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+  NoteRequestedBounds(left, top, width, height);
+  ConstrainSize(width, height);
   if (handle_) {
     if (left != Left() || top != Top() || width != Width() || height != Height())
       SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -563,6 +567,20 @@ void TWinControl::ColorChanged() {
   TControl::ColorChanged();
   WholeClientInvalid covered(*this);
   for (TControl* c : controls_) c->ParentColorChanged();
+}
+
+void TWinControl::SetPPI(int ppi) {
+  TControl::SetPPI(ppi);
+  for (TControl* c : controls_) c->SetPPI(ppi);
+}
+
+void TWinControl::ApplyDesignScale() {
+  TControl::ApplyDesignScale();
+  // Handlers on the way (a font change, a resize) may add or free children.
+  const std::vector<TControl*> children = controls_;
+  for (TControl* c : children)
+    if (std::find(controls_.begin(), controls_.end(), c) != controls_.end()) c->ApplyDesignScale();
+  Realign();
 }
 
 void TWinControl::Realign() {

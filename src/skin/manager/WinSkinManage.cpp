@@ -41,7 +41,22 @@ bool IsPlainChild(HWND wnd) {
 }
 
 constexpr int kNeverSkinnedTag = 99;
+
+constexpr wchar_t kWindowClass[] = L"TSkinManageWindow";
+
+TSkinManage::HighContrastQuery g_highContrastQuery = nullptr;
+
+bool SystemHighContrast() {
+  HIGHCONTRASTW hc{};
+  hc.cbSize = sizeof hc;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) &&
+         (hc.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+bool HighContrastOn() { return g_highContrastQuery ? g_highContrastQuery() : SystemHighContrast(); }
 }  // namespace
+
+void TSkinManage::SetHighContrastQuery(HighContrastQuery query) { g_highContrastQuery = query; }
 
 TSkinManage* SkinManager() { return g_manager.get(); }
 
@@ -55,7 +70,49 @@ SkinManagerScope::~SkinManagerScope() {
   SetSkinSchedulerProvider(nullptr);
 }
 
-TSkinManage::TSkinManage() = default;
+TSkinManage::TSkinManage() : highContrast_(HighContrastOn()) {
+  // A hidden top-level window (a message-only one hears no broadcasts), never shown or activated.
+  // It reaches the manager as the hook and the timer do, through the process's one reference.
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (!GetClassInfoExW(instance, kWindowClass, &existing)) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kWindowClass;
+    RegisterClassExW(&wc);
+  }
+  // Without it the program runs on; only a change of the system's scheme goes unheard.
+  window_ = ui::WindowHandle(CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0,
+                                             0, nullptr, nullptr, instance, nullptr));
+}
+
+LRESULT CALLBACK TSkinManage::WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_SETTINGCHANGE && g_manager && !g_destroyed && g_manager->window_.get() == wnd) {
+    try {
+      g_manager->SettingsChanged();
+    } catch (...) {
+      // The windows stay as they are; the next change looks again.
+    }
+    return 0;
+  }
+  return DefWindowProcW(wnd, msg, wParam, lParam);
+}
+
+void TSkinManage::SettingsChanged() {
+  const bool on = HighContrastOn();
+  if (on == highContrast_ || state_ == kDestroying) return;
+  highContrast_ = on;
+  // The program's Active stays as it was set, and a pending request still runs (an activation
+  // then skins nothing while the scheme is on): only the windows change.
+  if (on) {
+    DetachAllForms();
+  } else if (enabled_) {
+    SkinScreenForms();
+  }
+}
 
 TSkinManage::~TSkinManage() {
   state_ = kDestroying;
@@ -75,6 +132,7 @@ TSkinManage::~TSkinManage() {
   retiredMenus_.clear();
   popupImage_ = ImageDC();
   hook_.reset();
+  window_.reset();
   g_destroyed = true;
 }
 
@@ -167,27 +225,14 @@ void TSkinManage::RunAction() {
     RunOnlyThisForm(action, skin);
   } else {
     switch (action) {
-      case kActivate: {
+      case kActivate:
         enabled_ = true;
-        hideWhileSkinning_ = false;
-        forcing_ = true;
-        PurgeForms();
-        if (ui::Screen) {
-          const std::vector<ui::TCustomForm*> screenForms = ui::Screen->FormList();
-          for (auto it = screenForms.rbegin(); it != screenForms.rend(); ++it)
-            SkinFormIfVisible(*it);
-        }
-        forcing_ = false;
+        SkinScreenForms();
         break;
-      }
-      case kDeactivate: {
+      case kDeactivate:
         enabled_ = false;
-        PurgeForms();
-        const std::vector<TWinSkinForm*> forms = forms_;
-        for (TWinSkinForm* form : forms)
-          if (Listed(form)) DetachAndFree(form);
+        DetachAllForms();
         break;
-      }
       case kReskin: {
         PurgeForms();
         // The change events raised by each skinner may free other forms (and their skinners):
@@ -207,6 +252,24 @@ void TSkinManage::RunAction() {
   // The request is done before its event runs, so a request made by the handler is kept.
   if (current_ == skin) current_ = nullptr;
   if (skin->OnSkinChanged) skin->OnSkinChanged(skin);
+}
+
+void TSkinManage::SkinScreenForms() {
+  hideWhileSkinning_ = false;
+  forcing_ = true;
+  PurgeForms();
+  if (ui::Screen) {
+    const std::vector<ui::TCustomForm*> screenForms = ui::Screen->FormList();
+    for (auto it = screenForms.rbegin(); it != screenForms.rend(); ++it) SkinFormIfVisible(*it);
+  }
+  forcing_ = false;
+}
+
+void TSkinManage::DetachAllForms() {
+  PurgeForms();
+  const std::vector<TWinSkinForm*> forms = forms_;
+  for (TWinSkinForm* form : forms)
+    if (Listed(form)) DetachAndFree(form);
 }
 
 void TSkinManage::RunOnlyThisForm(int action, TSkinData* skin) {
@@ -329,7 +392,8 @@ bool TSkinManage::ShouldSkin(HWND wnd, const std::string& className) const {
 }
 
 bool TSkinManage::SkinWindow(HWND wnd) {
-  if (!enabled_ || !wnd || !IsWindow(wnd)) return false;
+  // High contrast: the user asked for the system's own look everywhere.
+  if (!enabled_ || highContrast_ || !wnd || !IsWindow(wnd)) return false;
   PurgeForms();
   if (SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1 || FindForm(wnd)) return false;
   ui::TComponent* object = FindControlObject(wnd);

@@ -25,6 +25,11 @@ namespace skin {
 
 class TSkinManage : public ISkinScheduler, public IFormSkinnerHost, public IPopupMenuHost {
  public:
+  // Whether the user's high-contrast scheme is on. The system's answer by default; a test may put
+  // its own in (Wine cannot switch the scheme), null gives the system's back.
+  using HighContrastQuery = bool (*)();
+  static void SetHighContrastQuery(HighContrastQuery query);
+
   enum Action : int {
     kNone = 0,
     kActivate = 1,
@@ -64,7 +69,7 @@ class TSkinManage : public ISkinScheduler, public IFormSkinnerHost, public IPopu
   void FormSkinnerGone(TWinSkinForm* form) override;
 
   // ---- What the popup-menu skinners ask ----
-  bool SkinningEnabled() const override { return enabled_; }
+  bool SkinningEnabled() const override { return enabled_ && !highContrast_; }
   void PopupShowing(TWinSkinPopMenu* popup) override { currentPopup_ = popup; }
   const ImageDC& PopupBackgroundImage(TSkinData* skin) override;
 
@@ -93,6 +98,9 @@ class TSkinManage : public ISkinScheduler, public IFormSkinnerHost, public IPopu
   void RunAction();
   // Asks for one window to be skinned from scratch (after its window was re-created, say).
   void ScheduleReattach(HWND wnd, int delayMs = kActionDelayMs);
+  // The system's settings changed (WM_SETTINGCHANGE): with high contrast on every window gets
+  // its native look back, as with Active false; off again, the skin returns if Active is true.
+  void SettingsChanged();
 
   // ---- State, for the tests ----
   int State() const { return state_; }
@@ -102,6 +110,9 @@ class TSkinManage : public ISkinScheduler, public IFormSkinnerHost, public IPopu
   TSkinData* MainSkinData() const { return main_; }
   int MenuMode() const { return menuMode_; }
   bool HookInstalled() const { return static_cast<bool>(hook_); }
+  bool HighContrast() const { return highContrast_; }
+  // The hidden window that hears the system's broadcasts.
+  HWND Window() const { return window_.get(); }
   const std::vector<TWinSkinForm*>& Forms() const { return forms_; }
   const std::vector<TSkinData*>& SkinDatas() const { return skinDatas_; }
 
@@ -116,9 +127,15 @@ class TSkinManage : public ISkinScheduler, public IFormSkinnerHost, public IPopu
   bool Listed(const TWinSkinForm* form) const;
   void RunOnlyThisForm(int action, TSkinData* skin);
   void UpdateMainSkin();
+  // What Active true and false do to the windows.
+  void SkinScreenForms();
+  void DetachAllForms();
+  static LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   ui::HookHandle hook_;
   ui::TimerHandle timer_;
+  ui::WindowHandle window_;
+  bool highContrast_ = false;
   std::vector<TWinSkinForm*> forms_;
   std::vector<TSkinData*> skinDatas_;
   bool enabled_ = false;

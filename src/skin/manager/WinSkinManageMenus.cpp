@@ -36,7 +36,8 @@ TWinSkinPopMenu* TSkinManage::PopupOfMenu(HMENU menu) {
 }
 
 void TSkinManage::SkinPopupMenu(HWND wnd) {
-  if (!enabled_ || IsMenuSkinned(wnd) || SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1) return;
+  if (!SkinningEnabled() || IsMenuSkinned(wnd) || SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1)
+    return;
   // Skinners retired while in a message have left it by now.
   std::erase_if(retiredMenus_, [](const auto& m) { return !m->InMessage(); });
   TSkinData* skin = ChooseSkinData(wnd, "#32768");
