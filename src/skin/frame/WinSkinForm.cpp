@@ -50,7 +50,7 @@ TWinSkinForm::TWinSkinForm(ui::TComponent* owner, IFormSkinnerHost* host)
 TWinSkinForm::~TWinSkinForm() {
   *alive_ = false;
   MenuTrackingGone();
-  FreeControls(Bound() && lifecycle_ != kDestroying && lifecycle_ != kDestroyed);
+  controlHost_.FreeControls(Bound() && lifecycle_ != kDestroying && lifecycle_ != kDestroyed);
   hoverTimer_.reset();
   menuBar_.reset();
   sysButtons_.clear();
@@ -381,7 +381,7 @@ void TWinSkinForm::FitMinMaxInfo(MINMAXINFO* info) const {
 // -------------------------------------------------------------------
 
 void TWinSkinForm::ReloadSkinData() {
-  skinImages_.clear();
+  controlHost_.ForgetImages();
   if (!Bound() || !skinData_) return;
   ComputeFrameMetrics();
   // The window takes the new frame's size at once, around the same client area: a frame
@@ -405,7 +405,7 @@ void TWinSkinForm::Reskin() {
   // whose colour follows the form's).
   lifecycle_ = kReskinning;
   ComputeFrameMetrics();
-  skinImages_.clear();
+  controlHost_.ForgetImages();
   regionSize_ = {};  // the new skin's region is made for whatever size the window has
   // A skin without a caption leaves the window the system's frame, as at attach; a later skin
   // with one gives it the skinned frame again.
@@ -425,8 +425,7 @@ void TWinSkinForm::Reskin() {
       FitWindow(true);
   }
   if (form_) form_->SetColor(static_cast<ui::TColor>(skinData_->GetRGB(ciButtonFace)));
-  const std::vector<IControlSkinner*> controls = controls_;
-  for (IControlSkinner* c : controls) c->SkinChanged();
+  controlHost_.SkinChanged();
   SendMessageW(Handle, SM_SKINAPPLIED, 0, kSkinMessageTag);
   if (skinData_->OnAfterSkinForm) skinData_->OnAfterSkinForm(form_, Handle, WindowClassName);
   // Unless a new size has made it already: only the frame can change shape, and it is painted
@@ -458,7 +457,7 @@ void TWinSkinForm::Detach() {
   SkinFormPopupMenus(false);
   SkinMainMenuItems(false);
   subclass_.reset();
-  FreeControls(!destroying);
+  controlHost_.FreeControls(!destroying);
   if (form_ && !destroying) form_->SetColor(unskinnedColor_);
   if (!frameSkinned_) {
     if (form_ && !destroying) form_->Invalidate();
@@ -567,86 +566,15 @@ void TWinSkinForm::DetachForDestruction() {
   hoverTimer_.reset();
   hotObject_ = nullptr;
   RestoreFormHandler();
-  FreeControls(false);
+  controlHost_.FreeControls(false);
   icon_.reset();
 }
 
 // ---- Control skinners ---------------------------------------------------------------------------
 
-bool TWinSkinForm::AddControl(IControlSkinner* skinner) {
-  if (std::find(controls_.begin(), controls_.end(), skinner) != controls_.end()) return true;
-  controls_.push_back(skinner);
-  return false;
-}
-
-void TWinSkinForm::RemoveControl(IControlSkinner* skinner) {
-  const auto it = std::find(controls_.rbegin(), controls_.rend(), skinner);
-  if (it != controls_.rend()) controls_.erase(std::next(it).base());
-}
-
-// A skinner whose window is gone serves nothing: a re-created window of its control, or a new
-// window given the same handle, is skinned afresh.
-bool TWinSkinForm::IsControlSkinned(ui::TControl* control) const {
-  if (!control) return false;
-  for (IControlSkinner* s : controls_)
-    if (s->SkinnedControl() == control && !s->WindowDestroyed()) return true;
-  if (auto* windowed = dynamic_cast<ui::TWinControl*>(control))
-    if (windowed->HandleAllocated() && SendMessageW(windowed->Handle(), SM_ISSKINNED, 0, 0) == 1)
-      return true;
-  return false;
-}
-
-const ImageDC& TWinSkinForm::SkinImage(ui::TBitmap* bitmap) {
-  static const ImageDC kNone;
-  if (!bitmap) return kNone;
-  const HBITMAP handle = bitmap->Handle();
-  for (CachedImage& c : skinImages_)
-    if (c.bitmap == bitmap) {
-      if (c.handle != handle) {
-        c.image = ImageDC(handle);
-        c.handle = handle;
-      }
-      return c.image;
-    }
-  skinImages_.push_back({bitmap, handle, ImageDC(handle)});
-  return skinImages_.back().image;
-}
-
-IControlSkinner* TWinSkinForm::FindSkinnerByWindow(HWND wnd) const {
-  for (IControlSkinner* s : controls_)
-    if (s->SkinnedWindow() == wnd && !s->WindowDestroyed()) return s;
-  return nullptr;
-}
-
-bool TWinSkinForm::HasDestroyedControls() const {
-  return std::any_of(controls_.begin(), controls_.end(),
-                     [](const IControlSkinner* s) { return s->WindowDestroyed(); });
-}
-
 void TWinSkinForm::RequestControlPass() {
   if (controlPassPosted_ || lifecycle_ != kLive) return;
   controlPassPosted_ = PostMessageW(Handle, SM_ATTACHCONTROLS, 0, kSkinMessageTag) != FALSE;
-}
-
-void TWinSkinForm::PurgeDestroyed() {
-  for (size_t i = controls_.size(); i-- > 0;) {
-    if (i >= controls_.size()) continue;
-    IControlSkinner* s = controls_[i];
-    if (!s->WindowDestroyed()) continue;
-    controls_.erase(controls_.begin() + static_cast<std::ptrdiff_t>(i));
-    s->FreeSkinner();
-  }
-}
-
-// Each skinner has one owner (its control) and leaves this list itself when freed, so the list
-// is taken one at a time from the front.
-void TWinSkinForm::FreeControls(bool undo) {
-  while (!controls_.empty()) {
-    IControlSkinner* s = controls_.front();
-    controls_.erase(controls_.begin());
-    if (undo && !s->WindowDestroyed()) s->DetachSkin();
-    s->FreeSkinner();
-  }
 }
 
 // ---- The window procedure

@@ -13,7 +13,6 @@
 
 #include <windows.h>
 
-#include <list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,9 +23,10 @@
 #include "skin/frame/FrameHost.h"
 #include "skin/frame/FramePainter.h"
 #include "skin/frame/PaintPrimitives.h"
+#include "skin/frame/SkinControlHost.h"
+#include "skin/frame/SkinMenuItems.h"
 #include "skin/frame/SkinMessages.h"
 #include "skin/frame/SkinText.h"
-#include "skin/frame/SkinMenuItems.h"
 #include "skin/frame/WinSkinMenu.h"
 #include "ui/Forms.h"
 #include "ui/HandlerLink.h"
@@ -115,18 +115,23 @@ class TWinSkinForm : public ui::TComponent,
   // Builds SkinSystemMenu from the window's system menu without showing it.
   ui::TPopupMenu* BuildSystemMenu();
 
-  // ---- Control skinners of the window ----
-  bool AddControl(IControlSkinner* skinner) override;
-  void RemoveControl(IControlSkinner* skinner) override;
-  FrameBuffer& ControlBuffer() override { return controlBuffer_; }
-  const ImageDC& SkinImage(ui::TBitmap* bitmap) override;
-  const std::vector<IControlSkinner*>& Controls() const { return controls_; }
-  // A skinner of this window serves the control, or the control's window answers SM_ISSKINNED.
-  bool IsControlSkinned(ui::TControl* control) const;
-  IControlSkinner* FindSkinnerByWindow(HWND wnd) const override;
-  // Frees the skinners whose windows are gone, from the last to the first.
-  void PurgeDestroyed();
-  bool HasDestroyedControls() const;
+  // ---- Control skinners of the window: the control host owns them ----
+  TSkinControlHost& ControlHost() { return controlHost_; }
+  const TSkinControlHost& ControlHost() const { return controlHost_; }
+  // The manager hands the form skinner itself to the skinners it attaches; these pass through.
+  bool AddControl(IControlSkinner* skinner) override { return controlHost_.AddControl(skinner); }
+  void RemoveControl(IControlSkinner* skinner) override { controlHost_.RemoveControl(skinner); }
+  FrameBuffer& ControlBuffer() override { return controlHost_.ControlBuffer(); }
+  const ImageDC& SkinImage(ui::TBitmap* bitmap) override { return controlHost_.SkinImage(bitmap); }
+  IControlSkinner* FindSkinnerByWindow(HWND wnd) const override {
+    return controlHost_.FindSkinnerByWindow(wnd);
+  }
+  const std::vector<IControlSkinner*>& Controls() const { return controlHost_.Controls(); }
+  bool IsControlSkinned(ui::TControl* control) const {
+    return controlHost_.IsControlSkinned(control);
+  }
+  void PurgeDestroyed() { controlHost_.PurgeDestroyed(); }
+  bool HasDestroyedControls() const { return controlHost_.HasDestroyedControls(); }
   // Asks for the control attaching pass to run again once the messages pending now have passed.
   void RequestControlPass();
   // ---- The menu bar (WinSkinMenu.cpp) ----
@@ -199,8 +204,6 @@ class TWinSkinForm : public ui::TComponent,
   void DropFrame();
   void TakeFrame();
   void RenderIcon();
-  // Frees every control skinner (taking each off its control first unless the window is dying).
-  void FreeControls(bool undo);
 
   // Non-client input (CaptionButtons.cpp).
   LRESULT HitTest(WPARAM wParam, LPARAM lParam);
@@ -293,15 +296,9 @@ class TWinSkinForm : public ui::TComponent,
   ImageDC leftImage_, rightImage_, topImage_, bottomImage_, titleBackImage_;
   FrameBuffer buffer_;
   FrameBuffer captionBack_;  // the caption as painted before its buttons
-  FrameBuffer controlBuffer_;
 
-  std::vector<IControlSkinner*> controls_;
-  struct CachedImage {
-    ui::TBitmap* bitmap;
-    HBITMAP handle;
-    ImageDC image;
-  };
-  std::list<CachedImage> skinImages_;  // a list: references stay valid as it grows
+  // The control skinners, their paint buffer and image copies.
+  TSkinControlHost controlHost_;
   ui::IconHandle icon_;
   int iconSize_ = 16;
 
