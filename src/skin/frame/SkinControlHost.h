@@ -27,6 +27,8 @@ class TSkinControlHost final : public IControlSkinnerHost {
   FrameBuffer& ControlBuffer() override { return buffer_; }
   const ImageDC& SkinImage(ui::TBitmap* bitmap) override;
   IControlSkinner* FindSkinnerByWindow(HWND wnd) const override;
+  int Dpi() const override { return dpi_; }
+  void SetDpi(int dpi) { dpi_ = dpi > 0 ? dpi : 96; }
 
   const std::vector<IControlSkinner*>& Controls() const { return controls_; }
   // A live skinner of the list serves the control, or the control's window answers SM_ISSKINNED.
@@ -51,6 +53,7 @@ class TSkinControlHost final : public IControlSkinnerHost {
   std::vector<IControlSkinner*> controls_;
   std::list<CachedImage> images_;  // a list: references stay valid as it grows
   FrameBuffer buffer_;
+  int dpi_ = 96;
 };
 
 }  // namespace skin

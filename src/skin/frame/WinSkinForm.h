@@ -23,6 +23,7 @@
 #include "skin/frame/FrameHost.h"
 #include "skin/frame/FramePainter.h"
 #include "skin/frame/PaintPrimitives.h"
+#include "skin/frame/ScaledFrameSkin.h"
 #include "skin/frame/SkinControlHost.h"
 #include "skin/frame/SkinMenuItems.h"
 #include "skin/frame/SkinMessages.h"
@@ -86,6 +87,12 @@ class TWinSkinForm : public ui::TComponent,
   void FitWindow(bool keepClient);
   // FitWindow(true) for a live window whose client area moves: no child window is repainted.
   void RefitKeepingChildren();
+
+  // The window's DPI moved (WM_DPICHANGED, or a test): the frame is made again for it.
+  void DpiChanged(int dpi);
+  // The DPI the frame is painted for, and the skin's images and sizes at that DPI.
+  int Dpi() const override { return dpi_; }
+  const TScaledFrameSkin* ScaledSkin() const { return view_.get(); }
 
   // ---- State, for the manager and the tests ----
   int LifecycleState() const { return lifecycle_; }
@@ -187,6 +194,9 @@ class TWinSkinForm : public ui::TComponent,
   void RestoreFormHandler();
   void PutSystemMenuBack();
   void RefreshShowState();
+  // WM_DPICHANGED: the frame at the new DPI, fitted into the window the form (or the system's
+  // suggestion) gives.
+  LRESULT DpiMessage(WPARAM wParam, LPARAM lParam);
   // The skin can frame a window: it has a caption image with a height.
   bool SkinHasCaption() const;
   // The skin asks for this window's frame to be skinned.
@@ -244,8 +254,10 @@ class TWinSkinForm : public ui::TComponent,
 
   // Painting (WinSkinFormPaint.cpp).
   void ComposeBorders(int width, int height);
-  void PaintBorder(HDC dc, const ImageRect& r, const TDataSkinObject& element, const ImageDC& image,
-                   bool verticalFrames);
+  void PaintBorder(HDC dc, const ImageRect& r, const TDataSkinObject& element,
+                   const TScaledFrameSkin::Piece& piece, bool verticalFrames);
+  // The Title element's text offsets at the window's DPI.
+  CaptionTextStyle TitleTextStyle() const;
   void PaintCaption(HDC dc, int width, int height, bool minimized);
   void PaintCaptionText(HDC dc, const ImageRect& area);
   void PaintSysButtons(HDC dc);
@@ -292,8 +304,10 @@ class TWinSkinForm : public ui::TComponent,
   SIZE regionSize_{};
   ui::TColor unskinnedColor_ = 0;
 
-  // Drawing surfaces: copies of the border images, the off-screen frame, the window's icon.
-  ImageDC leftImage_, rightImage_, topImage_, bottomImage_, titleBackImage_;
+  // The skin at the window's DPI (its images shared with every form at that DPI), the off-screen
+  // frame, the window's icon.
+  int dpi_ = 96;
+  std::shared_ptr<const TScaledFrameSkin> view_;
   FrameBuffer buffer_;
   FrameBuffer captionBack_;  // the caption as painted before its buttons
 
