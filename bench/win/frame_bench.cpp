@@ -5,6 +5,7 @@
 // test skin stands in.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -89,14 +90,19 @@ int main(int argc, char** argv) {
                  reinterpret_cast<LPARAM>(&suggested));
     Pump();
     const int scaledByMove = skin::TScaledFrameSkin::ImagesScaled() - scaledBefore;
-    const double largePaint =
-        MicrosPerCall([&] { SendMessageW(large->Handle(), WM_NCPAINT, 1, 0); });
-    const double smallPaint =
-        MicrosPerCall([&] { SendMessageW(skinned->Handle(), WM_NCPAINT, 1, 0); });
+    // The machine is shared: the two are measured in turns, and each keeps its fastest turn.
+    double largePaint = 1e30, smallPaint = 1e30;
+    for (int turn = 0; turn < 15; ++turn) {
+      largePaint =
+          std::min(largePaint,
+                   MicrosPerCall([&] { SendMessageW(large->Handle(), WM_NCPAINT, 1, 0); }, 0.05));
+      smallPaint =
+          std::min(smallPaint,
+                   MicrosPerCall([&] { SendMessageW(skinned->Handle(), WM_NCPAINT, 1, 0); }, 0.05));
+    }
     Row("frame", "full frame repaint at 150 %", largePaint, "the same at 100 %", smallPaint);
     std::printf("%-44s %9d at the move, %d by the repaints\n", "images scaled for 150 %",
-                scaledByMove,
-                skin::TScaledFrameSkin::ImagesScaled() - scaledBefore - scaledByMove);
+                scaledByMove, skin::TScaledFrameSkin::ImagesScaled() - scaledBefore - scaledByMove);
     delete large;
   }
 

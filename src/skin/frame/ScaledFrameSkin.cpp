@@ -47,9 +47,8 @@ std::map<std::pair<TSkinData*, int>, std::weak_ptr<const TScaledFrameSkin>>& Vie
 }  // namespace
 
 int SystemDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+  const ui::WindowDC screen = ui::WindowDC::Client(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
   return dpi > 0 ? dpi : 96;
 }
 

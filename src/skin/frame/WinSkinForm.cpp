@@ -190,6 +190,7 @@ void TWinSkinForm::ReadWindowState() {
 
 void TWinSkinForm::ComputeFrameMetrics() {
   if (!skinData_ || skinData_->NoSkin()) return;
+  composed_ = {};  // new images, or new sizes: the borders are composed afresh
   LoadImages();
   if (borderKind_ == BorderKind::None) {
     metrics_ = FrameMetrics{};
@@ -433,6 +434,9 @@ void TWinSkinForm::ReloadSkinData() {
 
 void TWinSkinForm::DpiChanged(int dpi) {
   if (dpi <= 0) return;
+  // The system's frame, given back when the skin comes off, is the new DPI's too.
+  systemFrameExtra_ = {MulDiv(systemFrameExtra_.width, dpi, dpi_),
+                       MulDiv(systemFrameExtra_.height, dpi, dpi_)};
   dpi_ = dpi;
   controlHost_.SetDpi(dpi);
   if (!Bound() || !skinData_ || !frameSkinned_ || skinData_->NoSkin()) return;

@@ -310,6 +310,17 @@ class TWinSkinForm : public ui::TComponent,
   std::shared_ptr<const TScaledFrameSkin> view_;
   FrameBuffer buffer_;
   FrameBuffer captionBack_;  // the caption as painted before its buttons
+  // What the borders in buffer_ were last composed for, and the caption strip as composed (before
+  // its text and buttons): a repaint of an unchanged frame composes nothing again.
+  struct ComposedFrame {
+    int width = 0, height = 0;
+    bool active = false;
+    FrameMetrics metrics;
+    const uint32_t* bits = nullptr;
+    bool operator==(const ComposedFrame&) const = default;
+  };
+  ComposedFrame composed_;
+  FrameBuffer captionClean_;
 
   // The control skinners, their paint buffer and image copies.
   TSkinControlHost controlHost_;

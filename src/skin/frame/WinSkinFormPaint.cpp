@@ -32,12 +32,24 @@ void TWinSkinForm::PaintBorder(HDC dc, const ImageRect& r, const TDataSkinObject
 void TWinSkinForm::ComposeBorders(int w, int h) {
   const HDC b = buffer_.dc();
   const FrameMetrics& m = metrics_;
+  const ComposedFrame key{w, h, active_, m, buffer_.bits()};
+  // The caption's rows, corners included: all that text and buttons paint over.
+  const ImageRect caption{0, 0, w, m.CaptionHeight};
+  if (key == composed_) {
+    if (!caption.empty())
+      BitBlt(b, 0, 0, caption.width(), caption.height(), captionClean_.dc(), 0, 0, SRCCOPY);
+    return;
+  }
+  composed_ = {};
   PaintBorder(b, {0, 0, m.LeftWidth, h}, *skinData_->Left(), view_->Left(), false);
   PaintBorder(b, {w - m.RightWidth, 0, w, h}, *skinData_->Right(), view_->Right(), false);
   PaintBorder(b, {m.LeftWidth, h - m.BottomHeight, w - m.RightWidth, h}, *skinData_->Bottom(),
               view_->Bottom(), true);
   PaintBorder(b, {m.LeftWidth, 0, w - m.RightWidth, m.CaptionHeight}, *skinData_->Top(),
               view_->Top(), true);
+  if (caption.empty() || !captionClean_.Ensure(caption.width(), caption.height())) return;
+  BitBlt(captionClean_.dc(), 0, 0, caption.width(), caption.height(), b, 0, 0, SRCCOPY);
+  composed_ = key;
 }
 
 void TWinSkinForm::RepaintFrame(HDC dc) {
@@ -62,6 +74,7 @@ void TWinSkinForm::RepaintFrame(HDC dc) {
     if (showState_ == ShowState::Minimized) {
       RECT all{0, 0, w, h};
       FillRect(b, &all, skinData_->ButtonFaceBrush());
+      composed_ = {};  // the caption now spans the corners
       PaintBorder(b, {0, 0, w, m.CaptionHeight}, *skinData_->Top(), view_->Top(), true);
       PaintCaption(b, w, h, true);
       Blit(dc, b, {0, 0, w, h});
@@ -75,6 +88,12 @@ void TWinSkinForm::RepaintFrame(HDC dc) {
           FillRect(b, &bar, skinData_->ButtonFaceBrush());
       }
       PaintCaption(b, w, h, false);
+      // A skin may put a button below its caption, over a border: the borders are composed
+      // afresh next time.
+      for (const auto& button : sysButtons_)
+        if (button->Visible && button->SkinButton->Visibility != 100 &&
+            button->Rect.bottom > m.CaptionHeight)
+          composed_ = {};
       Blit(dc, b, {0, 0, w, m.CaptionHeight + m.MenuBarHeight});
       Blit(dc, b, {0, m.CaptionHeight, m.LeftWidth, h});
       Blit(dc, b, {w - m.RightWidth, m.CaptionHeight, w, h});
