@@ -63,21 +63,22 @@ std::vector<ImageSpec> Catalogue(const SkinStyle& style) {
   if (style.metrics.menuBar.frames > 0) images.push_back({"menubar.bmp", DrawMenuBar});
   // Larger art for windows at 200 % (and the source of their images between 100 and 200 %),
   // after every image a reader without it knows.
-  const std::vector<ImageSpec> larger = {
-      {"frameleft@2x.bmp", [](const SkinStyle& st) { return DrawFrameLeft(st, 2); }},
-      {"frameright@2x.bmp", [](const SkinStyle& st) { return DrawFrameRight(st, 2); }},
-      {"frametop@2x.bmp", [](const SkinStyle& st) { return DrawFrameTop(st, 2); }},
-      {"framebottom@2x.bmp", [](const SkinStyle& st) { return DrawFrameBottom(st, 2); }},
-      {"closebutton@2x.bmp",
-       [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kClose, 2); }},
-      {"maxbutton@2x.bmp",
-       [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kMaximize, 2); }},
-      {"minbutton@2x.bmp",
-       [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kMinimize, 2); }},
-      {"restrorebutton@2x.bmp",
-       [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kRestore, 2); }},
-  };
-  images.insert(images.end(), larger.begin(), larger.end());
+  images.insert(
+      images.end(),
+      {
+          {"frameleft@2x.bmp", [](const SkinStyle& st) { return DrawFrameLeft(st, 2); }},
+          {"frameright@2x.bmp", [](const SkinStyle& st) { return DrawFrameRight(st, 2); }},
+          {"frametop@2x.bmp", [](const SkinStyle& st) { return DrawFrameTop(st, 2); }},
+          {"framebottom@2x.bmp", [](const SkinStyle& st) { return DrawFrameBottom(st, 2); }},
+          {"closebutton@2x.bmp",
+           [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kClose, 2); }},
+          {"maxbutton@2x.bmp",
+           [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kMaximize, 2); }},
+          {"minbutton@2x.bmp",
+           [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kMinimize, 2); }},
+          {"restrorebutton@2x.bmp",
+           [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kRestore, 2); }},
+      });
   return images;
 }
 

@@ -157,7 +157,11 @@ void SetMenuOwnerDraw(HMENU menu, bool on) {
 void TMenuBtn::Paint() { bar_->PaintButton(*this); }
 
 TWinSkinMenu::TWinSkinMenu(TWinSkinForm* frame, TSkinData* skin, ui::TMenu* menu)
-    : frame_(frame), skin_(skin), menu_(menu), font_(MakeMenuFont(frame->dpi_)), fontDpi_(frame->dpi_) {
+    : frame_(frame),
+      skin_(skin),
+      menu_(menu),
+      font_(MakeMenuFont(frame->dpi_)),
+      fontDpi_(frame->dpi_) {
   ReloadSkin();
 }
 
