@@ -29,6 +29,10 @@ Canvas::Canvas(int width, int height)
     throw std::runtime_error("cairo: cannot create an image surface");
 }
 
+Canvas::Canvas(int width, int height, int scale) : Canvas(width * scale, height * scale) {
+  cairo_scale(cr_, scale, scale);
+}
+
 Canvas::Canvas(const PixelBuffer& pixels) : Canvas(pixels.width(), pixels.height()) {
   cairo_surface_flush(surface_);
   unsigned char* data = cairo_image_surface_get_data(surface_);

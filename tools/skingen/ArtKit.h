@@ -36,6 +36,9 @@ struct Stop {
 class Canvas {
  public:
   Canvas(int width, int height);
+  // A canvas of (width x height) * scale pixels drawn on in units of the unscaled size: the same
+  // drawing, `scale` times as fine (the skin's larger art).
+  Canvas(int width, int height, int scale);
   // A canvas holding an opaque copy of `pixels`, to draw over an existing image.
   explicit Canvas(const PixelBuffer& pixels);
   ~Canvas();

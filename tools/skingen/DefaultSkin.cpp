@@ -53,14 +53,32 @@ std::vector<ImageSpec> Catalogue(const SkinStyle& style) {
        [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kMinimize); }},
       {"restrorebutton.bmp",
        [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kRestore); }},
-      {"frameleft.bmp", DrawFrameLeft},
-      {"frameright.bmp", DrawFrameRight},
-      {"frametop.bmp", DrawFrameTop},
-      {"framebottom.bmp", DrawFrameBottom},
+      {"frameleft.bmp", [](const SkinStyle& st) { return DrawFrameLeft(st); }},
+      {"frameright.bmp", [](const SkinStyle& st) { return DrawFrameRight(st); }},
+      {"frametop.bmp", [](const SkinStyle& st) { return DrawFrameTop(st); }},
+      {"framebottom.bmp", [](const SkinStyle& st) { return DrawFrameBottom(st); }},
       {"mincaption.bmp", DrawMinCaption},
   };
   if (style.metrics.sunkEdge.frames > 0) images.push_back({"sunkedge.bmp", DrawSunkEdge});
   if (style.metrics.menuBar.frames > 0) images.push_back({"menubar.bmp", DrawMenuBar});
+  // Larger art for windows at 200 % (and the source of their images between 100 and 200 %),
+  // after every image a reader without it knows.
+  images.insert(
+      images.end(),
+      {
+          {"frameleft@2x.bmp", [](const SkinStyle& st) { return DrawFrameLeft(st, 2); }},
+          {"frameright@2x.bmp", [](const SkinStyle& st) { return DrawFrameRight(st, 2); }},
+          {"frametop@2x.bmp", [](const SkinStyle& st) { return DrawFrameTop(st, 2); }},
+          {"framebottom@2x.bmp", [](const SkinStyle& st) { return DrawFrameBottom(st, 2); }},
+          {"closebutton@2x.bmp",
+           [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kClose, 2); }},
+          {"maxbutton@2x.bmp",
+           [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kMaximize, 2); }},
+          {"minbutton@2x.bmp",
+           [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kMinimize, 2); }},
+          {"restrorebutton@2x.bmp",
+           [](const SkinStyle& st) { return DrawCaptionButton(st, CaptionGlyph::kRestore, 2); }},
+      });
   return images;
 }
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "SkinArt.h"
@@ -35,8 +36,8 @@ void InsetWindowPath(const SkinStyle& st, cairo_t* cr, int width, int height, do
 // A whole window of the given size in one activation state. withClient adds the border lines
 // around the client area (the caption strip of a minimized window has none).
 PixelBuffer RenderWindow(const SkinStyle& st, const FramePalette& p, int width, int height,
-                         bool withClient) {
-  Canvas canvas(width, height);
+                         bool withClient, int k = 1) {
+  Canvas canvas(width, height, k);
   cairo_t* cr = canvas.cr();
 
   cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
@@ -95,47 +96,48 @@ PixelBuffer RenderWindow(const SkinStyle& st, const FramePalette& p, int width, 
 
 int WindowWidth(const SkinStyle& st) { return st.metrics.topWidth + 2 * st.metrics.sideWidth; }
 
-// The reference window every frame piece is cut from, drawn once per skin and state.
-const PixelBuffer& ReferenceWindow(const SkinStyle& st, bool active) {
-  static std::map<std::pair<const SkinStyle*, bool>, PixelBuffer> drawn;
-  auto it = drawn.find({&st, active});
+// The reference window every frame piece is cut from, drawn once per skin, state and scale.
+const PixelBuffer& ReferenceWindow(const SkinStyle& st, bool active, int k = 1) {
+  static std::map<std::tuple<const SkinStyle*, bool, int>, PixelBuffer> drawn;
+  auto it = drawn.find({&st, active, k});
   if (it == drawn.end()) {
     const FramePalette& p = active ? st.palette.frameActive : st.palette.frameInactive;
     it = drawn
-             .emplace(std::pair{&st, active},
-                      RenderWindow(st, p, WindowWidth(st), st.metrics.sideHeight, true))
+             .emplace(std::tuple{&st, active, k},
+                      RenderWindow(st, p, WindowWidth(st), st.metrics.sideHeight, true, k))
              .first;
   }
   return it->second;
 }
 
-PixelBuffer SidePair(const SkinStyle& st, int x) {
-  const int w = st.metrics.sideWidth, h = st.metrics.sideHeight;
-  return JoinHorizontal(
-      {Crop(ReferenceWindow(st, true), x, 0, w, h), Crop(ReferenceWindow(st, false), x, 0, w, h)});
+// A piece of the reference window in both states, stacked or side by side; the place is given
+// at the skin's own size.
+PixelBuffer StatePair(const SkinStyle& st, int x, int y, int w, int h, bool stacked, int k) {
+  const PixelBuffer active = Crop(ReferenceWindow(st, true, k), x * k, y * k, w * k, h * k);
+  const PixelBuffer inactive = Crop(ReferenceWindow(st, false, k), x * k, y * k, w * k, h * k);
+  return stacked ? JoinVertical({active, inactive}) : JoinHorizontal({active, inactive});
 }
 
 }  // namespace
 
-PixelBuffer DrawFrameLeft(const SkinStyle& st) { return SidePair(st, 0); }
-
-PixelBuffer DrawFrameRight(const SkinStyle& st) {
-  return SidePair(st, WindowWidth(st) - st.metrics.sideWidth);
+PixelBuffer DrawFrameLeft(const SkinStyle& st, int k) {
+  return StatePair(st, 0, 0, st.metrics.sideWidth, st.metrics.sideHeight, false, k);
 }
 
-PixelBuffer DrawFrameTop(const SkinStyle& st) {
-  const Metrics& m = st.metrics;
-  return JoinVertical(
-      {Crop(ReferenceWindow(st, true), m.sideWidth, 0, m.topWidth, m.captionHeight),
-       Crop(ReferenceWindow(st, false), m.sideWidth, 0, m.topWidth, m.captionHeight)});
+PixelBuffer DrawFrameRight(const SkinStyle& st, int k) {
+  return StatePair(st, WindowWidth(st) - st.metrics.sideWidth, 0, st.metrics.sideWidth,
+                   st.metrics.sideHeight, false, k);
 }
 
-PixelBuffer DrawFrameBottom(const SkinStyle& st) {
+PixelBuffer DrawFrameTop(const SkinStyle& st, int k) {
   const Metrics& m = st.metrics;
-  const int y = m.sideHeight - m.bottomHeight;
-  return JoinVertical(
-      {Crop(ReferenceWindow(st, true), m.sideWidth, y, m.topWidth, m.bottomHeight),
-       Crop(ReferenceWindow(st, false), m.sideWidth, y, m.topWidth, m.bottomHeight)});
+  return StatePair(st, m.sideWidth, 0, m.topWidth, m.captionHeight, true, k);
+}
+
+PixelBuffer DrawFrameBottom(const SkinStyle& st, int k) {
+  const Metrics& m = st.metrics;
+  return StatePair(st, m.sideWidth, m.sideHeight - m.bottomHeight, m.topWidth, m.bottomHeight, true,
+                   k);
 }
 
 PixelBuffer DrawMinCaption(const SkinStyle& st) {
@@ -243,9 +245,9 @@ CaptionLook LookFor(const SkinStyle& st, CaptionGlyph glyph, int state) {
 }
 
 // Frames 1-3 (and the spares) appear only on the active caption.
-PixelBuffer LiveCaptionFrame(const SkinStyle& st, CaptionGlyph glyph, int state, int x) {
+PixelBuffer LiveCaptionFrame(const SkinStyle& st, CaptionGlyph glyph, int state, int x, int k) {
   const metrics::Strip s = st.metrics.captionButton;
-  Canvas canvas(s.frameWidth, s.frameHeight);
+  Canvas canvas(s.frameWidth, s.frameHeight, k);
   cairo_t* cr = canvas.cr();
   const CaptionLook look = LookFor(st, glyph, state);
   const double g = GlyphShift(st);
@@ -264,18 +266,18 @@ PixelBuffer LiveCaptionFrame(const SkinStyle& st, CaptionGlyph glyph, int state,
   CaptionGlyphPath(cr, glyph, g + look.glyphOffset, g + look.glyphOffset + 1);
   SetColour(cr, look.glyph);
   CaptionGlyphPath(cr, glyph, g + look.glyphOffset, g + look.glyphOffset);
-  const PixelBuffer behind =
-      Crop(ReferenceWindow(st, true), x, st.metrics.buttonTop, s.frameWidth, s.frameHeight);
+  const PixelBuffer behind = Crop(ReferenceWindow(st, true, k), x * k, st.metrics.buttonTop * k,
+                                  s.frameWidth * k, s.frameHeight * k);
   return FlattenKeyed(canvas, behind);
 }
 
 // Frame 4 serves both the inactive caption and a disabled button on the active one, so it is an
 // opaque flat button whose only soft edges lie inside it; its clipped corners are magenta.
-PixelBuffer DisabledCaptionFrame(const SkinStyle& st, CaptionGlyph glyph) {
+PixelBuffer DisabledCaptionFrame(const SkinStyle& st, CaptionGlyph glyph, int k) {
   const double g = GlyphShift(st);
   const metrics::Strip s = st.metrics.captionButton;
   const Rgba face = st.Tone(Rgb(206, 218, 237)), edge = st.Tone(Rgb(146, 164, 194));
-  Canvas canvas(s.frameWidth, s.frameHeight);
+  Canvas canvas(s.frameWidth, s.frameHeight, k);
   cairo_t* cr = canvas.cr();
   cairo_rectangle(cr, 0, 0, s.frameWidth, s.frameHeight);
   SetColour(cr, edge);
@@ -289,8 +291,11 @@ PixelBuffer DisabledCaptionFrame(const SkinStyle& st, CaptionGlyph glyph) {
   SetColour(cr, st.Tone(Rgb(132, 150, 182)));
   CaptionGlyphPath(cr, glyph, g, g);
   PixelBuffer frame = FlattenKeyed(canvas, ToColour(face));
-  const int r = s.frameWidth - 1, b = s.frameHeight - 1;
-  for (auto [x, y] : {std::pair{0, 0}, {r, 0}, {0, b}, {r, b}}) frame.Set(x, y, kMagenta);
+  // The clipped corners: one pixel of the skin's size, k x k of the larger art.
+  const int r = s.frameWidth * k - k, b = s.frameHeight * k - k;
+  for (auto [x, y] : {std::pair{0, 0}, {r, 0}, {0, b}, {r, b}})
+    for (int dy = 0; dy < k; ++dy)
+      for (int dx = 0; dx < k; ++dx) frame.Set(x + dx, y + dy, kMagenta);
   return frame;
 }
 
@@ -316,15 +321,15 @@ int ButtonX(const SkinStyle& st, CaptionGlyph glyph) {
 
 }  // namespace
 
-PixelBuffer DrawCaptionButton(const SkinStyle& st, CaptionGlyph glyph) {
+PixelBuffer DrawCaptionButton(const SkinStyle& st, CaptionGlyph glyph, int k) {
   const int x = ButtonX(st, glyph);
   // 1 normal, 2 pressed, 3 hot, 4 disabled or inactive; six-frame strips repeat hot and pressed.
   std::vector<PixelBuffer> frames = {
-      LiveCaptionFrame(st, glyph, 1, x), LiveCaptionFrame(st, glyph, 2, x),
-      LiveCaptionFrame(st, glyph, 3, x), DisabledCaptionFrame(st, glyph)};
+      LiveCaptionFrame(st, glyph, 1, x, k), LiveCaptionFrame(st, glyph, 2, x, k),
+      LiveCaptionFrame(st, glyph, 3, x, k), DisabledCaptionFrame(st, glyph, k)};
   if (st.metrics.captionButton.frames == 6) {
-    frames.push_back(LiveCaptionFrame(st, glyph, 3, x));
-    frames.push_back(LiveCaptionFrame(st, glyph, 2, x));
+    frames.push_back(LiveCaptionFrame(st, glyph, 3, x, k));
+    frames.push_back(LiveCaptionFrame(st, glyph, 2, x, k));
   }
   return JoinHorizontal(frames);
 }

@@ -8,16 +8,17 @@
 
 namespace skin::art {
 
-// Window frame (frame 1 active, frame 2 inactive).
-PixelBuffer DrawFrameLeft(const SkinStyle& st);
-PixelBuffer DrawFrameRight(const SkinStyle& st);
-PixelBuffer DrawFrameTop(const SkinStyle& st);
-PixelBuffer DrawFrameBottom(const SkinStyle& st);
+// Window frame (frame 1 active, frame 2 inactive). `k` draws the same art k times as fine: the
+// skin's larger art ("frametop@2x.bmp") for high-DPI windows.
+PixelBuffer DrawFrameLeft(const SkinStyle& st, int k = 1);
+PixelBuffer DrawFrameRight(const SkinStyle& st, int k = 1);
+PixelBuffer DrawFrameTop(const SkinStyle& st, int k = 1);
+PixelBuffer DrawFrameBottom(const SkinStyle& st, int k = 1);
 PixelBuffer DrawMinCaption(const SkinStyle& st);
 
 // Caption buttons: 4 frames (normal, pressed, hot, disabled/inactive), or 6 with two spares.
 enum class CaptionGlyph { kClose, kMaximize, kMinimize, kRestore };
-PixelBuffer DrawCaptionButton(const SkinStyle& st, CaptionGlyph glyph);
+PixelBuffer DrawCaptionButton(const SkinStyle& st, CaptionGlyph glyph, int k = 1);
 // The three buttons of a maximized MDI child (minimize, restore, close), 4 frames each, in one
 // strip of 12 columns.
 PixelBuffer DrawMdiButtons(const SkinStyle& st);

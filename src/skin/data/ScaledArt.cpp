@@ -1,5 +1,7 @@
 #include "skin/data/ScaledArt.h"
 
+#include <cstdint>
+
 namespace skin {
 
 namespace {
@@ -26,6 +28,23 @@ std::optional<ScaledArtOf> ParseScaledArtName(std::string_view entry) {
   }
   if (factor < 2) return std::nullopt;
   return ScaledArtOf{std::string(stem.substr(0, at)) + std::string(kExtension), factor};
+}
+
+std::string ScaledArtMismatch(std::string_view entry, int factor, int width, int height,
+                              int largeWidth, int largeHeight, int frames, bool vertical) {
+  const std::string larger = ScaledArtName(entry, factor);
+  const auto size = [](int w, int h) { return std::to_string(w) + "x" + std::to_string(h); };
+  if (frames < 1) frames = 1;
+  const int64_t wantW = int64_t{width} * factor, wantH = int64_t{height} * factor;
+  if (largeWidth != wantW || largeHeight != wantH)
+    return larger + " is " + size(largeWidth, largeHeight) + ", not " +
+           size(static_cast<int>(wantW), static_cast<int>(wantH)) + " (" + std::to_string(factor) +
+           " times " + std::string(entry) + "): ignored, the image is scaled instead";
+  const int along = vertical ? largeHeight : largeWidth;
+  if (along % frames != 0 || (vertical ? height : width) % frames != 0)
+    return larger + " does not divide into the " + std::to_string(frames) + " frames of " +
+           std::string(entry) + ": ignored, the image is scaled instead";
+  return {};
 }
 
 }  // namespace skin

@@ -20,4 +20,10 @@ struct ScaledArtOf {
 };
 std::optional<ScaledArtOf> ParseScaledArtName(std::string_view entry);
 
+// Why the art "name@Nx.bmp" (largeWidth x largeHeight) cannot stand in for "name.bmp" (width x
+// height, `frames` frames stacked when `vertical`): it must be exactly N times the image, so that
+// each of its frames is N times one frame. Empty when it fits.
+std::string ScaledArtMismatch(std::string_view entry, int factor, int width, int height,
+                              int largeWidth, int largeHeight, int frames, bool vertical);
+
 }  // namespace skin

@@ -28,7 +28,9 @@ UI_IMPLEMENT_CLASS(TDataSkinSysButton, TDataSkinObject)
 UI_IMPLEMENT_CLASS(TDataSkinBoxLabel, TDataSkinObject)
 
 TDataSkinObject::TDataSkinObject(std::string name)
-    : Bitmap(std::make_unique<ui::TBitmap>()), Name(std::move(name)) {}
+    : Bitmap(std::make_unique<ui::TBitmap>()),
+      Bitmap2x(std::make_unique<ui::TBitmap>()),
+      Name(std::move(name)) {}
 
 TDataSkinObject::~TDataSkinObject() = default;
 
@@ -36,6 +38,7 @@ void TDataSkinObject::TakeFrom(TDataSkinObject& source) {
   if (&source == this) return;
   Margins = std::exchange(source.Margins, RECT{});
   TakeBitmap(Bitmap, source.Bitmap);
+  TakeBitmap(Bitmap2x, source.Bitmap2x);
   Trans = source.Trans;
   Tile = source.Tile;
   Name = source.Name;

@@ -27,6 +27,9 @@ class TDataSkinObject : public ui::TObject {
   // The image; never null, may be empty. Frame k (1-based) is column k of width
   // Bitmap->Width() div Frame (rows for the Top and Bottom borders and the menu bar).
   std::unique_ptr<ui::TBitmap> Bitmap;
+  // The skin's art for 200 % ("name@2x.bmp" beside "name.bmp"), exactly twice the image's size
+  // frame for frame; never null, empty when the skin has none (or its art did not fit).
+  std::unique_ptr<ui::TBitmap> Bitmap2x;
   int Trans = 0;  // 1: pure magenta pixels are transparent
   int Tile = 0;   // 0: stretch the middle; 1: tile it (borders: 1 = stretch)
   std::string Name;

@@ -7,8 +7,10 @@
 
 #include "imaging/BmpDecode.h"
 #include "skin/data/ImgUtilGdi.h"
+#include "skin/data/ScaledArt.h"
 #include "skin/data/SkinDerived.h"
 #include "skin/data/WinSkinData.h"
+#include "ui/Text.h"
 
 namespace skin {
 
@@ -282,6 +284,33 @@ class TSkinData::LoadSession {
   LoadSession(const LoadSession&) = delete;
   LoadSession& operator=(const LoadSession&) = delete;
 
+  // The art for 200 % beside an image of the frame, when the skin has it and it fits the image
+  // frame for frame; art that does not fit is left out with a line in the debugger's output, and
+  // the frame scales the image itself.
+  void LargerArt(const std::string& entry, TDataSkinObject& element, bool vertical) {
+    AssignPixels(*element.Bitmap2x, {});
+    const std::string larger = ScaledArtName(entry, 2);
+    if (larger.empty() || element.Empty() || reader.IndexOf(larger) < 0) return;
+    PixelBuffer pixels;
+    std::string problem;
+    try {
+      pixels = Decode(larger);
+    } catch (const std::exception& e) {
+      problem = e.what();
+    }
+    if (problem.empty()) {
+      const SIZE base{element.Bitmap->Width(), element.Bitmap->Height()};
+      problem = ScaledArtMismatch(entry, 2, base.cx, base.cy, pixels.width(), pixels.height(),
+                                  std::max(element.Frame, 1), vertical);
+    }
+    if (!problem.empty()) {
+      const std::u16string line = ui::Utf8ToUtf16("skin: " + problem + "\n");
+      OutputDebugStringW(reinterpret_cast<const wchar_t*>(line.c_str()));
+      return;
+    }
+    AssignPixels(*element.Bitmap2x, pixels);
+  }
+
   PixelBuffer Decode(const std::string& entry) {
     Stopwatch watch;
     PixelBuffer pixels;
@@ -362,6 +391,16 @@ void TSkinData::ApplyDefinition(const TQuickIni& ini) {
 
   const Stopwatch building;
   TSkinContents fresh = BuildSkinElements(def);
+  if (session_) {
+    // The frame's images may have larger art for high-DPI windows.
+    session_->LargerArt(def.Left.ImageName, *fresh.Left, false);
+    session_->LargerArt(def.Right.ImageName, *fresh.Right, false);
+    session_->LargerArt(def.Top.ImageName, *fresh.Top, true);
+    session_->LargerArt(def.Bottom.ImageName, *fresh.Bottom, true);
+    session_->LargerArt(def.Title.ImageName, *fresh.Title, true);
+    for (size_t i = 0; i < def.CaptionButtons.size() && i < fresh.CaptionButtons.size(); ++i)
+      session_->LargerArt(def.CaptionButtons[i].ImageName, *fresh.CaptionButtons[i], false);
+  }
   const double buildMs = building.Ms();
   const Stopwatch deriving;
   DeriveSkinImages(def, fresh);

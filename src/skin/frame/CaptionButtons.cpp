@@ -48,25 +48,30 @@ void TNCObject::MouseLeave() {
   Paint();
 }
 
-TWinSysButton::TWinSysButton(TWinSkinForm* owner, TDataSkinSysButton* skinButton)
-    : TNCObject(owner), SkinButton(skinButton) {
+TWinSysButton::TWinSysButton(TWinSkinForm* owner, TDataSkinSysButton* skinButton,
+                             const ImageDC& image)
+    : TNCObject(owner), SkinButton(skinButton), image_(&image) {
   // The icon button shows the window icon, whatever image the skin gives it.
-  if (!ShowsIcon()) {
-    Image = ImageDC(skinButton->Handle());
+  static const ImageDC kNone;
+  if (ShowsIcon())
+    image_ = &kNone;
+  else
     Frames = std::max(skinButton->Frame, 1);
-  }
 }
 
 bool TWinSysButton::ShowsIcon() const { return IsIconAction(SkinButton->Action); }
 
-int TWinSysButton::FrameWidth() const {
-  if (ShowsIcon()) return Owner->iconSize_;
-  return FrameExtent(Image.width(), Frames);
-}
-
-int TWinSysButton::FrameHeight() const {
-  if (ShowsIcon()) return Owner->iconSize_;
-  return Image.height();
+CaptionButtonPlace TWinSysButton::Place() const {
+  const TDataSkinSysButton& e = *SkinButton;
+  CaptionButtonPlace place{e.Align, e.XCoord, e.YCoord, 0, 0};
+  if (ShowsIcon()) {
+    place.width = place.height = Owner->view_ ? Owner->view_->SmallIconSize96() : Owner->iconSize_;
+  } else {
+    const SIZE size = BitmapSize(e.Handle());
+    place.width = FrameExtent(size.cx, Frames);
+    place.height = size.cy;
+  }
+  return place;
 }
 
 void TWinSysButton::Paint() { Owner->PaintButtonState(*this); }
@@ -93,7 +98,12 @@ TNCObject* TWinSkinForm::FindObjectAt(POINT p) {
 LRESULT TWinSkinForm::HitTest(WPARAM wParam, LPARAM lParam) {
   const LRESULT answer = Previous(WM_NCHITTEST, wParam, lParam);
   const POINT p = ToWindow({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-  return SkinnedHitTest(static_cast<int>(answer), p.y, metrics_);
+  const int code = SkinnedHitTest(static_cast<int>(answer), p.y, metrics_);
+  if (code != HTCAPTION) return code;
+  // The same places the buttons were painted at.
+  if (auto* button = dynamic_cast<TWinSysButton*>(FindObjectAt(p)))
+    return CaptionButtonHitCode(button->Action());
+  return code;
 }
 
 bool TWinSkinForm::NcMouseMove(WPARAM, LPARAM lParam, LRESULT& result) {
@@ -171,7 +181,7 @@ bool TWinSkinForm::NcDoubleClick(LPARAM lParam, LRESULT& result) {
 
 bool TWinSkinForm::NcRightButtonDown(WPARAM wParam, LPARAM lParam, LRESULT& result) {
   result = 0;
-  if (wParam != HTCAPTION || formKind_ == kMdiChild) return false;
+  if (!IsCaptionHit(static_cast<int>(wParam)) || formKind_ == kMdiChild) return false;
   ShowSystemMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
   return true;
 }

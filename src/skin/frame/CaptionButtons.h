@@ -8,6 +8,7 @@
 
 #include "imaging/PaintPlans.h"
 #include "skin/data/SkinElements.h"
+#include "skin/frame/FrameGeometry.h"
 #include "skin/frame/FramePainter.h"
 
 namespace skin {
@@ -37,20 +38,23 @@ class TNCObject {
 
 class TWinSysButton : public TNCObject {
  public:
-  TWinSysButton(TWinSkinForm* owner, TDataSkinSysButton* skinButton);
+  // `image`: the element's image at the window's DPI (held by the frame's scaled skin).
+  TWinSysButton(TWinSkinForm* owner, TDataSkinSysButton* skinButton, const ImageDC& image);
 
   TDataSkinSysButton* SkinButton;
-  // The button's own copy of its image (empty for the icon button).
-  ImageDC Image;
   int Frames = 1;
 
+  // The image at the window's DPI (empty for the icon button).
+  const ImageDC& Image() const { return *image_; }
   int Action() const { return SkinButton->Action; }
   bool ShowsIcon() const;
-  // One frame's size (the icon button without an image is the small-icon size).
-  int FrameWidth() const;
-  int FrameHeight() const;
-  bool HasImage() const { return !Image.empty() || ShowsIcon(); }
+  // The skin's place for the button, measured at 96 dpi (the icon button is the small icon).
+  CaptionButtonPlace Place() const;
+  bool HasImage() const { return !image_->empty() || ShowsIcon(); }
   void Paint() override;
+
+ private:
+  const ImageDC* image_;
 };
 
 }  // namespace skin

@@ -36,6 +36,48 @@ FrameMetrics MetricsFromBorders(const BorderImageSizes& s, int menuBarHeight) {
   return m;
 }
 
+Extent ScaledImageSize(int width, int height, Scale s, int frames, bool vertical) {
+  if (width <= 0 || height <= 0) return {std::max(width, 0), std::max(height, 0)};
+  if (s.Identity()) return {width, height};
+  // As ScaleImage cuts: a count that does not divide the image scales it as one frame.
+  const int along = vertical ? height : width;
+  if (frames < 1 || along % frames != 0) frames = 1;
+  const int fw = vertical ? width : width / frames;
+  const int fh = vertical ? height / frames : height;
+  const int sw = ScaleLength(fw, s), sh = ScaleLength(fh, s);
+  return {vertical ? sw : sw * frames, vertical ? sh * frames : sh};
+}
+
+BorderImageSizes ScaleBorderSizes(const BorderImageSizes& in, Scale s) {
+  BorderImageSizes out = in;
+  // Only the extent along the frames matters here; the other one is scaled the same way.
+  out.leftWidth = ScaledImageSize(in.leftWidth, 1, s, in.leftFrames, false).width;
+  out.rightWidth = ScaledImageSize(in.rightWidth, 1, s, in.rightFrames, false).width;
+  out.topHeight = ScaledImageSize(1, in.topHeight, s, in.topFrames, true).height;
+  out.bottomHeight = ScaledImageSize(1, in.bottomHeight, s, in.bottomFrames, true).height;
+  return out;
+}
+
+ImageRect ScaleMargins(const ImageRect& m, int frameWidth, int frameHeight, Scale s) {
+  if (s.Identity()) return m;
+  const int fw = std::max(frameWidth, 0), fh = std::max(frameHeight, 0);
+  const int left = std::clamp(m.left, 0, fw), right = std::clamp(m.right, 0, fw - left);
+  const int top = std::clamp(m.top, 0, fh), bottom = std::clamp(m.bottom, 0, fh - top);
+  const int sw = fw > 0 ? ScaleLength(fw, s) : 0, sh = fh > 0 ? ScaleLength(fh, s) : 0;
+  return {ScaleLength(left, s), ScaleLength(top, s), sw - ScaleLength(fw - right, s),
+          sh - ScaleLength(fh - bottom, s)};
+}
+
+CaptionTextStyle ScaleCaptionTextStyle(const CaptionTextStyle& in, Scale s) {
+  CaptionTextStyle out = in;
+  out.textShift = ScaleLength(in.textShift, s);
+  out.shiftVert = ScaleLength(in.shiftVert, s);
+  out.rightClip = ScaleLength(in.rightClip, s);
+  out.backLeft = ScaleLength(in.backLeft, s);
+  out.backRight = ScaleLength(in.backRight, s);
+  return out;
+}
+
 BorderKind BorderKindOf(unsigned style, unsigned exStyle) {
   BorderKind kind = BorderKind::Single;
   if ((style & kCaption) != kCaption)
@@ -202,6 +244,46 @@ ImageRect CaptionButtonRect(const CaptionButtonPlace& b, const CaptionLayoutInpu
   return {x, y, x + b.width, y + b.height};
 }
 
+ImageRect CaptionButtonRect(const CaptionButtonPlace& b, const CaptionLayoutInput& in, Scale s) {
+  if (s.Identity()) return CaptionButtonRect(b, in);
+  const auto S = [s](int v) { return ScaleLength(v, s); };
+  // Vertical edges from the caption's top (the menu strip's buttons are centred in it).
+  int top = S(b.y), bottom = S(b.y + b.height);
+  int left = 0, right = 0;
+  switch (b.align) {
+    case 0:
+      left = S(b.x);
+      right = S(b.x + b.width);
+      break;
+    case 1:
+      left = in.frameWidth - S(b.x);
+      right = in.frameWidth - S(b.x - b.width);
+      break;
+    case 2:
+    case 8:
+      left = in.captionText.left - S(b.x + b.width);
+      right = in.captionText.left - S(b.x);
+      break;
+    case 3:
+    case 9:
+      left = in.captionText.right + S(b.x);
+      right = in.captionText.right + S(b.x + b.width);
+      break;
+    case 100: {
+      const int edge = in.frameWidth - in.metrics.RightWidth - S(in.menuBarLeftWidth);
+      left = edge - S(b.x);
+      right = edge - S(b.x - b.width);
+      const int h = S(b.height);
+      top = in.metrics.CaptionHeight + (in.metrics.MenuBarHeight - h) / 2;
+      bottom = top + h;
+      break;
+    }
+    default:
+      return {0, 0, S(b.width), S(b.height)};
+  }
+  return {left, top, right, bottom};
+}
+
 int CaptionButtonFrame(int state, bool enabled, bool active, int frames, bool inMenuStrip,
                        bool fullPaint) {
   frames = std::max(frames, 1);
@@ -260,6 +342,29 @@ int SkinnedHitTest(int answer, int y, const FrameMetrics& m) {
   if (y > 3) answer = kHtCaption;
   if (y > m.CaptionHeight && m.MenuBarHeight > 0) answer = kHtMenu;
   return answer;
+}
+
+int CaptionButtonHitCode(int action) {
+  if (action == kActionClose) return kHtClose;
+  if (IsMaximizeAction(action)) return kHtMaxButton;
+  if (IsMinimizeAction(action)) return kHtMinButton;
+  if (action == kActionHelp) return kHtHelp;
+  if (IsIconAction(action)) return kHtSysMenu;
+  return kHtCaption;
+}
+
+bool IsCaptionHit(int code) {
+  switch (code) {
+    case kHtCaption:
+    case kHtSysMenu:
+    case kHtMinButton:
+    case kHtMaxButton:
+    case kHtClose:
+    case kHtHelp:
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool IsSystemDialogClass(const std::string& className) {

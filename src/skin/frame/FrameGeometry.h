@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "imaging/ImageScale.h"
 #include "imaging/PaintPlans.h"
 
 namespace skin {
@@ -56,6 +57,25 @@ Extent SkinnedWindowSize(int clientWidth, int clientHeight, const FrameMetrics& 
 // frame around it (`systemExtra` is what the unskinned window had around its client area).
 Extent UnskinnedWindowSize(const Extent& skinnedWindow, const FrameMetrics& m,
                            const Extent& systemExtra);
+
+// ---- Another display scale
+// -----------------------------------------------------------------------
+
+// The border images' sizes once ScaleImage has scaled them frame by frame.
+BorderImageSizes ScaleBorderSizes(const BorderImageSizes& sizes, Scale scale);
+// The size ScaleImage gives an image of width x height cut into `frames` (stacked when
+// `vertical`).
+Extent ScaledImageSize(int width, int height, Scale scale, int frames, bool vertical);
+
+// Nine-slice margins for one frame of frameWidth x frameHeight at the scale: each inner edge is
+// scaled from the frame edge it is measured from, so the margins meet the scaled frame's pixels
+// where the 96-dpi ones met the 96-dpi frame's, and two margins that filled the frame still fill
+// it (their sum never exceeds the scaled frame). Margins are first taken within the frame.
+ImageRect ScaleMargins(const ImageRect& margins, int frameWidth, int frameHeight, Scale scale);
+
+// The caption text's offsets (TextShift, TextShiftVert, TextRightClip, TXTBack pieces) scaled.
+struct CaptionTextStyle;
+CaptionTextStyle ScaleCaptionTextStyle(const CaptionTextStyle& style, Scale scale);
 
 // ---- Caption text
 // --------------------------------------------------------------------------------
@@ -122,6 +142,12 @@ struct CaptionLayoutInput {
   int menuBarLeftWidth = 0;  // LeftWidth of the skin's menu-bar element, if any
 };
 ImageRect CaptionButtonRect(const CaptionButtonPlace& button, const CaptionLayoutInput& in);
+// The same at a display scale: `button` keeps the skin's 96-dpi numbers, `in` is the scaled frame.
+// Both edges of the rectangle are scaled from where they lie at 96 dpi (from the edge the button
+// is aligned to), so buttons that touch at 96 dpi touch at every scale, never overlapping and
+// leaving no gap; a button may come out a pixel wider or narrower than its scaled image.
+ImageRect CaptionButtonRect(const CaptionButtonPlace& button, const CaptionLayoutInput& in,
+                            Scale scale);
 
 // Button states.
 constexpr int kStateNormal = 1, kStatePressed = 2, kStateHot = 3, kStateDisabled = 4;
@@ -160,6 +186,12 @@ SystemMenuItemRule SystemMenuItem(unsigned command, ShowState show, bool minBox,
 // caption (and the system's own caption buttons, which nobody can see) is the caption below the
 // top edge; below the caption lies the menu bar when there is one.
 int SkinnedHitTest(int systemAnswer, int windowY, const FrameMetrics& m);
+// What the hit test answers over a caption button of the action: the system's code for its close,
+// maximize, minimize, help and window-menu buttons (so that the system and assistive tools know
+// the button under the pointer), the caption for buttons of the skin's own.
+int CaptionButtonHitCode(int action);
+// A hit code of the caption or of one of its buttons.
+bool IsCaptionHit(int code);
 
 // "#32770" and "TMessageForm" (any letter case): system dialogs and message boxes.
 bool IsSystemDialogClass(const std::string& className);

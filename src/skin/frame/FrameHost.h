@@ -51,6 +51,9 @@ class IControlSkinnerHost {
   virtual const ImageDC& SkinImage(ui::TBitmap* bitmap) = 0;
   // The live skinner of a window of the form, if it has one.
   virtual IControlSkinner* FindSkinnerByWindow(HWND wnd) const = 0;
+  // The DPI the form's frame is painted for (96 unless the window is on a scaled display): what a
+  // skinner scales its own margins and glyphs by.
+  virtual int Dpi() const { return 96; }
 
  protected:
   ~IControlSkinnerHost() = default;

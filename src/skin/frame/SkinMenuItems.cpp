@@ -19,15 +19,17 @@ void Fill(HDC dc, const RECT& r, COLORREF colour) {
   FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
-LOGFONTW MenuLogFont() {
+LOGFONTW MenuLogFont(int dpi) {
   NONCLIENTMETRICSW ncm{};
   ncm.cbSize = sizeof ncm;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) {
-    LOGFONTW lf{};
+  LOGFONTW lf{};
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
+    lf = ncm.lfMenuFont;
+  else
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-    return lf;
-  }
-  return ncm.lfMenuFont;
+  // Items are measured in this font: at another DPI they grow with it.
+  ScaleFontToDpi(lf, dpi);
+  return lf;
 }
 
 }  // namespace
@@ -74,8 +76,8 @@ MenuItemView ViewOfForeignItem(HMENU menu, UINT command, bool rightToLeft) {
   return v;
 }
 
-TSkinMenuPainter::TSkinMenuPainter(TSkinData* skin) : skin_(skin) {
-  LOGFONTW lf = MenuLogFont();
+TSkinMenuPainter::TSkinMenuPainter(TSkinData* skin, int dpi) : skin_(skin) {
+  LOGFONTW lf = MenuLogFont(dpi);
   font_.reset(CreateFontIndirectW(&lf));
   lf.lfWeight = FW_BOLD;
   boldFont_.reset(CreateFontIndirectW(&lf));
@@ -93,7 +95,7 @@ TSkinMenuPainter::TSkinMenuPainter(TSkinData* skin) : skin_(skin) {
   if (ditherBits_) dither_.reset(CreatePatternBrush(ditherBits_.get()));
   measureDC_ = ui::MakeMemoryDC();
   measureCanvas_.SetHandle(measureDC_.get());
-  measureCanvas_.Font()->SetLogFont(MenuLogFont());
+  measureCanvas_.Font()->SetLogFont(MenuLogFont(dpi));
   Reload();
 }
 

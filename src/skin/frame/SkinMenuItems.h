@@ -46,7 +46,8 @@ struct PopupBackground {
 
 class TSkinMenuPainter {
  public:
-  explicit TSkinMenuPainter(TSkinData* skin);
+  // `dpi`: the window's (0 for the system's), which the menu font is made for.
+  explicit TSkinMenuPainter(TSkinData* skin, int dpi = 0);
   ~TSkinMenuPainter();
   TSkinMenuPainter(const TSkinMenuPainter&) = delete;
   TSkinMenuPainter& operator=(const TSkinMenuPainter&) = delete;

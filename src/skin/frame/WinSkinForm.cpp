@@ -50,7 +50,7 @@ TWinSkinForm::TWinSkinForm(ui::TComponent* owner, IFormSkinnerHost* host)
 TWinSkinForm::~TWinSkinForm() {
   *alive_ = false;
   MenuTrackingGone();
-  FreeControls(Bound() && lifecycle_ != kDestroying && lifecycle_ != kDestroyed);
+  controlHost_.FreeControls(Bound() && lifecycle_ != kDestroying && lifecycle_ != kDestroyed);
   hoverTimer_.reset();
   menuBar_.reset();
   sysButtons_.clear();
@@ -86,6 +86,8 @@ bool TWinSkinForm::Attach(TSkinData* skin) {
 
 bool TWinSkinForm::AttachCore(TSkinData* skin) {
   skinData_ = skin;
+  dpi_ = WindowDpi(Handle);
+  controlHost_.SetDpi(dpi_);
   frameSkinned_ = InSet(skin->SkinControls(), xcMainMenu);
   ReadWindowState();
 
@@ -116,7 +118,8 @@ bool TWinSkinForm::AttachCore(TSkinData* skin) {
   // The bar replaces the window's menu (an MDI child's menu is its parent's business).
   if (frameSkinned_ && formKind_ != kMdiChild && borderKind_ != BorderKind::None) {
     CreateMenuBar();
-    if (menuBar_) metrics_.MenuBarHeight = GetSystemMetrics(SM_CYMENU);
+    if (menuBar_)
+      metrics_.MenuBarHeight = view_ ? view_->MenuBarHeight() : GetSystemMetrics(SM_CYMENU);
   }
   return true;
 }
@@ -187,40 +190,40 @@ void TWinSkinForm::ReadWindowState() {
 
 void TWinSkinForm::ComputeFrameMetrics() {
   if (!skinData_ || skinData_->NoSkin()) return;
+  composed_ = {};  // new images, or new sizes: the borders are composed afresh
+  LoadImages();
   if (borderKind_ == BorderKind::None) {
     metrics_ = FrameMetrics{};
   } else {
-    const auto size = [](TDataSkinObject* e) { return BitmapSize(e->Handle()); };
+    // The thicknesses are those of the images painted at the window's DPI.
     BorderImageSizes s;
-    s.leftWidth = size(skinData_->Left()).cx;
+    s.leftWidth = view_->Left().image.width();
     s.leftFrames = skinData_->Left()->Frame;
-    s.rightWidth = size(skinData_->Right()).cx;
+    s.rightWidth = view_->Right().image.width();
     s.rightFrames = skinData_->Right()->Frame;
-    s.topHeight = size(skinData_->Top()).cy;
+    s.topHeight = view_->Top().image.height();
     s.topFrames = skinData_->Top()->Frame;
-    s.bottomHeight = size(skinData_->Bottom()).cy;
+    s.bottomHeight = view_->Bottom().image.height();
     s.bottomFrames = skinData_->Bottom()->Frame;
-    metrics_ = MetricsFromBorders(s, menuBar_ ? GetSystemMetrics(SM_CYMENU) : 0);
+    metrics_ = MetricsFromBorders(s, menuBar_ ? view_->MenuBarHeight() : 0);
   }
   if (menuBar_) menuBar_->ReloadSkin();
   if (menuPainter_) menuPainter_->Reload();
-  LoadImages();
   BuildSysButtons();
 }
 
 void TWinSkinForm::LoadImages() {
-  leftImage_ = ImageDC(skinData_->Left()->Handle());
-  rightImage_ = ImageDC(skinData_->Right()->Handle());
-  topImage_ = ImageDC(skinData_->Top()->Handle());
-  bottomImage_ = ImageDC(skinData_->Bottom()->Handle());
-  titleBackImage_ = ImageDC(skinData_->Title()->Handle());
+  view_ = TScaledFrameSkin::For(skinData_, dpi_);
+  iconSize_ = view_->SmallIconSize();
 }
 
 void TWinSkinForm::BuildSysButtons() {
   hotObject_ = nullptr;
   sysButtons_.clear();
-  for (const auto& element : skinData_->CaptionButtons())
-    sysButtons_.push_back(std::make_unique<TWinSysButton>(this, element.get()));
+  const auto& elements = skinData_->CaptionButtons();
+  for (size_t i = 0; i < elements.size(); ++i)
+    sysButtons_.push_back(
+        std::make_unique<TWinSysButton>(this, elements[i].get(), view_->ButtonImage(i)));
 }
 
 void TWinSkinForm::RenderIcon() {
@@ -316,12 +319,11 @@ void TWinSkinForm::FitWindow(bool keepClient) {
     ui::WindowDC screen = ui::WindowDC::Client(nullptr);
     RECT r{0, 0, 0, 0};
     {
-      ui::SelectGuard font(screen.get(),
-                           skinData_->CaptionFont() ? skinData_->CaptionFont()->Handle() : nullptr);
+      ui::SelectGuard font(screen.get(), view_ ? view_->CaptionFont() : nullptr);
       SkinDrawText(screen.get(), WindowText(), r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     }
-    const TDataSkinTitle& title = *skinData_->Title();
-    const int required = title.LeftWidth() + (r.right - r.left) + title.RightWidth();
+    const CaptionTextStyle title = TitleTextStyle();
+    const int required = title.textShift + (r.right - r.left) + title.rightClip;
     if (size.width < required) {
       const int dx = (required - size.width) / 2;
       for (HWND child = GetWindow(Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -356,6 +358,38 @@ void TWinSkinForm::RefitKeepingChildren() {
 
 void TWinSkinForm::RefreshShowState() { showState_ = ShowStateOf(Handle); }
 
+LRESULT TWinSkinForm::DpiMessage(WPARAM wParam, LPARAM lParam) {
+  RECT before{};
+  GetWindowRect(Handle, &before);
+  // The frame takes the new DPI first: whatever size the form then gives the window already has
+  // the new frame around its client area.
+  DpiChanged(LOWORD(wParam));
+  const std::shared_ptr<bool> alive = alive_;
+  const LRESULT r = Previous(WM_DPICHANGED, wParam, lParam);
+  if (!*alive || !frameSkinned_ || lifecycle_ == kNew) return r;
+  RECT after{};
+  GetWindowRect(Handle, &after);
+  const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+  RefreshShowState();
+  if (suggested && EqualRect(&before, &after) && showState_ == ShowState::Normal) {
+    // Nobody placed the window (a bare window, or a form that leaves it to the system): the
+    // system's suggestion, as a window aware of its DPI takes it.
+    SetWindowPos(Handle, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top, flags);
+  } else {
+    SetWindowPos(Handle, nullptr, 0, 0, 0, 0, flags | SWP_NOMOVE | SWP_NOSIZE);
+  }
+  if (!*alive) return r;
+  if (showState_ == ShowState::Normal) {
+    fittedMetrics_ = metrics_;
+    restoreExtra_ = {metrics_.HorzExtra(), metrics_.VertExtra()};
+  }
+  UpdateRegion(false);
+  RepaintFrame();
+  return 0;
+}
+
 // The system places a maximized window so that its own borders fall off the screen; the skin's
 // frame is thinner or thicker than that, so the skinned window is given the work area itself: the
 // caption's first row at its top, every border on the screen. The largest size the window may
@@ -381,7 +415,7 @@ void TWinSkinForm::FitMinMaxInfo(MINMAXINFO* info) const {
 // -------------------------------------------------------------------
 
 void TWinSkinForm::ReloadSkinData() {
-  skinImages_.clear();
+  controlHost_.ForgetImages();
   if (!Bound() || !skinData_) return;
   ComputeFrameMetrics();
   // The window takes the new frame's size at once, around the same client area: a frame
@@ -398,6 +432,24 @@ void TWinSkinForm::ReloadSkinData() {
   }
 }
 
+void TWinSkinForm::DpiChanged(int dpi) {
+  if (dpi <= 0) return;
+  // The system's frame, given back when the skin comes off, is the new DPI's too.
+  systemFrameExtra_ = {MulDiv(systemFrameExtra_.width, dpi, dpi_),
+                       MulDiv(systemFrameExtra_.height, dpi, dpi_)};
+  dpi_ = dpi;
+  controlHost_.SetDpi(dpi);
+  if (!Bound() || !skinData_ || !frameSkinned_ || skinData_->NoSkin()) return;
+  // The skin at the new DPI: thicknesses, images, caption buttons and the menus' font. The
+  // window's size is the form's business (it follows the system's suggestion); the frame is
+  // fitted into it after.
+  menuPainter_.reset();  // made again in the new DPI's font when an item is next measured
+  ComputeFrameMetrics();
+  if (menuBar_) menuBar_->BuildButtons();
+  RenderIcon();
+  regionSize_ = {};
+}
+
 void TWinSkinForm::Reskin() {
   if (!Bound() || !skinData_) return;
   // Every window takes the new skin and is only invalidated on the way; the whole form is then
@@ -405,7 +457,7 @@ void TWinSkinForm::Reskin() {
   // whose colour follows the form's).
   lifecycle_ = kReskinning;
   ComputeFrameMetrics();
-  skinImages_.clear();
+  controlHost_.ForgetImages();
   regionSize_ = {};  // the new skin's region is made for whatever size the window has
   // A skin without a caption leaves the window the system's frame, as at attach; a later skin
   // with one gives it the skinned frame again.
@@ -425,8 +477,7 @@ void TWinSkinForm::Reskin() {
       FitWindow(true);
   }
   if (form_) form_->SetColor(static_cast<ui::TColor>(skinData_->GetRGB(ciButtonFace)));
-  const std::vector<IControlSkinner*> controls = controls_;
-  for (IControlSkinner* c : controls) c->SkinChanged();
+  controlHost_.SkinChanged();
   SendMessageW(Handle, SM_SKINAPPLIED, 0, kSkinMessageTag);
   if (skinData_->OnAfterSkinForm) skinData_->OnAfterSkinForm(form_, Handle, WindowClassName);
   // Unless a new size has made it already: only the frame can change shape, and it is painted
@@ -458,7 +509,7 @@ void TWinSkinForm::Detach() {
   SkinFormPopupMenus(false);
   SkinMainMenuItems(false);
   subclass_.reset();
-  FreeControls(!destroying);
+  controlHost_.FreeControls(!destroying);
   if (form_ && !destroying) form_->SetColor(unskinnedColor_);
   if (!frameSkinned_) {
     if (form_ && !destroying) form_->Invalidate();
@@ -567,86 +618,15 @@ void TWinSkinForm::DetachForDestruction() {
   hoverTimer_.reset();
   hotObject_ = nullptr;
   RestoreFormHandler();
-  FreeControls(false);
+  controlHost_.FreeControls(false);
   icon_.reset();
 }
 
 // ---- Control skinners ---------------------------------------------------------------------------
 
-bool TWinSkinForm::AddControl(IControlSkinner* skinner) {
-  if (std::find(controls_.begin(), controls_.end(), skinner) != controls_.end()) return true;
-  controls_.push_back(skinner);
-  return false;
-}
-
-void TWinSkinForm::RemoveControl(IControlSkinner* skinner) {
-  const auto it = std::find(controls_.rbegin(), controls_.rend(), skinner);
-  if (it != controls_.rend()) controls_.erase(std::next(it).base());
-}
-
-// A skinner whose window is gone serves nothing: a re-created window of its control, or a new
-// window given the same handle, is skinned afresh.
-bool TWinSkinForm::IsControlSkinned(ui::TControl* control) const {
-  if (!control) return false;
-  for (IControlSkinner* s : controls_)
-    if (s->SkinnedControl() == control && !s->WindowDestroyed()) return true;
-  if (auto* windowed = dynamic_cast<ui::TWinControl*>(control))
-    if (windowed->HandleAllocated() && SendMessageW(windowed->Handle(), SM_ISSKINNED, 0, 0) == 1)
-      return true;
-  return false;
-}
-
-const ImageDC& TWinSkinForm::SkinImage(ui::TBitmap* bitmap) {
-  static const ImageDC kNone;
-  if (!bitmap) return kNone;
-  const HBITMAP handle = bitmap->Handle();
-  for (CachedImage& c : skinImages_)
-    if (c.bitmap == bitmap) {
-      if (c.handle != handle) {
-        c.image = ImageDC(handle);
-        c.handle = handle;
-      }
-      return c.image;
-    }
-  skinImages_.push_back({bitmap, handle, ImageDC(handle)});
-  return skinImages_.back().image;
-}
-
-IControlSkinner* TWinSkinForm::FindSkinnerByWindow(HWND wnd) const {
-  for (IControlSkinner* s : controls_)
-    if (s->SkinnedWindow() == wnd && !s->WindowDestroyed()) return s;
-  return nullptr;
-}
-
-bool TWinSkinForm::HasDestroyedControls() const {
-  return std::any_of(controls_.begin(), controls_.end(),
-                     [](const IControlSkinner* s) { return s->WindowDestroyed(); });
-}
-
 void TWinSkinForm::RequestControlPass() {
   if (controlPassPosted_ || lifecycle_ != kLive) return;
   controlPassPosted_ = PostMessageW(Handle, SM_ATTACHCONTROLS, 0, kSkinMessageTag) != FALSE;
-}
-
-void TWinSkinForm::PurgeDestroyed() {
-  for (size_t i = controls_.size(); i-- > 0;) {
-    if (i >= controls_.size()) continue;
-    IControlSkinner* s = controls_[i];
-    if (!s->WindowDestroyed()) continue;
-    controls_.erase(controls_.begin() + static_cast<std::ptrdiff_t>(i));
-    s->FreeSkinner();
-  }
-}
-
-// Each skinner has one owner (its control) and leaves this list itself when freed, so the list
-// is taken one at a time from the front.
-void TWinSkinForm::FreeControls(bool undo) {
-  while (!controls_.empty()) {
-    IControlSkinner* s = controls_.front();
-    controls_.erase(controls_.begin());
-    if (undo && !s->WindowDestroyed()) s->DetachSkin();
-    s->FreeSkinner();
-  }
 }
 
 // ---- The window procedure
@@ -758,6 +738,8 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case SM_ATTACH:
       Setup();
       return 0;
+    case WM_DPICHANGED:
+      return DpiMessage(wParam, lParam);
     case SM_RESKINSCROLLBAR:
       return 0;  // no scroll-bar skinner is attached by the frame itself
     case SM_ATTACHCONTROLS:
@@ -936,7 +918,7 @@ LRESULT TWinSkinForm::NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_NCRBUTTONUP:
       // The system would open its own system menu for a right click on the caption.
-      if (wParam == HTCAPTION) return 0;
+      if (IsCaptionHit(static_cast<int>(wParam))) return 0;
       break;
     case WM_MEASUREITEM:
       if (MeasureMenuItem(lParam)) return TRUE;

@@ -13,7 +13,6 @@
 
 #include <windows.h>
 
-#include <list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,9 +23,11 @@
 #include "skin/frame/FrameHost.h"
 #include "skin/frame/FramePainter.h"
 #include "skin/frame/PaintPrimitives.h"
+#include "skin/frame/ScaledFrameSkin.h"
+#include "skin/frame/SkinControlHost.h"
+#include "skin/frame/SkinMenuItems.h"
 #include "skin/frame/SkinMessages.h"
 #include "skin/frame/SkinText.h"
-#include "skin/frame/SkinMenuItems.h"
 #include "skin/frame/WinSkinMenu.h"
 #include "ui/Forms.h"
 #include "ui/HandlerLink.h"
@@ -87,6 +88,12 @@ class TWinSkinForm : public ui::TComponent,
   // FitWindow(true) for a live window whose client area moves: no child window is repainted.
   void RefitKeepingChildren();
 
+  // The window's DPI moved (WM_DPICHANGED, or a test): the frame is made again for it.
+  void DpiChanged(int dpi);
+  // The DPI the frame is painted for, and the skin's images and sizes at that DPI.
+  int Dpi() const override { return dpi_; }
+  const TScaledFrameSkin* ScaledSkin() const { return view_.get(); }
+
   // ---- State, for the manager and the tests ----
   int LifecycleState() const { return lifecycle_; }
   // ---- ui::IHandlerLinkTarget: a framework form's messages, through the skinner's link ----
@@ -115,18 +122,23 @@ class TWinSkinForm : public ui::TComponent,
   // Builds SkinSystemMenu from the window's system menu without showing it.
   ui::TPopupMenu* BuildSystemMenu();
 
-  // ---- Control skinners of the window ----
-  bool AddControl(IControlSkinner* skinner) override;
-  void RemoveControl(IControlSkinner* skinner) override;
-  FrameBuffer& ControlBuffer() override { return controlBuffer_; }
-  const ImageDC& SkinImage(ui::TBitmap* bitmap) override;
-  const std::vector<IControlSkinner*>& Controls() const { return controls_; }
-  // A skinner of this window serves the control, or the control's window answers SM_ISSKINNED.
-  bool IsControlSkinned(ui::TControl* control) const;
-  IControlSkinner* FindSkinnerByWindow(HWND wnd) const override;
-  // Frees the skinners whose windows are gone, from the last to the first.
-  void PurgeDestroyed();
-  bool HasDestroyedControls() const;
+  // ---- Control skinners of the window: the control host owns them ----
+  TSkinControlHost& ControlHost() { return controlHost_; }
+  const TSkinControlHost& ControlHost() const { return controlHost_; }
+  // The manager hands the form skinner itself to the skinners it attaches; these pass through.
+  bool AddControl(IControlSkinner* skinner) override { return controlHost_.AddControl(skinner); }
+  void RemoveControl(IControlSkinner* skinner) override { controlHost_.RemoveControl(skinner); }
+  FrameBuffer& ControlBuffer() override { return controlHost_.ControlBuffer(); }
+  const ImageDC& SkinImage(ui::TBitmap* bitmap) override { return controlHost_.SkinImage(bitmap); }
+  IControlSkinner* FindSkinnerByWindow(HWND wnd) const override {
+    return controlHost_.FindSkinnerByWindow(wnd);
+  }
+  const std::vector<IControlSkinner*>& Controls() const { return controlHost_.Controls(); }
+  bool IsControlSkinned(ui::TControl* control) const {
+    return controlHost_.IsControlSkinned(control);
+  }
+  void PurgeDestroyed() { controlHost_.PurgeDestroyed(); }
+  bool HasDestroyedControls() const { return controlHost_.HasDestroyedControls(); }
   // Asks for the control attaching pass to run again once the messages pending now have passed.
   void RequestControlPass();
   // ---- The menu bar (WinSkinMenu.cpp) ----
@@ -182,6 +194,9 @@ class TWinSkinForm : public ui::TComponent,
   void RestoreFormHandler();
   void PutSystemMenuBack();
   void RefreshShowState();
+  // WM_DPICHANGED: the frame at the new DPI, fitted into the window the form (or the system's
+  // suggestion) gives.
+  LRESULT DpiMessage(WPARAM wParam, LPARAM lParam);
   // The skin can frame a window: it has a caption image with a height.
   bool SkinHasCaption() const;
   // The skin asks for this window's frame to be skinned.
@@ -199,8 +214,6 @@ class TWinSkinForm : public ui::TComponent,
   void DropFrame();
   void TakeFrame();
   void RenderIcon();
-  // Frees every control skinner (taking each off its control first unless the window is dying).
-  void FreeControls(bool undo);
 
   // Non-client input (CaptionButtons.cpp).
   LRESULT HitTest(WPARAM wParam, LPARAM lParam);
@@ -241,8 +254,10 @@ class TWinSkinForm : public ui::TComponent,
 
   // Painting (WinSkinFormPaint.cpp).
   void ComposeBorders(int width, int height);
-  void PaintBorder(HDC dc, const ImageRect& r, const TDataSkinObject& element, const ImageDC& image,
-                   bool verticalFrames);
+  void PaintBorder(HDC dc, const ImageRect& r, const TDataSkinObject& element,
+                   const TScaledFrameSkin::Piece& piece, bool verticalFrames);
+  // The Title element's text offsets at the window's DPI.
+  CaptionTextStyle TitleTextStyle() const;
   void PaintCaption(HDC dc, int width, int height, bool minimized);
   void PaintCaptionText(HDC dc, const ImageRect& area);
   void PaintSysButtons(HDC dc);
@@ -289,19 +304,26 @@ class TWinSkinForm : public ui::TComponent,
   SIZE regionSize_{};
   ui::TColor unskinnedColor_ = 0;
 
-  // Drawing surfaces: copies of the border images, the off-screen frame, the window's icon.
-  ImageDC leftImage_, rightImage_, topImage_, bottomImage_, titleBackImage_;
+  // The skin at the window's DPI (its images shared with every form at that DPI), the off-screen
+  // frame, the window's icon.
+  int dpi_ = 96;
+  std::shared_ptr<const TScaledFrameSkin> view_;
   FrameBuffer buffer_;
   FrameBuffer captionBack_;  // the caption as painted before its buttons
-  FrameBuffer controlBuffer_;
-
-  std::vector<IControlSkinner*> controls_;
-  struct CachedImage {
-    ui::TBitmap* bitmap;
-    HBITMAP handle;
-    ImageDC image;
+  // What the borders in buffer_ were last composed for, and the caption strip as composed (before
+  // its text and buttons): a repaint of an unchanged frame composes nothing again.
+  struct ComposedFrame {
+    int width = 0, height = 0;
+    bool active = false;
+    FrameMetrics metrics;
+    const uint32_t* bits = nullptr;
+    bool operator==(const ComposedFrame&) const = default;
   };
-  std::list<CachedImage> skinImages_;  // a list: references stay valid as it grows
+  ComposedFrame composed_;
+  FrameBuffer captionClean_;
+
+  // The control skinners, their paint buffer and image copies.
+  TSkinControlHost controlHost_;
   ui::IconHandle icon_;
   int iconSize_ = 16;
 

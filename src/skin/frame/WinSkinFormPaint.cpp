@@ -10,10 +10,6 @@
 namespace skin {
 
 namespace {
-ImageRect MarginsOf(const TDataSkinObject& e) {
-  return {e.Margins.left, e.Margins.top, e.Margins.right, e.Margins.bottom};
-}
-
 void Blit(HDC dst, HDC src, const ImageRect& r) {
   if (r.empty()) return;
   BitBlt(dst, r.left, r.top, r.width(), r.height(), src, r.left, r.top, SRCCOPY);
@@ -21,32 +17,44 @@ void Blit(HDC dst, HDC src, const ImageRect& r) {
 }  // namespace
 
 void TWinSkinForm::PaintBorder(HDC dc, const ImageRect& r, const TDataSkinObject& element,
-                               const ImageDC& image, bool verticalFrames) {
+                               const TScaledFrameSkin::Piece& piece, bool verticalFrames) {
+  const ImageDC& image = piece.image;
   if (r.inverted() || r.empty() || image.empty()) return;
   const int frames = std::max(element.Frame, 1);
   const int index = (active_ || frames <= 1) ? 1 : 2;
   // For the borders the element's Tile holds the skin's Stretch key: 1 stretches the middle.
   const bool tileCentre = element.Tile != 1;
-  const PaintPlan plan =
-      PlanNineSlice(image.width(), image.height(), r.width(), r.height(), MarginsOf(element),
-                    verticalFrames, tileCentre, frames, index);
+  const PaintPlan plan = PlanNineSlice(image.width(), image.height(), r.width(), r.height(),
+                                       piece.margins, verticalFrames, tileCentre, frames, index);
   ExecutePlanFrom(dc, r.left, r.top, plan, image, false);
 }
 
 void TWinSkinForm::ComposeBorders(int w, int h) {
   const HDC b = buffer_.dc();
   const FrameMetrics& m = metrics_;
-  PaintBorder(b, {0, 0, m.LeftWidth, h}, *skinData_->Left(), leftImage_, false);
-  PaintBorder(b, {w - m.RightWidth, 0, w, h}, *skinData_->Right(), rightImage_, false);
+  const ComposedFrame key{w, h, active_, m, buffer_.bits()};
+  // The caption's rows, corners included: all that text and buttons paint over.
+  const ImageRect caption{0, 0, w, m.CaptionHeight};
+  if (key == composed_) {
+    if (!caption.empty())
+      BitBlt(b, 0, 0, caption.width(), caption.height(), captionClean_.dc(), 0, 0, SRCCOPY);
+    return;
+  }
+  composed_ = {};
+  PaintBorder(b, {0, 0, m.LeftWidth, h}, *skinData_->Left(), view_->Left(), false);
+  PaintBorder(b, {w - m.RightWidth, 0, w, h}, *skinData_->Right(), view_->Right(), false);
   PaintBorder(b, {m.LeftWidth, h - m.BottomHeight, w - m.RightWidth, h}, *skinData_->Bottom(),
-              bottomImage_, true);
-  PaintBorder(b, {m.LeftWidth, 0, w - m.RightWidth, m.CaptionHeight}, *skinData_->Top(), topImage_,
-              true);
+              view_->Bottom(), true);
+  PaintBorder(b, {m.LeftWidth, 0, w - m.RightWidth, m.CaptionHeight}, *skinData_->Top(),
+              view_->Top(), true);
+  if (caption.empty() || !captionClean_.Ensure(caption.width(), caption.height())) return;
+  BitBlt(captionClean_.dc(), 0, 0, caption.width(), caption.height(), b, 0, 0, SRCCOPY);
+  composed_ = key;
 }
 
 void TWinSkinForm::RepaintFrame(HDC dc) {
   if ((lifecycle_ != kLive && lifecycle_ != kReskinning) || !frameSkinned_ ||
-      borderKind_ == BorderKind::None || !skinData_ || skinData_->NoSkin())
+      borderKind_ == BorderKind::None || !skinData_ || skinData_->NoSkin() || !view_)
     return;
   try {
     GetWindowRect(Handle, &windowRect_);
@@ -66,7 +74,8 @@ void TWinSkinForm::RepaintFrame(HDC dc) {
     if (showState_ == ShowState::Minimized) {
       RECT all{0, 0, w, h};
       FillRect(b, &all, skinData_->ButtonFaceBrush());
-      PaintBorder(b, {0, 0, w, m.CaptionHeight}, *skinData_->Top(), topImage_, true);
+      composed_ = {};  // the caption now spans the corners
+      PaintBorder(b, {0, 0, w, m.CaptionHeight}, *skinData_->Top(), view_->Top(), true);
       PaintCaption(b, w, h, true);
       Blit(dc, b, {0, 0, w, h});
     } else {
@@ -79,6 +88,12 @@ void TWinSkinForm::RepaintFrame(HDC dc) {
           FillRect(b, &bar, skinData_->ButtonFaceBrush());
       }
       PaintCaption(b, w, h, false);
+      // A skin may put a button below its caption, over a border: the borders are composed
+      // afresh next time.
+      for (const auto& button : sysButtons_)
+        if (button->Visible && button->SkinButton->Visibility != 100 &&
+            button->Rect.bottom > m.CaptionHeight)
+          composed_ = {};
       Blit(dc, b, {0, 0, w, m.CaptionHeight + m.MenuBarHeight});
       Blit(dc, b, {0, m.CaptionHeight, m.LeftWidth, h});
       Blit(dc, b, {w - m.RightWidth, m.CaptionHeight, w, h});
@@ -111,7 +126,7 @@ void TWinSkinForm::PaintCaption(HDC dc, int w, int h, bool minimized) {
     button->Visible = show.visible;
     button->Enabled = show.enabled;
     if (show.visible && e.Align == 1 && button->HasImage())
-      rightReserve_ = std::max(rightReserve_, e.XCoord);
+      rightReserve_ = std::max(rightReserve_, view_->Length(e.XCoord));
   }
   PaintCaptionText(dc, area);
 
@@ -123,9 +138,7 @@ void TWinSkinForm::PaintCaption(HDC dc, int w, int h, bool minimized) {
     layout.menuBarLeftWidth = bar->LeftWidth();
   for (auto& button : sysButtons_) {
     if (!button->Visible || !button->HasImage()) continue;
-    const TDataSkinSysButton& e = *button->SkinButton;
-    button->Rect = CaptionButtonRect(
-        {e.Align, e.XCoord, e.YCoord, button->FrameWidth(), button->FrameHeight()}, layout);
+    button->Rect = CaptionButtonRect(button->Place(), layout, view_->GetScale());
   }
   // The caption without its buttons, kept for repainting one button on a state change.
   if (captionBack_.Ensure(w, metrics_.CaptionHeight + metrics_.MenuBarHeight))
@@ -134,17 +147,8 @@ void TWinSkinForm::PaintCaption(HDC dc, int w, int h, bool minimized) {
   PaintSysButtons(dc);
 }
 
-void TWinSkinForm::PaintCaptionText(HDC dc, const ImageRect& area) {
-  const std::wstring text = L" " + WindowText() + L"  ";
+CaptionTextStyle TWinSkinForm::TitleTextStyle() const {
   const TDataSkinTitle& title = *skinData_->Title();
-  ui::SaveDCGuard saved(dc);
-  if (skinData_->CaptionFont()) SelectObject(dc, skinData_->CaptionFont()->Handle());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, static_cast<COLORREF>(
-                       skinData_->GetRGB(active_ ? ciTitleTextActive : ciTitleTextNoActive)));
-
-  RECT measure{area.left, area.top, area.right, area.bottom};
-  SkinDrawText(dc, text, measure, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP);
   CaptionTextStyle style;
   style.alignment = title.TextAlignment;
   style.textShift = title.LeftWidth();
@@ -152,6 +156,20 @@ void TWinSkinForm::PaintCaptionText(HDC dc, const ImageRect& area) {
   style.rightClip = title.RightWidth();
   style.backLeft = title.TXTBackleft;
   style.backRight = title.TXTBackRight;
+  return view_ ? ScaleCaptionTextStyle(style, view_->GetScale()) : style;
+}
+
+void TWinSkinForm::PaintCaptionText(HDC dc, const ImageRect& area) {
+  const std::wstring text = L" " + WindowText() + L"  ";
+  ui::SaveDCGuard saved(dc);
+  if (HFONT font = view_->CaptionFont()) SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, static_cast<COLORREF>(
+                       skinData_->GetRGB(active_ ? ciTitleTextActive : ciTitleTextNoActive)));
+
+  RECT measure{area.left, area.top, area.right, area.bottom};
+  SkinDrawText(dc, text, measure, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP);
+  const CaptionTextStyle style = TitleTextStyle();
   CaptionTextInput in;
   in.area = area;
   in.text = {measure.right - measure.left, measure.bottom - measure.top};
@@ -162,13 +180,14 @@ void TWinSkinForm::PaintCaptionText(HDC dc, const ImageRect& area) {
   ImageRect t = PlaceCaptionText(style, in);
   captionTextRect_ = t;
 
-  if (!titleBackImage_.empty()) {
-    const PaintPlan plan = PlanThreePartStrip(
-        titleBackImage_.width(), titleBackImage_.height(), t.width(), area.height(),
-        {title.TXTBackleft, 0, title.TXTBackRight, 0}, true, 2, active_ ? 1 : 2);
-    ExecutePlanFrom(dc, t.left, area.top, plan, titleBackImage_, true);
+  const ImageDC& back = view_->TitleBack().image;
+  if (!back.empty()) {
+    const PaintPlan plan =
+        PlanThreePartStrip(back.width(), back.height(), t.width(), area.height(),
+                           {style.backLeft, 0, style.backRight, 0}, true, 2, active_ ? 1 : 2);
+    ExecutePlanFrom(dc, t.left, area.top, plan, back, true);
   }
-  RECT r{t.left + title.TXTBackleft, t.top, t.right - title.TXTBackRight, t.bottom};
+  RECT r{t.left + style.backLeft, t.top, t.right - style.backRight, t.bottom};
   if (r.right <= r.left) return;
   const UINT format = rightToLeft_
                           ? DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_RTLREADING
@@ -199,9 +218,9 @@ void TWinSkinForm::PaintSysButtons(HDC dc) {
     const int frame =
         CaptionButtonFrame(button->State, button->Enabled, active_, button->Frames, false, true);
     const PaintPlan plan =
-        PlanFrame(button->Image.width(), button->Image.height(), button->Rect.width(),
+        PlanFrame(button->Image().width(), button->Image().height(), button->Rect.width(),
                   button->Rect.height(), button->Frames, frame);
-    ExecutePlanFrom(dc, button->Rect.left, button->Rect.top, plan, button->Image, true);
+    ExecutePlanFrom(dc, button->Rect.left, button->Rect.top, plan, button->Image(), true);
   }
 }
 
@@ -220,9 +239,9 @@ void TWinSkinForm::PaintButtonState(TWinSysButton& button) {
   } else {
     const int frame = CaptionButtonFrame(button.State, button.Enabled, active_, button.Frames,
                                          button.SkinButton->Visibility == 100, false);
-    const PaintPlan plan = PlanFrame(button.Image.width(), button.Image.height(), r.width(),
+    const PaintPlan plan = PlanFrame(button.Image().width(), button.Image().height(), r.width(),
                                      r.height(), button.Frames, frame);
-    ExecutePlanFrom(b, r.left, r.top, plan, button.Image, true);
+    ExecutePlanFrom(b, r.left, r.top, plan, button.Image(), true);
   }
   Blit(window.get(), b, r);
 }
@@ -251,7 +270,8 @@ void TWinSkinForm::SetRegion(ui::GdiRegion region, bool redraw) {
 }
 
 void TWinSkinForm::UpdateRegion(bool redraw) {
-  if (lifecycle_ == kDestroyed || !frameSkinned_ || !skinData_ || skinData_->NoSkin()) return;
+  if (lifecycle_ == kDestroyed || !frameSkinned_ || !skinData_ || skinData_->NoSkin() || !view_)
+    return;
   if (formKind_ == kMdiChild && showState_ != ShowState::Normal) return;
   RECT wr{};
   GetWindowRect(Handle, &wr);

@@ -20,10 +20,11 @@ namespace {
 
 COLORREF Rgb(Colour c) { return static_cast<COLORREF>(c) & 0xFFFFFF; }
 
-ui::GdiFont MakeMenuFont() {
+ui::GdiFont MakeMenuFont(int dpi) {
   NONCLIENTMETRICSW ncm{};
   ncm.cbSize = sizeof ncm;
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) return {};
+  ScaleFontToDpi(ncm.lfMenuFont, dpi);
   return ui::GdiFont(CreateFontIndirectW(&ncm.lfMenuFont));
 }
 
@@ -156,11 +157,20 @@ void SetMenuOwnerDraw(HMENU menu, bool on) {
 void TMenuBtn::Paint() { bar_->PaintButton(*this); }
 
 TWinSkinMenu::TWinSkinMenu(TWinSkinForm* frame, TSkinData* skin, ui::TMenu* menu)
-    : frame_(frame), skin_(skin), menu_(menu), font_(MakeMenuFont()) {
+    : frame_(frame),
+      skin_(skin),
+      menu_(menu),
+      font_(MakeMenuFont(frame->dpi_)),
+      fontDpi_(frame->dpi_) {
   ReloadSkin();
 }
 
 void TWinSkinMenu::ReloadSkin() {
+  // The window moved to another DPI: the bar's text follows it.
+  if (fontDpi_ != frame_->dpi_) {
+    font_ = MakeMenuFont(frame_->dpi_);
+    fontDpi_ = frame_->dpi_;
+  }
   element_ = skin_ ? skin_->FindElement("MenuBar") : nullptr;
   barImage_ = element_ && !element_->Empty() ? ImageDC(element_->Handle()) : ImageDC();
 }
@@ -326,7 +336,7 @@ int TWinSkinMenu::FindAccelButton(wchar_t ch) const {
 // ----------------------------------------------------------------------------
 
 TSkinMenuPainter& TWinSkinForm::MenuPainter() {
-  if (!menuPainter_) menuPainter_ = std::make_unique<TSkinMenuPainter>(skinData_);
+  if (!menuPainter_) menuPainter_ = std::make_unique<TSkinMenuPainter>(skinData_, dpi_);
   return *menuPainter_;
 }
 
@@ -364,7 +374,7 @@ void TWinSkinForm::MenuChanged() {
     // A window that got its first menu: the bar takes room below the caption.
     CreateMenuBar();
     if (!menuBar_) return;
-    metrics_.MenuBarHeight = GetSystemMetrics(SM_CYMENU);
+    metrics_.MenuBarHeight = view_ ? view_->MenuBarHeight() : GetSystemMetrics(SM_CYMENU);
     if (lifecycle_ == kLive) RefitKeepingChildren();
   } else if (skinData_->MenuUpdate()) {
     menuBar_->SetFrameworkMenu(form_ ? form_->Menu() : menuBar_->Menu());

@@ -89,6 +89,7 @@ class TWinSkinMenu {
   TDataSkinObject* element_ = nullptr;
   ImageDC barImage_;
   ui::GdiFont font_;
+  int fontDpi_ = 0;  // the DPI font_ was made for
 };
 
 // Adds (or takes away) the owner-draw type on every item of a menu and its submenus.

@@ -87,7 +87,8 @@ int Luma(Colour c) {
 TEST(DarkSkin, PackageHoldsTheDefaultImagesThenItsOwnThenTheDefinition) {
   const skin::TSkinReader& reader = Skin().reader;
   const auto& order = skinpack::DefaultEntryOrder();
-  ASSERT_EQ(reader.Count(), order.size() + 3);
+  // Then the frame's 8 images in larger art before the definition.
+  ASSERT_EQ(reader.Count(), order.size() + 11);
   for (size_t i = 0; i < order.size(); ++i) EXPECT_EQ(reader.Names()[i], order[i]);
   EXPECT_EQ(reader.Names()[order.size()], "sunkedge.bmp");
   EXPECT_EQ(reader.Names()[order.size() + 1], "menubar.bmp");

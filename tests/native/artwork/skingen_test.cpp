@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -19,6 +20,7 @@
 #include "SkinMetrics.h"
 #include "SkinPack.h"
 #include "Theme.h"
+#include "skin/data/ScaledArt.h"
 
 namespace {
 
@@ -116,7 +118,8 @@ int CountMagenta(const PixelBuffer& image) {
 }
 
 TEST(DefaultSkin, EntriesAreThe36ImagesInPackageOrderThenTheDefinition) {
-  ASSERT_EQ(Skin().size(), 37u);
+  // The 36, the frame's 8 images in larger art, the definition.
+  ASSERT_EQ(Skin().size(), 45u);
   for (size_t i = 0; i < kPackageOrder.size(); ++i) {
     EXPECT_EQ(Skin()[i].name, kPackageOrder[i]) << "entry " << i;
     const std::vector<uint8_t>& bmp = Skin()[i].bytes;
@@ -127,6 +130,48 @@ TEST(DefaultSkin, EntriesAreThe36ImagesInPackageOrderThenTheDefinition) {
   EXPECT_TRUE(Skin().back().name.ends_with(".ini"));
   EXPECT_EQ(std::string(Skin().back().bytes.begin(), Skin().back().bytes.end()),
             std::string(skin::art::DefaultSkinDefinition()));
+}
+
+// The larger art is the same drawing twice as fine: exactly twice the size, magenta where the
+// image is (but for the silhouette's own edge pixels), and every 2 x 2 block close to the image's
+// pixel in colour. Art cut from the wrong place of the larger window would fail all three.
+TEST(DefaultSkin, LargerFrameArtIsTheSameDrawingTwiceAsFine) {
+  int checked = 0;
+  for (const SkinEntry& e : Skin()) {
+    const auto larger = skin::ParseScaledArtName(e.name);
+    if (!larger) continue;
+    ++checked;
+    const PixelBuffer& base = Image(larger->base);
+    ASSERT_EQ(e.image.width(), 2 * base.width()) << e.name;
+    ASSERT_EQ(e.image.height(), 2 * base.height()) << e.name;
+    int keyMismatch = 0, far = 0, opaque = 0;
+    for (int y = 0; y < base.height(); ++y)
+      for (int x = 0; x < base.width(); ++x) {
+        int keyed = 0, r = 0, g = 0, b = 0;
+        for (int dy = 0; dy < 2; ++dy)
+          for (int dx = 0; dx < 2; ++dx) {
+            const Colour c = e.image.Get(2 * x + dx, 2 * y + dy);
+            if (c == kMagenta) {
+              ++keyed;
+              continue;
+            }
+            r += skin::RedOf(c), g += skin::GreenOf(c), b += skin::BlueOf(c);
+          }
+        const Colour c = base.Get(x, y);
+        if ((c == kMagenta) != (keyed >= 2)) ++keyMismatch;
+        if (c == kMagenta || keyed == 4) continue;
+        const int n = 4 - keyed;
+        ++opaque;
+        if (std::abs(r / n - skin::RedOf(c)) + std::abs(g / n - skin::GreenOf(c)) +
+                std::abs(b / n - skin::BlueOf(c)) >
+            90)
+          ++far;
+      }
+    const int pixels = base.width() * base.height();
+    EXPECT_LE(keyMismatch, pixels / 50 + 4) << e.name;
+    EXPECT_LE(far, opaque / 20 + 4) << e.name;
+  }
+  EXPECT_EQ(checked, 8);
 }
 
 TEST(DefaultSkin, FrameAndCaptionButtonSizesGiveTheExpectedMetrics) {

@@ -58,14 +58,15 @@ TEST(DefaultSkin, PacksDecodesAndLoadsWithItsImages) {
   const auto entries = skin::art::BuildDefaultSkin();
   std::vector<skinpack::PackageEntry> package;
   for (const auto& e : entries) package.push_back({e.name, e.bytes});
-  ASSERT_EQ(package.size(), 37u);
+  // 36 images, the frame's 8 in larger art, the definition.
+  ASSERT_EQ(package.size(), 45u);
   for (size_t i = 0; i < 36; ++i) EXPECT_EQ(package[i].name, skinpack::DefaultEntryOrder()[i]);
 
   const std::vector<uint8_t> stream = skinpack::EncodeSkinStream(skinpack::BuildPackage(package));
   skin::TSkinReader reader;
   ASSERT_TRUE(reader.LoadPackage(stream)) << reader.LastError();
   EXPECT_EQ(reader.Header().Version, 70000u);
-  EXPECT_EQ(reader.Count(), 37u);
+  EXPECT_EQ(reader.Count(), 45u);
   skin::TMemoryStream iniEntry;
   std::string name;
   reader.FindEntryContaining(".ini", iniEntry, name);

@@ -45,20 +45,25 @@ class TFrameTestForm : public ui::TForm {
   }
 };
 
-// Loads a skin data component of `form` from a test skin the way the form reader does.
-inline skin::TSkinData* AddSkin(ui::TCustomForm* form, const testskin::TestSkin& skin,
-                                bool active = true) {
+// Loads a skin data component of `form` from a skin property's payload (u32 size + stream) the
+// way the form reader does.
+inline skin::TSkinData* AddSkinPayload(ui::TCustomForm* form, const std::vector<uint8_t>& payload,
+                                       bool active = true) {
   auto* data = new skin::TSkinData(form);
   data->MessageReporter = [](std::string_view) {};
   data->SetLoading(true);
   data->SetActive(active);
   auto stream = std::make_unique<ui::TMemoryStream>();
-  const std::vector<uint8_t> payload = skin.PropertyPayload();
   stream->WriteBuffer(payload.data(), static_cast<int64_t>(payload.size()));
   stream->SetPosition(0);
   data->ReadSkinStream(*stream);
   data->Loaded();
   return data;
+}
+
+inline skin::TSkinData* AddSkin(ui::TCustomForm* form, const testskin::TestSkin& skin,
+                                bool active = true) {
+  return AddSkinPayload(form, skin.PropertyPayload(), active);
 }
 
 // The manager, a skinned form and its skin, shown and activated.
@@ -68,12 +73,16 @@ struct SkinnedForm {
   skin::TSkinData* data = nullptr;
 
   explicit SkinnedForm(const testskin::TestSkin& skin = testskin::TestSkin(),
+                       const std::function<void(TFrameTestForm&)>& setUp = {})
+      : SkinnedForm(skin.PropertyPayload(), setUp) {}
+  // A skin property's payload of the test's own making.
+  explicit SkinnedForm(const std::vector<uint8_t>& payload,
                        const std::function<void(TFrameTestForm&)>& setUp = {}) {
     // The pointer, wherever an earlier test left it, must not hover over the new window.
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     form = new TFrameTestForm(nullptr);
     if (setUp) setUp(*form);
-    data = AddSkin(form, skin);
+    data = AddSkinPayload(form, payload);
     form->Show();
     SetForegroundWindow(form->Handle());
     PumpUntil(

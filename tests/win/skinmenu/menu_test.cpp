@@ -152,6 +152,42 @@ TEST(SkinnedMenuBar, TakesTheWindowsMenuAndPaintsItsBarFromTheSkin) {
   EXPECT_EQ(SendMessageW(f.Handle(), WM_NCHITTEST, 0, f.ScreenPoint(600, f.BarMiddleY())), HTMENU);
 }
 
+TEST(SkinnedMenuBar, AtAnotherDpiTheBarAndItsItemsGrowWithTheText) {
+  MenuForm f;
+  ASSERT_NE(f.Bar(), nullptr);
+  if (f.Skinner()->Dpi() != 96) GTEST_SKIP() << "the move starts from a 96-dpi display";
+  const auto itemHeight = [&] {
+    MEASUREITEMSTRUCT mis{ODT_MENU, 0, f.open->Command(), 0, 0, 0};
+    SendMessageW(f.Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
+    return static_cast<int>(mis.itemHeight);
+  };
+  const int bar96 = f.Skinner()->Metrics().MenuBarHeight, item96 = itemHeight();
+  const int firstWidth96 = f.ButtonRect(0).width(), firstHeight96 = f.ButtonRect(0).height();
+
+  const RECT w = f.WindowRect();
+  RECT suggested{w.left, w.top, w.left + (w.right - w.left) * 3 / 2,
+                 w.top + (w.bottom - w.top) * 3 / 2};
+  SendMessageW(f.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  wintest::PumpUntilIdle();
+
+  const int bar = f.Skinner()->Metrics().MenuBarHeight;
+  EXPECT_GE(bar, bar96 * 3 / 2 - 1);
+  // The bar lies below the taller caption and the client area below the bar.
+  POINT origin{0, 0};
+  ClientToScreen(f.Handle(), &origin);
+  EXPECT_EQ(origin.y - f.WindowRect().top, 42 + bar);
+  EXPECT_EQ(f.ButtonRect(0).top, 42);
+  // Its buttons fill the taller bar as they filled the bar at 96 dpi.
+  EXPECT_EQ(f.ButtonRect(0).height() - bar, firstHeight96 - bar96);
+  // They and the items below them are measured in the larger text.
+  EXPECT_GT(f.ButtonRect(0).width(), firstWidth96);
+  EXPECT_GT(itemHeight(), item96);
+  EXPECT_EQ(SendMessageW(f.Handle(), WM_NCHITTEST, 0,
+                         f.ScreenPoint(f.ButtonMiddle(0).x, f.ButtonMiddle(0).y)),
+            HTMENU);
+}
+
 TEST(SkinnedMenuBar, WithoutAMenuBarElementTheBarTakesTheMenubarColour) {
   MenuForm f(TestSkin().Omit("MenuBar"));
   ASSERT_NE(f.Bar(), nullptr);

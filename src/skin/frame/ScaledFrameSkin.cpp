@@ -1,0 +1,176 @@
+#include "skin/frame/ScaledFrameSkin.h"
+
+#include <map>
+#include <string>
+#include <utility>
+
+#include "skin/data/ImgUtilGdi.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/frame/FrameGeometry.h"
+#include "skin/frame/PaintPrimitives.h"
+#include "ui/Graphics.h"
+
+namespace skin {
+
+namespace {
+
+int g_imagesScaled = 0;
+
+using DpiForWindowFn = UINT(WINAPI*)(HWND);
+using MetricsForDpiFn = int(WINAPI*)(int, UINT);
+
+// Looked up once: older systems have neither entry.
+template <class Fn>
+Fn User32Entry(const char* name) {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+                : nullptr;
+}
+
+// A system size at `dpi`: asked of the system where it can answer for any DPI, else the size at
+// the system's DPI scaled.
+int MetricAtDpi(int index, int dpi) {
+  const int systemDpi = SystemDpi();
+  if (dpi == systemDpi) return GetSystemMetrics(index);
+  static const auto forDpi = User32Entry<MetricsForDpiFn>("GetSystemMetricsForDpi");
+  if (forDpi) return forDpi(index, static_cast<UINT>(dpi));
+  return MulDiv(GetSystemMetrics(index), dpi, systemDpi);
+}
+
+// Views by skin and DPI, held weakly: a view dies with the last form skinner using it.
+std::map<std::pair<TSkinData*, int>, std::weak_ptr<const TScaledFrameSkin>>& Views() {
+  static auto* views =
+      new std::map<std::pair<TSkinData*, int>, std::weak_ptr<const TScaledFrameSkin>>;
+  return *views;
+}
+
+}  // namespace
+
+int SystemDpi() {
+  const ui::WindowDC screen = ui::WindowDC::Client(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+  return dpi > 0 ? dpi : 96;
+}
+
+void ScaleFontToDpi(LOGFONTW& font, int dpi) {
+  const int systemDpi = SystemDpi();
+  if (dpi <= 0 || dpi == systemDpi) return;
+  font.lfHeight = MulDiv(font.lfHeight, dpi, systemDpi);
+  font.lfWidth = MulDiv(font.lfWidth, dpi, systemDpi);
+}
+
+int WindowDpi(HWND wnd) {
+  static const auto forWindow = User32Entry<DpiForWindowFn>("GetDpiForWindow");
+  if (forWindow && wnd) {
+    const UINT dpi = forWindow(wnd);
+    if (dpi > 0) return static_cast<int>(dpi);
+  }
+  return SystemDpi();
+}
+
+std::shared_ptr<const TScaledFrameSkin> TScaledFrameSkin::For(TSkinData* skin, int dpi) {
+  if (dpi <= 0) dpi = 96;
+  auto& views = Views();
+  // Views of skins whose forms are all gone are dropped on the way.
+  for (auto it = views.begin(); it != views.end();)
+    it = it->second.expired() ? views.erase(it) : ++it;
+  std::weak_ptr<const TScaledFrameSkin>& slot = views[{skin, dpi}];
+  if (auto view = slot.lock(); view && view->Current(skin)) return view;
+  auto view = std::make_shared<const TScaledFrameSkin>(skin, dpi);
+  slot = view;
+  return view;
+}
+
+int TScaledFrameSkin::ImagesScaled() { return g_imagesScaled; }
+
+TScaledFrameSkin::TScaledFrameSkin(TSkinData* skin, int dpi)
+    : skin_(skin), dpi_(dpi), scale_(Scale::FromDpi(dpi)) {
+  sources_ = SourcesOf(skin);
+  left_ = MakePiece(*skin->Left(), false, skin->Left()->Frame);
+  right_ = MakePiece(*skin->Right(), false, skin->Right()->Frame);
+  top_ = MakePiece(*skin->Top(), true, skin->Top()->Frame);
+  bottom_ = MakePiece(*skin->Bottom(), true, skin->Bottom()->Frame);
+  // The caption text's background: two frames stacked; only its side pieces count as margins.
+  titleBack_.image = MakeImage(*skin->Title(), 2, true);
+  for (const auto& button : skin->CaptionButtons())
+    buttons_.push_back(MakeImage(*button, std::max(button->Frame, 1), false));
+
+  menuBarHeight_ = MetricAtDpi(SM_CYMENU, dpi);
+  smallIcon_ = MetricAtDpi(SM_CXSMICON, dpi);
+  smallIcon96_ = MetricAtDpi(SM_CXSMICON, 96);
+  if (dpi != SystemDpi() && skin->CaptionFont()) {
+    LOGFONTW font{};
+    if (GetObjectW(skin->CaptionFont()->Handle(), sizeof font, &font) == sizeof font) {
+      ScaleFontToDpi(font, dpi);
+      font_ = ui::GdiFont(CreateFontIndirectW(&font));
+    }
+  }
+}
+
+std::vector<HBITMAP> TScaledFrameSkin::SourcesOf(TSkinData* skin) const {
+  std::vector<HBITMAP> sources{skin->Left()->Handle(), skin->Right()->Handle(),
+                               skin->Top()->Handle(), skin->Bottom()->Handle(),
+                               skin->Title()->Handle()};
+  for (const auto& button : skin->CaptionButtons()) {
+    sources.push_back(button->Handle());
+    sources.push_back(button->Bitmap2x->Handle());
+  }
+  for (TDataSkinObject* e :
+       {static_cast<TDataSkinObject*>(skin->Left()), static_cast<TDataSkinObject*>(skin->Right()),
+        static_cast<TDataSkinObject*>(skin->Top()), static_cast<TDataSkinObject*>(skin->Bottom()),
+        static_cast<TDataSkinObject*>(skin->Title())})
+    sources.push_back(e->Bitmap2x->Handle());
+  return sources;
+}
+
+bool TScaledFrameSkin::Current(TSkinData* skin) const {
+  return skin == skin_ && SourcesOf(skin) == sources_;
+}
+
+const ImageDC& TScaledFrameSkin::ButtonImage(size_t i) const {
+  static const ImageDC kNone;
+  return i < buttons_.size() ? buttons_[i] : kNone;
+}
+
+HFONT TScaledFrameSkin::CaptionFont() const {
+  if (font_) return font_.get();
+  return skin_->CaptionFont() ? skin_->CaptionFont()->Handle() : nullptr;
+}
+
+ImageDC TScaledFrameSkin::MakeImage(const TDataSkinObject& element, int frames, bool vertical) {
+  // The skin's own image at 96 dpi, as painted before.
+  if (scale_.Identity() || element.Empty()) return ImageDC(element.Handle());
+  ++g_imagesScaled;
+  // Larger art where the skin has it: as it is at 200 %, scaled from it (down, or less far up)
+  // at any other scale above 100 %.
+  if (!element.Bitmap2x->Empty() && scale_.num > scale_.den) {
+    const Scale fromLarger = Scale{scale_.num, scale_.den * 2}.Reduced();
+    if (fromLarger.Identity()) return ImageDC(element.Bitmap2x->Handle());
+    const ui::GdiBitmap scaled = MakeBitmap(
+        ScaleImage(ReadPixels(element.Bitmap2x->Handle()), fromLarger, frames, vertical));
+    return ImageDC(scaled.get());
+  }
+  const ui::GdiBitmap scaled =
+      MakeBitmap(ScaleImage(ReadPixels(element.Handle()), scale_, frames, vertical));
+  return ImageDC(scaled.get());
+}
+
+TScaledFrameSkin::Piece TScaledFrameSkin::MakePiece(const TDataSkinObject& element, bool vertical,
+                                                    int frames) {
+  Piece piece;
+  frames = std::max(frames, 1);
+  piece.image = MakeImage(element, frames, vertical);
+  const ImageRect m{element.Margins.left, element.Margins.top, element.Margins.right,
+                    element.Margins.bottom};
+  if (scale_.Identity() || element.Empty()) {
+    piece.margins = m;
+    return piece;
+  }
+  const SIZE size = BitmapSize(element.Handle());
+  const int fw = vertical ? size.cx : size.cx / frames;
+  const int fh = vertical ? size.cy / frames : size.cy;
+  piece.margins = ScaleMargins(m, fw, fh, scale_);
+  return piece;
+}
+
+}  // namespace skin

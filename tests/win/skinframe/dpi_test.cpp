@@ -1,0 +1,163 @@
+// The skinned frame when its window moves to another DPI: the test sends WM_DPICHANGED itself
+// (one monitor under Xvfb, so the system never does) and reads what the window painted.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "FrameTestSupport.h"
+#include "SkinPack.h"
+
+using frametest::PumpUntil;
+using frametest::Rgb;
+using frametest::TFrameTestForm;
+using testskin::TestSkin;
+
+namespace {
+
+// The test skin's caption is 28 pixels high; its close button is 21 x 21, 25 pixels left of the
+// right edge and 5 down.
+constexpr int kCaption = 28;
+
+// Larger art of one colour per frame: a colour the 96-dpi image has nowhere.
+skin::Colour LargerColour(int frame) { return skin::MakeColour(200, 30 + frame, 90); }
+
+skin::PixelBuffer Stacked(int width, int frameHeight, int frames) {
+  skin::PixelBuffer image(width, frameHeight * frames, 24);
+  for (int f = 0; f < frames; ++f)
+    image.FillRect(0, f * frameHeight, width, (f + 1) * frameHeight, LargerColour(f + 1));
+  return image;
+}
+
+// The test skin with art for 200 %: a caption image twice the 96-dpi one, and a left border
+// whose larger art has the wrong size (it must be left out, the 96-dpi image scaled instead).
+std::vector<uint8_t> PayloadWithLargerArt(const TestSkin& ts) {
+  std::vector<skinpack::PackageEntry> entries = ts.Entries();
+  entries.insert(entries.begin(), {"frametop@2x.bmp", skin::EncodeBmp(Stacked(1264, 56, 2))});
+  entries.insert(entries.begin(), {"frameleft@2x.bmp", skin::EncodeBmp(Stacked(9, 200, 1))});
+  const std::vector<uint8_t> stream = skinpack::EncodeSkinStream(skinpack::BuildPackage(entries));
+  std::vector<uint8_t> out(4 + stream.size());
+  const uint32_t n = static_cast<uint32_t>(stream.size());
+  for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(n >> (8 * i));
+  std::copy(stream.begin(), stream.end(), out.begin() + 4);
+  return out;
+}
+
+struct DpiForm : frametest::SkinnedForm {
+  using SkinnedForm::SkinnedForm;
+
+  // The window moves to `dpi`: the system's suggestion is the window scaled about its corner.
+  void MoveTo(int dpi, int from) {
+    const RECT w = WindowRect();
+    RECT suggested{w.left, w.top, w.left + MulDiv(w.right - w.left, dpi, from),
+                   w.top + MulDiv(w.bottom - w.top, dpi, from)};
+    SendMessageW(Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    wintest::PumpUntilIdle();
+  }
+  int CaptionHeight() const {
+    POINT origin{0, 0};
+    ClientToScreen(Handle(), &origin);
+    return origin.y - WindowRect().top;
+  }
+  RECT CloseRect() const {
+    for (const auto& b : Skinner()->SysButtons())
+      if (b->Action() == skin::kActionClose) {
+        const skin::ImageRect r = b->Rect;
+        return {r.left, r.top, r.right, r.bottom};
+      }
+    return {};
+  }
+  LRESULT HitAt(int x, int y) const {
+    return SendMessageW(Handle(), WM_NCHITTEST, 0, ScreenPoint(x, y));
+  }
+};
+
+}  // namespace
+
+TEST(SkinnedFrameDpi, TenRoundTripsTo150PercentScaleTheFrameAndGiveEveryHandleBack) {
+  TestSkin ts;
+  DpiForm f(PayloadWithLargerArt(ts));
+  ASSERT_NE(f.Skinner(), nullptr);
+  if (f.Skinner()->Dpi() != 96) GTEST_SKIP() << "the round trips start from a 96-dpi display";
+  const RECT first = f.WindowRect();
+  const int width96 = first.right - first.left;
+  ASSERT_EQ(f.CaptionHeight(), kCaption);
+
+  const auto at96 = [&](const char* when) {
+    SCOPED_TRACE(when);
+    const RECT w = f.WindowRect();
+    const int width = w.right - w.left;
+    EXPECT_EQ(width, width96);
+    EXPECT_EQ(f.CaptionHeight(), kCaption);
+    const RECT close = f.CloseRect();
+    EXPECT_EQ(close.left, width - 25);
+    EXPECT_EQ(close.right, width - 4);
+    EXPECT_EQ(close.top, 5);
+    EXPECT_EQ(close.bottom, 26);
+    EXPECT_EQ(f.HitAt((close.left + close.right) / 2, 15), HTCLOSE);
+    // The skin's own images again, not the larger art.
+    EXPECT_EQ(f.Pixel(300, 14), Rgb(ts.FrameColour("Top", 1)));
+    EXPECT_EQ(f.Pixel(close.left + 10, 15), Rgb(ts.FrameColour("BUTTON.CLOSE", 1)));
+  };
+  const auto at144 = [&](const char* when) {
+    SCOPED_TRACE(when);
+    const RECT w = f.WindowRect();
+    const int width = w.right - w.left;
+    EXPECT_EQ(width, MulDiv(width96, 3, 2));
+    // round(28 x 1.5)
+    EXPECT_EQ(f.CaptionHeight(), 42);
+    EXPECT_EQ(f.Skinner()->Metrics().CaptionHeight, 42);
+    // The left border (4 pixels) at 6, from its own image: its larger art has the wrong size.
+    EXPECT_EQ(f.Skinner()->Metrics().LeftWidth, 6);
+    EXPECT_EQ(f.Pixel(1, 200), Rgb(ts.FrameColour("Left", 1)));
+    // Close: 25 - 21 = 4 from the right edge and 5 down, each edge scaled (half up).
+    const RECT close = f.CloseRect();
+    EXPECT_EQ(close.left, width - 38);
+    EXPECT_EQ(close.right, width - 6);
+    EXPECT_EQ(close.top, 8);
+    EXPECT_EQ(close.bottom, 39);
+    EXPECT_EQ(f.HitAt((close.left + close.right) / 2, (close.top + close.bottom) / 2), HTCLOSE);
+    EXPECT_EQ(f.HitAt(close.left - 3, 20), HTCAPTION);
+    // The caption comes from the skin's larger art, the close button scaled from its image; the
+    // client area starts where the larger caption ends.
+    EXPECT_EQ(f.Pixel(300, 14), Rgb(LargerColour(1)));
+    EXPECT_EQ(f.Pixel(300, 40), Rgb(LargerColour(1)));
+    EXPECT_EQ(f.Pixel(close.left + 15, 23), Rgb(ts.FrameColour("BUTTON.CLOSE", 1)));
+  };
+
+  f.MoveTo(144, 96);
+  at144("first move to 144");
+  f.MoveTo(96, 144);
+  at96("first move back");
+  const long handles = ui::HandleCounts::Total();
+  const long gdi = wintest::LiveGdiObjects();
+  for (int i = 0; i < 10; ++i) {
+    f.MoveTo(144, 96);
+    if (i == 9) at144("tenth move to 144");
+    f.MoveTo(96, 144);
+  }
+  at96("after ten round trips");
+  EXPECT_EQ(ui::HandleCounts::Total(), handles);
+  EXPECT_LE(wintest::LiveGdiObjects(), gdi + 2);
+}
+
+// Run at 96 dpi with the rest, and by `scripts/wintest --dpi N` in a prefix whose display has N
+// dots per inch: the window opens at the system's DPI and its frame is made for it.
+TEST(SkinnedFrameDpi, TheFrameIsMadeForTheDisplayItOpensOnAtSystemDpi) {
+  TestSkin ts;
+  DpiForm f(PayloadWithLargerArt(ts));
+  ASSERT_NE(f.Skinner(), nullptr);
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(f.Skinner()->Dpi(), dpi);
+  // round(28 x dpi / 96), half up.
+  const int caption = (kCaption * dpi * 2 + 96) / (2 * 96);
+  EXPECT_EQ(f.CaptionHeight(), caption);
+  // The client area the form asked for lies inside the frame made for this DPI.
+  const RECT w = f.WindowRect();
+  EXPECT_EQ(w.bottom - w.top,
+            f.form->ClientHeight() + caption + f.Skinner()->Metrics().BottomHeight);
+  // Above 100 % the caption comes from the larger art; at 100 % from the image itself.
+  EXPECT_EQ(f.Pixel(300, caption / 2), Rgb(dpi > 96 ? LargerColour(1) : ts.FrameColour("Top", 1)));
+}
