@@ -60,10 +60,12 @@ class TGalleryForm : public ui::TForm {
 
   // One group of rows per skinner family, each in a file of its own.
   void AddButtonRows();
-  void AddMoreRows();
+  void AddToolButtonRows();
+  void AddBoxRows();
+  void AddTabRows();
   void AddEditRows();
   void AddComboRows();
-  void AddPageRows();
+  void AddDataRows();
   void AddScrollRows();
   // The menu bar; made after the rows, whose titles it lists.
   void AddMenuBar();

@@ -1,8 +1,8 @@
 #include "skin/controls/SkinButtons.h"
 
 #include <algorithm>
-#include <cwctype>
 
+#include "skin/controls/SkinnerHelpers.h"
 #include "skin/data/ImgUtilGdi.h"
 #include "skin/frame/CanvasPrimitives.h"
 #include "ui/Bitmaps.h"
@@ -13,15 +13,9 @@ namespace skin {
 
 namespace {
 constexpr UINT kCaptionFlags = DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS;
-constexpr int kTransparentTag = 5555;
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 
 bool IsDefaultButton(ui::TControl* control) {
-  return control && Lower(ui::GetEnumPropertyName(control, "Default")) == "true";
+  return control && LowerEnum(control, "Default") == "true";
 }
 }  // namespace
 
@@ -254,7 +248,7 @@ void DrawGlyphImage(HDC dc, ui::TBitmap& glyph, int numGlyphs, int glyphFrame, i
 }
 
 void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
-  if (PaintTarget && Lower(ui::GetEnumPropertyName(PaintTarget, "Visible")) == "false") return;
+  if (PaintTarget && LowerEnum(PaintTarget, "Visible") == "false") return;
   if (!HasFace()) return;
   const ButtonState state = ReadState();
   const int frame = ButtonFrame(state, skin_->Buttons()->Frame);
@@ -285,8 +279,7 @@ void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
 
   caption_ = ReplaceFirst(caption_, L"||", L"\r\n");
   if (HFONT font = CaptionFont()) SelectObject(b, font);
-  const GlyphLayoutKind layout =
-      GlyphLayoutFromName(Lower(ui::GetEnumPropertyName(control_, "Layout")));
+  const GlyphLayoutKind layout = GlyphLayoutFromName(LowerEnum(control_, "Layout"));
   const bool horizontal = layout == GlyphLayoutKind::Left || layout == GlyphLayoutKind::Right;
   RECT measure = local;
   InflateRect(&measure, -2, -2);
@@ -305,7 +298,7 @@ void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
   in.textHeight = th;
   in.margin = static_cast<int>(ui::GetOrdProperty(control_, "Margin"));
   in.spacing = static_cast<int>(ui::GetOrdProperty(control_, "Spacing"));
-  in.centred = Lower(ui::GetEnumPropertyName(control_, "Alignment")) == "tacenter";
+  in.centred = LowerEnum(control_, "Alignment") == "tacenter";
   in.layout = layout;
   const GlyphButtonLayout at = LayoutGlyphButton(in);
 

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include <cctype>
 #include <string>
 
+#include "skin/controls/SkinnerHelpers.h"
 #include "skin/controls/SkinnerRegistry.h"
 #include "skin/data/WinSkinData.h"
 #include "ui/TypInfo.h"
@@ -12,11 +12,6 @@
 namespace skin {
 
 namespace {
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
 constexpr DWORD kHiddenBar = STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
 constexpr LONG_PTR kEdgeStyles = WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE;
 }  // namespace
@@ -36,7 +31,7 @@ void TSkinScrollbar::Attach(IControlSkinnerHost* form, TSkinData* skin, bool) {
   if (!control_) return;
   // A control that publishes a border style asks for the flat border unless it has none; one that
   // publishes none gets it too, as long as its window has an edge to cover.
-  ownBorder_ = Lower(ui::GetEnumPropertyName(control_, "BorderStyle")) != "bsnone" &&
+  ownBorder_ = LowerEnum(control_, "BorderStyle") != "bsnone" &&
                control_->ClassName() != std::string("TImageScrollBox");
   MakeBars();
   if (!control_->Visible()) HideBars();

@@ -9,16 +9,12 @@
 #include "skin/data/ImgUtilGdi.h"
 #include "skin/frame/CanvasPrimitives.h"
 #include "skin/frame/PaintPrimitives.h"
-#include "ui/StatusBar.h"
 #include "ui/TabCtrls.h"
 
 namespace skin {
 
 namespace {
 constexpr intptr_t kCloseBoxTag = 7777;
-
-RECT ToRect(const ImageRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-ImageRect ToImage(const RECT& r) { return ImageRect{r.left, r.top, r.right, r.bottom}; }
 
 // A copy of an element's image, flipped or turned as the tabs' side asks.
 ImageDC Oriented(ui::TBitmap* bitmap, bool flip, int turn) {
@@ -54,127 +50,8 @@ void DrawCloseBox(HDC dc, const ImageRect& box, COLORREF colour) {
 }
 }  // namespace
 
-UI_IMPLEMENT_CLASS(TSkinStatusBar, TSkinControl)
 UI_IMPLEMENT_CLASS(TSkinTab, TSkinControl)
 UI_IMPLEMENT_CLASS(TSkinTab31, TSkinControl)
-
-// ---- Status bars
-// ---------------------------------------------------------------------------------
-
-bool TSkinStatusBar::HasEdges() const {
-  const TDataSkinObject* edges = skin_ ? skin_->FindElement("StatusBarEdges") : nullptr;
-  return edges && !edges->Empty();
-}
-
-bool TSkinStatusBar::BeforeMessage(ui::TMessage& message) {
-  if (HasEdges()) {
-    if (message.Msg == WM_PAINT) {
-      PaintMessage(message);
-      return false;
-    }
-    if (message.Msg == WM_ERASEBKGND) {
-      message.Result = 1;
-      return false;
-    }
-  }
-  return TSkinControl::BeforeMessage(message);
-}
-
-void TSkinStatusBar::DrawEdges(HDC dc, const RECT& r, int kind) const {
-  const TDataSkinObject* edges = skin_->FindElement("StatusBarEdges");
-  if (edges && !edges->Empty()) {
-    DrawSkinState(dc, r, std::max(edges->Frame, 1), ClampFrame(kind, edges->Frame), *edges);
-    return;
-  }
-  if (kind == 3) return;
-  RECT e = r;
-  DrawEdge(dc, &e, kind == 1 ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
-}
-
-void TSkinStatusBar::PaintControl(HDC dc, const RECT& rect) {
-  const TDataSkinObject* edges = skin_->FindElement("StatusBarEdges");
-  if (!edges || edges->Empty()) return;
-  const int W = rect.right - rect.left, H = rect.bottom - rect.top;
-  FrameBuffer* buffer = Buffer(W, H);
-  if (!buffer) return;
-  const HDC b = buffer->dc();
-  ui::SaveDCGuard saved(b);
-  const RECT local{0, 0, W, H};
-  FillFace(b, local);
-  HFONT font = reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
-  if (control_) font = control_->Font()->Handle();
-  if (font) SelectObject(b, font);
-  SetTextColor(b, static_cast<COLORREF>(edges->NormalColour2));
-  SetBkMode(b, TRANSPARENT);
-  const bool rtl = GetWindowLongPtrW(handle_, GWL_EXSTYLE) & WS_EX_LAYOUTRTL;
-
-  auto* bar = dynamic_cast<ui::TStatusBar*>(control_);
-  const int parts = static_cast<int>(SendMessageW(handle_, SB_GETPARTS, 0, 0));
-  const bool simple = SendMessageW(handle_, SB_ISSIMPLE, 0, 0) || (bar && bar->SimplePanel()) ||
-                      (bar ? bar->PanelCount() == 0 : parts <= 0);
-  if (simple) {
-    DrawEdges(b, local, 1);
-    std::wstring text = bar ? bar->SimpleText() : ReadWindowText(handle_);
-    if (text.empty()) text = L" ";
-    RECT r = local;
-    InflateRect(&r, -2, 0);
-    SkinDrawText(b, text, r,
-                 (rtl ? DT_RIGHT : DT_LEFT) | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS);
-  } else {
-    // Panels are read afresh each paint: one freed since the last paint is simply not there.
-    const int count = bar ? std::min(bar->PanelCount(), parts) : parts;
-    for (int i = 0; i < count; ++i) {
-      RECT reported{};
-      if (!SendMessageW(handle_, SB_GETRECT, static_cast<WPARAM>(i),
-                        reinterpret_cast<LPARAM>(&reported)))
-        continue;
-      const RECT r = ToRect(StatusPanelRect(ToImage(reported), i == count - 1, local.right));
-      int kind = 1;
-      std::wstring text;
-      UINT align = DT_LEFT;
-      bool isText = true;
-      if (const ui::TStatusPanel* panel = bar ? bar->Panel(i) : nullptr) {
-        if (panel->Bevel() == ui::TStatusPanelBevel::pbRaised) kind = 2;
-        if (panel->Bevel() == ui::TStatusPanelBevel::pbNone) kind = 3;
-        text = panel->Text();
-        if (panel->Alignment() == ui::TAlignment::taRightJustify) align = DT_RIGHT;
-        if (panel->Alignment() == ui::TAlignment::taCenter) align = DT_CENTER;
-        isText = panel->Style() == ui::TStatusPanelStyle::psText;
-      } else {
-        wchar_t buffer_[256] = {};
-        const LRESULT got = SendMessageW(handle_, SB_GETTEXTLENGTHW, static_cast<WPARAM>(i), 0);
-        if (LOWORD(got) < 255)
-          SendMessageW(handle_, SB_GETTEXTW, static_cast<WPARAM>(i),
-                       reinterpret_cast<LPARAM>(buffer_));
-        text = buffer_;
-      }
-      if (rtl && align != DT_CENTER) align = align == DT_LEFT ? DT_RIGHT : DT_LEFT;
-      DrawEdges(b, r, kind);
-      if (!isText) continue;
-      if (text.empty()) text = L" ";
-      RECT area = r;
-      InflateRect(&area, -2, 0);
-      RECT measure = area;
-      SkinDrawText(b, text, measure, DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | align);
-      const int h = measure.bottom - measure.top;
-      RECT at = area;
-      at.top = StatusTextTop(H, h);
-      at.bottom = at.top + h + 2;
-      SkinDrawText(b, text, at, AddReadingOrder(DT_EXPANDTABS | DT_SINGLELINE | align));
-    }
-  }
-  // The size grip: the fifth of the extra images, in the bottom-right corner.
-  const TDataSkinObject* extra = skin_->FindElement("ExtraImages");
-  if ((GetWindowLongPtrW(handle_, GWL_STYLE) & SBARS_SIZEGRIP) && extra && !extra->Empty()) {
-    const int frames = std::max(extra->Frame, 1);
-    const int fw = extra->Bitmap->Width() / frames;
-    const ImageRect g = StatusGripRect(local.right, local.bottom, fw, extra->Bitmap->Height());
-    DrawGlyphFrame(b, ToRect(g), frames, ClampFrame(5, frames), *extra->Bitmap);
-  }
-  BitBlt(dc, rect.left, rect.top, W, H, b, 0, 0, SRCCOPY);
-  if (auto* windowed = dynamic_cast<ui::TWinControl*>(control_))
-    windowed->PaintControls(dc, nullptr);
-}
 
 // ---- Tab controls
 // --------------------------------------------------------------------------------
@@ -300,7 +177,7 @@ void TSkinTab::DrawTabs(HDC dc, const ImageRect& strip, int dw, int) {
     if (!SendMessageW(handle_, TCM_GETITEMRECT, static_cast<WPARAM>(i),
                       reinterpret_cast<LPARAM>(&item)))
       continue;
-    const ImageRect inStrip = ToImage(item).Offset(-strip.left, -strip.top);
+    const ImageRect inStrip = ToImageRect(item).Offset(-strip.left, -strip.top);
     const ImageRect t = TabInDrawnStrip(inStrip, strip.width(), strip.height(), side_);
     if (t.right <= 0 || t.left >= dw || t.empty()) continue;
     const bool current = i == focus;
@@ -343,7 +220,7 @@ void TSkinTab::DrawTabs(HDC dc, const ImageRect& strip, int dw, int) {
       IntersectRect(&cue, &cue, &tabRect);
       DrawFocusRect(dc, &cue);
     }
-    if (closeBoxes_) closeBoxes_rects_[static_cast<size_t>(i)] = TabCloseBox(ToImage(item));
+    if (closeBoxes_) closeBoxes_rects_[static_cast<size_t>(i)] = TabCloseBox(ToImageRect(item));
   }
 }
 
@@ -357,7 +234,7 @@ void TSkinTab::PaintControl(HDC dc, const RECT& rect) {
   const ImageRect whole{0, 0, W, H};
   RECT display{0, 0, W, H};
   SendMessageW(handle_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-  const ImageRect pane = TabPane(ToImage(display), side_);
+  const ImageRect pane = TabPane(ToImageRect(display), side_);
   const ImageRect strip = TabStrip(whole, pane, side_);
   // The strip's background is the parent's colour (painting the parent itself would cost a
   // whole paint of the form per tab paint).
@@ -481,7 +358,7 @@ void TSkinTab31::PaintControl(HDC dc, const RECT& rect) {
     NineSlice(b, t, face_, tabs->Margins, tabs->Tile == 1, tabs->Trans == 1, frames,
               ClampFrame(selected ? 2 : 1, frames));
     SetTextColor(b, static_cast<COLORREF>(selected ? tabs->MouseOverColour2 : tabs->NormalColour2));
-    RECT r = ToRect(t);
+    RECT r = ToRECT(t);
     SkinDrawText(b, text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     x = t.right;
   }

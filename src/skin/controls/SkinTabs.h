@@ -1,6 +1,5 @@
-// Status bars (panels, texts and the size grip) and tab controls: the system tab control with its
-// tabs on any side, drawn upright from the skin's Tabs image and turned into place, with optional
-// close boxes, and the framework's old tab set.
+// Tab controls: the system tab control with its tabs on any side, drawn upright from the skin's
+// Tabs image and turned into place, with optional close boxes; and the framework's old tab set.
 #pragma once
 
 #include <vector>
@@ -10,20 +9,6 @@
 #include "skin/frame/FramePainter.h"
 
 namespace skin {
-
-class TSkinStatusBar : public TSkinControl {
-  UI_CLASS(TSkinStatusBar, TSkinControl)
- public:
-  using TSkinControl::TSkinControl;
-
- protected:
-  bool BeforeMessage(ui::TMessage& message) override;
-  void PaintControl(HDC dc, const RECT& rect) override;
-
- private:
-  bool HasEdges() const;
-  void DrawEdges(HDC dc, const RECT& r, int kind) const;
-};
 
 class TSkinTab : public TSkinControl {
   UI_CLASS(TSkinTab, TSkinControl)

@@ -11,6 +11,9 @@
 
 #include "skin/controls/SkinBoxes.h"
 #include "skin/controls/SkinMediaPlayer.h"
+#include "skin/controls/SkinMenuButton.h"
+#include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinTabs.h"
 #include "skinframe/FrameTestSupport.h"
 #include "ui/Application.h"
