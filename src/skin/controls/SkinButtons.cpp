@@ -114,16 +114,27 @@ void TSkinButton::AfterMessage(ui::TMessage& message) {
   }
 }
 
+// The click the skinner took from the control: the parent hears it as from the system's own
+// button (BN_CLICKED, sent as the system sends it), and the framework reflects that to the
+// control's Click, so the application's handler runs once and by the usual road. A control that
+// is no push button (a class the skin only paints as one) is clicked directly.
 void TSkinButton::Click() {
-  if (control_) {
+  HWND parent = GetParent(handle_);
+  const auto code = static_cast<UINT>(SendMessageW(handle_, WM_GETDLGCODE, 0, 0));
+  // Push buttons answer as such; an owner-drawn one (a glyph button) as a button.
+  const bool pushButton = code & (DLGC_BUTTON | DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
+  if (control_ && (!pushButton || !parent)) {
     control_->Click();
     return;
   }
-  HWND parent = GetParent(handle_);
-  wchar_t cls[32] = {};
-  GetClassNameW(handle_, cls, 32);
-  const WPARAM id = _wcsicmp(cls, L"TButton") == 0 ? 0 : static_cast<WPARAM>(GetDlgCtrlID(handle_));
-  PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(handle_));
+  WPARAM id = static_cast<WPARAM>(GetDlgCtrlID(handle_));
+  if (!control_) {
+    // A bare window of the framework's button class has no object to take the id from.
+    wchar_t cls[32] = {};
+    GetClassNameW(handle_, cls, 32);
+    if (_wcsicmp(cls, L"TButton") == 0) id = 0;
+  }
+  SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(handle_));
 }
 
 ButtonState TSkinButton::ReadState() {
