@@ -124,6 +124,22 @@ void TSkinStatusBar::PaintControl(HDC dc, const RECT& rect) {
   BitBlt(dc, rect.left, rect.top, W, H, b, 0, 0, SRCCOPY);
   if (auto* windowed = dynamic_cast<ui::TWinControl*>(control_))
     windowed->PaintControls(dc, nullptr);
+  // Owner-draw panels are drawn by the application, inside the skin's edges.
+  if (bar && bar->OnDrawPanel && !simple) {
+    // A handler may free panels, the bar or the skinner: each panel is asked for afresh.
+    const std::weak_ptr<bool> alive = AliveToken();
+    const int count = std::min(bar->PanelCount(), parts);
+    for (int i = 0; i < count && !alive.expired() && *alive.lock(); ++i) {
+      RECT reported{};
+      if (!SendMessageW(handle_, SB_GETRECT, static_cast<WPARAM>(i),
+                        reinterpret_cast<LPARAM>(&reported)))
+        continue;
+      RECT r = ToRECT(StatusPanelRect(ToImageRect(reported), i == count - 1, local.right));
+      InflateRect(&r, -2, -2);
+      OffsetRect(&r, rect.left, rect.top);
+      bar->DrawPanel(bar->Panel(i), dc, r);
+    }
+  }
 }
 
 }  // namespace skin

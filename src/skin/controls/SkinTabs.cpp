@@ -5,11 +5,13 @@
 
 #include <algorithm>
 
+#include "skin/controls/SkinUpDown.h"
 #include "skin/controls/SkinnerRegistry.h"
 #include "skin/data/ImgUtilGdi.h"
 #include "skin/frame/CanvasPrimitives.h"
 #include "skin/frame/PaintPrimitives.h"
 #include "ui/TabCtrls.h"
+#include "ui/Text.h"
 
 namespace skin {
 
@@ -171,6 +173,9 @@ void TSkinTab::DrawTabs(HDC dc, const ImageRect& strip, int dw, int) {
   const int count = static_cast<int>(SendMessageW(handle_, TCM_GETITEMCOUNT, 0, 0));
   const bool unicode = IsWindowUnicode(handle_);
   const bool hasFocus = GetFocus() == handle_ && FocusCuesShown();
+  const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(handle_, TCM_GETIMAGELIST, 0, 0));
+  int iconWidth = 0, iconHeight = 0;
+  if (images) ImageList_GetIconSize(images, &iconWidth, &iconHeight);
   closeBoxes_rects_.assign(static_cast<size_t>(std::max(count, 0)), ImageRect{});
   for (int i = 0; i < count; ++i) {
     RECT item{};
@@ -185,21 +190,30 @@ void TSkinTab::DrawTabs(HDC dc, const ImageRect& strip, int dw, int) {
     NineSlice(dc, t, face_, tabs->Margins, tabs->Tile == 1, tabs->Trans == 1, frames,
               ClampFrame(current ? 2 : 1, frames));
     wchar_t text[80] = {};
+    int image = -1;
     if (unicode) {
       TCITEMW tci{};
-      tci.mask = TCIF_TEXT;
+      tci.mask = TCIF_TEXT | TCIF_IMAGE;
       tci.pszText = text;
       tci.cchTextMax = 80;
+      tci.iImage = -1;
       SendMessageW(handle_, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tci));
+      image = tci.iImage;
     } else {
       char narrow[80] = {};
       TCITEMA tci{};
-      tci.mask = TCIF_TEXT;
+      tci.mask = TCIF_TEXT | TCIF_IMAGE;
       tci.pszText = narrow;
       tci.cchTextMax = 80;
+      tci.iImage = -1;
       SendMessageW(handle_, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tci));
       MultiByteToWideChar(CP_ACP, 0, narrow, -1, text, 80);
+      image = tci.iImage;
     }
+    // The icon leads the caption when the tab has one and it is narrower than the tab.
+    const bool icon =
+        images && image >= 0 && image < ImageList_GetImageCount(images) && iconWidth < t.width();
+    const int iw = icon ? iconWidth : 0;
     const std::wstring caption = text;
     SetTextColor(dc, !enabled_ ? GetSysColor(COLOR_BTNSHADOW)
                      : current ? static_cast<COLORREF>(tabs->MouseOverColour2)
@@ -207,9 +221,13 @@ void TSkinTab::DrawTabs(HDC dc, const ImageRect& strip, int dw, int) {
     constexpr UINT kFlags = DT_END_ELLIPSIS | DT_EXPANDTABS | DT_WORDBREAK;
     RECT measure{0, 0, t.width(), t.height()};
     SkinDrawText(dc, caption, measure, kFlags | DT_CALCRECT);
-    const int tw = std::min<int>(measure.right - measure.left, t.width());
+    const int tw = std::min<int>(measure.right - measure.left, t.width() - iw);
     const int th = measure.bottom - measure.top;
-    RECT at{t.left + TabGroupLeft(t.width(), 0, tw), t.top + (t.height() - th) / 2, 0, 0};
+    const int groupLeft = t.left + TabGroupLeft(t.width(), iw, tw);
+    if (icon)
+      ImageList_Draw(images, image, dc, groupLeft, t.top + (t.height() - iconHeight) / 2,
+                     ILD_TRANSPARENT);
+    RECT at{groupLeft + iw, t.top + (t.height() - th) / 2, 0, 0};
     at.right = std::min<LONG>(at.left + tw, t.right);
     at.bottom = std::min<LONG>(at.top + th, t.bottom);
     DrawAccessText(dc, caption, at, AddReadingOrder(kFlags));
@@ -302,11 +320,34 @@ void TSkinTab::PaintControl(HDC dc, const RECT& rect) {
 void TSkinTab31::Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) {
   TSkinControl::Attach(form, skin, recolour);
   Prepare();
+  FindScroller();
 }
 
 void TSkinTab31::AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) {
   TSkinControl::AttachHandle(wnd, skin, form);
   Prepare();
+  FindScroller();
+}
+
+// The tab set's first child, when it is its scroll control, gets an up-down skinner laid out left
+// and right, once.
+void TSkinTab31::FindScroller() {
+  if (!handle_ || !HasSkinner(SkinnerKind::UpDown)) return;
+  if (scroller_ && IsWindow(scroller_) && GetParent(scroller_) == handle_) return;
+  scroller_ = nullptr;
+  HWND child = GetWindow(handle_, GW_CHILD);
+  if (!child) return;
+  const std::string cls = WindowClassNameOf(child);
+  if (!IsSpinClass(cls) && ui::AsciiLower(cls).find("scroller") == std::string::npos) return;
+  scroller_ = child;
+  TSkinUpDown* upDown = nullptr;
+  if (SendMessageW(child, SM_ISSKINNED, 0, 0) == 1) {
+    // Skinned already (as any up-down): it takes the tab set's layout.
+    upDown = form_ ? dynamic_cast<TSkinUpDown*>(form_->FindSkinnerByWindow(child)) : nullptr;
+  } else if ((upDown = dynamic_cast<TSkinUpDown*>(CreateSkinner(SkinnerKind::UpDown, nullptr)))) {
+    upDown->AttachHandle(child, skin_, form_);
+  }
+  if (upDown) upDown->SetHorizontal(1);
 }
 
 void TSkinTab31::SkinChanged() {
@@ -323,6 +364,7 @@ void TSkinTab31::Prepare() {
 bool TSkinTab31::BeforeMessage(ui::TMessage& message) {
   if (!face_.empty()) {
     if (message.Msg == WM_PAINT) {
+      FindScroller();  // the scroll control comes with the first tab that does not fit
       PaintMessage(message);
       return false;
     }
@@ -347,12 +389,14 @@ void TSkinTab31::PaintControl(HDC dc, const RECT& rect) {
   SetBkMode(b, TRANSPARENT);
   const TDataSkinObject* tabs = skin_->FindElement("Tabs");
   const int frames = std::max(tabs->Frame, 1);
+  const bool scrolling = scroller_ && IsWindow(scroller_) && IsWindowVisible(scroller_);
   int x = set->StartMargin();
   for (int i = std::max(set->FirstIndex(), 0); i < set->Tabs()->Count(); ++i) {
     const std::wstring text = set->Tabs()->Get(i);
     SIZE size{};
     GetTextExtentPoint32W(b, text.c_str(), static_cast<int>(text.size()), &size);
-    if (x + size.cx + 9 > W - set->EndMargin()) break;
+    // A shown scroll control keeps room for itself after the last whole tab.
+    if (x + size.cx + (scrolling ? 21 : 9) > W - set->EndMargin()) break;
     const ImageRect t{x, 0, x + size.cx + 9, H - 1};
     const bool selected = i == set->TabIndex();
     NineSlice(b, t, face_, tabs->Margins, tabs->Tile == 1, tabs->Trans == 1, frames,

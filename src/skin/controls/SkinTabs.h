@@ -39,6 +39,8 @@ class TSkinTab : public TSkinControl {
   bool upDownDone_ = false;
 };
 
+// The old tab set: its tabs hang from the top edge, and its scroll control (an up-down child that
+// appears when the tabs overflow) wears the skin laid out left and right.
 class TSkinTab31 : public TSkinControl {
   UI_CLASS(TSkinTab31, TSkinControl)
  public:
@@ -46,6 +48,7 @@ class TSkinTab31 : public TSkinControl {
   void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
   void AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) override;
   void SkinChanged() override;
+  HWND Scroller() const { return scroller_; }
 
  protected:
   bool BeforeMessage(ui::TMessage& message) override;
@@ -53,7 +56,9 @@ class TSkinTab31 : public TSkinControl {
 
  private:
   void Prepare();
+  void FindScroller();
   ImageDC face_;
+  HWND scroller_ = nullptr;
 };
 
 }  // namespace skin
