@@ -261,7 +261,8 @@ void DrawGlyphImage(HDC dc, ui::TBitmap& glyph, int numGlyphs, int glyphFrame, i
 void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
   if (PaintTarget && LowerEnum(PaintTarget, "Visible") == "false") return;
   if (!HasFace()) return;
-  const ButtonState state = ReadState();
+  ButtonState state = ReadState();
+  if (GraphicProperty) state.isDefault = false;
   const int frame = ButtonFrame(state, skin_->Buttons()->Frame);
   const int glyphFrame = state.down ? 3 : (state.disabled ? 2 : 1);
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
@@ -272,15 +273,21 @@ void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
   ui::SaveDCGuard saved(b);
   PaintFace(b, local, frame);
 
-  // The glyph: a strip of NumGlyphs images, or an image list's image.
-  auto* glyph = ui::GetObjectProperty<ui::TBitmap>(control_, "Glyph");
-  auto* images = ui::GetObjectProperty<ui::TCustomImageList>(control_, "Images");
+  // The glyph: a strip of NumGlyphs images, or an image list's image; or a graphic, whole.
+  ui::TGraphic* picture =
+      GraphicProperty ? ui::GetObjectProperty<ui::TGraphic>(control_, GraphicProperty) : nullptr;
+  auto* glyph = GraphicProperty ? nullptr : ui::GetObjectProperty<ui::TBitmap>(control_, "Glyph");
+  auto* images =
+      GraphicProperty ? nullptr : ui::GetObjectProperty<ui::TCustomImageList>(control_, "Images");
   const int numGlyphs =
       std::max<int>(1, static_cast<int>(ui::GetOrdProperty(control_, "NumGlyphs")));
   const int imageIndex = static_cast<int>(ui::GetOrdProperty(control_, "ImageIndex"));
   const int disabledIndex = static_cast<int>(ui::GetOrdProperty(control_, "DisabledIndex"));
   int gw = 0, gh = 0;
-  if (glyph && !glyph->Empty()) {
+  if (picture && !picture->Empty()) {
+    gw = picture->Width();
+    gh = picture->Height();
+  } else if (glyph && !glyph->Empty()) {
     gw = glyph->Width() / numGlyphs;
     gh = glyph->Height();
   } else if (images && imageIndex != -1) {
@@ -313,7 +320,12 @@ void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
   in.layout = layout;
   const GlyphButtonLayout at = LayoutGlyphButton(in);
 
-  if (glyph && !glyph->Empty() && gw > 0) {
+  if (picture && !picture->Empty()) {
+    ui::TCanvas canvas;
+    canvas.SetHandle(b);
+    picture->Draw(canvas, RECT{at.glyphX, at.glyphY, at.glyphX + gw, at.glyphY + gh});
+    canvas.SetHandle(nullptr);
+  } else if (glyph && !glyph->Empty() && gw > 0) {
     DrawGlyphImage(b, *glyph, numGlyphs, glyphFrame, at.glyphX, at.glyphY);
   } else if (images && imageIndex != -1) {
     const int index = state.disabled && disabledIndex != -1 ? disabledIndex : imageIndex;

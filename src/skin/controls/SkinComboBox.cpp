@@ -109,6 +109,7 @@ void TSkinComBox::Detach() {
 void TSkinComBox::Notification(ui::TComponent* component, ui::TOperation operation) {
   TSkinControl::Notification(component, operation);
   if (operation == ui::TOperation::opRemove && component == listPainter_) listPainter_ = nullptr;
+  if (operation == ui::TOperation::opRemove && component == listBars_) listBars_ = nullptr;
 }
 
 HWND TSkinComBox::InfoWindow() const {
@@ -139,9 +140,13 @@ void TSkinComBox::AttachList() {
   if (!ok || !info.hwndList || !IsWindow(info.hwndList)) return;
   const DWORD type = static_cast<DWORD>(GetWindowLongPtrW(InfoWindow(), GWL_STYLE)) & 3;
   if (type == CBS_SIMPLE) {
-    // The simple combo's always-visible list carries window scroll bars of its own, which the
-    // scroll-bar skinners serve.
+    // The simple combo's always-visible list carries window scroll bars of its own: they wear
+    // the skin as any scrolling window's do.
     list_ = info.hwndList;
+    if (GetWindowLongPtrW(list_, GWL_STYLE) & WS_CHILD) {
+      listBars_ = new TSkinScrollbarH(this);
+      listBars_->AttachHandle(list_, skin_, form_);
+    }
     return;
   }
   listPainter_ = new TComboxScrollBar(this);
@@ -149,6 +154,10 @@ void TSkinComBox::AttachList() {
 }
 
 void TSkinComBox::FreeListPainter() {
+  if (TSkinScrollbarH* bars = std::exchange(listBars_, nullptr)) {
+    bars->Detach();
+    bars->Free();
+  }
   if (TComboxScrollBar* painter = std::exchange(listPainter_, nullptr)) {
     painter->Detach();
     painter->Free();
@@ -159,6 +168,8 @@ void TSkinComBox::FreeListPainter() {
 void TSkinComBox::ActiveChanged(bool active) {
   if (listPainter_ && listPainter_->SkinnedWindow())
     SendMessageW(listPainter_->SkinnedWindow(), SM_SETACTIVE, active ? 1 : 0, 0);
+  if (listBars_ && listBars_->SkinnedWindow())
+    SendMessageW(listBars_->SkinnedWindow(), SM_SETACTIVE, active ? 1 : 0, 0);
   TSkinControl::ActiveChanged(active);
 }
 

@@ -52,6 +52,12 @@ class TSkinControl : public ui::TComponent, public IControlSkinner, public ui::I
 
   bool Active() const { return active_; }
   int State() const { return state_; }
+  // Whether the skinner gives the control the skin's face colour (and back at detach). A skinner
+  // an application hands to the classification is attached with the setting it was given here.
+  bool Recolours() const { return recolour_; }
+  void SetRecolour(bool on) {
+    if (!attached_) recolour_ = on;
+  }
   int Mode = 0;
   uint8_t MouseState = 0;
   // A window-less control painted through its parent.
