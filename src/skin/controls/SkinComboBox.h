@@ -62,6 +62,7 @@ class TSkinComBox : public TSkinControl {
   void PaintFlat(HDC dc, const RECT& rect, const TDataSkinObject& button, const ComboState& state,
                  bool left);
   void PaintEx(HDC dc, const RECT& rect, int frame);
+  void DrawImage(HDC dc, const RECT& r, const TDataSkinObject& element, int frame);
 
   DWORD style_ = 0, exStyle_ = 0;
   HWND list_ = nullptr;  // the list of a simple combo
@@ -70,6 +71,7 @@ class TSkinComBox : public TSkinControl {
   TComboxScrollBar* listPainter_ = nullptr;  // owned by this skinner (a component of it)
   TSkinScrollbarH* listBars_ = nullptr;      // the same, for a simple combo's list
   RECT hot_{};
+  bool focusKnown_ = false;  // focused_ follows the combo's own focus messages
 };
 
 // The drop-down list of a CBS_DROPDOWN / CBS_DROPDOWNLIST combo: the list's border in the skin's

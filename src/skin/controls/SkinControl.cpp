@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "skin/controls/SkinnerHelpers.h"
 #include "skin/frame/CanvasPrimitives.h"
 #include "ui/Handles.h"
 #include "ui/TypInfo.h"
@@ -356,7 +357,14 @@ void TSkinControl::DrawGlyphFrame(HDC dc, const RECT& r, int frameCount, int fra
   if (image.empty()) return;
   const PaintPlan plan = PlanFrame(image.width(), image.height(), r.right - r.left,
                                    r.bottom - r.top, frameCount, frameIndex);
-  ExecutePlanFrom(dc, r.left, r.top, plan, image, true);
+  DrawKeyed(dc, r, image, plan);
+}
+
+void TSkinControl::DrawKeyed(HDC dc, const RECT& r, const ImageDC& image,
+                             const PaintPlan& plan) const {
+  if (!keyed_) keyed_ = std::make_unique<KeyedImageCache>();
+  if (!keyed_->Draw(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, image, plan))
+    ExecutePlanFrom(dc, r.left, r.top, plan, image, true);
 }
 
 void TSkinControl::DrawTextFocus(HDC dc, UINT flags, const RECT& rect) const {

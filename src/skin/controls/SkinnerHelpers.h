@@ -5,13 +5,16 @@
 
 #include <windows.h>
 
+#include <array>
 #include <string>
 #include <string_view>
 
 #include "imaging/PaintPlans.h"
 #include "imaging/PixelBuffer.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/frame/FramePainter.h"
 #include "ui/Controls.h"
+#include "ui/Handles.h"
 
 namespace skin {
 
@@ -36,5 +39,31 @@ std::string LowerEnum(ui::TObject* object, const char* name);
 inline bool PropertyTrue(ui::TObject* object, const char* name) {
   return LowerEnum(object, name) == "true";
 }
+
+// Pieces of skin images drawn with pure magenta left out, each prepared once and then drawn with
+// two blits: a mask that keeps the destination where the key is, and the piece with the key made
+// black. Preparing a piece at every paint (an off-screen image made and freed each time) costs a
+// control's paint more than the rest of it; the last few pieces a skinner drew are kept.
+class KeyedImageCache {
+ public:
+  // Draws the w x h piece that `plan` makes of `src` at (x, y) of dc. False when it cannot be
+  // prepared (the caller draws it another way).
+  bool Draw(HDC dc, int x, int y, int w, int h, const ImageDC& src, const PaintPlan& plan);
+
+ private:
+  struct Piece {
+    HDC source = nullptr;
+    int width = 0, height = 0;
+    PaintPlan plan;
+    FrameBuffer colour;  // the piece, black where the key was
+    ui::GdiBitmap mask;  // 1 where the key was
+  };
+  Piece* Find(HDC source, int w, int h, const PaintPlan& plan);
+  Piece* Prepare(const ImageDC& src, int w, int h, const PaintPlan& plan);
+
+  std::array<Piece, 4> pieces_;  // enough for the most any skinner draws in one paint
+  size_t next_ = 0;
+  ui::MemoryDC maskDc_;
+};
 
 }  // namespace skin
