@@ -113,6 +113,8 @@ void TSkinControl::Detach() {
 }
 
 void TSkinControl::SkinChanged() {
+  // The pieces kept ready were cut from the old skin's images (whose DCs a new image may reuse).
+  keyed_.reset();
   if (recolour_ && control_)
     control_->SetColor(static_cast<ui::TColor>(skin_->GetRGB(ciButtonFace)));
   // The form skinner paints all its windows once the whole form has the new skin.
