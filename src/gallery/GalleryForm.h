@@ -15,6 +15,11 @@
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 
+namespace ui {
+class TStatusBar;
+class TStatusPanel;
+}  // namespace ui
+
 namespace gallery {
 
 class TGalleryForm : public ui::TForm {
@@ -63,6 +68,7 @@ class TGalleryForm : public ui::TForm {
   void AddToolButtonRows();
   void AddBoxRows();
   void AddTabRows();
+  void DrawStatusPanel(ui::TStatusBar* bar, ui::TStatusPanel* panel, HDC dc, const RECT& r);
   void AddEditRows();
   void AddComboRows();
   void AddDataRows();
