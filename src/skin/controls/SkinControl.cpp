@@ -349,7 +349,10 @@ void TSkinControl::DrawSkinState(HDC dc, const RECT& r, int frameCount, int fram
   const PaintPlan plan =
       PlanNineSlice(image.width(), image.height(), r.right - r.left, r.bottom - r.top, margins,
                     false, element.Tile == 1, frameCount, frameIndex);
-  ExecutePlanFrom(dc, r.left, r.top, plan, image, element.Trans == 1);
+  if (element.Trans == 1)
+    DrawKeyed(dc, r, image, plan);
+  else
+    ExecutePlanFrom(dc, r.left, r.top, plan, image, false);
 }
 
 void TSkinControl::DrawGlyphFrame(HDC dc, const RECT& r, int frameCount, int frameIndex,
