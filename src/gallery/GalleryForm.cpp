@@ -38,9 +38,11 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner) : ui::TForm(owner) {
   AddButtonRows();
   AddComboRows();
   AddScrollRows();
-  AddPageRows();
+  AddDataRows();
   AddEditRows();
-  AddMoreRows();
+  AddToolButtonRows();
+  AddBoxRows();
+  AddTabRows();
   AddMenuBar();
   Arrange();
 }

@@ -15,6 +15,11 @@
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 
+namespace ui {
+class TStatusBar;
+class TStatusPanel;
+}  // namespace ui
+
 namespace gallery {
 
 class TGalleryForm : public ui::TForm {
@@ -60,10 +65,13 @@ class TGalleryForm : public ui::TForm {
 
   // One group of rows per skinner family, each in a file of its own.
   void AddButtonRows();
-  void AddMoreRows();
+  void AddToolButtonRows();
+  void AddBoxRows();
+  void AddTabRows();
+  void DrawStatusPanel(ui::TStatusBar* bar, ui::TStatusPanel* panel, HDC dc, const RECT& r);
   void AddEditRows();
   void AddComboRows();
-  void AddPageRows();
+  void AddDataRows();
   void AddScrollRows();
   // The menu bar; made after the rows, whose titles it lists.
   void AddMenuBar();

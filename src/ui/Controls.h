@@ -500,8 +500,11 @@ ATOM ControlAtom();
 
 // Windows of our own classes that are no controls (the timer's) are bound as controls are: the
 // object comes as CreateWindowEx's parameter, the thread's window being created catches what
-// arrives before WM_NCCREATE, and the window carries it in the "ControlOfs" property. A window
-// that cannot be made throws EOutOfResources.
+// arrives before WM_NCCREATE, and the window carries it in the "ControlOfs" property, or, when
+// its class reserves kBoundObjectBytes of extra bytes, in those (no window-server round trip per
+// message under Wine, for a window that hears many). A window that cannot be made throws
+// EOutOfResources.
+constexpr int kBoundObjectBytes = static_cast<int>(sizeof(LONG_PTR));
 HWND CreateBoundWindow(TObject* object, const wchar_t* className, DWORD style, HWND parent);
 struct BoundWindowParams {
   const wchar_t* className = L"";

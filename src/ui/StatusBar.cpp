@@ -97,6 +97,23 @@ void TStatusBar::SetSizeGrip(bool on) {
   if (HandleAllocated()) RecreateWnd();
 }
 
+void TStatusBar::DrawPanel(TStatusPanel* panel, HDC dc, const RECT& rect) {
+  if (!panel || panel->Style() != TStatusPanelStyle::psOwnerDraw || !OnDrawPanel) return;
+  OnDrawPanel(this, panel, dc, rect);
+}
+
+void TStatusBar::WndProc(TMessage& m) {
+  if (m.Msg == CN_DRAWITEM && InReflection()) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+    if (item && item->hwndItem == Handle()) {
+      DrawPanel(Panel(static_cast<int>(item->itemID)), item->hDC, item->rcItem);
+      m.Result = TRUE;
+      return;
+    }
+  }
+  TWinControl::WndProc(m);
+}
+
 void TStatusBar::UpdatePanels() {
   if (!HandleAllocated()) return;
   HWND wnd = Handle();
@@ -117,6 +134,11 @@ void TStatusBar::UpdatePanels() {
       WPARAM how = i;
       if (p.Bevel() == TStatusPanelBevel::pbNone) how |= SBT_NOBORDERS;
       if (p.Bevel() == TStatusPanelBevel::pbRaised) how |= SBT_POPOUT;
+      if (p.Style() == TStatusPanelStyle::psOwnerDraw) {
+        // The system asks the parent to draw it (WM_DRAWITEM, reflected back to the bar).
+        SendMessageW(wnd, SB_SETTEXTW, how | SBT_OWNERDRAW, static_cast<LPARAM>(i));
+        continue;
+      }
       std::wstring text = p.Text();
       if (p.Alignment() == TAlignment::taCenter) text = L"\t" + text;
       if (p.Alignment() == TAlignment::taRightJustify) text = L"\t\t" + text;

@@ -15,6 +15,11 @@ enum class TStatusPanelStyle { psText, psOwnerDraw };
 const TEnumInfo& StatusPanelBevelInfo();
 
 class TStatusBar;
+class TStatusPanel;
+
+// Draws an owner-draw panel into dc within rect (the panel inside its edges).
+using TDrawPanelEvent =
+    TMethod<void(TStatusBar* StatusBar, TStatusPanel* Panel, HDC dc, const RECT& Rect)>;
 
 class TStatusPanel : public TObject {
   UI_CLASS(TStatusPanel, TObject)
@@ -63,6 +68,12 @@ class TStatusBar : public TWinControl {
 
   // The panels changed: the window's parts and texts follow.
   void UpdatePanels();
+  // Draws the owner-draw panels (style psOwnerDraw); the system asks for each as it paints.
+  TDrawPanelEvent OnDrawPanel;
+  // Calls OnDrawPanel for the panel, when it is owner-drawn and a handler is set.
+  void DrawPanel(TStatusPanel* panel, HDC dc, const RECT& rect);
+
+  void WndProc(TMessage& message) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;

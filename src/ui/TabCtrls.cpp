@@ -14,13 +14,13 @@ const TEnumInfo& TabPositionInfo() {
   return info;
 }
 
-UI_IMPLEMENT_CLASS(TCustomTabControl, TWinControl,
-                   P::Enum("TabPosition", TabPositionInfo(), &TCustomTabControl::TabPosition,
-                           &TCustomTabControl::SetTabPosition),
-                   P::Bool("MultiLine", &TCustomTabControl::MultiLine,
-                           &TCustomTabControl::SetMultiLine),
-                   P::Int("TabIndex", &TCustomTabControl::TabIndex,
-                          &TCustomTabControl::SetTabIndex))
+UI_IMPLEMENT_CLASS(
+    TCustomTabControl, TWinControl,
+    P::Enum("TabPosition", TabPositionInfo(), &TCustomTabControl::TabPosition,
+            &TCustomTabControl::SetTabPosition),
+    P::Bool("MultiLine", &TCustomTabControl::MultiLine, &TCustomTabControl::SetMultiLine),
+    P::Int("TabIndex", &TCustomTabControl::TabIndex, &TCustomTabControl::SetTabIndex),
+    P::Obj<TCustomImageList>("Images", &TCustomTabControl::Images, &TCustomTabControl::SetImages))
 UI_IMPLEMENT_CLASS(TTabControl, TCustomTabControl)
 UI_IMPLEMENT_CLASS(TTabSheet, TWinControl,
                    P::Str("Caption", &TTabSheet::GetCaption, &TTabSheet::SetCaptionProp))
@@ -61,7 +61,29 @@ void TCustomTabControl::CreateParams(TCreateParams& p) {
 void TCustomTabControl::CreateHandleDone() {
   TWinControl::CreateHandleDone();
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 0);
+  if (images_)
+    SendMessageW(Handle(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_->Handle()));
   RebuildTabs();
+}
+
+void TCustomTabControl::SetImages(TCustomImageList* images) {
+  if (images == images_) return;
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = images;
+  if (images_) images_->FreeNotification(this);
+  if (!HandleAllocated()) return;
+  SendMessageW(Handle(), TCM_SETIMAGELIST, 0,
+               reinterpret_cast<LPARAM>(images_ ? images_->Handle() : nullptr));
+  RebuildTabs();
+}
+
+void TCustomTabControl::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == images_) {
+    images_ = nullptr;
+    if (HandleAllocated()) SendMessageW(Handle(), TCM_SETIMAGELIST, 0, 0);
+    Invalidate();
+  }
 }
 
 void TCustomTabControl::SetTabPosition(TTabPosition position) {
@@ -111,8 +133,9 @@ void TCustomTabControl::RebuildTabs() {
   for (size_t i = 0; i < captions.size(); ++i) {
     std::wstring text = captions[i];
     TCITEMW item{};
-    item.mask = TCIF_TEXT;
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
     item.pszText = text.data();
+    item.iImage = images_ ? static_cast<int>(i) : -1;
     SendMessageW(wnd, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
   if (!captions.empty())

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/Controls.h"
+#include "ui/ImgList.h"
 
 namespace ui {
 
@@ -28,6 +29,9 @@ class TCustomTabControl : public TWinControl {
   int TabCount() const;
   // The client area the tabs leave free (the pages' place).
   RECT DisplayRect();
+  // Icons of the tabs: tab i shows image i of the list.
+  TCustomImageList* Images() const { return images_; }
+  void SetImages(TCustomImageList* images);
   TNotifyEvent OnChange;
 
   void WndProc(TMessage& message) override;
@@ -35,6 +39,7 @@ class TCustomTabControl : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
+  void Notification(TComponent* component, TOperation operation) override;
   // The tab captions, in order; the window is filled from them.
   virtual std::vector<std::wstring> TabCaptions() const = 0;
   // The selected tab changed (by the user or by SetTabIndex).
@@ -45,6 +50,7 @@ class TCustomTabControl : public TWinControl {
  private:
   TTabPosition position_ = TTabPosition::tpTop;
   bool multiLine_ = false;
+  TCustomImageList* images_ = nullptr;
 };
 
 class TTabControl : public TCustomTabControl {

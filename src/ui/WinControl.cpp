@@ -92,6 +92,17 @@ HWND CreateBoundWindow(TObject* object, const wchar_t* className, DWORD style, H
 }
 
 TObject* BoundObject(HWND wnd, UINT msg, LPARAM lParam) {
+  // A class with extra bytes keeps the object in their last pointer, as framework controls do: a
+  // procedure that asks on every message then makes no round trip to the window server.
+  if (const int slot = ObjectSlot(wnd); slot >= 0) {
+    auto* object = reinterpret_cast<TObject*>(GetWindowLongPtrW(wnd, slot));
+    if (!object && msg != WM_NCDESTROY && (object = CreatingObject(msg, lParam))) {
+      if (t_creating == object) t_creating = nullptr;
+      SetWindowLongPtrW(wnd, slot, reinterpret_cast<LONG_PTR>(object));
+    }
+    if (msg == WM_NCDESTROY) SetWindowLongPtrW(wnd, slot, 0);
+    return object;
+  }
   auto* object = static_cast<TObject*>(GetPropW(wnd, MAKEINTATOM(ControlAtom())));
   if (!object && msg != WM_NCDESTROY && (object = CreatingObject(msg, lParam))) {
     if (t_creating == object) t_creating = nullptr;

@@ -2,7 +2,9 @@
 
 #include <memory>
 
+#include "skin/controls/SkinnerHelpers.h"
 #include "skin/data/WinSkinData.h"
+#include "ui/Controls.h"
 
 namespace skin {
 
@@ -15,6 +17,7 @@ ATOM OverlayClass(WNDPROC proc) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = proc;
+    wc.cbWndExtra = ui::kBoundObjectBytes;  // the overlay hears every move of the mouse
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kOverlayClass;
@@ -26,11 +29,6 @@ ATOM OverlayClass(WNDPROC proc) {
 bool IsOverlay(HWND wnd) {
   wchar_t name[16] = {};
   return wnd && GetClassNameW(wnd, name, 16) && lstrcmpW(name, kOverlayClass) == 0;
-}
-
-const TDataSkinObject* Usable(const TSkinData* skin, const char* name) {
-  const TDataSkinObject* e = skin ? skin->FindElement(name) : nullptr;
-  return e && !e->Empty() ? e : nullptr;
 }
 
 // The window a child host's overlay lives in; null when the host is a top-level window (a
@@ -51,8 +49,8 @@ TWScrollbar::~TWScrollbar() {
 }
 
 bool TWScrollbar::SkinHasBars(const TSkinData* skin) {
-  return Usable(skin, "Scrollbar") && Usable(skin, "HorzScrollThumb") &&
-         Usable(skin, "VertScrollThumb");
+  return ElementWithImage(skin, "Scrollbar") && ElementWithImage(skin, "HorzScrollThumb") &&
+         ElementWithImage(skin, "VertScrollThumb");
 }
 
 // ---- Attaching
@@ -88,10 +86,8 @@ void TWScrollbar::Detach() {
   if (addedClipSiblings_ && host_ && IsWindow(host_))
     SetWindowLongPtrW(host_, GWL_STYLE, GetWindowLongPtrW(host_, GWL_STYLE) & ~WS_CLIPSIBLINGS);
   addedClipSiblings_ = false;
-  if (HWND wnd = std::exchange(wnd_, nullptr)) {
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
-    DestroyWindow(wnd);
-  }
+  // The window's messages from here on find the overlay no longer its own and go to the system.
+  if (HWND wnd = std::exchange(wnd_, nullptr)) DestroyWindow(wnd);
   host_ = nullptr;
   visible_ = pressed_ = tracking_ = false;
 }
@@ -111,25 +107,29 @@ bool TWScrollbar::EnsureWindow() {
     }
     return true;
   }
-  if (wnd_) {
-    SetWindowLongPtrW(wnd_, GWLP_USERDATA, 0);
-    DestroyWindow(std::exchange(wnd_, nullptr));
-  }
+  if (wnd_) DestroyWindow(std::exchange(wnd_, nullptr));
   if (!OverlayClass(OverlayProc)) return false;
   popup_ = parent == nullptr;
+  ui::BoundWindowParams p;
+  p.className = kOverlayClass;
   if (popup_) {
-    DWORD ex = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
-    if (GetWindowLongPtrW(host_, GWL_EXSTYLE) & WS_EX_TOPMOST) ex |= WS_EX_TOPMOST;
-    wnd_ = CreateWindowExW(ex, kOverlayClass, L"", WS_POPUP, 0, 0, 0, 0, host_, nullptr,
-                           GetModuleHandleW(nullptr), this);
+    p.exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    if (GetWindowLongPtrW(host_, GWL_EXSTYLE) & WS_EX_TOPMOST) p.exStyle |= WS_EX_TOPMOST;
+    p.style = WS_POPUP;
+    p.parent = host_;
   } else {
     // The host must not paint its bar over the overlay that covers it.
     if (!(GetWindowLongPtrW(host_, GWL_STYLE) & WS_CLIPSIBLINGS)) {
       SetWindowLongPtrW(host_, GWL_STYLE, GetWindowLongPtrW(host_, GWL_STYLE) | WS_CLIPSIBLINGS);
       addedClipSiblings_ = true;
     }
-    wnd_ = CreateWindowExW(0, kOverlayClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
-                           nullptr, GetModuleHandleW(nullptr), this);
+    p.style = WS_CHILD | WS_CLIPSIBLINGS;
+    p.parent = parent;
+  }
+  try {
+    wnd_ = ui::CreateBoundWindow(this, p);
+  } catch (const ui::EOutOfResources&) {
+    wnd_ = nullptr;
   }
   if (wnd_ && !enabled_) EnableWindow(wnd_, FALSE);
   orderUnknown_ = true;
@@ -288,7 +288,7 @@ void TWScrollbar::PaintTo(HDC dc) {
     paintedKnown_ = true;
   }
 
-  const TDataSkinObject* arrows = Usable(skin_, "Scrollbar");
+  const TDataSkinObject* arrows = ElementWithImage(skin_, "Scrollbar");
   const ImageDC& strip = form_->SkinImage(arrows->Bitmap.get());
   if (strip.empty()) return;
   const int thickness = BarThickness(strip.height(), arrow_);
@@ -308,8 +308,9 @@ void TWScrollbar::PaintTo(HDC dc) {
     thumb_ = info.thumb;
   }
 
-  const TDataSkinObject* track = Usable(skin_, vertical_ ? "VertScroll" : "HorzScroll");
-  const TDataSkinObject* thumb = Usable(skin_, vertical_ ? "VertScrollThumb" : "HorzScrollThumb");
+  const TDataSkinObject* track = ElementWithImage(skin_, vertical_ ? "VertScroll" : "HorzScroll");
+  const TDataSkinObject* thumb =
+      ElementWithImage(skin_, vertical_ ? "VertScrollThumb" : "HorzScrollThumb");
   const BarFrames frames =
       ChooseBarFrames(vertical_, enabled, hoverZone_, pressed_, thumb->Frame, kTrackFrames);
   const BarLayout layout =
@@ -434,19 +435,13 @@ LRESULT TWScrollbar::OverlayMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK TWScrollbar::OverlayProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+  // The class is the overlay's alone: the bound object is a TWScrollbar.
+  auto* self = static_cast<TWScrollbar*>(ui::BoundObject(wnd, msg, lParam));
+  if (msg == WM_NCDESTROY && self && self->wnd_ == wnd) {
+    self->wnd_ = nullptr;
+    self->visible_ = false;
   }
-  auto* self = reinterpret_cast<TWScrollbar*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (msg == WM_NCDESTROY && self) {
-    if (self->wnd_ == wnd) {
-      self->wnd_ = nullptr;
-      self->visible_ = false;
-    }
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
-    self = nullptr;
-  }
+  // A window the overlay has let go of (being destroyed, or replaced) is the system's.
   if (!self || self->wnd_ != wnd) return DefWindowProcW(wnd, msg, wParam, lParam);
   try {
     return self->OverlayMessage(msg, wParam, lParam);

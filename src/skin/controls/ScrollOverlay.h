@@ -17,13 +17,14 @@
 #include "skin/controls/ScrollGeometry.h"
 #include "skin/frame/FrameHost.h"
 #include "skin/frame/FramePainter.h"
+#include "ui/Classes.h"
 #include "ui/Handles.h"
 
 namespace skin {
 
 class TSkinData;
 
-class TWScrollbar {
+class TWScrollbar : public ui::TObject {
  public:
   enum BarKind : uint8_t { kHorizontalBar = 0, kVerticalBar = 1, kControlBar = 2 };
 

@@ -1,8 +1,8 @@
 #include "skin/controls/SkinButtons.h"
 
 #include <algorithm>
-#include <cwctype>
 
+#include "skin/controls/SkinnerHelpers.h"
 #include "skin/data/ImgUtilGdi.h"
 #include "skin/frame/CanvasPrimitives.h"
 #include "ui/Bitmaps.h"
@@ -13,15 +13,9 @@ namespace skin {
 
 namespace {
 constexpr UINT kCaptionFlags = DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS;
-constexpr int kTransparentTag = 5555;
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 
 bool IsDefaultButton(ui::TControl* control) {
-  return control && Lower(ui::GetEnumPropertyName(control, "Default")) == "true";
+  return control && LowerEnum(control, "Default") == "true";
 }
 }  // namespace
 
@@ -120,16 +114,27 @@ void TSkinButton::AfterMessage(ui::TMessage& message) {
   }
 }
 
+// The click the skinner took from the control: the parent hears it as from the system's own
+// button (BN_CLICKED, sent as the system sends it), and the framework reflects that to the
+// control's Click, so the application's handler runs once and by the usual road. A control that
+// is no push button (a class the skin only paints as one) is clicked directly.
 void TSkinButton::Click() {
-  if (control_) {
+  HWND parent = GetParent(handle_);
+  const auto code = static_cast<UINT>(SendMessageW(handle_, WM_GETDLGCODE, 0, 0));
+  // Push buttons answer as such; an owner-drawn one (a glyph button) as a button.
+  const bool pushButton = code & (DLGC_BUTTON | DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
+  if (control_ && (!pushButton || !parent)) {
     control_->Click();
     return;
   }
-  HWND parent = GetParent(handle_);
-  wchar_t cls[32] = {};
-  GetClassNameW(handle_, cls, 32);
-  const WPARAM id = _wcsicmp(cls, L"TButton") == 0 ? 0 : static_cast<WPARAM>(GetDlgCtrlID(handle_));
-  PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(handle_));
+  WPARAM id = static_cast<WPARAM>(GetDlgCtrlID(handle_));
+  if (!control_) {
+    // A bare window of the framework's button class has no object to take the id from.
+    wchar_t cls[32] = {};
+    GetClassNameW(handle_, cls, 32);
+    if (_wcsicmp(cls, L"TButton") == 0) id = 0;
+  }
+  SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(handle_));
 }
 
 ButtonState TSkinButton::ReadState() {
@@ -254,9 +259,10 @@ void DrawGlyphImage(HDC dc, ui::TBitmap& glyph, int numGlyphs, int glyphFrame, i
 }
 
 void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
-  if (PaintTarget && Lower(ui::GetEnumPropertyName(PaintTarget, "Visible")) == "false") return;
+  if (PaintTarget && LowerEnum(PaintTarget, "Visible") == "false") return;
   if (!HasFace()) return;
-  const ButtonState state = ReadState();
+  ButtonState state = ReadState();
+  if (GraphicProperty) state.isDefault = false;
   const int frame = ButtonFrame(state, skin_->Buttons()->Frame);
   const int glyphFrame = state.down ? 3 : (state.disabled ? 2 : 1);
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
@@ -267,15 +273,21 @@ void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
   ui::SaveDCGuard saved(b);
   PaintFace(b, local, frame);
 
-  // The glyph: a strip of NumGlyphs images, or an image list's image.
-  auto* glyph = ui::GetObjectProperty<ui::TBitmap>(control_, "Glyph");
-  auto* images = ui::GetObjectProperty<ui::TCustomImageList>(control_, "Images");
+  // The glyph: a strip of NumGlyphs images, or an image list's image; or a graphic, whole.
+  ui::TGraphic* picture =
+      GraphicProperty ? ui::GetObjectProperty<ui::TGraphic>(control_, GraphicProperty) : nullptr;
+  auto* glyph = GraphicProperty ? nullptr : ui::GetObjectProperty<ui::TBitmap>(control_, "Glyph");
+  auto* images =
+      GraphicProperty ? nullptr : ui::GetObjectProperty<ui::TCustomImageList>(control_, "Images");
   const int numGlyphs =
       std::max<int>(1, static_cast<int>(ui::GetOrdProperty(control_, "NumGlyphs")));
   const int imageIndex = static_cast<int>(ui::GetOrdProperty(control_, "ImageIndex"));
   const int disabledIndex = static_cast<int>(ui::GetOrdProperty(control_, "DisabledIndex"));
   int gw = 0, gh = 0;
-  if (glyph && !glyph->Empty()) {
+  if (picture && !picture->Empty()) {
+    gw = picture->Width();
+    gh = picture->Height();
+  } else if (glyph && !glyph->Empty()) {
     gw = glyph->Width() / numGlyphs;
     gh = glyph->Height();
   } else if (images && imageIndex != -1) {
@@ -285,8 +297,7 @@ void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
 
   caption_ = ReplaceFirst(caption_, L"||", L"\r\n");
   if (HFONT font = CaptionFont()) SelectObject(b, font);
-  const GlyphLayoutKind layout =
-      GlyphLayoutFromName(Lower(ui::GetEnumPropertyName(control_, "Layout")));
+  const GlyphLayoutKind layout = GlyphLayoutFromName(LowerEnum(control_, "Layout"));
   const bool horizontal = layout == GlyphLayoutKind::Left || layout == GlyphLayoutKind::Right;
   RECT measure = local;
   InflateRect(&measure, -2, -2);
@@ -305,11 +316,16 @@ void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
   in.textHeight = th;
   in.margin = static_cast<int>(ui::GetOrdProperty(control_, "Margin"));
   in.spacing = static_cast<int>(ui::GetOrdProperty(control_, "Spacing"));
-  in.centred = Lower(ui::GetEnumPropertyName(control_, "Alignment")) == "tacenter";
+  in.centred = LowerEnum(control_, "Alignment") == "tacenter";
   in.layout = layout;
   const GlyphButtonLayout at = LayoutGlyphButton(in);
 
-  if (glyph && !glyph->Empty() && gw > 0) {
+  if (picture && !picture->Empty()) {
+    ui::TCanvas canvas;
+    canvas.SetHandle(b);
+    picture->Draw(canvas, RECT{at.glyphX, at.glyphY, at.glyphX + gw, at.glyphY + gh});
+    canvas.SetHandle(nullptr);
+  } else if (glyph && !glyph->Empty() && gw > 0) {
     DrawGlyphImage(b, *glyph, numGlyphs, glyphFrame, at.glyphX, at.glyphY);
   } else if (images && imageIndex != -1) {
     const int index = state.disabled && disabledIndex != -1 ? disabledIndex : imageIndex;

@@ -42,6 +42,9 @@ class TSkinBitButton : public TSkinButton {
   UI_CLASS(TSkinBitButton, TSkinButton)
  public:
   using TSkinButton::TSkinButton;
+  // Set: the picture is the graphic in this published property, drawn whole in the glyph's
+  // place (no strip, no image list); the default-button image is left to the focus alone.
+  const char* GraphicProperty = nullptr;
 
  protected:
   void PaintControl(HDC dc, const RECT& rect) override;

@@ -2,21 +2,16 @@
 
 #include <algorithm>
 
+#include "skin/controls/SkinnerHelpers.h"
 #include "skin/frame/CanvasPrimitives.h"
 #include "ui/TypInfo.h"
 
 namespace skin {
 
 namespace {
-constexpr int kTransparentTag = 5555;
 constexpr UINT kPrintClient = WM_PRINTCLIENT;  // 0x318
 constexpr UINT kPrint = WM_PRINT;              // 0x317: the code the check skinners were given
 constexpr UINT kSkinRepaintRequest = 0xB0D0;
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 }  // namespace
 
 UI_IMPLEMENT_CLASS(TSkinCheckRadio, TSkinControl)
@@ -94,7 +89,7 @@ int TSkinCheckBox::StateFrame(int frames) {
   int check = (state & BST_CHECKED) ? 2 : 1;
   if (control_) {
     if (ui::IsPublishedProp(control_, "State", ui::TTypeKind::tkEnumeration)) {
-      const std::string s = Lower(ui::GetEnumPropertyName(control_, "State"));
+      const std::string s = LowerEnum(control_, "State");
       if (s.find("uncheck") != std::string::npos)
         check = 1;
       else if (s.find("check") != std::string::npos)
@@ -102,7 +97,7 @@ int TSkinCheckBox::StateFrame(int frames) {
       else if (s.find("gray") != std::string::npos)
         check = 4;
     } else if (ui::IsPublishedProp(control_, "Checked", ui::TTypeKind::tkEnumeration)) {
-      check = Lower(ui::GetEnumPropertyName(control_, "Checked")) == "true" ? 2 : 1;
+      check = LowerEnum(control_, "Checked") == "true" ? 2 : 1;
     }
     if (ui::GetPropInfo(control_, "DataField") && lastSetCheck_ != 0)
       check = lastSetCheck_ == 3 ? 4 : lastSetCheck_;
@@ -114,7 +109,7 @@ int TSkinCheckBox::StateFrame(int frames) {
 int TSkinRadioButton::StateFrame(int frames) {
   bool checked = (SendMessageW(handle_, BM_GETCHECK, 0, 0) & 1) != 0;
   if (control_ && ui::IsPublishedProp(control_, "Checked", ui::TTypeKind::tkEnumeration))
-    checked = Lower(ui::GetEnumPropertyName(control_, "Checked")) == "true";
+    checked = LowerEnum(control_, "Checked") == "true";
   return RadioButtonFrame(checked, !enabled_, frames);
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "skin/controls/SkinnerHelpers.h"
 #include "ui/ComCtrls.h"
 #include "ui/Graphics.h"
 
@@ -32,21 +33,6 @@ COMBOBOXINFO ComboInfo(HWND combo, bool& ok) {
   info.cbSize = sizeof info;
   ok = combo && GetComboBoxInfo(combo, &info);
   return info;
-}
-
-// One frame of an element, nine-sliced to r, with the tiling and transparency given here rather
-// than the element's own.
-void DrawElement(HDC dc, IControlSkinnerHost& form, const RECT& r, const TDataSkinObject& element,
-                 int frame, bool transparent) {
-  if (r.right < r.left || r.bottom < r.top) return;
-  const ImageDC& image = form.SkinImage(element.Bitmap.get());
-  if (image.empty()) return;
-  const ImageRect margins{element.Margins.left, element.Margins.top, element.Margins.right,
-                          element.Margins.bottom};
-  const PaintPlan plan =
-      PlanNineSlice(image.width(), image.height(), r.right - r.left, r.bottom - r.top, margins,
-                    false, false, std::max(element.Frame, 1), frame);
-  ExecutePlanFrom(dc, r.left, r.top, plan, image, transparent);
 }
 
 void Frame(HDC dc, const RECT& r, COLORREF colour) {
@@ -109,6 +95,7 @@ void TSkinComBox::Detach() {
 void TSkinComBox::Notification(ui::TComponent* component, ui::TOperation operation) {
   TSkinControl::Notification(component, operation);
   if (operation == ui::TOperation::opRemove && component == listPainter_) listPainter_ = nullptr;
+  if (operation == ui::TOperation::opRemove && component == listBars_) listBars_ = nullptr;
 }
 
 HWND TSkinComBox::InfoWindow() const {
@@ -139,9 +126,13 @@ void TSkinComBox::AttachList() {
   if (!ok || !info.hwndList || !IsWindow(info.hwndList)) return;
   const DWORD type = static_cast<DWORD>(GetWindowLongPtrW(InfoWindow(), GWL_STYLE)) & 3;
   if (type == CBS_SIMPLE) {
-    // The simple combo's always-visible list carries window scroll bars of its own, which the
-    // scroll-bar skinners serve.
+    // The simple combo's always-visible list carries window scroll bars of its own: they wear
+    // the skin as any scrolling window's do.
     list_ = info.hwndList;
+    if (GetWindowLongPtrW(list_, GWL_STYLE) & WS_CHILD) {
+      listBars_ = new TSkinScrollbarH(this);
+      listBars_->AttachHandle(list_, skin_, form_);
+    }
     return;
   }
   listPainter_ = new TComboxScrollBar(this);
@@ -149,6 +140,10 @@ void TSkinComBox::AttachList() {
 }
 
 void TSkinComBox::FreeListPainter() {
+  if (TSkinScrollbarH* bars = std::exchange(listBars_, nullptr)) {
+    bars->Detach();
+    bars->Free();
+  }
   if (TComboxScrollBar* painter = std::exchange(listPainter_, nullptr)) {
     painter->Detach();
     painter->Free();
@@ -157,8 +152,11 @@ void TSkinComBox::FreeListPainter() {
 
 // The list's painter follows the combo off and on.
 void TSkinComBox::ActiveChanged(bool active) {
+  focusKnown_ = false;  // the focus may have moved while the combo's messages went past us
   if (listPainter_ && listPainter_->SkinnedWindow())
     SendMessageW(listPainter_->SkinnedWindow(), SM_SETACTIVE, active ? 1 : 0, 0);
+  if (listBars_ && listBars_->SkinnedWindow())
+    SendMessageW(listBars_->SkinnedWindow(), SM_SETACTIVE, active ? 1 : 0, 0);
   TSkinControl::ActiveChanged(active);
 }
 
@@ -256,6 +254,8 @@ void TSkinComBox::AfterMessage(ui::TMessage& message) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       // The combo repaints itself for its focus look; the skin follows that paint.
+      focusKnown_ = !child_;
+      focused_ = message.Msg == WM_SETFOCUS;
       break;
     case WM_MOUSEMOVE:
       // Unsigned words, as the combo's own hit testing reads them.
@@ -317,8 +317,13 @@ void TSkinComBox::PaintFrame(HDC dc) {
 }
 
 ComboState TSkinComBox::ReadState() {
-  const HWND focus = GetFocus();
-  focused_ = focus && (focus == handle_ || IsChild(handle_, focus));
+  // Asking for the focus is a round trip to the window server under Wine: a combo without child
+  // windows (a drop-down list) has it or not by its own focus messages, which it hears.
+  if (child_ || !focusKnown_) {
+    const HWND focus = GetFocus();
+    focused_ = focus && (focus == handle_ || IsChild(handle_, focus));
+    focusKnown_ = !child_;
+  }
   enabled_ = !(style_ & WS_DISABLED);
   ComboState s;
   s.focused = focused_;
@@ -364,7 +369,7 @@ void TSkinComBox::PaintControl(HDC dc, const RECT& rect) {
   if (ExFlag)
     PaintEx(b, local, ComboImageFrame(state, 4));
   else
-    DrawElement(b, *form_, local, *image, ComboImageFrame(state, image->Frame), true);
+    DrawImage(b, local, *image, ComboImageFrame(state, image->Frame));
   BitBlt(dc, rect.left, rect.top, W, H, b, 0, 0, SRCCOPY);
 }
 
@@ -403,6 +408,17 @@ void TSkinComBox::PaintFlat(HDC dc, const RECT& rect, const TDataSkinObject& but
   OffsetRect(&image, -part.left, -part.top);
   DrawGlyphFrame(b, image, frames, FlatComboFrame(state, frames), *strip);
   BitBlt(dc, rect.left + part.left, rect.top + part.top, pw, ph, b, 0, 0, SRCCOPY);
+}
+
+// One frame of the element nine-sliced to r (its centre stretched), magenta left out.
+void TSkinComBox::DrawImage(HDC dc, const RECT& r, const TDataSkinObject& element, int frame) {
+  if (r.right < r.left || r.bottom < r.top) return;
+  const ImageDC& image = form_->SkinImage(element.Bitmap.get());
+  if (image.empty()) return;
+  const PaintPlan plan =
+      PlanNineSlice(image.width(), image.height(), r.right - r.left, r.bottom - r.top,
+                    MarginsOf(element), false, false, std::max(element.Frame, 1), frame);
+  DrawKeyed(dc, r, image, plan);
 }
 
 void TSkinComBox::PaintEx(HDC dc, const RECT& rect, int frame) {

@@ -11,6 +11,7 @@
 #include "skin/controls/ComboGeometry.h"
 #include "skin/controls/ScrollOverlay.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinScrollbars.h"
 
 namespace skin {
 
@@ -30,6 +31,8 @@ class TSkinComBox : public TSkinControl {
   // The hooked child window (null when there is none) and the drop-down list's painter.
   HWND ChildWindow() const { return child_; }
   TComboxScrollBar* ListPainter() const { return listPainter_; }
+  // The skinner of a simple combo's always-visible list (its window bars); null otherwise.
+  TSkinScrollbarH* ListBars() const { return listBars_; }
   // The button area hot tracking uses, in window coordinates of the combo.
   RECT HotRect() const { return hot_; }
 
@@ -59,13 +62,16 @@ class TSkinComBox : public TSkinControl {
   void PaintFlat(HDC dc, const RECT& rect, const TDataSkinObject& button, const ComboState& state,
                  bool left);
   void PaintEx(HDC dc, const RECT& rect, int frame);
+  void DrawImage(HDC dc, const RECT& r, const TDataSkinObject& element, int frame);
 
   DWORD style_ = 0, exStyle_ = 0;
   HWND list_ = nullptr;  // the list of a simple combo
   HWND child_ = nullptr;
   ui::SubclassHandle childSubclass_;
   TComboxScrollBar* listPainter_ = nullptr;  // owned by this skinner (a component of it)
+  TSkinScrollbarH* listBars_ = nullptr;      // the same, for a simple combo's list
   RECT hot_{};
+  bool focusKnown_ = false;  // focused_ follows the combo's own focus messages
 };
 
 // The drop-down list of a CBS_DROPDOWN / CBS_DROPDOWNLIST combo: the list's border in the skin's

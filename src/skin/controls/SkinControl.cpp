@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "skin/controls/SkinnerHelpers.h"
 #include "skin/frame/CanvasPrimitives.h"
 #include "ui/Handles.h"
 #include "ui/TypInfo.h"
@@ -112,6 +113,8 @@ void TSkinControl::Detach() {
 }
 
 void TSkinControl::SkinChanged() {
+  // The pieces kept ready were cut from the old skin's images (whose DCs a new image may reuse).
+  keyed_.reset();
   if (recolour_ && control_)
     control_->SetColor(static_cast<ui::TColor>(skin_->GetRGB(ciButtonFace)));
   // The form skinner paints all its windows once the whole form has the new skin.
@@ -346,7 +349,10 @@ void TSkinControl::DrawSkinState(HDC dc, const RECT& r, int frameCount, int fram
   const PaintPlan plan =
       PlanNineSlice(image.width(), image.height(), r.right - r.left, r.bottom - r.top, margins,
                     false, element.Tile == 1, frameCount, frameIndex);
-  ExecutePlanFrom(dc, r.left, r.top, plan, image, element.Trans == 1);
+  if (element.Trans == 1)
+    DrawKeyed(dc, r, image, plan);
+  else
+    ExecutePlanFrom(dc, r.left, r.top, plan, image, false);
 }
 
 void TSkinControl::DrawGlyphFrame(HDC dc, const RECT& r, int frameCount, int frameIndex,
@@ -356,7 +362,14 @@ void TSkinControl::DrawGlyphFrame(HDC dc, const RECT& r, int frameCount, int fra
   if (image.empty()) return;
   const PaintPlan plan = PlanFrame(image.width(), image.height(), r.right - r.left,
                                    r.bottom - r.top, frameCount, frameIndex);
-  ExecutePlanFrom(dc, r.left, r.top, plan, image, true);
+  DrawKeyed(dc, r, image, plan);
+}
+
+void TSkinControl::DrawKeyed(HDC dc, const RECT& r, const ImageDC& image,
+                             const PaintPlan& plan) const {
+  if (!keyed_) keyed_ = std::make_unique<KeyedImageCache>();
+  if (!keyed_->Draw(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, image, plan))
+    ExecutePlanFrom(dc, r.left, r.top, plan, image, true);
 }
 
 void TSkinControl::DrawTextFocus(HDC dc, UINT flags, const RECT& rect) const {

@@ -25,6 +25,8 @@
 
 namespace skin {
 
+class KeyedImageCache;
+
 class TSkinControl : public ui::TComponent, public IControlSkinner, public ui::IHandlerLinkTarget {
   UI_CLASS(TSkinControl, ui::TComponent)
  public:
@@ -52,6 +54,12 @@ class TSkinControl : public ui::TComponent, public IControlSkinner, public ui::I
 
   bool Active() const { return active_; }
   int State() const { return state_; }
+  // Whether the skinner gives the control the skin's face colour (and back at detach). A skinner
+  // an application hands to the classification is attached with the setting it was given here.
+  bool Recolours() const { return recolour_; }
+  void SetRecolour(bool on) {
+    if (!attached_) recolour_ = on;
+  }
   int Mode = 0;
   uint8_t MouseState = 0;
   // A window-less control painted through its parent.
@@ -94,6 +102,9 @@ class TSkinControl : public ui::TComponent, public IControlSkinner, public ui::I
   // One glyph of a strip, stretched to rect, magenta left out.
   void DrawGlyphFrame(HDC dc, const RECT& rect, int frameCount, int frameIndex,
                       ui::TBitmap& strip) const;
+  // The pieces `plan` makes of `image` into rect, magenta left out; the skinner keeps the last few
+  // pieces it drew ready, so that a repaint in the same state makes nothing.
+  void DrawKeyed(HDC dc, const RECT& rect, const ImageDC& image, const PaintPlan& plan) const;
   void DrawTextFocus(HDC dc, UINT flags, const RECT& rect) const;
   // The window's keyboard cues, as the system's controls show them: a focus rectangle and the
   // underlined access keys appear once the keyboard has been used in the window
@@ -150,6 +161,7 @@ class TSkinControl : public ui::TComponent, public IControlSkinner, public ui::I
   // Set when the message being handled (the innermost) has been passed on to the control.
   bool* passedOn_ = nullptr;
   std::unique_ptr<FrameBuffer> ownBuffer_;
+  mutable std::unique_ptr<KeyedImageCache> keyed_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

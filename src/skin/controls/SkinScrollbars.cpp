@@ -2,9 +2,10 @@
 
 #include <commctrl.h>
 
-#include <cctype>
 #include <string>
+#include <utility>
 
+#include "skin/controls/SkinnerHelpers.h"
 #include "skin/controls/SkinnerRegistry.h"
 #include "skin/data/WinSkinData.h"
 #include "ui/TypInfo.h"
@@ -12,11 +13,6 @@
 namespace skin {
 
 namespace {
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
 constexpr DWORD kHiddenBar = STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
 constexpr LONG_PTR kEdgeStyles = WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE;
 }  // namespace
@@ -36,10 +32,28 @@ void TSkinScrollbar::Attach(IControlSkinnerHost* form, TSkinData* skin, bool) {
   if (!control_) return;
   // A control that publishes a border style asks for the flat border unless it has none; one that
   // publishes none gets it too, as long as its window has an edge to cover.
-  ownBorder_ = Lower(ui::GetEnumPropertyName(control_, "BorderStyle")) != "bsnone" &&
+  ownBorder_ = LowerEnum(control_, "BorderStyle") != "bsnone" &&
                control_->ClassName() != std::string("TImageScrollBox");
+  RecolourFixed();
   MakeBars();
   if (!control_->Visible()) HideBars();
+}
+
+void TSkinScrollbar::RecolourFixed() {
+  if (!control_ || !skin_ || !ui::IsPublishedProp(control_, "FixedColor", ui::TTypeKind::tkInteger))
+    return;
+  if (!fixedSaved_) {
+    savedFixed_ = ui::GetOrdProperty(control_, "FixedColor");
+    fixedSaved_ = true;
+  }
+  const auto face = static_cast<uint32_t>(skin_->GetRGB(ciButtonFace)) & 0xFFFFFF;
+  ui::SetPropertyText(control_, "FixedColor", std::to_wstring(face));
+  fixedRecoloured_ = true;
+}
+
+void TSkinScrollbar::RestoreFixed() {
+  if (!std::exchange(fixedRecoloured_, false) || !control_) return;
+  ui::SetPropertyText(control_, "FixedColor", std::to_wstring(savedFixed_));
 }
 
 void TSkinScrollbar::AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) {
@@ -77,6 +91,7 @@ void TSkinScrollbar::UpdateBars() {
 
 void TSkinScrollbar::Detach() {
   if (!Active()) return;
+  if (!WindowDestroyed()) RestoreFixed();
   TSkinControl::Detach();
   // Whatever became of the window, no overlay is left behind.
   const bool had = horz_ || vert_;
@@ -86,8 +101,10 @@ void TSkinScrollbar::Detach() {
 }
 
 void TSkinScrollbar::SkinChanged() {
-  // Everything this skinner paints lies on the frame (the border, the corner, the overlays over
-  // the bars), and the control keeps its own colour: its client area is not painted again.
+  // A grid's fixed cells follow the new face colour (the control repaints them itself).
+  if (Active()) RecolourFixed();
+  // Everything else this skinner paints lies on the frame (the border, the corner, the overlays
+  // over the bars), and the control keeps its own colour: its client area is not painted again.
   if (TWScrollbar::SkinHasBars(skin_)) {
     MakeBars();
     return;
@@ -100,9 +117,11 @@ void TSkinScrollbar::SkinChanged() {
 // Switched off, the system's own bars and frame show: the overlays go, and come back with the skin.
 void TSkinScrollbar::ActiveChanged(bool active) {
   if (active) {
+    RecolourFixed();
     MakeBars();
     if (control_ && !control_->Visible()) HideBars();
   } else {
+    RestoreFixed();
     horz_.reset();
     vert_.reset();
   }
@@ -169,6 +188,17 @@ void TSkinScrollbar::AfterMessage(ui::TMessage& message) {
       break;
     case WM_SHOWWINDOW:
       if (!message.WParam) HideBars();
+      return;
+    case SM_PAINTFRAMETO:
+      // The engine asks for the control's frame in a DC of its own (a print of the window).
+      if (message.LParam != kSkinMessageTag) break;
+      if (message.WParam) {
+        try {
+          DrawBorder(reinterpret_cast<HDC>(message.WParam));
+        } catch (...) {
+        }
+      }
+      message.Result = kSkinMessageTag;
       return;
     default:
       break;

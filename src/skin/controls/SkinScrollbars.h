@@ -6,6 +6,7 @@
 // in the skin's ButtonFace.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "skin/controls/ScrollOverlay.h"
@@ -39,6 +40,10 @@ class TSkinScrollbar : public TSkinControl {
 
  private:
   void MakeBars();
+  // A grid's fixed cells take the skin's face colour (FixedColor, when the control publishes it);
+  // the colour it had at attach comes back at detach and while the skin is switched off.
+  void RecolourFixed();
+  void RestoreFixed();
   void DrawBorder(HDC dc) const;
   // The flat border, the overlays and the corner hide every pixel of the system's frame.
   bool SkinCoversFrame() const;
@@ -47,6 +52,9 @@ class TSkinScrollbar : public TSkinControl {
   std::unique_ptr<TWScrollbar> horz_, vert_;
   bool ownBorder_ = false;
   ui::GdiBrush shadowBrush_;
+  bool fixedRecoloured_ = false;
+  bool fixedSaved_ = false;
+  int64_t savedFixed_ = 0;
 };
 
 // A list view: its window bars as any scrolling control's, and its header (report view) skinned

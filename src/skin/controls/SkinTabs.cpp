@@ -5,20 +5,18 @@
 
 #include <algorithm>
 
+#include "skin/controls/SkinUpDown.h"
 #include "skin/controls/SkinnerRegistry.h"
 #include "skin/data/ImgUtilGdi.h"
 #include "skin/frame/CanvasPrimitives.h"
 #include "skin/frame/PaintPrimitives.h"
-#include "ui/StatusBar.h"
 #include "ui/TabCtrls.h"
+#include "ui/Text.h"
 
 namespace skin {
 
 namespace {
 constexpr intptr_t kCloseBoxTag = 7777;
-
-RECT ToRect(const ImageRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-ImageRect ToImage(const RECT& r) { return ImageRect{r.left, r.top, r.right, r.bottom}; }
 
 // A copy of an element's image, flipped or turned as the tabs' side asks.
 ImageDC Oriented(ui::TBitmap* bitmap, bool flip, int turn) {
@@ -54,127 +52,8 @@ void DrawCloseBox(HDC dc, const ImageRect& box, COLORREF colour) {
 }
 }  // namespace
 
-UI_IMPLEMENT_CLASS(TSkinStatusBar, TSkinControl)
 UI_IMPLEMENT_CLASS(TSkinTab, TSkinControl)
 UI_IMPLEMENT_CLASS(TSkinTab31, TSkinControl)
-
-// ---- Status bars
-// ---------------------------------------------------------------------------------
-
-bool TSkinStatusBar::HasEdges() const {
-  const TDataSkinObject* edges = skin_ ? skin_->FindElement("StatusBarEdges") : nullptr;
-  return edges && !edges->Empty();
-}
-
-bool TSkinStatusBar::BeforeMessage(ui::TMessage& message) {
-  if (HasEdges()) {
-    if (message.Msg == WM_PAINT) {
-      PaintMessage(message);
-      return false;
-    }
-    if (message.Msg == WM_ERASEBKGND) {
-      message.Result = 1;
-      return false;
-    }
-  }
-  return TSkinControl::BeforeMessage(message);
-}
-
-void TSkinStatusBar::DrawEdges(HDC dc, const RECT& r, int kind) const {
-  const TDataSkinObject* edges = skin_->FindElement("StatusBarEdges");
-  if (edges && !edges->Empty()) {
-    DrawSkinState(dc, r, std::max(edges->Frame, 1), ClampFrame(kind, edges->Frame), *edges);
-    return;
-  }
-  if (kind == 3) return;
-  RECT e = r;
-  DrawEdge(dc, &e, kind == 1 ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
-}
-
-void TSkinStatusBar::PaintControl(HDC dc, const RECT& rect) {
-  const TDataSkinObject* edges = skin_->FindElement("StatusBarEdges");
-  if (!edges || edges->Empty()) return;
-  const int W = rect.right - rect.left, H = rect.bottom - rect.top;
-  FrameBuffer* buffer = Buffer(W, H);
-  if (!buffer) return;
-  const HDC b = buffer->dc();
-  ui::SaveDCGuard saved(b);
-  const RECT local{0, 0, W, H};
-  FillFace(b, local);
-  HFONT font = reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
-  if (control_) font = control_->Font()->Handle();
-  if (font) SelectObject(b, font);
-  SetTextColor(b, static_cast<COLORREF>(edges->NormalColour2));
-  SetBkMode(b, TRANSPARENT);
-  const bool rtl = GetWindowLongPtrW(handle_, GWL_EXSTYLE) & WS_EX_LAYOUTRTL;
-
-  auto* bar = dynamic_cast<ui::TStatusBar*>(control_);
-  const int parts = static_cast<int>(SendMessageW(handle_, SB_GETPARTS, 0, 0));
-  const bool simple = SendMessageW(handle_, SB_ISSIMPLE, 0, 0) || (bar && bar->SimplePanel()) ||
-                      (bar ? bar->PanelCount() == 0 : parts <= 0);
-  if (simple) {
-    DrawEdges(b, local, 1);
-    std::wstring text = bar ? bar->SimpleText() : ReadWindowText(handle_);
-    if (text.empty()) text = L" ";
-    RECT r = local;
-    InflateRect(&r, -2, 0);
-    SkinDrawText(b, text, r,
-                 (rtl ? DT_RIGHT : DT_LEFT) | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS);
-  } else {
-    // Panels are read afresh each paint: one freed since the last paint is simply not there.
-    const int count = bar ? std::min(bar->PanelCount(), parts) : parts;
-    for (int i = 0; i < count; ++i) {
-      RECT reported{};
-      if (!SendMessageW(handle_, SB_GETRECT, static_cast<WPARAM>(i),
-                        reinterpret_cast<LPARAM>(&reported)))
-        continue;
-      const RECT r = ToRect(StatusPanelRect(ToImage(reported), i == count - 1, local.right));
-      int kind = 1;
-      std::wstring text;
-      UINT align = DT_LEFT;
-      bool isText = true;
-      if (const ui::TStatusPanel* panel = bar ? bar->Panel(i) : nullptr) {
-        if (panel->Bevel() == ui::TStatusPanelBevel::pbRaised) kind = 2;
-        if (panel->Bevel() == ui::TStatusPanelBevel::pbNone) kind = 3;
-        text = panel->Text();
-        if (panel->Alignment() == ui::TAlignment::taRightJustify) align = DT_RIGHT;
-        if (panel->Alignment() == ui::TAlignment::taCenter) align = DT_CENTER;
-        isText = panel->Style() == ui::TStatusPanelStyle::psText;
-      } else {
-        wchar_t buffer_[256] = {};
-        const LRESULT got = SendMessageW(handle_, SB_GETTEXTLENGTHW, static_cast<WPARAM>(i), 0);
-        if (LOWORD(got) < 255)
-          SendMessageW(handle_, SB_GETTEXTW, static_cast<WPARAM>(i),
-                       reinterpret_cast<LPARAM>(buffer_));
-        text = buffer_;
-      }
-      if (rtl && align != DT_CENTER) align = align == DT_LEFT ? DT_RIGHT : DT_LEFT;
-      DrawEdges(b, r, kind);
-      if (!isText) continue;
-      if (text.empty()) text = L" ";
-      RECT area = r;
-      InflateRect(&area, -2, 0);
-      RECT measure = area;
-      SkinDrawText(b, text, measure, DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | align);
-      const int h = measure.bottom - measure.top;
-      RECT at = area;
-      at.top = StatusTextTop(H, h);
-      at.bottom = at.top + h + 2;
-      SkinDrawText(b, text, at, AddReadingOrder(DT_EXPANDTABS | DT_SINGLELINE | align));
-    }
-  }
-  // The size grip: the fifth of the extra images, in the bottom-right corner.
-  const TDataSkinObject* extra = skin_->FindElement("ExtraImages");
-  if ((GetWindowLongPtrW(handle_, GWL_STYLE) & SBARS_SIZEGRIP) && extra && !extra->Empty()) {
-    const int frames = std::max(extra->Frame, 1);
-    const int fw = extra->Bitmap->Width() / frames;
-    const ImageRect g = StatusGripRect(local.right, local.bottom, fw, extra->Bitmap->Height());
-    DrawGlyphFrame(b, ToRect(g), frames, ClampFrame(5, frames), *extra->Bitmap);
-  }
-  BitBlt(dc, rect.left, rect.top, W, H, b, 0, 0, SRCCOPY);
-  if (auto* windowed = dynamic_cast<ui::TWinControl*>(control_))
-    windowed->PaintControls(dc, nullptr);
-}
 
 // ---- Tab controls
 // --------------------------------------------------------------------------------
@@ -294,13 +173,16 @@ void TSkinTab::DrawTabs(HDC dc, const ImageRect& strip, int dw, int) {
   const int count = static_cast<int>(SendMessageW(handle_, TCM_GETITEMCOUNT, 0, 0));
   const bool unicode = IsWindowUnicode(handle_);
   const bool hasFocus = GetFocus() == handle_ && FocusCuesShown();
+  const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(handle_, TCM_GETIMAGELIST, 0, 0));
+  int iconWidth = 0, iconHeight = 0;
+  if (images) ImageList_GetIconSize(images, &iconWidth, &iconHeight);
   closeBoxes_rects_.assign(static_cast<size_t>(std::max(count, 0)), ImageRect{});
   for (int i = 0; i < count; ++i) {
     RECT item{};
     if (!SendMessageW(handle_, TCM_GETITEMRECT, static_cast<WPARAM>(i),
                       reinterpret_cast<LPARAM>(&item)))
       continue;
-    const ImageRect inStrip = ToImage(item).Offset(-strip.left, -strip.top);
+    const ImageRect inStrip = ToImageRect(item).Offset(-strip.left, -strip.top);
     const ImageRect t = TabInDrawnStrip(inStrip, strip.width(), strip.height(), side_);
     if (t.right <= 0 || t.left >= dw || t.empty()) continue;
     const bool current = i == focus;
@@ -308,21 +190,30 @@ void TSkinTab::DrawTabs(HDC dc, const ImageRect& strip, int dw, int) {
     NineSlice(dc, t, face_, tabs->Margins, tabs->Tile == 1, tabs->Trans == 1, frames,
               ClampFrame(current ? 2 : 1, frames));
     wchar_t text[80] = {};
+    int image = -1;
     if (unicode) {
       TCITEMW tci{};
-      tci.mask = TCIF_TEXT;
+      tci.mask = TCIF_TEXT | TCIF_IMAGE;
       tci.pszText = text;
       tci.cchTextMax = 80;
+      tci.iImage = -1;
       SendMessageW(handle_, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tci));
+      image = tci.iImage;
     } else {
       char narrow[80] = {};
       TCITEMA tci{};
-      tci.mask = TCIF_TEXT;
+      tci.mask = TCIF_TEXT | TCIF_IMAGE;
       tci.pszText = narrow;
       tci.cchTextMax = 80;
+      tci.iImage = -1;
       SendMessageW(handle_, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tci));
       MultiByteToWideChar(CP_ACP, 0, narrow, -1, text, 80);
+      image = tci.iImage;
     }
+    // The icon leads the caption when the tab has one and it is narrower than the tab.
+    const bool icon =
+        images && image >= 0 && image < ImageList_GetImageCount(images) && iconWidth < t.width();
+    const int iw = icon ? iconWidth : 0;
     const std::wstring caption = text;
     SetTextColor(dc, !enabled_ ? GetSysColor(COLOR_BTNSHADOW)
                      : current ? static_cast<COLORREF>(tabs->MouseOverColour2)
@@ -330,9 +221,13 @@ void TSkinTab::DrawTabs(HDC dc, const ImageRect& strip, int dw, int) {
     constexpr UINT kFlags = DT_END_ELLIPSIS | DT_EXPANDTABS | DT_WORDBREAK;
     RECT measure{0, 0, t.width(), t.height()};
     SkinDrawText(dc, caption, measure, kFlags | DT_CALCRECT);
-    const int tw = std::min<int>(measure.right - measure.left, t.width());
+    const int tw = std::min<int>(measure.right - measure.left, t.width() - iw);
     const int th = measure.bottom - measure.top;
-    RECT at{t.left + TabGroupLeft(t.width(), 0, tw), t.top + (t.height() - th) / 2, 0, 0};
+    const int groupLeft = t.left + TabGroupLeft(t.width(), iw, tw);
+    if (icon)
+      ImageList_Draw(images, image, dc, groupLeft, t.top + (t.height() - iconHeight) / 2,
+                     ILD_TRANSPARENT);
+    RECT at{groupLeft + iw, t.top + (t.height() - th) / 2, 0, 0};
     at.right = std::min<LONG>(at.left + tw, t.right);
     at.bottom = std::min<LONG>(at.top + th, t.bottom);
     DrawAccessText(dc, caption, at, AddReadingOrder(kFlags));
@@ -343,7 +238,7 @@ void TSkinTab::DrawTabs(HDC dc, const ImageRect& strip, int dw, int) {
       IntersectRect(&cue, &cue, &tabRect);
       DrawFocusRect(dc, &cue);
     }
-    if (closeBoxes_) closeBoxes_rects_[static_cast<size_t>(i)] = TabCloseBox(ToImage(item));
+    if (closeBoxes_) closeBoxes_rects_[static_cast<size_t>(i)] = TabCloseBox(ToImageRect(item));
   }
 }
 
@@ -357,7 +252,7 @@ void TSkinTab::PaintControl(HDC dc, const RECT& rect) {
   const ImageRect whole{0, 0, W, H};
   RECT display{0, 0, W, H};
   SendMessageW(handle_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-  const ImageRect pane = TabPane(ToImage(display), side_);
+  const ImageRect pane = TabPane(ToImageRect(display), side_);
   const ImageRect strip = TabStrip(whole, pane, side_);
   // The strip's background is the parent's colour (painting the parent itself would cost a
   // whole paint of the form per tab paint).
@@ -425,11 +320,34 @@ void TSkinTab::PaintControl(HDC dc, const RECT& rect) {
 void TSkinTab31::Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) {
   TSkinControl::Attach(form, skin, recolour);
   Prepare();
+  FindScroller();
 }
 
 void TSkinTab31::AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) {
   TSkinControl::AttachHandle(wnd, skin, form);
   Prepare();
+  FindScroller();
+}
+
+// The tab set's first child, when it is its scroll control, gets an up-down skinner laid out left
+// and right, once.
+void TSkinTab31::FindScroller() {
+  if (!handle_ || !HasSkinner(SkinnerKind::UpDown)) return;
+  if (scroller_ && IsWindow(scroller_) && GetParent(scroller_) == handle_) return;
+  scroller_ = nullptr;
+  HWND child = GetWindow(handle_, GW_CHILD);
+  if (!child) return;
+  const std::string cls = WindowClassNameOf(child);
+  if (!IsSpinClass(cls) && ui::AsciiLower(cls).find("scroller") == std::string::npos) return;
+  scroller_ = child;
+  TSkinUpDown* upDown = nullptr;
+  if (SendMessageW(child, SM_ISSKINNED, 0, 0) == 1) {
+    // Skinned already (as any up-down): it takes the tab set's layout.
+    upDown = form_ ? dynamic_cast<TSkinUpDown*>(form_->FindSkinnerByWindow(child)) : nullptr;
+  } else if ((upDown = dynamic_cast<TSkinUpDown*>(CreateSkinner(SkinnerKind::UpDown, nullptr)))) {
+    upDown->AttachHandle(child, skin_, form_);
+  }
+  if (upDown) upDown->SetHorizontal(1);
 }
 
 void TSkinTab31::SkinChanged() {
@@ -446,6 +364,7 @@ void TSkinTab31::Prepare() {
 bool TSkinTab31::BeforeMessage(ui::TMessage& message) {
   if (!face_.empty()) {
     if (message.Msg == WM_PAINT) {
+      FindScroller();  // the scroll control comes with the first tab that does not fit
       PaintMessage(message);
       return false;
     }
@@ -470,18 +389,20 @@ void TSkinTab31::PaintControl(HDC dc, const RECT& rect) {
   SetBkMode(b, TRANSPARENT);
   const TDataSkinObject* tabs = skin_->FindElement("Tabs");
   const int frames = std::max(tabs->Frame, 1);
+  const bool scrolling = scroller_ && IsWindow(scroller_) && IsWindowVisible(scroller_);
   int x = set->StartMargin();
   for (int i = std::max(set->FirstIndex(), 0); i < set->Tabs()->Count(); ++i) {
     const std::wstring text = set->Tabs()->Get(i);
     SIZE size{};
     GetTextExtentPoint32W(b, text.c_str(), static_cast<int>(text.size()), &size);
-    if (x + size.cx + 9 > W - set->EndMargin()) break;
+    // A shown scroll control keeps room for itself after the last whole tab.
+    if (x + size.cx + (scrolling ? 21 : 9) > W - set->EndMargin()) break;
     const ImageRect t{x, 0, x + size.cx + 9, H - 1};
     const bool selected = i == set->TabIndex();
     NineSlice(b, t, face_, tabs->Margins, tabs->Tile == 1, tabs->Trans == 1, frames,
               ClampFrame(selected ? 2 : 1, frames));
     SetTextColor(b, static_cast<COLORREF>(selected ? tabs->MouseOverColour2 : tabs->NormalColour2));
-    RECT r = ToRect(t);
+    RECT r = ToRECT(t);
     SkinDrawText(b, text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     x = t.right;
   }

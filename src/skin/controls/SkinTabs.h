@@ -1,6 +1,5 @@
-// Status bars (panels, texts and the size grip) and tab controls: the system tab control with its
-// tabs on any side, drawn upright from the skin's Tabs image and turned into place, with optional
-// close boxes, and the framework's old tab set.
+// Tab controls: the system tab control with its tabs on any side, drawn upright from the skin's
+// Tabs image and turned into place, with optional close boxes; and the framework's old tab set.
 #pragma once
 
 #include <vector>
@@ -10,20 +9,6 @@
 #include "skin/frame/FramePainter.h"
 
 namespace skin {
-
-class TSkinStatusBar : public TSkinControl {
-  UI_CLASS(TSkinStatusBar, TSkinControl)
- public:
-  using TSkinControl::TSkinControl;
-
- protected:
-  bool BeforeMessage(ui::TMessage& message) override;
-  void PaintControl(HDC dc, const RECT& rect) override;
-
- private:
-  bool HasEdges() const;
-  void DrawEdges(HDC dc, const RECT& r, int kind) const;
-};
 
 class TSkinTab : public TSkinControl {
   UI_CLASS(TSkinTab, TSkinControl)
@@ -54,6 +39,8 @@ class TSkinTab : public TSkinControl {
   bool upDownDone_ = false;
 };
 
+// The old tab set: its tabs hang from the top edge, and its scroll control (an up-down child that
+// appears when the tabs overflow) wears the skin laid out left and right.
 class TSkinTab31 : public TSkinControl {
   UI_CLASS(TSkinTab31, TSkinControl)
  public:
@@ -61,6 +48,7 @@ class TSkinTab31 : public TSkinControl {
   void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
   void AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) override;
   void SkinChanged() override;
+  HWND Scroller() const { return scroller_; }
 
  protected:
   bool BeforeMessage(ui::TMessage& message) override;
@@ -68,7 +56,9 @@ class TSkinTab31 : public TSkinControl {
 
  private:
   void Prepare();
+  void FindScroller();
   ImageDC face_;
+  HWND scroller_ = nullptr;
 };
 
 }  // namespace skin

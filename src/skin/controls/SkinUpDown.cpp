@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "skin/frame/CanvasPrimitives.h"
 
 namespace skin {
 
@@ -12,6 +13,26 @@ ImageRect ScreenRect(HWND wnd) {
   RECT r{};
   GetWindowRect(wnd, &r);
   return {r.left, r.top, r.right, r.bottom};
+}
+
+// The line arrow of a plain half, as segments from its centre point (each end point left out, as
+// LineTo leaves it): a small filled triangle for up and down, an outlined one for left and right.
+struct Segment {
+  int x0, y0, x1, y1;
+};
+constexpr Segment kUpArrow[] = {{0, 0, 0, -1},  {1, 1, 4, 4},  {0, 1, 3, 4}, {0, 2, 2, 4},
+                                {-1, 1, -4, 4}, {0, 2, -3, 4}, {0, 1, -2, 4}};
+constexpr Segment kDownArrow[] = {{0, 3, 0, 4},    {1, 2, 4, -1},  {0, 2, 3, -1}, {0, 1, 2, 0},
+                                  {-1, 2, -4, -1}, {0, 2, -3, -1}, {0, 1, -2, 0}};
+constexpr Segment kLeftArrow[] = {{0, 0, 1, 2}, {1, 2, 1, -2}, {1, -2, -1, 0}, {-1, 0, 1, 2}};
+constexpr Segment kRightArrow[] = {{0, 0, -1, 2}, {-1, 2, -1, -2}, {-1, -2, 1, 0}, {1, 0, -1, 2}};
+
+template <size_t N>
+void DrawSegments(HDC dc, int x, int y, const Segment (&segments)[N]) {
+  for (const Segment& s : segments) {
+    MoveToEx(dc, x + s.x0, y + s.y0, nullptr);
+    LineTo(dc, x + s.x1, y + s.y1);
+  }
 }
 }  // namespace
 
@@ -34,8 +55,14 @@ void TSkinUpDown::SetEmbedded(bool on) {
   Repaint();
 }
 
+void TSkinUpDown::SetHorizontal(int on) {
+  if (horizontal_ == on) return;
+  horizontal_ = on;
+  Repaint();
+}
+
 bool TSkinUpDown::IsHorizontal() const {
-  return Horizontal == 1 || (GetWindowLongPtrW(handle_, GWL_STYLE) & UDS_HORZ) != 0;
+  return horizontal_ == 1 || (GetWindowLongPtrW(handle_, GWL_STYLE) & UDS_HORZ) != 0;
 }
 
 TDataSkinBorder* TSkinUpDown::Strip() const {
@@ -45,7 +72,6 @@ TDataSkinBorder* TSkinUpDown::Strip() const {
 }
 
 bool TSkinUpDown::BeforeMessage(ui::TMessage& message) {
-  if (!Strip()) return TSkinControl::BeforeMessage(message);
   const std::shared_ptr<bool> alive = AliveToken().lock();
   switch (message.Msg) {
     case WM_PAINT:
@@ -126,9 +152,34 @@ void TSkinUpDown::DrawHalf(HDC dc, const ImageRect& r, SpinHalf half, int state,
   DrawGlyphFrame(dc, RECT{g.left, g.top, g.right, g.bottom}, frames, frame, glyph);
 }
 
+// A half without the skin's strip: a button of the skin's colours with a line arrow.
+void TSkinUpDown::DrawPlainHalf(HDC dc, const ImageRect& r, SpinHalf half, int state) {
+  const bool lit = state == 2 || state == 4;
+  ui::SelectGuard pen(dc, GetStockObject(DC_PEN));
+  ui::SelectGuard brush(dc, GetStockObject(DC_BRUSH));
+  SetDCPenColor(dc, ColourRef(skin_->GetRGB(ciButtonDkShadow)));
+  SetDCBrushColor(dc, ColourRef(skin_->GetRGB(lit ? ciButtonShadow : ciButtonFace)));
+  Rectangle(dc, r.left, r.top, r.right, r.bottom);
+  const int x = r.left + r.width() / 2;
+  const bool first = half == SpinHalf::First;
+  if (IsHorizontal()) {
+    const int y = r.top + r.height() / 2;
+    if (first)
+      DrawSegments(dc, x, y, kLeftArrow);
+    else
+      DrawSegments(dc, x, y, kRightArrow);
+  } else {
+    const int y = r.top + r.height() / 2 - 2;
+    if (first)
+      DrawSegments(dc, x, y, kUpArrow);
+    else
+      DrawSegments(dc, x, y, kDownArrow);
+  }
+}
+
 void TSkinUpDown::PaintControl(HDC dc, const RECT& rect) {
+  if (!skin_) return;
   TDataSkinBorder* strip = Strip();
-  if (!strip) return;
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   FrameBuffer* buffer = Buffer(W, H);
   if (!buffer) return;
@@ -149,7 +200,11 @@ void TSkinUpDown::PaintControl(HDC dc, const RECT& rect) {
   for (SpinHalf half : {SpinHalf::First, SpinHalf::Second}) {
     const ImageRect r =
         (half == SpinHalf::First ? layout.first : layout.second).Offset(painted.left, painted.top);
-    DrawHalf(b, r, half, UpDownHalfState(shownHalf_ == half, down, hot, !enabled_), *strip);
+    const int state = UpDownHalfState(shownHalf_ == half, down, hot, !enabled_);
+    if (strip)
+      DrawHalf(b, r, half, state, *strip);
+    else
+      DrawPlainHalf(b, r, half, state);
   }
   BitBlt(dc, rect.left, rect.top, W, H, b, 0, 0, SRCCOPY);
 }

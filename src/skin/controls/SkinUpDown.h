@@ -2,7 +2,7 @@
 // skin's 8-frame UpDown.Vert / UpDown.Horz strips and their glyph strips. The control keeps its own
 // behaviour (capture, auto-repeat, buddy updates); the skinner paints, and shows the half under the
 // pointer pressed while the left button is held, hot while the pointer is over it. A skin without
-// the strip of the control's layout leaves the control its own look.
+// the strip of the control's layout gets plain halves in the skin's colours, with line arrows.
 #pragma once
 
 #include "skin/controls/EditGeometry.h"
@@ -20,7 +20,8 @@ class TSkinUpDown : public TSkinControl {
   bool Embedded() const { return embedded_; }
   void SetEmbedded(bool on);
   // 1 forces the left/right layout whatever the window style says (tab scrollers).
-  int Horizontal = 0;
+  int Horizontal() const { return horizontal_; }
+  void SetHorizontal(int on);
 
  protected:
   bool BeforeMessage(ui::TMessage& message) override;
@@ -28,16 +29,18 @@ class TSkinUpDown : public TSkinControl {
 
  private:
   bool IsHorizontal() const;
-  // The strip of the control's layout; null when the skin has none (the control paints itself).
+  // The strip of the control's layout; null when the skin has none (plain halves are drawn).
   TDataSkinBorder* Strip() const;
   // Where the halves are painted, in window coordinates.
   ImageRect PaintedRect(int width, int height) const;
   SpinHalf PointerHalf(const ImageRect& painted) const;
   void DrawHalf(HDC dc, const ImageRect& r, SpinHalf half, int state, TDataSkinBorder& strip);
+  void DrawPlainHalf(HDC dc, const ImageRect& r, SpinHalf half, int state);
   // The pointer moved over the control or left it: repaint when another half is under it.
   void PointerChanged(bool inside);
 
   bool embedded_ = false;
+  int horizontal_ = 0;
   SpinHalf shownHalf_ = SpinHalf::None;  // the half under the pointer at the last paint
 };
 

@@ -2,8 +2,10 @@
 
 #include <vector>
 
+#include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinnerRegistry.h"
 #include "ui/BitBtn.h"
 #include "ui/Buttons.h"
@@ -82,6 +84,14 @@ void AttachControl(Run& run, ui::TControl* control, const ControlDecision& d) {
   if (d.mode) skinner->Mode = d.mode;
   if (d.kind == SkinnerKind::ObjImage) skinner->Mode = d.objImageKind;
   if (auto* combo = dynamic_cast<TSkinComBox*>(skinner)) combo->ExFlag = d.extendedCombo;
+  if (d.glyphProperty) {
+    if (auto* speed = dynamic_cast<TSkinSpeedButton*>(skinner))
+      speed->GlyphProperty = d.glyphProperty;
+    else if (auto* glyphButton = dynamic_cast<TSkinBitButton*>(skinner))
+      glyphButton->GraphicProperty = d.glyphProperty;
+  }
+  // A single bar keeps the control's own border: the skin covers the bar alone.
+  if (d.singleBar) skinner->Mode = 1;
   skinner->Attach(&run.form, &run.skin, d.recolour);
   if (d.mode) skinner->Mode = d.mode;
 }
@@ -141,7 +151,7 @@ bool AskHandler(Run& run, ui::TControl* control, ui::TComponent* container) {
   if (!supplied) return false;
   auto* skinner = dynamic_cast<TSkinControl*>(supplied);
   if (skinner && skinner->Owner() == control && !IsListed(run.form, skinner))
-    skinner->Attach(&run.form, &run.skin, false);
+    skinner->Attach(&run.form, &run.skin, skinner->Recolours());
   if (control->Is<ui::TCustomPanel>()) ClassifyChildren(run, control, container);
   return true;
 }

@@ -15,8 +15,9 @@ constexpr uint32_t kHScroll = 0x00100000;
 constexpr uint32_t kVScroll = 0x00200000;
 constexpr uint32_t kTabStop = 0x00010000;
 constexpr uint32_t kButtonTypeMask = 0x0F;
-constexpr uint32_t kButtonIcon = 0x40;    // the button shows an icon instead of its text
-constexpr uint32_t kButtonBitmap = 0x80;  // the button shows a bitmap instead of its text
+constexpr uint32_t kButtonIcon = 0x40;        // the button shows an icon instead of its text
+constexpr uint32_t kButtonBitmap = 0x80;      // the button shows a bitmap instead of its text
+constexpr uint32_t kButtonPushLike = 0x1000;  // a check box or radio button drawn as a push button
 constexpr uint32_t kSizeGrip = 0x10;
 constexpr uint32_t kSimpleCombo = 0x3;
 constexpr uint32_t kTabOwnerDraw = 0x2000;
@@ -283,9 +284,13 @@ SkinnerKind ButtonWindowKind(uint32_t style, uint32_t skinControls) {
     case 0x3:  // automatic check box
     case 0x5:  // three-state
     case 0x6:  // automatic three-state
+      // Push-like, it looks like a push button: a glyph over it would be wrong, and the button
+      // skinner would take the click that toggles it. It keeps its own look and behaviour.
+      if (style & kButtonPushLike) return SkinnerKind::None;
       return when(swCheckBox, SkinnerKind::CheckBox);
     case 0x4:  // radio button
     case 0x9:  // automatic radio button
+      if (style & kButtonPushLike) return SkinnerKind::None;
       return when(swRadioButton, SkinnerKind::RadioButton);
     default:
       // Group boxes, owner-drawn and parent-painted user buttons; split buttons and command links,

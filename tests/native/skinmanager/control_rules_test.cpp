@@ -383,6 +383,9 @@ TEST(ControlRules, SystemButtonsByTheirType) {
   for (uint32_t style : {0x7u, 0xBu, 0x8u, 0xCu, 0xDu, 0xEu, 0xFu, 0x40u, 0x80u, 0x41u, 0x8Cu})
     EXPECT_EQ(skin::ButtonWindowKind(style, kAll), SkinnerKind::None);
   EXPECT_EQ(skin::ButtonWindowKind(0x50010003u, kAll), SkinnerKind::CheckBox);
+  // Push-like check boxes and radio buttons look like push buttons and toggle on their own click.
+  for (uint32_t style : {0x50011003u, 0x1002u, 0x1006u, 0x1004u, 0x50011009u})
+    EXPECT_EQ(skin::ButtonWindowKind(style, kAll), SkinnerKind::None) << style;
 }
 
 TEST(ControlRules, BareChildWindows) {

@@ -185,7 +185,7 @@ TEST(SkinnedButton, TwoLineCaption) {
   EXPECT_GT(two, one + 5);
 }
 
-TEST(SkinnedButton, ABareButtonWindowPostsItsCommandToTheDialog) {
+TEST(SkinnedButton, ABareButtonWindowTellsTheDialogItsCommand) {
   SkinnedForm f;
   HWND button =
       CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 75, 25,

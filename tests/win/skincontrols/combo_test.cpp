@@ -472,3 +472,54 @@ TEST(SkinnedCombo, ManyCyclesGiveEveryHandleAndGdiObjectBack) {
   EXPECT_EQ(ui::HandleCounts::Total() + ui::LiveFrameworkWindows(), handles);
   EXPECT_LE(wintest::LiveGdiObjects(), gdi + 2);
 }
+
+namespace {
+
+// A simple combo's list is always shown: its scroll bar wears the skin as any list's does, an
+// overlay exactly over the native bar, scrolling with it, gone with the skin.
+TEST(SkinnedCombo, ASimpleCombosListBarWearsTheSkin) {
+  ui::TComboBox* combo = nullptr;
+  SkinnedForm f(TestSkin(), [&](frametest::TFrameTestForm& form) {
+    combo = new ui::TComboBox(&form);
+    combo->SetParent(&form);
+    combo->SetStyle(ui::TComboBoxStyle::csSimple);
+    combo->SetBounds(20, 20, 140, 120);
+    Fill(combo, 40);
+  });
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(combo->Handle(), &info));
+  SCROLLBARINFO bar{};
+  bar.cbSize = sizeof bar;
+  ASSERT_TRUE(GetScrollBarInfo(info.hwndList, OBJID_VSCROLL, &bar));
+  ASSERT_FALSE(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE);
+  // The overlay: a window of the skin's overlay class lying exactly over the list's bar.
+  const auto overlayOverBar = [&] {
+    for (HWND w = GetWindow(combo->Handle(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      wchar_t name[32] = {};
+      GetClassNameW(w, name, 32);
+      RECT r{};
+      GetWindowRect(w, &r);
+      if (lstrcmpW(name, L"TWScrollbar") == 0 && IsWindowVisible(w) &&
+          EqualRect(&r, &bar.rcScrollBar))
+        return w;
+    }
+    return HWND{};
+  };
+  const HWND overlay = overlayOverBar();
+  ASSERT_NE(overlay, nullptr);
+  auto capture = wintest::CaptureWindowDC(overlay);
+  ASSERT_TRUE(capture);
+  // The up arrow's image.
+  const int w = bar.rcScrollBar.right - bar.rcScrollBar.left, a = GetSystemMetrics(SM_CXHSCROLL);
+  EXPECT_EQ(capture->Pixel(w / 2, a / 2) & 0xFFFFFF, Rgb(TestSkin().FrameColour("Scrollbar", 9)));
+
+  SendMessageW(combo->Handle(), skin::SM_SETACTIVE, 0, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(overlayOverBar(), nullptr);
+  SendMessageW(combo->Handle(), skin::SM_SETACTIVE, 1, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_NE(overlayOverBar(), nullptr);
+}
+
+}  // namespace

@@ -245,27 +245,48 @@ TEST(SkinnedUpDown, SystemUpDownHalvesStatesAndAutoRepeat) {
   EXPECT_EQ(PixelOf(wnd, 1, 20), Vert(7));
 }
 
-TEST(SkinnedUpDown, ASkinWithoutTheStripLeavesTheControlItsOwnLook) {
+TEST(SkinnedUpDown, ASkinWithoutTheStripGetsPlainHalvesThatFollowThePointer) {
   TestSkin ts;
   ts.Omit("UpDown.Vert").Omit("UpDown.Vert.Glyph");
-  ui::TUpDown *skinned = nullptr, *native = nullptr;
+  ui::TUpDown* c = nullptr;
+  Steps steps;
   SkinnedForm f(ts, [&](TFrameTestForm& form) {
-    skinned = Add<ui::TUpDown>(form, 20, 20, 17, 25);
-    native = Add<ui::TUpDown>(form, 60, 20, 17, 25);
-    native->SetTag(99);
+    c = Add<ui::TUpDown>(form, 20, 20, 17, 25);
+    c->SetMax(1000);
+    c->OnClick = ui::MethodOf<&Steps::Click>(&steps);
   });
-  // A pointer that was over this spot for an earlier test's window may have left the control hot:
-  // both hear that it has gone.
+  HWND wnd = c->Handle();
   MoveAway();
-  for (ui::TUpDown* c : {skinned, native}) SendMessageW(c->Handle(), WM_MOUSELEAVE, 0, 0);
-  RedrawWindow(f.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  auto a = wintest::CaptureWindowDC(skinned->Handle());
-  auto b = wintest::CaptureWindowDC(native->Handle());
-  ASSERT_TRUE(a && b);
-  int differing = 0;
-  for (int y = 0; y < 25; ++y)
-    for (int x = 0; x < 17; ++x) differing += a->Pixel(x, y) != b->Pixel(x, y);
-  EXPECT_EQ(differing, 0);
+  SendMessageW(wnd, WM_MOUSELEAVE, 0, 0);
+  wintest::PumpUntilIdle();
+  const COLORREF face = Colour(f, skin::ciButtonFace), lit = Colour(f, skin::ciButtonShadow),
+                 ink = Colour(f, skin::ciButtonDkShadow);
+  // Two halves, each outlined, with its arrow's tip on the middle column.
+  RECT client{};
+  GetClientRect(wnd, &client);
+  const int w = client.right, h = client.bottom, half = h / 2;
+  const auto pixel = [&](int x, int y) { return PixelOf(wnd, x, y, /*repaint=*/false); };
+  EXPECT_EQ(pixel(0, 0), ink);
+  EXPECT_EQ(pixel(w - 1, half - 1), ink);
+  EXPECT_EQ(pixel(2, 2), face);
+  EXPECT_EQ(pixel(w / 2, half / 2 - 2), ink);                   // the up arrow's tip
+  EXPECT_EQ(pixel(w / 2, half + (h - half) / 2 - 2 + 3), ink);  // the down arrow's tip
+  EXPECT_EQ(pixel(2, half + 2), face);
+
+  // Pressed with the real mouse on the lower half: that half lights while the control steps on.
+  PointAt(wnd, w / 2, h - 4);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &in[0], sizeof(INPUT));
+  EXPECT_TRUE(PumpUntil([&] { return steps.down >= 2; }, 5000));
+  EXPECT_EQ(pixel(2, half + 2), lit);
+  EXPECT_EQ(pixel(2, 2), face);
+  SendInput(1, &in[1], sizeof(INPUT));
+  MoveAway();
+  EXPECT_TRUE(PumpUntil([&] { return pixel(2, half + 2) == face; }, 2000));
+  EXPECT_EQ(steps.up, 0);
 }
 
 TEST(SkinnedSpinEdit, RepeatedPaintsAndCyclesGiveEveryObjectBack) {

@@ -7,16 +7,21 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "skin/controls/SkinBoxes.h"
 #include "skin/controls/SkinMediaPlayer.h"
+#include "skin/controls/SkinMenuButton.h"
+#include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinTabs.h"
 #include "skinframe/FrameTestSupport.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/CheckCtrls.h"
 #include "ui/ExtCtrls.h"
+#include "ui/ImgList.h"
 #include "ui/MPlayer.h"
 #include "ui/MenuButton.h"
 #include "ui/StatusBar.h"
@@ -190,6 +195,45 @@ TEST(SkinnedStatusBar, PanelsTheirEdgesAndTheGrip) {
   EXPECT_EQ(PixelOf(h, 150, 1), Colour("StatusBarEdges", 1));  // one lowered frame over all
 }
 
+// An owner-draw panel is the application's to draw: the skinned bar and its native twin both ask
+// the bar's handler, and the skinned one keeps its edges around what the handler draws.
+TEST(SkinnedStatusBar, OwnerDrawPanelsAreDrawnByTheApplicationInsideTheEdges) {
+  constexpr COLORREF kInk = RGB(30, 160, 90);
+  struct Drawer {
+    int calls = 0;
+    void Draw(ui::TStatusBar*, ui::TStatusPanel* panel, HDC dc, const RECT& r) {
+      ++calls;
+      if (panel->Index() != 1) return;
+      SetDCBrushColor(dc, kInk);
+      FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    }
+  } drawer;
+  StatusFixture s;
+  auto* native = new ui::TStatusBar(s.f.form);
+  native->SetParent(s.f.form);
+  native->SetBounds(0, 240, 300, 22);
+  native->SetTag(99);
+  for (ui::TStatusBar* bar : {s.bar, native}) {
+    if (bar == native) {
+      for (int i = 0; i < 3; ++i) native->AddPanel(L"", 80);
+    }
+    bar->OnDrawPanel = ui::MethodOf<&Drawer::Draw>(&drawer);
+    bar->Panel(1)->SetStyle(ui::TStatusPanelStyle::psOwnerDraw);
+  }
+  wintest::PumpUntilIdle();
+  EXPECT_GT(drawer.calls, 0);
+  for (ui::TStatusBar* bar : {s.bar, native}) {
+    RECT p1{};
+    SendMessageW(bar->Handle(), SB_GETRECT, 1, reinterpret_cast<LPARAM>(&p1));
+    auto capture = wintest::CaptureWindowDC(bar->Handle());
+    ASSERT_TRUE(capture);
+    EXPECT_EQ(capture->Pixel((p1.left + p1.right) / 2, 11) & 0xFFFFFF, kInk);
+  }
+  // The skin's raised edge still frames the panel.
+  auto capture = wintest::CaptureWindowDC(s.bar->Handle());
+  EXPECT_EQ(capture->Pixel(s.Part(1).left + 1, 11) & 0xFFFFFF, Colour("StatusBarEdges", 2));
+}
+
 TEST(SkinnedStatusBar, ASkinWithoutEdgesLeavesTheBarNative) {
   StatusFixture s(TestSkin().Omit("StatusBarEdges"));
   const RECT p0 = s.Part(0);
@@ -242,6 +286,46 @@ TEST(SkinnedTabs, TabsAndPaneOnEachSide) {
     // The middle of the control is the pane.
     EXPECT_EQ(PixelOf(h, 120, 80), Colour("Tab.Pane", 1));
   }
+}
+
+// Tabs with an image list show their icons ahead of their captions, centred as one group, on the
+// skin's tab images.
+TEST(SkinnedTabs, IconsFromTheImageListLeadTheCaptions) {
+  TabFixture t(ui::TTabPosition::tpTop);
+  constexpr COLORREF kIcon = RGB(200, 20, 30);
+  auto* images = new ui::TImageList(t.f.form);
+  ui::TBitmap icon;
+  icon.SetSize(16, 16);
+  icon.Canvas()->Brush()->SetColor(static_cast<ui::TColor>(kIcon));
+  icon.Canvas()->FillRect(RECT{0, 0, 16, 16});
+  for (int i = 0; i < 3; ++i) images->Add(&icon, nullptr);
+  t.tabs->SetImages(images);
+  wintest::PumpUntilIdle();
+  // What the control shows by itself along the middle row of each tab.
+  auto capture = wintest::CaptureWindowDC(t.tabs->Handle());
+  ASSERT_TRUE(capture);
+  POINT origin{0, 0};
+  ClientToScreen(t.tabs->Handle(), &origin);
+  RECT window{};
+  GetWindowRect(t.tabs->Handle(), &window);
+  for (int i = 0; i < 3; ++i) {
+    const RECT r = t.Item(i);
+    const int y = (r.top + r.bottom) / 2 + origin.y - window.top;
+    int first = -1, count = 0;
+    for (int x = r.left; x < r.right; ++x)
+      if ((capture->Pixel(x + origin.x - window.left, y) & 0xFFFFFF) == kIcon) {
+        if (first < 0) first = x;
+        ++count;
+      }
+    EXPECT_EQ(count, 16) << "tab " << i;
+    // Room is shared on both sides of the icon and caption together.
+    EXPECT_GT(first - r.left, 1) << "tab " << i;
+  }
+  // The list going away takes the icons with it.
+  delete images;
+  wintest::PumpUntilIdle();
+  const int all = (window.right - window.left) * (window.bottom - window.top);
+  EXPECT_EQ(wintest::PixelsUnlike(t.tabs->Handle(), kIcon), all);
 }
 
 TEST(SkinnedTabs, TheFocusedControlsCurrentTabCarriesTheFocusRectangleWhileCuesShow) {
@@ -434,6 +518,46 @@ TEST(SkinnedTabSet, TheSelectedTabShowsTheSecondImage) {
   EXPECT_EQ(PixelOf(set->Handle(), lefts[1] + 1, 2), Colour("Tabs", 2));
   EXPECT_EQ(PixelOf(set->Handle(), lefts[2] + 1, 2), Colour("Tabs", 1));
   EXPECT_EQ(PixelOf(set->Handle(), 239, 2), Face());  // past the last tab
+}
+
+// A tab set with its scroll control shown keeps 21 pixels after its last whole tab (9 without it),
+// and the scroll control wears the skin's left-and-right up-down whatever its own style says.
+TEST(SkinnedTabSet, ItsScrollControlWearsTheSkinAndKeepsRoomForItself) {
+  SkinnedForm f{PaneSkin()};
+  const auto make = [&](int top, bool scrolling) {
+    auto* set = new ui::TTabSet(f.form);
+    set->SetParent(f.form);
+    set->Tabs()->SetText(L"Alpha\nBeta\nGamma");
+    // Wide enough for the third tab with 9 pixels to spare, not with 21.
+    const ui::WindowDC screen = ui::WindowDC::Client(nullptr);
+    ui::SelectGuard font(screen.get(), set->Font()->Handle());
+    int x = set->StartMargin(), third = 0;
+    for (const wchar_t* text : {L"Alpha", L"Beta", L"Gamma"}) {
+      SIZE size{};
+      GetTextExtentPoint32W(screen.get(), text, lstrlenW(text), &size);
+      third = x;
+      x += size.cx + 9;
+    }
+    set->SetBounds(20, top, x + set->EndMargin() + 5, 21);
+    HWND scroller =
+        CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | (scrolling ? WS_VISIBLE : 0),
+                        set->Width() - 30, 0, 30, 20, set->Handle(), nullptr, nullptr, nullptr);
+    Attach<skin::TSkinTab31>(set, f);
+    return std::tuple{set, scroller, third};
+  };
+  const auto [shown, scroller, third] = make(20, true);
+  const auto [hidden, unused, sameThird] = make(60, false);
+  ASSERT_EQ(third, sameThird);
+  EXPECT_EQ(PixelOf(shown->Handle(), third + 1, 2), Face());
+  EXPECT_EQ(PixelOf(hidden->Handle(), third + 1, 2), Colour("Tabs", 1));
+
+  ASSERT_EQ(SendMessageW(scroller, skin::SM_ISSKINNED, 0, 0), 1);
+  // Its halves side by side (the system keeps an up-down of this style 16 pixels wide).
+  RECT r{};
+  GetClientRect(scroller, &r);
+  EXPECT_EQ(PixelOf(scroller, 1, 1), Colour("UpDown.Horz", 1));
+  EXPECT_EQ(PixelOf(scroller, r.right - 2, 1), Colour("UpDown.Horz", 5));
+  (void)unused;
 }
 
 // ---- Media player ------------------------------------------------------------------------------

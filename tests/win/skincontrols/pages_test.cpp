@@ -10,8 +10,14 @@
 #include <memory>
 
 #include "skin/controls/PageGeometry.h"
-#include "skin/controls/SkinPageFills.h"
-#include "skin/controls/SkinPages.h"
+#include "skin/controls/SkinAdvPage.h"
+#include "skin/controls/SkinDateTime.h"
+#include "skin/controls/SkinFaceFills.h"
+#include "skin/controls/SkinHeaderBar.h"
+#include "skin/controls/SkinObjImage.h"
+#include "skin/controls/SkinProgress.h"
+#include "skin/controls/SkinTabButtons.h"
+#include "skin/controls/SkinTrackBar.h"
 #include "skin/frame/PaintPrimitives.h"
 #include "skinframe/FrameTestSupport.h"
 #include "ui/Bitmaps.h"

@@ -101,7 +101,22 @@ struct ListFixture {
 
 int Arrow() { return GetSystemMetrics(SM_CXHSCROLL); }
 
+// A grid of another library: a scrolling list whose fixed cells have a colour of their own.
+class TTestGrid : public ui::TListBox {
+  UI_CLASS(TTestGrid, ui::TListBox)
+ public:
+  using ui::TListBox::TListBox;
+  int FixedColor() const { return fixed_; }
+  void SetFixedColor(int c) { fixed_ = c; }
+
+ private:
+  int fixed_ = 0;
+};
+
 }  // namespace
+
+UI_IMPLEMENT_CLASS(TTestGrid, ui::TListBox,
+                   P::Int("FixedColor", &TTestGrid::FixedColor, &TTestGrid::SetFixedColor))
 
 TEST(ScrollOverlay, CoversTheNativeBarWithTheSkinsArrowsTrackAndThumb) {
   ListFixture l;
@@ -574,3 +589,60 @@ TEST(ScrollOverlay, AListViewsHeaderWearsTheSkinBesideItsBars) {
   ASSERT_NE(twin, nullptr);
   EXPECT_NE(twin->Pixel(3, 1) & 0xFFFFFF, Colour("Headerbar", 1));
 }
+
+namespace {
+
+// A grid's fixed cells wear the skin's face colour from attach on, follow a new skin, and get
+// their own colour back while the skin is off (switched off, or gone from the window).
+TEST(ScrollOverlay, AGridsFixedCellsTakeTheFaceColourAndGetTheirOwnBack) {
+  constexpr int kRed = 0x0000FF;
+  TTestGrid* grid = nullptr;
+  SkinnedForm f(TestSkin(), [&](frametest::TFrameTestForm& form) {
+    grid = new TTestGrid(&form);
+    grid->SetParent(&form);
+    grid->SetBounds(20, 20, 150, 200);
+    for (int i = 0; i < 100; ++i) grid->Items()->Add(L"Row " + std::to_wstring(i));
+    grid->SetFixedColor(kRed);
+  });
+  ASSERT_EQ(SendMessageW(grid->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
+  EXPECT_EQ(static_cast<COLORREF>(grid->FixedColor()), Rgb(f.data->GetRGB(skin::ciButtonFace)));
+
+  ASSERT_TRUE(
+      f.data->LoadSkinStream(TestSkin().SetIni("Colours", "ButtonFace", "10 120 30").Stream()));
+  EXPECT_TRUE(frametest::PumpUntil(
+      [&] { return grid->FixedColor() == static_cast<int>(RGB(10, 120, 30)); }));
+
+  SendMessageW(grid->Handle(), skin::SM_SETACTIVE, 0, 0);
+  EXPECT_EQ(grid->FixedColor(), kRed);
+  SendMessageW(grid->Handle(), skin::SM_SETACTIVE, 1, 0);
+  EXPECT_EQ(grid->FixedColor(), static_cast<int>(RGB(10, 120, 30)));
+
+  f.data->SetActive(false);
+  f.Manager()->RunAction();
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(grid->FixedColor(), kRed);
+}
+
+// The engine's request for a control's frame in a DC of its own: the flat border is drawn there
+// and the request is answered with the engine's mark; a request without the mark is not ours.
+TEST(ScrollOverlay, TheFlatBorderIsDrawnIntoTheDCTheEngineHands) {
+  ListFixture l;
+  RECT window{};
+  GetWindowRect(l.Host(), &window);
+  wintest::Dib32 dib(window.right - window.left, window.bottom - window.top);
+  constexpr COLORREF kBlank = RGB(1, 2, 3);
+  dib.Fill(kBlank);
+  const auto ask = [&](LPARAM tag) {
+    return SendMessageW(l.Host(), skin::SM_PAINTFRAMETO, reinterpret_cast<WPARAM>(dib.dc()), tag);
+  };
+  EXPECT_NE(ask(0), skin::kSkinMessageTag);
+  EXPECT_EQ(dib.Pixel(0, 40), kBlank);
+  EXPECT_EQ(ask(skin::kSkinMessageTag), skin::kSkinMessageTag);
+  EXPECT_EQ(dib.Pixel(0, 40), Rgb(l.f.data->GetRGB(skin::ciButtonShadow)));
+  EXPECT_EQ(dib.Pixel(1, 40), Rgb(testskin::kButtonFace));
+  EXPECT_EQ(dib.Pixel(20, 40), kBlank);  // the frame only
+  EXPECT_EQ(SendMessageW(l.Host(), skin::SM_PAINTFRAMETO, 0, skin::kSkinMessageTag),
+            skin::kSkinMessageTag);
+}
+
+}  // namespace

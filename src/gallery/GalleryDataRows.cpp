@@ -7,7 +7,7 @@
 
 namespace gallery {
 
-void TGalleryForm::AddPageRows() {
+void TGalleryForm::AddDataRows() {
   AddRow<ui::THeaderControl>(L"Header", 20, [](ui::THeaderControl* h) {
     h->AddSection({L"Goods 商品", 60, ui::TAlignment::taLeftJustify});
     h->AddSection({L"Price", 45, ui::TAlignment::taRightJustify, -1, 1});

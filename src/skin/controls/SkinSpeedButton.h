@@ -1,0 +1,29 @@
+// Window-less speed buttons, painted through their parent's DC: the skin's button (only while hot
+// or pressed when flat), the glyph strip and the caption.
+#pragma once
+
+#include "skin/controls/BoxGeometry.h"
+#include "skin/controls/SkinButtons.h"
+
+namespace skin {
+
+class TSkinSpeedButton : public TSkinBitButton {
+  UI_CLASS(TSkinSpeedButton, TSkinBitButton)
+ public:
+  using TSkinBitButton::TSkinBitButton;
+  // Hooks the speed button's message handler; the button has no window of its own.
+  void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
+  // The glyph strip's property ("Glyph" unless a classification rule names another).
+  const char* GlyphProperty = "Glyph";
+
+ protected:
+  bool BeforeMessage(ui::TMessage& message) override;
+  void AfterMessage(ui::TMessage& message) override;
+  void PaintFrame(HDC dc) override;
+  void PaintControl(HDC dc, const RECT& rect) override;
+
+ private:
+  bool painting_ = false;
+};
+
+}  // namespace skin
