@@ -108,8 +108,10 @@ void TForm1::CreateFilters() {
   ImageList2 = new ui::TImageList(this, 88, 16);
   ImageList2->SetName("ImageList2");
   ImageList2->SetBkColor(ui::clNone);
-  LoadCreditBadges(*ImageList2, GetModuleHandleW(nullptr), CurrentPPI());
-  badgePpi_ = CurrentPPI();
+  // Made at once for the DPI the window will first show at (the screen's), not for the design
+  // DPI the form is built at: a start on a 150 % screen makes them once, not twice.
+  badgePpi_ = ui::SystemPPI();
+  LoadCreditBadges(*ImageList2, GetModuleHandleW(nullptr), badgePpi_);
 
   m_ec = CreateCreditList(159, 28, 113, 2);
   m_ec->SetName("m_ec");
