@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "gallery/GalleryLayout.h"
 #include "ui/BitBtn.h"

@@ -35,7 +35,7 @@ class TGalleryForm : public ui::TForm {
   const std::vector<Row>& Rows() const { return rows_; }
   ui::TMainMenu* MainMenu() const { return menu_; }
   // Whether the screen, at the window's DPI, had room for every row whole (false: the rows are
-  // planned as small as they go, and the window reaches past the screen).
+  // planned as small as they go, and those past the screen's edge cannot be seen).
   bool PlanFits() const { return planFits_; }
 
   // Loads a skin stream (u32 byte count, then the stream) into SkinData1 and switches it on, as
