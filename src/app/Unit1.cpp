@@ -108,7 +108,10 @@ void TForm1::CreateFilters() {
   ImageList2 = new ui::TImageList(this, 88, 16);
   ImageList2->SetName("ImageList2");
   ImageList2->SetBkColor(ui::clNone);
-  LoadCreditBadges(*ImageList2, GetModuleHandleW(nullptr));
+  // Made at once for the DPI the window will first show at (the screen's), not for the design
+  // DPI the form is built at: a start on a 150 % screen makes them once, not twice.
+  badgePpi_ = ui::SystemPPI();
+  LoadCreditBadges(*ImageList2, GetModuleHandleW(nullptr), badgePpi_);
 
   m_ec = CreateCreditList(159, 28, 113, 2);
   m_ec->SetName("m_ec");
@@ -178,6 +181,19 @@ ui::TComboBoxEx* TForm1::CreateCreditList(int left, int top, int width, int tabO
   list->SetImages(ImageList2);
   for (int i = 0; i < kCreditLevelCount; ++i) list->AddItem(kBlankCaption, i);
   return list;
+}
+
+void TForm1::SetPPI(int ppi) {
+  TForm::SetPPI(ppi);
+  // The badges follow the window's DPI: scaled here, once per change, never while painting.
+  if (!ImageList2 || ppi == badgePpi_) return;
+  // The lists let go of the old images before the list's handle is replaced.
+  for (ui::TComboBoxEx* list : {m_sc, m_ec})
+    if (list) list->SetImages(nullptr);
+  LoadCreditBadges(*ImageList2, GetModuleHandleW(nullptr), ppi);
+  badgePpi_ = ppi;
+  for (ui::TComboBoxEx* list : {m_sc, m_ec})
+    if (list) list->SetImages(ImageList2);
 }
 
 void TForm1::FormCreate(ui::TObject*) {

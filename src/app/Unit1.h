@@ -62,6 +62,7 @@ class TForm1 : public ui::TForm {
 
  protected:
   void Notification(ui::TComponent* component, ui::TOperation operation) override;
+  void SetPPI(int ppi) override;
 
  private:
   void CreateLabels();
@@ -70,6 +71,7 @@ class TForm1 : public ui::TForm {
 
   std::string queryHost_;
   TForm2* form2_ = nullptr;
+  int badgePpi_ = 0;  // the DPI ImageList2's badges were made for
 };
 
 }  // namespace app

@@ -9,6 +9,8 @@
 #include "ui/Bitmaps.h"
 #include "ui/CheckCtrls.h"
 #include "ui/Classes.h"
+#include "ui/DpiScale.h"
+#include "ui/Handles.h"
 
 namespace gallery {
 
@@ -47,14 +49,48 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner) : ui::TForm(owner) {
   Arrange();
 }
 
+int TGalleryForm::WidestTitle(int ppi) {
+  if (rows_.empty()) return 0;
+  // The titles' font (the labels share it) as the window shows it at `ppi`.
+  ui::TControl* label = rows_.front().label;
+  LOGFONTW lf{};
+  if (!GetObjectW(label->Font()->Handle(), sizeof lf, &lf)) return 0;
+  lf.lfHeight = ui::ScaleFontHeight(label->DesignFontHeight(), ppi);
+  ui::GdiFont font(CreateFontIndirectW(&lf));
+  ui::WindowDC screen = ui::WindowDC::Client(nullptr);
+  if (!font || !screen) return 0;
+  ui::SelectGuard selected(screen.get(), font.get());
+  int widest = 0;
+  for (const Row& row : rows_) {
+    SIZE size{};
+    if (GetTextExtentPoint32W(screen.get(), row.title.c_str(), static_cast<int>(row.title.size()),
+                              &size))
+      widest = std::max<int>(widest, size.cx);
+  }
+  return widest;
+}
+
+void TGalleryForm::PlaceDesign(ui::TControl* c, int left, int top, int width, int height) {
+  // At the form's current DPI, edges scaled (as the framework scales design bounds): the form
+  // may already have its window, and a DPI, when the rows are placed.
+  const int l = ScaledLength(left), t = ScaledLength(top);
+  c->SetBounds(l, t, ScaledLength(left + width) - l, ScaledLength(top + height) - t);
+}
+
 void TGalleryForm::Arrange() {
+  // Every bound set here is a design value (96 dpi) the window shows at its DPI, the screen's
+  // when it is made: the plan is made in design units of the room the screen leaves at that DPI.
+  const int ppi = HandleAllocated() ? ui::WindowPPI(Handle()) : ui::SystemPPI();
+  const auto down = [ppi](int pixels) { return pixels * ui::kDesignPpi / ppi; };
+  const auto up = [ppi](int pixels) { return (pixels * ui::kDesignPpi + ppi - 1) / ppi; };
   RECT work{};
   if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
     work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  // The window's own frame (the system's, with the menu bar), and room for a skin's larger one
-  // twice over: a skin grows the window by what its frame takes more, or takes it from the client
-  // area when the window cannot grow. Either way no row is cut off, and no row is covered and
-  // uncovered when a skin switch changes the frame.
+  // The window's own frame in pixels (the system's, with the menu bar), and room for a skin's
+  // larger one twice over: a skin grows the window by what its frame takes more, or takes it
+  // from the client area when the window cannot grow. Either way no row is cut off, and no row
+  // is covered and uncovered when a skin switch changes the frame. The skin's frame scales with
+  // the window, so its room is in design units.
   RECT frame{0, 0, 0, 0};
   AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0);
   int frameW = frame.right - frame.left, frameH = frame.bottom - frame.top;
@@ -65,9 +101,21 @@ void TGalleryForm::Arrange() {
   const int slackW = kGallerySkinFrameSlack / 2, slackH = kGallerySkinFrameSlack;
   std::vector<int> heights;
   for (const Row& row : rows_) heights.push_back(row.height);
-  const GalleryMetrics m;
-  const GalleryPlan plan = PlanGallery(heights, work.right - work.left - frameW - 2 * slackW,
-                                       work.bottom - work.top - frameH - 2 * slackH, m);
+  // The title column holds the widest title in the font of this DPI (the label stands 12 in
+  // from the column's left; a pixel is kept for rounding).
+  GalleryMetrics m;
+  const int title = up(WidestTitle(ppi)) + 12 + 1;
+  m.fairTitleWidth = std::max(m.fairTitleWidth, title);
+  m.titleWidth = std::max(m.titleWidth, title);
+  const int workW = work.right - work.left, workH = work.bottom - work.top;
+  const int roomW = down(workW - frameW) - 2 * slackW, roomH = down(workH - frameH) - 2 * slackH;
+  // Whole titles where the screen has room for them beside the narrowest controls; otherwise
+  // they narrow to the least the plan allows.
+  GalleryMetrics whole = m;
+  whole.minTitleWidth = std::max(m.minTitleWidth, title);
+  GalleryPlan plan = PlanGallery(heights, roomW, roomH, whole);
+  if (!plan.fits) plan = PlanGallery(heights, roomW, roomH, m);
+  planFits_ = plan.fits;
 
   for (int c = 0; c < plan.columns; ++c) {
     const int left = plan.ColumnLeft(c, m) + plan.titleWidth + 12;
@@ -82,15 +130,18 @@ void TGalleryForm::Arrange() {
     const Row& row = rows_[i];
     const GalleryPlace at = plan.rows[i];
     const int left = plan.ColumnLeft(at.column, m);
-    row.label->SetBounds(left + 12, at.top + 4, plan.titleWidth - 12, 16);
-    row.skinned->SetBounds(left + plan.titleWidth + 12, at.top, plan.pitch - 20, row.height);
-    row.native->SetBounds(left + plan.titleWidth + 12 + plan.pitch, at.top, plan.pitch - 20,
-                          row.height);
+    PlaceDesign(row.label, left + 12, at.top + 4, plan.titleWidth - 12, 16);
+    PlaceDesign(row.skinned, left + plan.titleWidth + 12, at.top, plan.pitch - 20, row.height);
+    PlaceDesign(row.native, left + plan.titleWidth + 12 + plan.pitch, at.top, plan.pitch - 20,
+                row.height);
   }
-  SetClientSize(plan.clientWidth + slackW, plan.clientHeight + slackH);
-  // Near the work area's top-left corner, as far in as the window's size allows once grown.
-  const int x = work.left + std::clamp<int>(work.right - work.left - Width() - slackW, 0, 60);
-  const int y = work.top + std::clamp<int>(work.bottom - work.top - Height() - slackH, 0, 40);
+  SetClientSize(ScaledLength(plan.clientWidth + slackW), ScaledLength(plan.clientHeight + slackH));
+  // Near the work area's top-left corner, as far in as the window's size (in pixels, at this
+  // DPI) allows once grown.
+  const int width = ui::ScaleValue(plan.clientWidth + slackW, ppi) + frameW;
+  const int height = ui::ScaleValue(plan.clientHeight + slackH, ppi) + frameH;
+  const int x = work.left + std::clamp<int>(workW - width - ui::ScaleValue(slackW, ppi), 0, 60);
+  const int y = work.top + std::clamp<int>(workH - height - ui::ScaleValue(slackH, ppi), 0, 40);
   SetBounds(x, y, Width(), Height());
 }
 

@@ -39,6 +39,9 @@ class TGalleryForm : public ui::TForm {
   };
   const std::vector<Row>& Rows() const { return rows_; }
   ui::TMainMenu* MainMenu() const { return menu_; }
+  // Whether the screen, at the window's DPI, had room for every row whole (false: the rows are
+  // planned as small as they go, and those past the screen's edge cannot be seen).
+  bool PlanFits() const { return planFits_; }
 
   // Loads a skin stream (u32 byte count, then the stream) into SkinData1 and switches it on, as
   // the form reader does for a stored form.
@@ -62,6 +65,10 @@ class TGalleryForm : public ui::TForm {
   // Lays the rows out in columns that fit the screen's work area (a window frame left out) and
   // sizes and places the window to hold them.
   void Arrange();
+  // Sets `c`'s bounds from design values (96 dpi), at the form's current DPI.
+  void PlaceDesign(ui::TControl* c, int left, int top, int width, int height);
+  // The widest row title, in pixels, in the form's font at `ppi`.
+  int WidestTitle(int ppi);
 
   // One group of rows per skinner family, each in a file of its own.
   void AddButtonRows();
@@ -91,6 +98,7 @@ class TGalleryForm : public ui::TForm {
   ui::TMenuItem* skinMenu_ = nullptr;
   std::vector<std::wstring> skinFiles_;  // the Skin menu's items after the embedded one
   std::vector<ui::TLabel*> headers_;
+  bool planFits_ = true;
 };
 
 constexpr int kGalleryNativeTag = 99;  // the skin's DisableTag: keeps the native look
@@ -102,7 +110,7 @@ template <class T>
 T* TGalleryForm::Make(int left, int top, int width, int height) {
   T* c = new T(this);
   c->SetParent(this);
-  c->SetBounds(left, top, width, height);
+  PlaceDesign(c, left, top, width, height);
   return c;
 }
 

@@ -2,9 +2,11 @@
 // WM_DPICHANGED) and under the system's high-contrast scheme (native while it is on).
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/Artwork.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "skin/frame/SkinMessages.h"
@@ -154,6 +156,31 @@ int UnlikeNativeTwin(ui::TWinControl* button) {
   return unlike;
 }
 
+// Image `index` of `list` drawn on magenta: every other colour is the image's own.
+std::unique_ptr<wintest::Dib32> Drawn(ui::TCustomImageList& list, int index) {
+  auto dib = std::make_unique<wintest::Dib32>(list.Width(), list.Height());
+  dib->Fill(RGB(255, 0, 255));
+  ImageList_Draw(list.Handle(), index, dib->dc(), 0, 0, ILD_TRANSPARENT);
+  return dib;
+}
+
+// Where in `shot` (within `area`) every opaque pixel of the left `columns` of `image` is found
+// as it is, or {-1, -1}.
+POINT FindImage(const wintest::Dib32& shot, const RECT& area, const wintest::Dib32& image,
+                int columns) {
+  for (int y = area.top; y + image.height() <= area.bottom; ++y)
+    for (int x = area.left; x + image.width() <= area.right; ++x) {
+      bool all = true;
+      for (int j = 0; all && j < image.height(); ++j)
+        for (int i = 0; all && i < columns; ++i) {
+          const COLORREF c = image.Pixel(i, j) & 0xFFFFFF;
+          if (c != RGB(255, 0, 255)) all = (shot.Pixel(x + i, y + j) & 0xFFFFFF) == c;
+        }
+      if (all) return {x, y};
+    }
+  return {-1, -1};
+}
+
 }  // namespace
 
 TEST_F(ProgramTest, TenDpiRoundTripsLeaveBothWindowsAsTheyWere) {
@@ -291,5 +318,49 @@ TEST_F(ProgramTest, Form1AtSystemDpiIsTheScaledSizeWithItsControlsInPlace) {
   EXPECT_EQ(Text(RectIn(form->m_keyword->Handle())), Text({45, 5, 113, 21}, ppi));
   EXPECT_EQ(Text(RectIn(form->m_web->Handle())), Text({5, 56, 596, 417}, ppi));
   EXPECT_EQ(FontHeightOf(form->m_soso->Handle()), ui::ScaleFontHeight(-11, ppi));
+  delete form;
+}
+
+// The credit badges follow the window's DPI: the list paints them at the scaled size, and at a
+// whole factor each art pixel becomes a square of equal pixels (no blur).
+TEST_F(ProgramTest, CreditBadgesArePaintedAtTheWindowsDpiAndStayCrisp) {
+  skin::SkinManagerScope scope;
+  auto* form = new app::TForm1(nullptr);
+  ShowSkinned(form);
+  const int base = form->CurrentPPI();
+  ui::TImageList art(nullptr, 1, 1);
+  app::LoadCreditBadges(art, GetModuleHandleW(nullptr), ui::kDesignPpi);
+  ASSERT_EQ(art.Count(), app::kCreditLevelCount);
+  const auto art5 = Drawn(art, app::kCreditLevelCount - 1);  // five golden crowns
+  RECT w{};
+  GetWindowRect(form->Handle(), &w);
+  for (const int ppi : {base * 3 / 2, base * 2, base}) {
+    SCOPED_TRACE(ppi);
+    SendDpiChanged(form->Handle(), ppi,
+                   {w.left, w.top, w.left + ui::ScaleValue(w.right - w.left, ppi, base),
+                    w.top + ui::ScaleValue(w.bottom - w.top, ppi, base)});
+    ASSERT_EQ(form->ImageList2->Width(), ui::ScaleValue(88, ppi));
+    ASSERT_EQ(form->ImageList2->Height(), ui::ScaleValue(16, ppi));
+    ASSERT_EQ(form->ImageList2->Count(), app::kCreditLevelCount);
+    const auto badge = Drawn(*form->ImageList2, app::kCreditLevelCount - 1);
+    if (ppi % ui::kDesignPpi == 0) {
+      const int k = ppi / ui::kDesignPpi;
+      for (int y = 0; y < badge->height(); ++y)
+        for (int x = 0; x < badge->width(); ++x)
+          ASSERT_EQ(badge->Pixel(x, y) & 0xFFFFFF, art5->Pixel(x / k, y / k) & 0xFFFFFF)
+              << x << "," << y;
+    }
+    // The upper credit list shows the five golden crowns as the window painted them.
+    wintest::PumpUntilIdle();
+    const auto shot = wintest::CaptureWindowDC(form->Handle());
+    RECT list{}, now{};
+    GetWindowRect(form->m_ec->Handle(), &list);
+    GetWindowRect(form->Handle(), &now);
+    OffsetRect(&list, -now.left, -now.top);
+    // The first three crowns, whole: the skinned list still shows a piece of its drop button
+    // from before the change over the fourth, which is the skinned combo box's own repaint.
+    const POINT at = FindImage(*shot, list, *badge, badge->width() * 3 / 5);
+    EXPECT_GE(at.x, 0) << "the badge at " << ppi << " dpi is not painted in the list";
+  }
   delete form;
 }
