@@ -185,7 +185,10 @@ void TWinSkinForm::PaintCaptionText(HDC dc, const ImageRect& area) {
     const PaintPlan plan =
         PlanThreePartStrip(back.width(), back.height(), t.width(), area.height(),
                            {style.backLeft, 0, style.backRight, 0}, true, 2, active_ ? 1 : 2);
-    ExecutePlanFrom(dc, t.left, area.top, plan, back, true);
+    if (dc == buffer_.dc())
+      DrawKeyed(buffer_, t.left, area.top, plan, back);
+    else
+      ExecutePlanFrom(dc, t.left, area.top, plan, back, true);
   }
   RECT r{t.left + style.backLeft, t.top, t.right - style.backRight, t.bottom};
   if (r.right <= r.left) return;
@@ -220,7 +223,10 @@ void TWinSkinForm::PaintSysButtons(HDC dc) {
     const PaintPlan plan =
         PlanFrame(button->Image().width(), button->Image().height(), button->Rect.width(),
                   button->Rect.height(), button->Frames, frame);
-    ExecutePlanFrom(dc, button->Rect.left, button->Rect.top, plan, button->Image(), true);
+    if (dc == buffer_.dc())
+      DrawKeyed(buffer_, button->Rect.left, button->Rect.top, plan, button->Image());
+    else
+      ExecutePlanFrom(dc, button->Rect.left, button->Rect.top, plan, button->Image(), true);
   }
 }
 
@@ -241,7 +247,7 @@ void TWinSkinForm::PaintButtonState(TWinSysButton& button) {
                                          button.SkinButton->Visibility == 100, false);
     const PaintPlan plan = PlanFrame(button.Image().width(), button.Image().height(), r.width(),
                                      r.height(), button.Frames, frame);
-    ExecutePlanFrom(b, r.left, r.top, plan, button.Image(), true);
+    DrawKeyed(buffer_, r.left, r.top, plan, button.Image());
   }
   Blit(window.get(), b, r);
 }
