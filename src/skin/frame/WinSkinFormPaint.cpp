@@ -140,10 +140,18 @@ void TWinSkinForm::PaintCaption(HDC dc, int w, int h, bool minimized) {
     if (!button->Visible || !button->HasImage()) continue;
     button->Rect = CaptionButtonRect(button->Place(), layout, view_->GetScale());
   }
-  // The caption without its buttons, kept for repainting one button on a state change.
-  if (captionBack_.Ensure(w, metrics_.CaptionHeight + metrics_.MenuBarHeight))
-    BitBlt(captionBack_.dc(), 0, 0, w, metrics_.CaptionHeight + metrics_.MenuBarHeight, dc, 0, 0,
-           SRCCOPY);
+  // What lies under each button, kept for repainting one button on a state change (only a
+  // button painted here can change state before the next paint).
+  const int band = metrics_.CaptionHeight + metrics_.MenuBarHeight;
+  if (captionBack_.Ensure(w, band))
+    for (const auto& button : sysButtons_) {
+      if (!button->Visible || !button->HasImage()) continue;
+      const ImageRect& r = button->Rect;
+      const int left = std::max(r.left, 0), top = std::max(r.top, 0);
+      const int right = std::min(r.right, w), bottom = std::min(r.bottom, band);
+      if (right > left && bottom > top)
+        BitBlt(captionBack_.dc(), left, top, right - left, bottom - top, dc, left, top, SRCCOPY);
+    }
   PaintSysButtons(dc);
 }
 
