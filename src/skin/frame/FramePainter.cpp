@@ -159,16 +159,16 @@ void DrawKeyed(FrameBuffer& dst, int dx, int dy, const PaintPlan& plan, const Im
       const int sy = s.src.top + rows[static_cast<size_t>(y - d.top)];
       if (sy < 0 || sy >= ih) continue;
       uint32_t* row = out + static_cast<size_t>(y) * bw;
-      uint8_t* done =
-          decided.empty()
-              ? nullptr
-              : decided.data() + static_cast<size_t>(y - area.top) * area.width() - area.left;
+      // Pixels already decided by a later piece, a row of `area` (only for several pieces).
+      uint8_t* done = decided.empty() ? nullptr
+                                      : decided.data() + static_cast<size_t>(y - area.top) *
+                                                             static_cast<size_t>(area.width());
       for (int x = x0; x < x1; ++x) {
         const int sx = s.src.left + cols[static_cast<size_t>(x - d.left)];
         if (sx < 0 || sx >= iw) continue;
         if (done) {
-          if (done[x]) continue;
-          done[x] = 1;
+          if (done[x - area.left]) continue;
+          done[x - area.left] = 1;
         }
         if (!src.Keyed(sx, sy)) row[x] = in[static_cast<size_t>(sy) * iw + sx] & 0xFFFFFF;
       }
