@@ -21,6 +21,20 @@ int FitMargin(int margin, int frameExtent) {
   return std::clamp(margin, 0, std::max(frameExtent, 0));
 }
 
+// The source span of a nine-slice's middle in one direction: the frame's own middle, or, when the
+// margins fill the frame (or overlap in it), one line where they meet, inside the frame: the last
+// of the first margin, or the first of the second when the first is 0.
+struct Seam {
+  int from, to;
+  bool seam;
+};
+Seam Middle(int firstEnd, int secondStart, int first, int frameStart, int frameEnd) {
+  if (firstEnd < secondStart) return {firstEnd, secondStart, false};
+  if (frameEnd <= frameStart) return {frameStart, frameStart, false};  // no line to take
+  if (first > 0) return {firstEnd - 1, firstEnd, true};
+  return {frameStart, frameStart + 1, true};
+}
+
 }  // namespace
 
 int ClampFrame(int index, int frameCount) { return std::clamp(index, 1, std::max(frameCount, 1)); }
@@ -66,22 +80,31 @@ PaintPlan PlanNineSlice(int bitmapWidth, int bitmapHeight, int width, int height
   // Source columns and rows of the frame: outer edges and the inner (centre) box.
   const int sx0 = f.left, sx1 = f.left + l, sx2 = f.right - r, sx3 = f.right;
   const int sy0 = f.top, sy1 = f.top + t, sy2 = f.bottom - b, sy3 = f.bottom;
+  // Margins that fill the frame leave it no middle, yet a larger target still has one between
+  // them: the line where the two margins meet (the first one's last) is stretched across it.
+  const Seam cx = Middle(sx1, sx2, l, f.left, f.right), cy = Middle(sy1, sy2, t, f.top, f.bottom);
 
   if (l > 0 && t > 0) Add(plan, {sx0, sy0, sx1, sy1}, {0, 0, l, t});
   if (l > 0 && b > 0) Add(plan, {sx0, sy2, sx1, sy3}, {0, H - b, l, H});
   if (r > 0 && t > 0) Add(plan, {sx2, sy0, sx3, sy1}, {W - r, 0, W, t});
-  if (l > 0) Add(plan, {sx0, sy1, sx1, sy2}, {0, t, l, H - b});
-  if (t > 0) Add(plan, {sx1, sy0, sx2, sy1}, {l, 0, W - r, t});
-  const ImageRect centreSrc{sx1, sy1, sx2, sy2};
+  if (l > 0) Add(plan, {sx0, cy.from, sx1, cy.to}, {0, t, l, H - b});
+  if (t > 0) Add(plan, {cx.from, sy0, cx.to, sy1}, {l, 0, W - r, t});
+  const ImageRect centreSrc{cx.from, cy.from, cx.to, cy.to};
   const ImageRect centreDst{l, t, W - r, H - b};
-  if (tileCentre) {
-    for (const BlitStep& s : PlanTile(centreDst, centreSrc)) plan.push_back(s);
+  if (tileCentre && !centreSrc.empty()) {
+    // Repeated unscaled, except across a direction where the piece is only the seam: there one
+    // copy stretches over the whole middle, as many one-pixel copies would draw it.
+    const int stepW = cx.seam ? centreDst.width() : centreSrc.width();
+    const int stepH = cy.seam ? centreDst.height() : centreSrc.height();
+    for (int y = centreDst.top; y < centreDst.bottom; y += stepH)
+      for (int x = centreDst.left; x < centreDst.right; x += stepW)
+        plan.push_back({centreSrc, {x, y, x + stepW, y + stepH}});
   } else {
     Add(plan, centreSrc, centreDst);
   }
   if (r > 0 && b > 0) Add(plan, {sx2, sy2, sx3, sy3}, {W - r, H - b, W, H});
-  if (r > 0) Add(plan, {sx2, sy1, sx3, sy2}, {W - r, t, W, H - b});
-  if (b > 0) Add(plan, {sx1, sy2, sx2, sy3}, {l, H - b, W - r, H});
+  if (r > 0) Add(plan, {sx2, cy.from, sx3, cy.to}, {W - r, t, W, H - b});
+  if (b > 0) Add(plan, {cx.from, sy2, cx.to, sy3}, {l, H - b, W - r, H});
   return plan;
 }
 
@@ -127,14 +150,13 @@ PaintPlan PlanTile(const ImageRect& dst, const ImageRect& piece) {
   return plan;
 }
 
-namespace {
-
 // Source offset for each of `dst` target pixels when `src` pixels are scaled onto them, chosen as
 // GDI's COLORONCOLOR stretch chooses them (measured), so the portable render matches the screen:
 // the source is cut into `dst` groups, group k ending where (k + 1) * src / dst - 1 rounds to; a
 // shrunk column shows the last pixel of its group, a shrunk row the first. Enlarging repeats each
 // source pixel over the target pixels it covers, cut the same way.
-std::vector<int> StretchMap(int src, int dst, bool keepFirst) {
+std::vector<int> StretchOffsets(int src, int dst, bool keepFirst) {
+  if (src <= 0 || dst <= 0) return {};
   std::vector<int> map(dst);
   auto groupEnd = [](int k, int from, int to) {
     return static_cast<int>((int64_t{2} * (k + 1) * from - to) / (int64_t{2} * to));
@@ -150,15 +172,14 @@ std::vector<int> StretchMap(int src, int dst, bool keepFirst) {
   return map;
 }
 
-}  // namespace
-
 void RunPlan(const PaintPlan& plan, const PixelBuffer& src, PixelBuffer& dst) {
   const int sbpp = src.bytesPerPixel(), dbpp = dst.bytesPerPixel();
   for (const BlitStep& s : plan) {
     const int sw = s.src.width(), sh = s.src.height();
     const int dw = s.dst.width(), dh = s.dst.height();
     if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) continue;
-    const std::vector<int> cols = StretchMap(sw, dw, false), rows = StretchMap(sh, dh, true);
+    const std::vector<int> cols = StretchOffsets(sw, dw, false),
+                           rows = StretchOffsets(sh, dh, true);
     const int y0 = std::max(s.dst.top, 0), y1 = std::min(s.dst.bottom, dst.height());
     const int x0 = std::max(s.dst.left, 0), x1 = std::min(s.dst.right, dst.width());
     for (int y = y0; y < y1; ++y) {

@@ -44,6 +44,8 @@ ImageRect FrameRect(int bitmapWidth, int bitmapHeight, bool vertical, int count,
 // Nine-slice of one frame into a width x height result. `margins` holds the four margin widths
 // (not coordinates), each taken as 0 when negative and as the frame's size when larger; a pair
 // that does not fit the destination is dropped, so the whole frame stretches across that direction.
+// Margins that fill the frame leave a larger target a middle all the same: the line where they
+// meet is stretched across it (also with `tileCentre`: a line is stretched, never repeated).
 // With `tileCentre` the centre piece is repeated unscaled from its top-left corner and may overrun
 // into the right and bottom edges, which are drawn after it.
 PaintPlan PlanNineSlice(int bitmapWidth, int bitmapHeight, int width, int height,
@@ -67,6 +69,10 @@ BlitStep PlanFrameCentred(int bitmapWidth, int bitmapHeight, const ImageRect& ds
 // The source piece repeated unscaled from dst's top-left corner while x < dst.right and
 // y < dst.bottom; the last row and column are not clipped. Nothing for an empty piece.
 PaintPlan PlanTile(const ImageRect& dst, const ImageRect& piece);
+
+// The source offset (0 .. src - 1) each of `dst` target pixels shows when `src` pixels are scaled
+// onto them as GDI's COLORONCOLOR stretch picks them: columns with keepFirst false, rows with true.
+std::vector<int> StretchOffsets(int src, int dst, bool keepFirst);
 
 // Executes a plan from `src` into `dst`, scaling by picking source pixels as GDI's COLORONCOLOR
 // stretch does; source pixels outside `src` and target pixels outside `dst` are skipped.

@@ -25,6 +25,7 @@ ImageDC::ImageDC(HBITMAP source) {
     BitBlt(to.get(), 0, 0, size.cx, size.cy, from.get(), 0, 0, SRCCOPY);
   }
   bitmap_ = std::move(copy);
+  bits_ = bits;
   dc_ = std::move(to);
   width_ = size.cx;
   height_ = size.cy;
@@ -35,15 +36,27 @@ void ImageDC::Release() {
   old_ = nullptr;
   dc_.reset();
   bitmap_.reset();
+  bits_ = nullptr;
+  key_.clear();
   width_ = height_ = 0;
 }
 
 ImageDC::~ImageDC() { Release(); }
 
+void ImageDC::MarkKey() {
+  if (empty() || !bits_) return;
+  GdiFlush();
+  const size_t n = static_cast<size_t>(width_) * height_;
+  key_.assign(n, 0);
+  for (size_t i = 0; i < n; ++i) key_[i] = (bits_[i] & 0xFFFFFF) == 0xFF00FF ? 1 : 0;
+}
+
 ImageDC::ImageDC(ImageDC&& o) noexcept
     : bitmap_(std::move(o.bitmap_)),
       dc_(std::move(o.dc_)),
       old_(std::exchange(o.old_, nullptr)),
+      bits_(std::exchange(o.bits_, nullptr)),
+      key_(std::move(o.key_)),
       width_(std::exchange(o.width_, 0)),
       height_(std::exchange(o.height_, 0)) {}
 
@@ -53,6 +66,9 @@ ImageDC& ImageDC::operator=(ImageDC&& o) noexcept {
     bitmap_ = std::move(o.bitmap_);
     dc_ = std::move(o.dc_);
     old_ = std::exchange(o.old_, nullptr);
+    bits_ = std::exchange(o.bits_, nullptr);
+    key_ = std::move(o.key_);
+    o.key_.clear();
     width_ = std::exchange(o.width_, 0);
     height_ = std::exchange(o.height_, 0);
   }
@@ -107,6 +123,57 @@ void ExecutePlanFrom(HDC dst, int dx, int dy, const PaintPlan& plan, const Image
     return;
   }
   DrawPlanFrom(dst, dx, dy, plan, src.dc(), true);
+}
+
+void DrawKeyed(FrameBuffer& dst, int dx, int dy, const PaintPlan& plan, const ImageDC& src) {
+  if (src.empty()) return;
+  uint32_t* out = dst.bits();
+  if (!src.HasKeyMask() || !out) {
+    ExecutePlanFrom(dst.dc(), dx, dy, plan, src, true);
+    return;
+  }
+  GdiFlush();  // what GDI drew into the buffer is there before it is drawn over
+  const uint32_t* in = src.bits();
+  const int bw = dst.width(), bh = dst.height(), iw = src.width(), ih = src.height();
+  // A later piece decides a pixel it covers, its magenta showing what lay under the element:
+  // the pieces are taken last first, each pixel by the first that reaches it.
+  ImageRect area{bw, bh, 0, 0};
+  if (plan.size() > 1)
+    for (const BlitStep& s : plan) {
+      const ImageRect d = s.dst.Offset(dx, dy);
+      area = {std::min(area.left, std::max(d.left, 0)), std::min(area.top, std::max(d.top, 0)),
+              std::max(area.right, std::min(d.right, bw)),
+              std::max(area.bottom, std::min(d.bottom, bh))};
+    }
+  std::vector<uint8_t> decided(area.empty() ? 0
+                                            : static_cast<size_t>(area.width()) * area.height());
+  for (auto it = plan.rbegin(); it != plan.rend(); ++it) {
+    const BlitStep& s = *it;
+    const ImageRect d = s.dst.Offset(dx, dy);
+    const std::vector<int> cols = StretchOffsets(s.src.width(), d.width(), false);
+    const std::vector<int> rows = StretchOffsets(s.src.height(), d.height(), true);
+    if (cols.empty() || rows.empty()) continue;
+    const int y0 = std::max(d.top, 0), y1 = std::min(d.bottom, bh);
+    const int x0 = std::max(d.left, 0), x1 = std::min(d.right, bw);
+    for (int y = y0; y < y1; ++y) {
+      const int sy = s.src.top + rows[static_cast<size_t>(y - d.top)];
+      if (sy < 0 || sy >= ih) continue;
+      uint32_t* row = out + static_cast<size_t>(y) * bw;
+      // Pixels already decided by a later piece, a row of `area` (only for several pieces).
+      uint8_t* done = decided.empty() ? nullptr
+                                      : decided.data() + static_cast<size_t>(y - area.top) *
+                                                             static_cast<size_t>(area.width());
+      for (int x = x0; x < x1; ++x) {
+        const int sx = s.src.left + cols[static_cast<size_t>(x - d.left)];
+        if (sx < 0 || sx >= iw) continue;
+        if (done) {
+          if (done[x - area.left]) continue;
+          done[x - area.left] = 1;
+        }
+        if (!src.Keyed(sx, sy)) row[x] = in[static_cast<size_t>(sy) * iw + sx] & 0xFFFFFF;
+      }
+    }
+  }
 }
 
 }  // namespace skin

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "imaging/PaintPlans.h"
 #include "imaging/PixelBuffer.h"
@@ -30,12 +31,23 @@ class ImageDC {
   int width() const { return width_; }
   int height() const { return height_; }
   bool empty() const { return !dc_ || width_ <= 0 || height_ <= 0; }
+  // The copy's 32-bit pixels (0x00RRGGBB), top-down, `width()` to a row; null when empty.
+  const uint32_t* bits() const { return bits_; }
+
+  // Marks the pixels of the magenta key once, so keyed drawing (DrawKeyed) needs neither a mask
+  // bitmap nor an off-screen copy per paint.
+  void MarkKey();
+  // Whether MarkKey ran; `Keyed(x, y)` then tells a key pixel.
+  bool HasKeyMask() const { return !key_.empty(); }
+  bool Keyed(int x, int y) const { return key_[static_cast<size_t>(y) * width_ + x] != 0; }
 
  private:
   void Release();
   ui::GdiBitmap bitmap_;
   ui::MemoryDC dc_;
   HGDIOBJ old_ = nullptr;
+  uint32_t* bits_ = nullptr;
+  std::vector<uint8_t> key_;
   int width_ = 0, height_ = 0;
 };
 
@@ -68,5 +80,11 @@ class FrameBuffer {
 // Runs a plan from `src` into `dst` at (dx, dy); with `transparent` pure magenta is left out.
 void ExecutePlanFrom(HDC dst, int dx, int dy, const PaintPlan& plan, const ImageDC& src,
                      bool transparent);
+
+// Runs a plan from `src` into the buffer's pixels at (dx, dy), pure magenta left out, in memory:
+// no GDI object is made. Each pixel is what ExecutePlanFrom would leave: the last piece covering
+// it picks the source pixel as its StretchBlt would, and where that is magenta the buffer keeps
+// its own. Without the image's key mask (ImageDC::MarkKey) it is ExecutePlanFrom.
+void DrawKeyed(FrameBuffer& dst, int dx, int dy, const PaintPlan& plan, const ImageDC& src);
 
 }  // namespace skin

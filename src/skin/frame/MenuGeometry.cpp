@@ -68,20 +68,22 @@ int NextMenuButton(const std::vector<bool>& usable, int current, bool forward) {
   return -1;
 }
 
-int MainItemWidth(int measured, int menuItemLeft, bool hasImages) {
-  return measured + menuItemLeft + 10 + (hasImages ? 0 : 25);
+int MainItemWidth(int measured, int menuItemLeft, bool hasImages, Scale scale) {
+  return measured + menuItemLeft + ScaleLength(10, scale) +
+         (hasImages ? 0 : ScaleLength(25, scale));
 }
 
-int PopupItemWidth(int measured, int menuItemLeft, bool hasImages) {
-  return measured + menuItemLeft + 12 + (hasImages ? 0 : 23);
+int PopupItemWidth(int measured, int menuItemLeft, bool hasImages, Scale scale) {
+  return measured + menuItemLeft + ScaleLength(12, scale) +
+         (hasImages ? 0 : ScaleLength(23, scale));
 }
 
 ItemExtent ForeignItemSize(int textWidth, int textHeight, bool hasText, int menuItemLeft,
-                           bool wideText) {
+                           bool wideText, Scale scale) {
   ItemExtent e;
-  e.width = textWidth + 26 + menuItemLeft;
-  e.height = hasText ? textHeight + 4 : 8;
-  if (!wideText) e.height += 4;
+  e.width = textWidth + ScaleLength(26, scale) + menuItemLeft;
+  e.height = hasText ? textHeight + ScaleLength(4, scale) : ScaleLength(8, scale);
+  if (!wideText) e.height += ScaleLength(4, scale);
   return e;
 }
 
@@ -91,19 +93,20 @@ std::wstring MeasuredCaption(const std::wstring& caption) {
 }
 
 MenuItemLayout LayoutMenuItem(const ImageRect& item, int menuItemLeft, int glyphSize,
-                              bool rightToLeft) {
+                              bool rightToLeft, Scale scale) {
   MenuItemLayout l;
   const int size = std::max(glyphSize, 0);
+  const int one = ScaleLength(1, scale), gap = ScaleLength(3, scale), end = ScaleLength(10, scale);
   if (!rightToLeft) {
-    const int gx = item.left + 1 + menuItemLeft;
-    l.glyph = {gx, item.top + 1, gx + size, item.top + 1 + size};
-    l.text = {l.glyph.right + 3, item.top, item.right - 1, item.bottom};
-    l.shortcut = {l.text.left, item.top, item.right - 10, item.bottom};
+    const int gx = item.left + one + menuItemLeft;
+    l.glyph = {gx, item.top + one, gx + size, item.top + one + size};
+    l.text = {l.glyph.right + gap, item.top, item.right - one, item.bottom};
+    l.shortcut = {l.text.left, item.top, item.right - end, item.bottom};
   } else {
-    const int gx = item.right - 1 - menuItemLeft;
-    l.glyph = {gx - size, item.top + 1, gx, item.top + 1 + size};
-    l.text = {item.left + 1, item.top, l.glyph.left - 3, item.bottom};
-    l.shortcut = {item.left + 10, item.top, l.text.right, item.bottom};
+    const int gx = item.right - one - menuItemLeft;
+    l.glyph = {gx - size, item.top + one, gx, item.top + one + size};
+    l.text = {item.left + one, item.top, l.glyph.left - gap, item.bottom};
+    l.shortcut = {item.left + end, item.top, l.text.right, item.bottom};
   }
   return l;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/ImageScale.h"
 #include "imaging/PaintPlans.h"
 
 namespace skin {
@@ -57,9 +58,10 @@ int NextMenuButton(const std::vector<bool>& usable, int current, bool forward);
 // ---------------------------------------------------------------------------------------
 
 // Widths of owner-drawn items after their own measuring (`measured`): room for the MenuItem
-// element's left piece and for the check mark when the menu has no images.
-int MainItemWidth(int measured, int menuItemLeft, bool hasImages);
-int PopupItemWidth(int measured, int menuItemLeft, bool hasImages);
+// element's left piece and for the check mark when the menu has no images. The fixed paddings
+// (here and below) are 96-dpi lengths taken at `scale`, the menu's DPI.
+int MainItemWidth(int measured, int menuItemLeft, bool hasImages, Scale scale = {});
+int PopupItemWidth(int measured, int menuItemLeft, bool hasImages, Scale scale = {});
 
 struct ItemExtent {
   int width = 0, height = 0;
@@ -68,7 +70,7 @@ struct ItemExtent {
 // An item of a menu the framework does not know, measured from its text alone (a separator has no
 // text). `wideText`: the platform draws menus with the wide text routines.
 ItemExtent ForeignItemSize(int textWidth, int textHeight, bool hasText, int menuItemLeft,
-                           bool wideText);
+                           bool wideText, Scale scale = {});
 
 // The caption an item is measured and drawn with: an empty caption or a lone "&" gets a blank so
 // that the item keeps a text height.
@@ -80,10 +82,13 @@ struct MenuItemLayout {
   ImageRect text;      // the caption
   ImageRect shortcut;  // the shortcut text, aligned to the trailing edge
 };
-// `glyphSize`: the image list's width (16 without images; at least 16 for a checked item).
-// Right-to-left items are mirrored: glyph at the right, text and shortcut from the right.
+// `glyphSize`: the image list's width (the check box, 16 at 96 dpi, without images; at least the
+// check box for a checked item). Right-to-left items are mirrored: glyph at the right, text and
+// shortcut from the right.
 MenuItemLayout LayoutMenuItem(const ImageRect& item, int menuItemLeft, int glyphSize,
-                              bool rightToLeft);
+                              bool rightToLeft, Scale scale = {});
+// The check mark's box beside an item, 16 pixels at 96 dpi.
+inline int MenuCheckBox(Scale scale = {}) { return ScaleLength(16, scale); }
 
 // The separator strip of the MenuItem element: its second frame (of `frames` side by side), the
 // bottom part of it when the item is lower than the image.

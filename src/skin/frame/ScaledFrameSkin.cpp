@@ -92,8 +92,12 @@ TScaledFrameSkin::TScaledFrameSkin(TSkinData* skin, int dpi)
   bottom_ = MakePiece(*skin->Bottom(), true, skin->Bottom()->Frame);
   // The caption text's background: two frames stacked; only its side pieces count as margins.
   titleBack_.image = MakeImage(*skin->Title(), 2, true);
-  for (const auto& button : skin->CaptionButtons())
+  titleBack_.image.MarkKey();
+  // The buttons are drawn keyed on every paint: their key pixels are found here, once.
+  for (const auto& button : skin->CaptionButtons()) {
     buttons_.push_back(MakeImage(*button, std::max(button->Frame, 1), false));
+    buttons_.back().MarkKey();
+  }
 
   menuBarHeight_ = MetricAtDpi(SM_CYMENU, dpi);
   smallIcon_ = MetricAtDpi(SM_CXSMICON, dpi);

@@ -76,7 +76,8 @@ MenuItemView ViewOfForeignItem(HMENU menu, UINT command, bool rightToLeft) {
   return v;
 }
 
-TSkinMenuPainter::TSkinMenuPainter(TSkinData* skin, int dpi) : skin_(skin) {
+TSkinMenuPainter::TSkinMenuPainter(TSkinData* skin, int dpi)
+    : skin_(skin), scale_(Scale::FromDpi(dpi > 0 ? dpi : SystemDpi())) {
   LOGFONTW lf = MenuLogFont(dpi);
   font_.reset(CreateFontIndirectW(&lf));
   lf.lfWeight = FW_BOLD;
@@ -86,6 +87,10 @@ TSkinMenuPainter::TSkinMenuPainter(TSkinData* skin, int dpi) : skin_(skin) {
       LoadImageW(nullptr, MAKEINTRESOURCEW(kCheckMarkBitmap), IMAGE_BITMAP, 0, 0, LR_MONOCHROME)));
   if (check_) {
     checkSize_ = BitmapSize(check_.get());
+    // The mark grows with the menu as the system's fonts do.
+    const int systemDpi = SystemDpi(), menuDpi = dpi > 0 ? dpi : systemDpi;
+    checkDrawn_ = {MulDiv(checkSize_.cx, menuDpi, systemDpi),
+                   MulDiv(checkSize_.cy, menuDpi, systemDpi)};
     checkDC_ = ui::MakeMemoryDC();
     if (checkDC_) checkOld_ = SelectObject(checkDC_.get(), check_.get());
   }
@@ -183,20 +188,24 @@ void TSkinMenuPainter::DrawCheck(HDC dc, const ImageRect& box, const ImageRect& 
     SetDCPenColor(dc, colour);
     ui::SelectGuard brush(dc, GetStockObject(DC_BRUSH));
     ui::SelectGuard pen(dc, GetStockObject(DC_PEN));
-    Ellipse(dc, cx - 3, cy - 3, cx + 3, cy + 3);
+    const int radius = ScaleLength(3, scale_);
+    Ellipse(dc, cx - radius, cy - radius, cx + radius, cy + radius);
     return;
   }
   // The mark's pixels are 0 in the monochrome image: first cleared, then given the colour, so
   // the item's background stays around it.
-  const int x = cx - checkSize_.cx / 2, y = cy - checkSize_.cy / 2;
+  const int w = checkDrawn_.cx, h = checkDrawn_.cy;
+  const int x = cx - w / 2, y = cy - h / 2;
+  const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
   const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
   const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-  BitBlt(dc, x, y, checkSize_.cx, checkSize_.cy, checkDC_.get(), 0, 0, SRCAND);
+  StretchBlt(dc, x, y, w, h, checkDC_.get(), 0, 0, checkSize_.cx, checkSize_.cy, SRCAND);
   SetTextColor(dc, colour);
   SetBkColor(dc, RGB(0, 0, 0));
-  BitBlt(dc, x, y, checkSize_.cx, checkSize_.cy, checkDC_.get(), 0, 0, SRCPAINT);
+  StretchBlt(dc, x, y, w, h, checkDC_.get(), 0, 0, checkSize_.cx, checkSize_.cy, SRCPAINT);
   SetTextColor(dc, oldText);
   SetBkColor(dc, oldBack);
+  if (oldMode) SetStretchBltMode(dc, oldMode);
 }
 
 void TSkinMenuPainter::DrawContent(HDC dc, const ImageRect& r, const MenuItemView& item,
@@ -210,9 +219,10 @@ void TSkinMenuPainter::DrawContent(HDC dc, const ImageRect& r, const MenuItemVie
   }
   const bool hasImage =
       item.images && item.imageIndex >= 0 && item.imageIndex < item.images->Count();
-  int glyph = item.images ? item.images->Width() : 16;
-  if (item.checked) glyph = std::max(glyph, 16);
-  const MenuItemLayout l = LayoutMenuItem(r, ItemLeft(), glyph, item.rightToLeft);
+  const int checkBox = MenuCheckBox(scale_);
+  int glyph = item.images ? item.images->Width() : checkBox;
+  if (item.checked) glyph = std::max(glyph, checkBox);
+  const MenuItemLayout l = LayoutMenuItem(r, ItemLeft(), glyph, item.rightToLeft, scale_);
 
   if (hasImage) {
     if (item.checked && dither_) {

@@ -59,6 +59,8 @@ class TSkinMenuPainter {
   // The MenuItem element's left margin (0 without the element).
   int ItemLeft() const;
   HFONT MenuFont() const { return font_.get(); }
+  // The menu's DPI as a scale of 96 dpi: what the items' fixed paddings and marks are taken at.
+  Scale GetScale() const { return scale_; }
   // A canvas in the menu font for measuring items, bound for the painter's whole life.
   ui::TCanvas* MeasureCanvas() { return &measureCanvas_; }
   HDC MeasureDC() const { return measureDC_.get(); }
@@ -85,7 +87,9 @@ class TSkinMenuPainter {
   ui::GdiBitmap check_;
   ui::MemoryDC checkDC_;
   HGDIOBJ checkOld_ = nullptr;
-  SIZE checkSize_{};
+  SIZE checkSize_{};   // the system's mark, made for the system's DPI
+  SIZE checkDrawn_{};  // the mark as drawn, at the menu's DPI
+  Scale scale_;
   ui::GdiBitmap ditherBits_;
   ui::GdiBrush dither_;
   ui::MemoryDC measureDC_;

@@ -140,10 +140,18 @@ void TWinSkinForm::PaintCaption(HDC dc, int w, int h, bool minimized) {
     if (!button->Visible || !button->HasImage()) continue;
     button->Rect = CaptionButtonRect(button->Place(), layout, view_->GetScale());
   }
-  // The caption without its buttons, kept for repainting one button on a state change.
-  if (captionBack_.Ensure(w, metrics_.CaptionHeight + metrics_.MenuBarHeight))
-    BitBlt(captionBack_.dc(), 0, 0, w, metrics_.CaptionHeight + metrics_.MenuBarHeight, dc, 0, 0,
-           SRCCOPY);
+  // What lies under each button, kept for repainting one button on a state change (only a
+  // button painted here can change state before the next paint).
+  const int band = metrics_.CaptionHeight + metrics_.MenuBarHeight;
+  if (captionBack_.Ensure(w, band))
+    for (const auto& button : sysButtons_) {
+      if (!button->Visible || !button->HasImage()) continue;
+      const ImageRect& r = button->Rect;
+      const int left = std::max(r.left, 0), top = std::max(r.top, 0);
+      const int right = std::min(r.right, w), bottom = std::min(r.bottom, band);
+      if (right > left && bottom > top)
+        BitBlt(captionBack_.dc(), left, top, right - left, bottom - top, dc, left, top, SRCCOPY);
+    }
   PaintSysButtons(dc);
 }
 
@@ -185,7 +193,10 @@ void TWinSkinForm::PaintCaptionText(HDC dc, const ImageRect& area) {
     const PaintPlan plan =
         PlanThreePartStrip(back.width(), back.height(), t.width(), area.height(),
                            {style.backLeft, 0, style.backRight, 0}, true, 2, active_ ? 1 : 2);
-    ExecutePlanFrom(dc, t.left, area.top, plan, back, true);
+    if (dc == buffer_.dc())
+      DrawKeyed(buffer_, t.left, area.top, plan, back);
+    else
+      ExecutePlanFrom(dc, t.left, area.top, plan, back, true);
   }
   RECT r{t.left + style.backLeft, t.top, t.right - style.backRight, t.bottom};
   if (r.right <= r.left) return;
@@ -220,7 +231,10 @@ void TWinSkinForm::PaintSysButtons(HDC dc) {
     const PaintPlan plan =
         PlanFrame(button->Image().width(), button->Image().height(), button->Rect.width(),
                   button->Rect.height(), button->Frames, frame);
-    ExecutePlanFrom(dc, button->Rect.left, button->Rect.top, plan, button->Image(), true);
+    if (dc == buffer_.dc())
+      DrawKeyed(buffer_, button->Rect.left, button->Rect.top, plan, button->Image());
+    else
+      ExecutePlanFrom(dc, button->Rect.left, button->Rect.top, plan, button->Image(), true);
   }
 }
 
@@ -241,7 +255,7 @@ void TWinSkinForm::PaintButtonState(TWinSysButton& button) {
                                          button.SkinButton->Visibility == 100, false);
     const PaintPlan plan = PlanFrame(button.Image().width(), button.Image().height(), r.width(),
                                      r.height(), button.Frames, frame);
-    ExecutePlanFrom(b, r.left, r.top, plan, button.Image(), true);
+    DrawKeyed(buffer_, r.left, r.top, plan, button.Image());
   }
   Blit(window.get(), b, r);
 }

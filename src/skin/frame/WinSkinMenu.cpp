@@ -627,7 +627,7 @@ bool TWinSkinForm::MeasureMenuItem(LPARAM lParam) {
     item->MeasureItem(painter.MeasureCanvas(), w, h);
     // The skin's room is added once: by the item's measure handler when it is the skin's.
     if (item->OnMeasureItem != ui::MethodOf<&TWinSkinForm::MeasureMainItem>(this))
-      w = MainItemWidth(w, painter.ItemLeft(), menu->Images() != nullptr);
+      w = MainItemWidth(w, painter.ItemLeft(), menu->Images() != nullptr, painter.GetScale());
     mis->itemWidth = static_cast<UINT>(std::max(w, 0));
     mis->itemHeight = static_cast<UINT>(std::max(h, 0));
     return true;
@@ -636,7 +636,8 @@ bool TWinSkinForm::MeasureMenuItem(LPARAM lParam) {
   const MenuItemView view = ViewOfForeignItem(trackedMenu_, mis->itemID, MenuRightToLeft());
   const SIZE text =
       view.separator ? SIZE{0, 0} : painter.TextExtent(painter.MeasureDC(), view.caption, false);
-  const ItemExtent e = ForeignItemSize(text.cx, text.cy, !view.separator, painter.ItemLeft(), true);
+  const ItemExtent e = ForeignItemSize(text.cx, text.cy, !view.separator, painter.ItemLeft(), true,
+                                       painter.GetScale());
   mis->itemWidth = static_cast<UINT>(e.width);
   mis->itemHeight = static_cast<UINT>(e.height);
   return true;
@@ -684,14 +685,16 @@ void TWinSkinForm::MeasurePopupItem(ui::TObject* sender, ui::TCanvas*, int& widt
   auto* item = dynamic_cast<ui::TMenuItem*>(sender);
   if (!item || !skinData_) return;
   const ui::TMenu* menu = item->GetParentMenu();
-  width = PopupItemWidth(width, MenuPainter().ItemLeft(), menu && menu->Images());
+  width = PopupItemWidth(width, MenuPainter().ItemLeft(), menu && menu->Images(),
+                         MenuPainter().GetScale());
 }
 
 void TWinSkinForm::MeasureMainItem(ui::TObject* sender, ui::TCanvas*, int& width, int&) {
   auto* item = dynamic_cast<ui::TMenuItem*>(sender);
   if (!item || !skinData_) return;
   const ui::TMenu* menu = item->GetParentMenu();
-  width = MainItemWidth(width, MenuPainter().ItemLeft(), menu && menu->Images());
+  width = MainItemWidth(width, MenuPainter().ItemLeft(), menu && menu->Images(),
+                        MenuPainter().GetScale());
 }
 
 void TWinSkinForm::SkinMainMenuItems(bool on) {

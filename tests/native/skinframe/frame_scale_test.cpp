@@ -75,10 +75,11 @@ TEST(FrameScaleTest, NineSlicePiecesOfTheScaledArtCoverEveryPixelOnce) {
     ImageRect margins;
   };
   // Odd sizes and margins that round up at 1.5 (3 + 3 of 6 would be 5 + 5 of 9), margins that
-  // fill the frame, a frame of one pixel, margins wider than the frame.
-  const Art arts[] = {{6, 6, {3, 3, 3, 3}},    {10, 10, {5, 5, 5, 5}}, {8, 28, {3, 7, 3, 9}},
-                      {17, 13, {1, 1, 1, 1}},  {1, 1, {0, 0, 0, 0}},   {21, 19, {7, 5, 9, 3}},
-                      {12, 12, {20, 0, 20, 0}}};
+  // fill the frame (also as one margin of 0 and one of the whole frame), a frame of one pixel,
+  // margins wider than the frame.
+  const Art arts[] = {{6, 6, {3, 3, 3, 3}},     {10, 10, {5, 5, 5, 5}}, {8, 28, {3, 7, 3, 9}},
+                      {17, 13, {1, 1, 1, 1}},   {1, 1, {0, 0, 0, 0}},   {21, 19, {7, 5, 9, 3}},
+                      {12, 12, {20, 0, 20, 0}}, {9, 7, {0, 0, 9, 7}}};
   for (const Scale s : kFactors)
     for (const Art& a : arts) {
       const ImageRect m = skin::ScaleMargins(a.margins, a.frameW, a.frameH, s);
@@ -95,25 +96,28 @@ TEST(FrameScaleTest, NineSlicePiecesOfTheScaledArtCoverEveryPixelOnce) {
       if (a.margins.left + a.margins.right == a.frameW) {
         ASSERT_EQ(m.left + m.right, fw) << what << ": the margins no longer fill the frame";
       }
-      // Two frames stacked, the second painted, into targets from the frame's own size up (art
-      // whose margins fill it has no middle to stretch: only its own size).
-      const bool filled = a.margins.left + a.margins.right >= a.frameW ||
-                          a.margins.top + a.margins.bottom >= a.frameH;
-      for (int w : {fw, fw + 1, 3 * fw + 7, 200})
-        for (int h : {fh, fh + 2, 41}) {
-          if (filled && (w != fw || h != fh)) continue;
-          const skin::PaintPlan plan = skin::PlanNineSlice(fw, 2 * fh, w, h, m, true, false, 2, 2);
-          const std::vector<int> count = Coverage(plan, w, h);
-          for (size_t i = 0; i < count.size(); ++i)
-            ASSERT_EQ(count[i], 1)
-                << what << " into " << w << "x" << h << " at (" << i % static_cast<size_t>(w) << ","
-                << i / static_cast<size_t>(w) << ")";
-          for (const skin::BlitStep& step : plan) {
-            ASSERT_GE(step.src.top, fh) << what;  // never a row of the first frame
-            ASSERT_LE(step.src.bottom, 2 * fh) << what;
-            ASSERT_LE(step.src.right, fw) << what;
+      // Two frames stacked, the second painted, into targets from the frame's own size up. Art
+      // whose margins fill it has no middle of its own; a larger target still gets one. A tiled
+      // centre may overrun into the right and bottom edges (drawn after it), never leave a gap.
+      for (const bool tile : {false, true})
+        for (int w : {fw, fw + 1, 3 * fw + 7, 200})
+          for (int h : {fh, fh + 2, 41}) {
+            const skin::PaintPlan plan = skin::PlanNineSlice(fw, 2 * fh, w, h, m, true, tile, 2, 2);
+            const std::vector<int> count = Coverage(plan, w, h);
+            for (size_t i = 0; i < count.size(); ++i) {
+              const bool ok = tile ? count[i] >= 1 : count[i] == 1;
+              ASSERT_TRUE(ok) << what << (tile ? " tiled" : "") << " into " << w << "x" << h
+                              << " at (" << i % static_cast<size_t>(w) << ","
+                              << i / static_cast<size_t>(w) << "): " << count[i];
+            }
+            for (const skin::BlitStep& step : plan) {
+              ASSERT_GE(step.src.top, fh) << what;  // never a row of the first frame
+              ASSERT_LE(step.src.bottom, 2 * fh) << what;
+              ASSERT_GE(step.src.left, 0) << what;
+              ASSERT_LE(step.src.right, fw) << what;
+              ASSERT_FALSE(step.src.empty()) << what;
+            }
           }
-        }
     }
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "FrameTestSupport.h"
+#include "GdiCreations.h"
 #include "SkinPack.h"
 
 using frametest::PumpUntil;
@@ -139,6 +140,41 @@ TEST(SkinnedFrameDpi, TenRoundTripsTo150PercentScaleTheFrameAndGiveEveryHandleBa
   at96("after ten round trips");
   EXPECT_EQ(ui::HandleCounts::Total(), handles);
   EXPECT_LE(wintest::LiveGdiObjects(), gdi + 2);
+}
+
+TEST(SkinnedFrameDpi, At150PercentKeyedButtonsShowTheCaptionAndRepaintsMakeNoGdiObject) {
+  TestSkin ts;
+  ts.KeyCorners("BUTTON.CLOSE", 4);
+  DpiForm f(ts);
+  ASSERT_NE(f.Skinner(), nullptr);
+  if (f.Skinner()->Dpi() != 96) GTEST_SKIP() << "the move starts from a 96-dpi display";
+  f.MoveTo(144, 96);
+  ASSERT_EQ(f.Skinner()->Metrics().CaptionHeight, 42);
+  skin::TWinSysButton* closeButton = nullptr;
+  for (const auto& b : f.Skinner()->SysButtons())
+    if (b->Action() == skin::kActionClose) closeButton = b.get();
+  ASSERT_NE(closeButton, nullptr);
+  // The key squares (4 pixels, 6 at 150 %) show the caption; the rest of the button its image.
+  const auto looksRight = [&](const char* when) {
+    SCOPED_TRACE(when);
+    const RECT close = f.CloseRect();
+    EXPECT_EQ(f.Pixel(close.left + 1, close.top + 1), Rgb(ts.FrameColour("Top", 1)));
+    EXPECT_EQ(f.Pixel(close.right - 2, close.top + 1), Rgb(ts.FrameColour("Top", 1)));
+    EXPECT_EQ(f.Pixel(close.left + 1, close.bottom - 2), Rgb(ts.FrameColour("BUTTON.CLOSE", 1)));
+    EXPECT_EQ(f.Pixel(close.left + 15, close.top + 15), Rgb(ts.FrameColour("BUTTON.CLOSE", 1)));
+  };
+  looksRight("as the move painted it");
+
+  // Whole repaints and a button changing state, as hovering does, make and free nothing.
+  frametest::GdiCreations made;
+  ASSERT_TRUE(made.Active());
+  for (int i = 0; i < 20; ++i) {
+    SendMessageW(f.Handle(), WM_NCPAINT, 1, 0);
+    closeButton->State = i % 2 ? skin::kStateNormal : skin::kStateHot;
+    closeButton->Paint();
+  }
+  EXPECT_EQ(made.Made(), 0);
+  looksRight("after the repaints");
 }
 
 // Run at 96 dpi with the rest, and by `scripts/wintest --dpi N` in a prefix whose display has N

@@ -188,6 +188,128 @@ TEST(SkinnedMenuBar, AtAnotherDpiTheBarAndItsItemsGrowWithTheText) {
             HTMENU);
 }
 
+namespace {
+
+// The pixels of item `index` of an open pull-down, read from its window in one copy.
+struct ItemPixels {
+  int width = 0, height = 0;
+  std::vector<COLORREF> pixels;
+  COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  // The item's own background (it may be the selected one): beside its trailing edge, where
+  // nothing is drawn.
+  COLORREF Background() const { return At(width - 6, height / 2); }
+};
+ItemPixels ReadItem(HWND popup, HMENU menu, int index) {
+  ItemPixels out;
+  RECT item{}, w{};
+  if (!GetMenuItemRect(nullptr, menu, index, &item) || !GetWindowRect(popup, &w)) return out;
+  out.width = item.right - item.left;
+  out.height = item.bottom - item.top;
+  ui::WindowDC dc = ui::WindowDC::Whole(popup);
+  ui::MemoryDC copy = ui::MakeMemoryDC();
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof bi.bmiHeader, out.width, -out.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  ui::GdiBitmap dib(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dc || !copy || !dib || out.width <= 0 || out.height <= 0) return {};
+  ui::SelectGuard select(copy.get(), dib.get());
+  BitBlt(copy.get(), 0, 0, out.width, out.height, dc.get(), item.left - w.left, item.top - w.top,
+         SRCCOPY);
+  GdiFlush();
+  const auto* p = static_cast<const uint32_t*>(bits);
+  for (int i = 0; i < out.width * out.height; ++i)
+    out.pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
+  return out;
+}
+
+// The leading mark of an item: the pixels unlike the background in the first columns that hold
+// any, up to the first column of background again (the gap before the caption).
+int MarkPixels(const ItemPixels& item) {
+  if (item.width < 6) return 0;
+  const COLORREF background = item.Background();
+  int count = 0;
+  bool started = false;
+  for (int x = 0; x < item.width; ++x) {
+    int column = 0;
+    for (int y = 0; y < item.height; ++y) column += item.At(x, y) != background;
+    if (column == 0 && started) break;
+    started = started || column > 0;
+    count += column;
+  }
+  return count;
+}
+
+// Columns between the item's trailing edge and its last drawn pixel, read along the middle row
+// (the element's edge pieces, unlike the background, count as the item's edge).
+int TrailingGap(const ItemPixels& item) {
+  if (item.width < 6) return 0;
+  const COLORREF background = item.Background();
+  const int y = item.height / 2;
+  int x = item.width - 1;
+  while (x >= 0 && item.At(x, y) != background) --x;  // the edge piece
+  while (x >= 0) {
+    bool drawn = false;
+    for (int row = 0; row < item.height && !drawn; ++row)
+      drawn = row > 1 && row < item.height - 2 && item.At(x, row) != background;
+    if (drawn) return item.width - 1 - x;
+    --x;
+  }
+  return item.width;
+}
+
+}  // namespace
+
+TEST(SkinnedMenus, AtAnotherDpiTheMarksAndTheItemsPaddingsGrowToo) {
+  TestSkin ts;
+  MenuForm f(ts);
+  ASSERT_NE(f.Bar(), nullptr);
+  if (f.Skinner()->Dpi() != 96) GTEST_SKIP() << "the move starts from a 96-dpi display";
+  struct Seen {
+    int check = 0, radio = 0, shortcutGap = -1;
+  };
+  // Opens File (its checked "Save", the shortcut of "Open") and then Edit (the chosen radio item)
+  // by clicks on the bar, reading the items as the pull-downs painted them.
+  const auto look = [&] {
+    Seen seen;
+    for (int button : {0, 1}) {
+      LoopProbe::Start([&, button] {
+        HWND menu = MenuWindow();
+        if (!menu) return true;
+        if (button == 0) {
+          seen.check = MarkPixels(ReadItem(menu, f.file->Handle(), 1));
+          seen.shortcutGap = TrailingGap(ReadItem(menu, f.file->Handle(), 0));
+        } else {
+          seen.radio = MarkPixels(ReadItem(menu, f.edit->Handle(), 0));
+        }
+        EndMenu();
+        return false;
+      });
+      const POINT mid = f.ButtonMiddle(button);
+      SendMessageW(f.Handle(), WM_NCLBUTTONDOWN, HTMENU, f.ScreenPoint(mid.x, mid.y));
+      wintest::PumpUntilIdle();
+    }
+    return seen;
+  };
+  const Seen at96 = look();
+  ASSERT_GT(at96.check, 4);
+  ASSERT_GT(at96.radio, 4);
+  ASSERT_GE(at96.shortcutGap, 10) << "check " << at96.check << " radio " << at96.radio;
+
+  const RECT w = f.WindowRect();
+  RECT suggested{w.left, w.top, w.left + (w.right - w.left) * 3 / 2,
+                 w.top + (w.bottom - w.top) * 3 / 2};
+  SendMessageW(f.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  wintest::PumpUntilIdle();
+  const Seen at144 = look();
+  // A mark 1.5 times as wide and high covers about 2.25 times the pixels.
+  EXPECT_GE(at144.check * 10, at96.check * 18) << at96.check << " -> " << at144.check;
+  EXPECT_GE(at144.radio * 10, at96.radio * 18) << at96.radio << " -> " << at144.radio;
+  // The shortcut keeps 10 pixels (15 at 150 %) from the item's end; the larger text's trailing
+  // bearing may differ by a pixel.
+  EXPECT_GE(at144.shortcutGap, at96.shortcutGap + 3) << at96.shortcutGap;
+}
+
 TEST(SkinnedMenuBar, WithoutAMenuBarElementTheBarTakesTheMenubarColour) {
   MenuForm f(TestSkin().Omit("MenuBar"));
   ASSERT_NE(f.Bar(), nullptr);
