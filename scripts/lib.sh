@@ -160,9 +160,9 @@ build_opt_tree() {
   local -a options=()
   while [ "$1" != "--" ]; do options+=("$1"); shift; done
   shift
-  if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${options[@]}" >/dev/null || return 1
-  fi
+  # Configured every time (quick when the cache is there): a bench added since the tree was made
+  # is a target only after its folder's CMakeLists.txt has been read again.
+  cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${options[@]}" >/dev/null || return 1
   cmake --build "$dir" -j "$(jobs_count)" --target "$@"
 }
 
