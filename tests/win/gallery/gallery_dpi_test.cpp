@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "GalleryTestSupport.h"
 #include "gallery/GalleryForm.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/manager/WinSkinManage.h"
@@ -15,20 +16,7 @@
 
 namespace {
 
-gallery::TGalleryForm* ShowSkinnedGallery() {
-  auto* form = new gallery::TGalleryForm(nullptr);
-  EXPECT_TRUE(form->LoadSkin(gallery::EmbeddedSkinPayload()));
-  form->Show();
-  SetForegroundWindow(form->Handle());
-  wintest::PumpUntil(
-      [&] {
-        skin::TWinSkinForm* s = skin::SkinManager()->FindForm(form->Handle());
-        return s && s->LifecycleState() == skin::TWinSkinForm::kLive;
-      },
-      3000);
-  wintest::PumpUntilIdle(10, 500);
-  return form;
-}
+using gallerytest::ShowGallery;
 
 RECT ScreenRect(ui::TControl* c) {
   RECT r = c->BoundsRect();
@@ -60,7 +48,7 @@ int TextWidth(ui::TControl* label, const std::wstring& text) {
 TEST(SkinGallery, AtSystemDpiEveryRowAndTitleIsWholeOnTheScreen) {
   ui::Application->Initialize();
   skin::SkinManagerScope scope;
-  gallery::TGalleryForm* form = ShowSkinnedGallery();
+  gallery::TGalleryForm* form = ShowGallery();
   const int ppi = ui::SystemPPI();
   EXPECT_EQ(form->CurrentPPI(), ppi);
   RECT client{};

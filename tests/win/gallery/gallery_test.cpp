@@ -9,6 +9,7 @@
 #include <fstream>
 #include <set>
 
+#include "GalleryTestSupport.h"
 #include "TestSkin.h"
 #include "gallery/GalleryForm.h"
 #include "gallery/GalleryLayout.h"
@@ -37,20 +38,7 @@
 
 namespace {
 
-gallery::TGalleryForm* ShowGallery() {
-  auto* form = new gallery::TGalleryForm(nullptr);
-  EXPECT_TRUE(form->LoadSkin(gallery::EmbeddedSkinPayload()));
-  form->Show();
-  SetForegroundWindow(form->Handle());
-  wintest::PumpUntil(
-      [&] {
-        skin::TWinSkinForm* s = skin::SkinManager()->FindForm(form->Handle());
-        return s && s->LifecycleState() == skin::TWinSkinForm::kLive;
-      },
-      3000);
-  wintest::PumpUntilIdle(10, 500);  // first paints; timers of the controls keep it from idling
-  return form;
-}
+using gallerytest::ShowGallery;
 
 // SM_ISSKINNED through the window, or through the message handler of a window-less control.
 LRESULT AskSkinned(ui::TControl* control) {

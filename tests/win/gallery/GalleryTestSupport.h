@@ -1,0 +1,29 @@
+// Helpers of the gallery's tests.
+#pragma once
+
+#include "gallery/GalleryForm.h"
+#include "skin/frame/WinSkinForm.h"
+#include "skin/manager/WinSkinManage.h"
+#include "support/WinTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace gallerytest {
+
+// The gallery with its embedded skin, shown, activated and skinned.
+inline gallery::TGalleryForm* ShowGallery() {
+  auto* form = new gallery::TGalleryForm(nullptr);
+  EXPECT_TRUE(form->LoadSkin(gallery::EmbeddedSkinPayload()));
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  wintest::PumpUntil(
+      [&] {
+        skin::TWinSkinForm* s = skin::SkinManager()->FindForm(form->Handle());
+        return s && s->LifecycleState() == skin::TWinSkinForm::kLive;
+      },
+      3000);
+  wintest::PumpUntilIdle(10, 500);  // first paints; timers of the controls keep it from idling
+  return form;
+}
+
+}  // namespace gallerytest
