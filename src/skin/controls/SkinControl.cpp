@@ -339,13 +339,27 @@ void TSkinControl::FillFace(HDC dc, const RECT& rect) const {
   if (skin_ && skin_->ButtonFaceBrush()) FillRect(dc, &rect, skin_->ButtonFaceBrush());
 }
 
+const ImageDC& TSkinControl::ElementImage(const TDataSkinObject& element, int frames,
+                                          bool vertical) const {
+  static const ImageDC kNone;
+  return form_ ? ElementImageAt(*form_, element, frames, vertical) : kNone;
+}
+
+int TSkinControl::Metric(int index) const {
+  return form_ ? form_->Metric(index) : GetSystemMetrics(index);
+}
+
+ImageRect TSkinControl::ScaledMargins(const TDataSkinObject& element, int frames,
+                                      bool vertical) const {
+  return form_ ? ElementMarginsAt(*form_, element, frames, vertical) : MarginsOf(element);
+}
+
 void TSkinControl::DrawSkinState(HDC dc, const RECT& r, int frameCount, int frameIndex,
                                  const TDataSkinObject& element) const {
   if (r.right < r.left || r.bottom < r.top || !form_) return;
-  const ImageDC& image = form_->SkinImage(element.Bitmap.get());
+  const ImageDC& image = ElementImage(element, frameCount);
   if (image.empty()) return;
-  const ImageRect margins{element.Margins.left, element.Margins.top, element.Margins.right,
-                          element.Margins.bottom};
+  const ImageRect margins = ScaledMargins(element, frameCount);
   const PaintPlan plan =
       PlanNineSlice(image.width(), image.height(), r.right - r.left, r.bottom - r.top, margins,
                     false, element.Tile == 1, frameCount, frameIndex);
@@ -358,7 +372,7 @@ void TSkinControl::DrawSkinState(HDC dc, const RECT& r, int frameCount, int fram
 void TSkinControl::DrawGlyphFrame(HDC dc, const RECT& r, int frameCount, int frameIndex,
                                   ui::TBitmap& strip) const {
   if (r.right < r.left || r.bottom < r.top || !form_) return;
-  const ImageDC& image = form_->SkinImage(&strip);
+  const ImageDC& image = form_->SkinImage(&strip, frameCount);
   if (image.empty()) return;
   const PaintPlan plan = PlanFrame(image.width(), image.height(), r.right - r.left,
                                    r.bottom - r.top, frameCount, frameIndex);

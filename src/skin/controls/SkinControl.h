@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "imaging/ImageScale.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/FrameHost.h"
 #include "skin/frame/FramePainter.h"
@@ -96,6 +97,18 @@ class TSkinControl : public ui::TComponent, public IControlSkinner, public ui::I
   void PaintMessage(ui::TMessage& message);
   void EraseWithParent(ui::TMessage& message);
   void FillFace(HDC dc, const RECT& rect) const;
+  // ---- The window's DPI: images, margins and lengths of the skin at it ----
+  Scale DpiScale() const { return Scale::FromDpi(form_ ? form_->Dpi() : 96); }
+  // A length in 96-dpi pixels at the window's DPI.
+  int Scaled(int length96) const { return ScaleLength(length96, DpiScale()); }
+  // A system size (GetSystemMetrics' index) at the window's DPI.
+  int Metric(int index) const;
+  // The element's image at the window's DPI, its `frames` frames side by side (stacked when
+  // `vertical`): what its margins (ScaledMargins) and frame sizes are measured on.
+  const ImageDC& ElementImage(const TDataSkinObject& element, int frames,
+                              bool vertical = false) const;
+  ImageRect ScaledMargins(const TDataSkinObject& element, int frames, bool vertical = false) const;
+
   // One state of a skin element, nine-sliced to rect (frames side by side).
   void DrawSkinState(HDC dc, const RECT& rect, int frameCount, int frameIndex,
                      const TDataSkinObject& element) const;

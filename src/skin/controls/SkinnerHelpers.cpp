@@ -5,9 +5,20 @@
 #include <vector>
 
 #include "skin/frame/PaintPrimitives.h"
+#include "skin/frame/ScaledSkinImage.h"
 #include "ui/TypInfo.h"
 
 namespace skin {
+
+const ImageDC& ElementImageAt(IControlSkinnerHost& host, const TDataSkinObject& e, int frames,
+                              bool vertical) {
+  return host.SkinImage(e.Bitmap.get(), frames, vertical, e.Bitmap2x.get());
+}
+
+ImageRect ElementMarginsAt(const IControlSkinnerHost& host, const TDataSkinObject& e, int frames,
+                           bool vertical) {
+  return ScaledSkinMargins(MarginsOf(e), e.Handle(), Scale::FromDpi(host.Dpi()), frames, vertical);
+}
 
 TDataSkinObject* ElementWithImage(const TSkinData* skin, std::string_view name) {
   TDataSkinObject* e = skin ? skin->FindElement(name) : nullptr;

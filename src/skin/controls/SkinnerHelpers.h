@@ -12,6 +12,7 @@
 #include "imaging/PaintPlans.h"
 #include "imaging/PixelBuffer.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/frame/FrameHost.h"
 #include "skin/frame/FramePainter.h"
 #include "ui/Controls.h"
 #include "ui/Handles.h"
@@ -28,6 +29,14 @@ TDataSkinObject* ElementWithImage(const TSkinData* skin, std::string_view name);
 inline ImageRect MarginsOf(const TDataSkinObject& e) {
   return {e.Margins.left, e.Margins.top, e.Margins.right, e.Margins.bottom};
 }
+
+// The element's image at the host's DPI, its `frames` frames side by side (stacked when
+// `vertical`), from the skin's @2x art where it has some; and its nine-slice margins for those
+// frames at the same DPI.
+const ImageDC& ElementImageAt(IControlSkinnerHost& host, const TDataSkinObject& e, int frames,
+                              bool vertical = false);
+ImageRect ElementMarginsAt(const IControlSkinnerHost& host, const TDataSkinObject& e, int frames,
+                           bool vertical = false);
 
 // Pixels of a 24-bit buffer copied to dc at (x, y), without a bitmap of their own.
 void PutPixels(HDC dc, int x, int y, const PixelBuffer& pixels);

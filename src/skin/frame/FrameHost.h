@@ -33,6 +33,9 @@ class IControlSkinner {
   virtual void SkinChanged() = 0;
   // Frees the skinner (the framework's way of freeing components).
   virtual void FreeSkinner() = 0;
+  // The window moved to another DPI: the host's images are made for it already; what the skinner
+  // made itself from them is made again.
+  virtual void DpiChanged() {}
 
  protected:
   ~IControlSkinner() = default;
@@ -46,14 +49,20 @@ class IControlSkinnerHost {
   virtual void RemoveControl(IControlSkinner* skinner) = 0;
   // The off-screen buffer every control skinner of the window composes in before one blit.
   virtual FrameBuffer& ControlBuffer() = 0;
-  // A skin image kept selected in a DC of its own for the window's skinners (copied on first use
-  // and again after the bitmap changed), so that painting a control creates no GDI object.
-  virtual const ImageDC& SkinImage(ui::TBitmap* bitmap) = 0;
+  // A skin image at the window's DPI, kept selected in a DC of its own for the window's skinners
+  // so that painting a control creates no GDI object: its `frames` frames side by side (stacked
+  // when `vertical`) scaled frame by frame, or made from `art2x` (the skin's 200 % art, when
+  // given and not empty). Made on first use and again when the bitmap or the DPI changes, never
+  // per paint; at 96 dpi it is a copy of the bitmap itself.
+  virtual const ImageDC& SkinImage(ui::TBitmap* bitmap, int frames = 1, bool vertical = false,
+                                   ui::TBitmap* art2x = nullptr) = 0;
   // The live skinner of a window of the form, if it has one.
   virtual IControlSkinner* FindSkinnerByWindow(HWND wnd) const = 0;
   // The DPI the form's frame is painted for (96 unless the window is on a scaled display): what a
   // skinner scales its own margins and glyphs by.
   virtual int Dpi() const { return 96; }
+  // A system size (GetSystemMetrics' index) at that DPI, asked once per DPI.
+  virtual int Metric(int index) const { return GetSystemMetrics(index); }
 
  protected:
   ~IControlSkinnerHost() = default;

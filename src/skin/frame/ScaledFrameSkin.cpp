@@ -4,17 +4,15 @@
 #include <string>
 #include <utility>
 
-#include "skin/data/ImgUtilGdi.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/FrameGeometry.h"
 #include "skin/frame/PaintPrimitives.h"
+#include "skin/frame/ScaledSkinImage.h"
 #include "ui/Graphics.h"
 
 namespace skin {
 
 namespace {
-
-int g_imagesScaled = 0;
 
 using DpiForWindowFn = UINT(WINAPI*)(HWND);
 using MetricsForDpiFn = int(WINAPI*)(int, UINT);
@@ -27,16 +25,6 @@ Fn User32Entry(const char* name) {
                 : nullptr;
 }
 
-// A system size at `dpi`: asked of the system where it can answer for any DPI, else the size at
-// the system's DPI scaled.
-int MetricAtDpi(int index, int dpi) {
-  const int systemDpi = SystemDpi();
-  if (dpi == systemDpi) return GetSystemMetrics(index);
-  static const auto forDpi = User32Entry<MetricsForDpiFn>("GetSystemMetricsForDpi");
-  if (forDpi) return forDpi(index, static_cast<UINT>(dpi));
-  return MulDiv(GetSystemMetrics(index), dpi, systemDpi);
-}
-
 // Views by skin and DPI, held weakly: a view dies with the last form skinner using it.
 std::map<std::pair<TSkinData*, int>, std::weak_ptr<const TScaledFrameSkin>>& Views() {
   static auto* views =
@@ -45,6 +33,14 @@ std::map<std::pair<TSkinData*, int>, std::weak_ptr<const TScaledFrameSkin>>& Vie
 }
 
 }  // namespace
+
+int MetricAtDpi(int index, int dpi) {
+  const int systemDpi = SystemDpi();
+  if (dpi <= 0 || dpi == systemDpi) return GetSystemMetrics(index);
+  static const auto forDpi = User32Entry<MetricsForDpiFn>("GetSystemMetricsForDpi");
+  if (forDpi) return forDpi(index, static_cast<UINT>(dpi));
+  return MulDiv(GetSystemMetrics(index), dpi, systemDpi);
+}
 
 int SystemDpi() {
   const ui::WindowDC screen = ui::WindowDC::Client(nullptr);
@@ -81,7 +77,7 @@ std::shared_ptr<const TScaledFrameSkin> TScaledFrameSkin::For(TSkinData* skin, i
   return view;
 }
 
-int TScaledFrameSkin::ImagesScaled() { return g_imagesScaled; }
+int TScaledFrameSkin::ImagesScaled() { return SkinImagesScaled(); }
 
 TScaledFrameSkin::TScaledFrameSkin(TSkinData* skin, int dpi)
     : skin_(skin), dpi_(dpi), scale_(Scale::FromDpi(dpi)) {
@@ -142,21 +138,7 @@ HFONT TScaledFrameSkin::CaptionFont() const {
 }
 
 ImageDC TScaledFrameSkin::MakeImage(const TDataSkinObject& element, int frames, bool vertical) {
-  // The skin's own image at 96 dpi, as painted before.
-  if (scale_.Identity() || element.Empty()) return ImageDC(element.Handle());
-  ++g_imagesScaled;
-  // Larger art where the skin has it: as it is at 200 %, scaled from it (down, or less far up)
-  // at any other scale above 100 %.
-  if (!element.Bitmap2x->Empty() && scale_.num > scale_.den) {
-    const Scale fromLarger = Scale{scale_.num, scale_.den * 2}.Reduced();
-    if (fromLarger.Identity()) return ImageDC(element.Bitmap2x->Handle());
-    const ui::GdiBitmap scaled = MakeBitmap(
-        ScaleImage(ReadPixels(element.Bitmap2x->Handle()), fromLarger, frames, vertical));
-    return ImageDC(scaled.get());
-  }
-  const ui::GdiBitmap scaled =
-      MakeBitmap(ScaleImage(ReadPixels(element.Handle()), scale_, frames, vertical));
-  return ImageDC(scaled.get());
+  return ScaledSkinImage(element.Handle(), element.Bitmap2x->Handle(), scale_, frames, vertical);
 }
 
 TScaledFrameSkin::Piece TScaledFrameSkin::MakePiece(const TDataSkinObject& element, bool vertical,
@@ -166,14 +148,7 @@ TScaledFrameSkin::Piece TScaledFrameSkin::MakePiece(const TDataSkinObject& eleme
   piece.image = MakeImage(element, frames, vertical);
   const ImageRect m{element.Margins.left, element.Margins.top, element.Margins.right,
                     element.Margins.bottom};
-  if (scale_.Identity() || element.Empty()) {
-    piece.margins = m;
-    return piece;
-  }
-  const SIZE size = BitmapSize(element.Handle());
-  const int fw = vertical ? size.cx : size.cx / frames;
-  const int fh = vertical ? size.cy / frames : size.cy;
-  piece.margins = ScaleMargins(m, fw, fh, scale_);
+  piece.margins = ScaledSkinMargins(m, element.Handle(), scale_, frames, vertical);
   return piece;
 }
 

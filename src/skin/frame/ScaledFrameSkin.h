@@ -23,6 +23,9 @@ class TDataSkinObject;
 int WindowDpi(HWND wnd);
 // The system's DPI (the screen's LOGPIXELSY), which the system metrics and fonts are made for.
 int SystemDpi();
+// A system size at `dpi`: asked of the system where it can answer for any DPI, else the size at
+// the system's DPI scaled.
+int MetricAtDpi(int index, int dpi);
 // A font of the system's (made for the system's DPI) at `dpi`; 0 leaves it as it is.
 void ScaleFontToDpi(LOGFONTW& font, int dpi);
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "skin/frame/ScaledFrameSkin.h"
+#include "skin/frame/ScaledSkinImage.h"
 #include "skin/frame/SkinMessages.h"
 #include "ui/Bitmaps.h"
 #include "ui/Controls.h"
@@ -31,20 +33,47 @@ bool TSkinControlHost::IsControlSkinned(ui::TControl* control) const {
   return false;
 }
 
-const ImageDC& TSkinControlHost::SkinImage(ui::TBitmap* bitmap) {
+namespace {
+HBITMAP HandleOf(ui::TBitmap* bitmap) { return bitmap ? bitmap->Handle() : nullptr; }
+}  // namespace
+
+void TSkinControlHost::Make(CachedImage& c) {
+  c.handle = HandleOf(c.bitmap);
+  c.handle2x = HandleOf(c.art2x);
+  c.image = ScaledSkinImage(c.handle, c.handle2x, Scale::FromDpi(dpi_), c.frames, c.vertical);
+}
+
+const ImageDC& TSkinControlHost::SkinImage(ui::TBitmap* bitmap, int frames, bool vertical,
+                                           ui::TBitmap* art2x) {
   static const ImageDC kNone;
   if (!bitmap) return kNone;
-  const HBITMAP handle = bitmap->Handle();
+  frames = std::max(frames, 1);
   for (CachedImage& c : images_)
-    if (c.bitmap == bitmap) {
-      if (c.handle != handle) {
-        c.image = ImageDC(handle);
-        c.handle = handle;
-      }
+    if (c.bitmap == bitmap && c.frames == frames && c.vertical == vertical && c.art2x == art2x) {
+      if (c.handle != HandleOf(bitmap) || c.handle2x != HandleOf(art2x)) Make(c);
       return c.image;
     }
-  images_.push_back({bitmap, handle, ImageDC(handle)});
+  images_.push_back({bitmap, art2x, frames, vertical, nullptr, nullptr, ImageDC()});
+  Make(images_.back());
   return images_.back().image;
+}
+
+int TSkinControlHost::Metric(int index) const {
+  const auto it = metrics_.find(index);
+  if (it != metrics_.end()) return it->second;
+  return metrics_[index] = MetricAtDpi(index, dpi_);
+}
+
+void TSkinControlHost::SetDpi(int dpi) {
+  dpi = dpi > 0 ? dpi : 96;
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  metrics_.clear();
+  for (CachedImage& c : images_) Make(c);
+  // A skinner may leave the list meanwhile.
+  const std::vector<IControlSkinner*> controls = controls_;
+  for (IControlSkinner* c : controls)
+    if (std::find(controls_.begin(), controls_.end(), c) != controls_.end()) c->DpiChanged();
 }
 
 IControlSkinner* TSkinControlHost::FindSkinnerByWindow(HWND wnd) const {

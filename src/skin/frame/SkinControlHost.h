@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <list>
+#include <map>
 #include <vector>
 
 #include "skin/frame/FrameHost.h"
@@ -25,10 +26,14 @@ class TSkinControlHost final : public IControlSkinnerHost {
   bool AddControl(IControlSkinner* skinner) override;
   void RemoveControl(IControlSkinner* skinner) override;
   FrameBuffer& ControlBuffer() override { return buffer_; }
-  const ImageDC& SkinImage(ui::TBitmap* bitmap) override;
+  const ImageDC& SkinImage(ui::TBitmap* bitmap, int frames, bool vertical,
+                           ui::TBitmap* art2x) override;
   IControlSkinner* FindSkinnerByWindow(HWND wnd) const override;
   int Dpi() const override { return dpi_; }
-  void SetDpi(int dpi) { dpi_ = dpi > 0 ? dpi : 96; }
+  int Metric(int index) const override;
+  // The images already made are made again at once for the new DPI, so that the paints that
+  // follow find them ready.
+  void SetDpi(int dpi);
 
   const std::vector<IControlSkinner*>& Controls() const { return controls_; }
   // A live skinner of the list serves the control, or the control's window answers SM_ISSKINNED.
@@ -47,13 +52,18 @@ class TSkinControlHost final : public IControlSkinnerHost {
  private:
   struct CachedImage {
     ui::TBitmap* bitmap;
-    HBITMAP handle;
+    ui::TBitmap* art2x;
+    int frames;
+    bool vertical;
+    HBITMAP handle, handle2x;  // what the image was made from
     ImageDC image;
   };
+  void Make(CachedImage& c);
   std::vector<IControlSkinner*> controls_;
   std::list<CachedImage> images_;  // a list: references stay valid as it grows
   FrameBuffer buffer_;
   int dpi_ = 96;
+  mutable std::map<int, int> metrics_;  // at dpi_
 };
 
 }  // namespace skin

@@ -129,7 +129,11 @@ class TWinSkinForm : public ui::TComponent,
   bool AddControl(IControlSkinner* skinner) override { return controlHost_.AddControl(skinner); }
   void RemoveControl(IControlSkinner* skinner) override { controlHost_.RemoveControl(skinner); }
   FrameBuffer& ControlBuffer() override { return controlHost_.ControlBuffer(); }
-  const ImageDC& SkinImage(ui::TBitmap* bitmap) override { return controlHost_.SkinImage(bitmap); }
+  const ImageDC& SkinImage(ui::TBitmap* bitmap, int frames, bool vertical,
+                           ui::TBitmap* art2x) override {
+    return controlHost_.SkinImage(bitmap, frames, vertical, art2x);
+  }
+  int Metric(int index) const override { return controlHost_.Metric(index); }
   IControlSkinner* FindSkinnerByWindow(HWND wnd) const override {
     return controlHost_.FindSkinnerByWindow(wnd);
   }
