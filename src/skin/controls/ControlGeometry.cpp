@@ -50,16 +50,17 @@ int GuessGlyphFrames(int stripWidth, int stripHeight) {
   return std::max(4, std::max(stripWidth, 0) / (stripHeight < 16 ? 13 : 16));
 }
 
-GlyphLayout CheckGlyphLayout(int W, int H, int gw, int gh, bool leftText, bool radio) {
+GlyphLayout CheckGlyphLayout(int W, int H, int gw, int gh, bool leftText, bool radio, Scale s) {
   GlyphLayout l;
   const int top = (H - gh) / 2;
+  const int gap = ScaleLength(2, s);
   if (leftText) {
-    const int inset = radio ? 1 : 0;
+    const int inset = radio ? ScaleLength(1, s) : 0;
     l.glyph = {W - gw - inset, top, W - inset, top + gh};
-    l.text = {0, 0, W - gw - 2 - inset, H};
+    l.text = {0, 0, W - gw - gap - inset, H};
   } else {
     l.glyph = {0, top, gw, top + gh};
-    l.text = {gw + 2, 0, W, H};
+    l.text = {gw + gap, 0, W, H};
   }
   return l;
 }

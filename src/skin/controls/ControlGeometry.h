@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "imaging/ImageScale.h"
 #include "imaging/PaintPlans.h"
 
 namespace skin {
@@ -30,8 +31,9 @@ int GuessGlyphFrames(int stripWidth, int stripHeight);
 struct GlyphLayout {
   ImageRect glyph, text;
 };
+// The gaps are 96-dpi lengths taken at `scale`; the glyph's size is the scaled glyph's.
 GlyphLayout CheckGlyphLayout(int width, int height, int glyphWidth, int glyphHeight, bool leftText,
-                             bool radio);
+                             bool radio, Scale scale = {});
 
 // A centred button caption of measured size w x h in a button of W x H: one pixel above the
 // middle.

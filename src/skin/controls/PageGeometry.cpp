@@ -30,12 +30,12 @@ HeaderItemLayout LayoutHeaderItem(const HeaderItemInput& in) {
   HeaderItemLayout out;
   out.showImage = in.hasImage && in.imageWidth < in.width;
   const int cx = out.showImage ? in.imageWidth : 0;
-  int x = 3;
+  int x = ScaleLength(3, in.scale);
   if (in.align == HeaderAlign::Centre)
     x = (in.width - cx - in.textWidth) / 2;
   else if (in.align == HeaderAlign::Right)
-    x = in.width - cx - in.textWidth - 2;
-  if (x < 2) x = 1;
+    x = in.width - cx - in.textWidth - ScaleLength(2, in.scale);
+  if (x < ScaleLength(2, in.scale)) x = ScaleLength(1, in.scale);
   out.imageX = x;
   out.imageY = (in.height - in.imageHeight) / 2;
   const int top = (in.height - in.textHeight) / 2;
@@ -51,19 +51,23 @@ int HeaderSortOrder(unsigned format) {
   return 0;
 }
 
-std::vector<ImageRect> HeaderSortArrow(int width, int height, bool ascending) {
+std::vector<ImageRect> HeaderSortArrow(int width, int height, bool ascending, Scale scale) {
   std::vector<ImageRect> rows;
-  if (width < 2 * kHeaderSortRoom || height < 4) return rows;
-  const int cx = width - kHeaderSortRoom / 2, top = (height - 4) / 2;
-  for (int i = 0; i < 4; ++i) {
-    const int half = ascending ? i : 3 - i;
+  const int room = ScaleLength(kHeaderSortRoom, scale), n = ScaleLength(4, scale);
+  const int widest = ScaleLength(3, scale);
+  if (width < 2 * room || height < n) return rows;
+  const int cx = width - room / 2, top = (height - n) / 2;
+  for (int i = 0; i < n; ++i) {
+    const int step = n > 1 ? i * widest / (n - 1) : widest;
+    const int half = ascending ? step : widest - step;
     rows.push_back({cx - half, top + i, cx + half + 1, top + i + 1});
   }
   return rows;
 }
 
-ImageRect HeaderHoverRect(const ImageRect& item) {
-  return {item.left + 3, item.top, item.right - 3, item.bottom};
+ImageRect HeaderHoverRect(const ImageRect& item, Scale scale) {
+  const int inset = ScaleLength(3, scale);
+  return {item.left + inset, item.top, item.right - inset, item.bottom};
 }
 
 int HotHeaderItem(const std::vector<ImageRect>& hoverRects, int x, int y, int hot) {
@@ -139,10 +143,11 @@ ImageRect VerticalChannel(const ImageRect& r) {
 
 // ---- Date-time pickers
 
-ImageRect DateTimeArrowRect(int pickerWidth, int pickerHeight, int buttonWidth,
-                            bool leftScrollBar) {
-  const int left = leftScrollBar ? 2 : pickerWidth - buttonWidth - 4;
-  return {left, 0, left + buttonWidth, std::max(pickerHeight - 4, 0)};
+ImageRect DateTimeArrowRect(int pickerWidth, int pickerHeight, int buttonWidth, bool leftScrollBar,
+                            Scale scale) {
+  const int edge = ScaleLength(2, scale), inset = ScaleLength(4, scale);
+  const int left = leftScrollBar ? edge : pickerWidth - buttonWidth - inset;
+  return {left, 0, left + buttonWidth, std::max(pickerHeight - inset, 0)};
 }
 
 int ArrowButtonFrame(bool hot, int frameCount) { return ClampFrame(hot ? 4 : 1, frameCount); }

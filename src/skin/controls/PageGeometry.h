@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "imaging/ImageScale.h"
 #include "imaging/PaintPlans.h"
 
 namespace skin {
@@ -25,6 +26,7 @@ struct HeaderItemInput {
   bool hasImage = false;              // an image index, an image list, and the image fits the item
   int textWidth = 0, textHeight = 0;  // the measured caption
   HeaderAlign align = HeaderAlign::Left;
+  Scale scale;  // the window's DPI: the insets are 96-dpi lengths taken at it
 };
 struct HeaderItemLayout {
   bool showImage = false;
@@ -39,11 +41,12 @@ int HeaderSortOrder(unsigned format);
 constexpr int kHeaderSortRoom = 14;
 // The arrow's rows at the item's right (a triangle 7 wide and 4 high, pointing up when ascending),
 // each one pixel high; none when the item is too narrow to spare the room.
-std::vector<ImageRect> HeaderSortArrow(int width, int height, bool ascending);
+// At another DPI the room and the triangle are taken at `scale` (still one-pixel rows).
+std::vector<ImageRect> HeaderSortArrow(int width, int height, bool ascending, Scale scale = {});
 
 // The rectangle of an item that counts for hovering: 3 pixels in from each side, so that the
 // dividers between items belong to neither.
-ImageRect HeaderHoverRect(const ImageRect& item);
+ImageRect HeaderHoverRect(const ImageRect& item, Scale scale = {});
 // The hot item after the mouse moved to (x, y): the item under it, or `hot` unchanged when the
 // point is over none (a divider keeps the last one lit).
 int HotHeaderItem(const std::vector<ImageRect>& hoverRects, int x, int y, int hot);
@@ -79,7 +82,9 @@ ImageRect VerticalChannel(const ImageRect& reported);
 
 // The picker's arrow button in its client area: the scroll bar's width wide, the picker's height
 // less 4 high, at the top; at x = 2 with left scroll bars, else 4 pixels in from the right.
-ImageRect DateTimeArrowRect(int pickerWidth, int pickerHeight, int buttonWidth, bool leftScrollBar);
+// The insets are 96-dpi lengths taken at `scale`.
+ImageRect DateTimeArrowRect(int pickerWidth, int pickerHeight, int buttonWidth, bool leftScrollBar,
+                            Scale scale = {});
 // The ComboxArrow frame the button shows: 4 while hot, else 1.
 int ArrowButtonFrame(bool hot, int frameCount);
 

@@ -40,8 +40,7 @@ HWND ChildParent(HWND host) {
 }
 }  // namespace
 
-TWScrollbar::TWScrollbar(IControlSkinnerHost* form, TSkinData* skin)
-    : form_(form), skin_(skin), arrow_(GetSystemMetrics(SM_CXHSCROLL)) {}
+TWScrollbar::TWScrollbar(IControlSkinnerHost* form, TSkinData* skin) : form_(form), skin_(skin) {}
 
 TWScrollbar::~TWScrollbar() {
   *alive_ = false;
@@ -149,7 +148,7 @@ bool TWScrollbar::ReadBar(BarInfo& info) const {
     const int length =
         vertical_ ? info.screen.bottom - info.screen.top : info.screen.right - info.screen.left;
     info.thumb =
-        ControlThumb(length, arrow_, {si.nMin, si.nMax, static_cast<int>(si.nPage), si.nPos});
+        ControlThumb(length, Arrow(), {si.nMin, si.nMax, static_cast<int>(si.nPage), si.nPos});
     info.visible = true;
     info.enabled = IsWindowEnabled(host_) != FALSE;
     return true;
@@ -254,10 +253,9 @@ namespace {
 void DrawElementState(HDC dc, IControlSkinnerHost& form, const TDataSkinObject* element,
                       const ImageRect& r, int count, int index, bool tile) {
   if (!element || r.width() <= 0 || r.height() <= 0) return;
-  const ImageDC& image = form.SkinImage(element->Bitmap.get());
+  const ImageDC& image = ElementImageAt(form, *element, count);
   if (image.empty()) return;
-  const ImageRect margins{element->Margins.left, element->Margins.top, element->Margins.right,
-                          element->Margins.bottom};
+  const ImageRect margins = ElementMarginsAt(form, *element, count);
   const PaintPlan plan = PlanNineSlice(image.width(), image.height(), r.width(), r.height(),
                                        margins, false, tile, count, ClampFrame(index, count));
   ExecutePlanFrom(dc, r.left, r.top, plan, image, element->Trans == 1);
@@ -289,9 +287,10 @@ void TWScrollbar::PaintTo(HDC dc) {
   }
 
   const TDataSkinObject* arrows = ElementWithImage(skin_, "Scrollbar");
-  const ImageDC& strip = form_->SkinImage(arrows->Bitmap.get());
+  const ImageDC& strip = ElementImageAt(*form_, *arrows, kScrollArrowFrames);
   if (strip.empty()) return;
-  const int thickness = BarThickness(strip.height(), arrow_);
+  // Arrows and thickness at the window's DPI, as the system sizes its bars there.
+  const int thickness = BarThickness(strip.height(), Arrow());
   int bw = w, bh = h;
   if (kind_ == kControlBar) (vertical_ ? bw : bh) = thickness;
   if (!buffer_.Ensure(bw, bh)) return;
@@ -303,7 +302,7 @@ void TWScrollbar::PaintTo(HDC dc) {
     POINT cursor{};
     GetCursorPos(&cursor);
     const int delta = vertical_ ? cursor.y - pressCursor_.y : cursor.x - pressCursor_.x;
-    thumb_ = DragThumb(pressThumbTop_, thumb_.size(), delta, length_, arrow_);
+    thumb_ = DragThumb(pressThumbTop_, thumb_.size(), delta, length_, Arrow());
   } else {
     thumb_ = info.thumb;
   }
@@ -314,7 +313,7 @@ void TWScrollbar::PaintTo(HDC dc) {
   const BarFrames frames =
       ChooseBarFrames(vertical_, enabled, hoverZone_, pressed_, thumb->Frame, kTrackFrames);
   const BarLayout layout =
-      LayoutBar(vertical_, bw, bh, thickness, arrow_, thumb_, strip.height(), enabled);
+      LayoutBar(vertical_, bw, bh, thickness, Arrow(), thumb_, strip.height(), enabled);
   DrawElementState(b, *form_, track, layout.track, kTrackFrames, frames.track,
                    track && track->Tile == 1);
   DrawArrowFrame(b, strip, layout.firstArrow, frames.firstArrow);
@@ -354,7 +353,7 @@ void TWScrollbar::Press(LPARAM lParam) {
     GetClientRect(wnd_, &client);
     length_ = vertical_ ? client.bottom : client.right;
   }
-  hoverZone_ = HitZone(vertical_ ? y : x, length_, arrow_, thumb_);
+  hoverZone_ = HitZone(vertical_ ? y : x, length_, Arrow(), thumb_);
   pressed_ = true;
   Invalidate();
   if (wnd_) UpdateWindow(wnd_);
@@ -405,7 +404,7 @@ LRESULT TWScrollbar::OverlayMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_MOUSEMOVE: {
       const int v = vertical_ ? HIWORD(lParam) : LOWORD(lParam);
-      SetHoverZone(HitZone(v, length_, arrow_, thumb_));
+      SetHoverZone(HitZone(v, length_, Arrow(), thumb_));
       if (!tracking_) {
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, wnd_, 0};
         tracking_ = TrackMouseEvent(&track) != FALSE;

@@ -110,7 +110,8 @@ class TWScrollbar : public ui::TObject {
   bool enabled_ = true;
   bool tracking_ = false;  // a mouse-leave notification is requested
   bool addedClipSiblings_ = false;
-  int arrow_ = 0;  // the system's arrow size, A
+  // The system's arrow size at the window's DPI, A.
+  int Arrow() const { return form_ ? form_->Metric(SM_CXHSCROLL) : GetSystemMetrics(SM_CXHSCROLL); }
   int length_ = 0;
   int hoverZone_ = kZoneNone;
   ThumbSpan thumb_;

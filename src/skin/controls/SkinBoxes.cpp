@@ -56,7 +56,7 @@ void TSkinGroupBox::PaintControl(HDC dc, const RECT& rect) {
     ui::SelectGuard pen(dc, GetStockObject(DC_PEN));
     ui::SelectGuard brush(dc, GetStockObject(NULL_BRUSH));
     SetDCPenColor(dc, static_cast<COLORREF>(skin_->GetRGB(ciButtonShadow)));
-    RoundRect(dc, 1, y, W - 1, H - 1, 5, 5);
+    RoundRect(dc, 1, y, W - 1, H - 1, Scaled(5), Scaled(5));
   }
   // The caption is drawn opaque on the face colour, so it cuts the frame line.
   SetBkMode(dc, OPAQUE);
@@ -65,10 +65,10 @@ void TSkinGroupBox::PaintControl(HDC dc, const RECT& rect) {
   const bool right = GetWindowLongPtrW(handle_, GWL_EXSTYLE) & WS_EX_RIGHT;
   RECT text = rect;
   if (right) {
-    text.right -= 8;
+    text.right -= Scaled(8);
     SkinDrawText(dc, caption, text, AddReadingOrder(DT_RIGHT | DT_EXPANDTABS | DT_SINGLELINE));
   } else {
-    text.left += 8;
+    text.left += Scaled(8);
     SkinDrawText(dc, caption, text, DT_EXPANDTABS | DT_SINGLELINE);
   }
   if (Mode == 1)

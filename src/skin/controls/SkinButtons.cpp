@@ -185,7 +185,7 @@ HFONT TSkinButton::CaptionFont() const {
 
 void TSkinButton::DrawFocus(HDC dc, RECT r) const {
   if (!focused_ || InSet(skin_->Options(), xoNoFocusRect) || !FocusCuesShown()) return;
-  InflateRect(&r, 2, 2);
+  InflateRect(&r, Scaled(2), Scaled(2));
   DrawFocusRect(dc, &r);
 }
 
@@ -207,7 +207,7 @@ void TSkinButton::PaintControl(HDC dc, const RECT& rect) {
   SetTextColor(b, CaptionColour(frame));
   SetBkMode(b, TRANSPARENT);
   RECT measure = local;
-  InflateRect(&measure, -2, -2);
+  InflateRect(&measure, -Scaled(2), -Scaled(2));
   SkinDrawText(b, caption_, measure, kCaptionFlags | DT_NOCLIP | DT_CALCRECT);
   const ImageRect at =
       CentredCaption(W, H, measure.right - measure.left, measure.bottom - measure.top);
@@ -300,11 +300,12 @@ void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
   const GlyphLayoutKind layout = GlyphLayoutFromName(LowerEnum(control_, "Layout"));
   const bool horizontal = layout == GlyphLayoutKind::Left || layout == GlyphLayoutKind::Right;
   RECT measure = local;
-  InflateRect(&measure, -2, -2);
+  const int gap = Scaled(2);
+  InflateRect(&measure, -gap, -gap);
   if (horizontal)
-    measure.right -= gw + 2;
+    measure.right -= gw + gap;
   else
-    measure.bottom -= gh + 2;
+    measure.bottom -= gh + gap;
   const SIZE extent = CaptionExtent(b, measure);
   const int tw = extent.cx, th = extent.cy;
   GlyphButtonInput in;

@@ -123,11 +123,13 @@ void TSkinCheckRadio::PaintControl(HDC dc, const RECT& rect) {
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
   enabled_ = !(style & WS_DISABLED);
   focused_ = GetFocus() == handle_;
-  const int gw = strip->Width() / std::max(frames, 1), gh = strip->Height();
+  // The glyph at the window's DPI, as the host scales the strip (frame by frame).
+  const int gw = Scaled(strip->Width() / std::max(frames, 1)), gh = Scaled(strip->Height());
   const int index = StateFrame(frames);
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   const bool rtl = control_ && control_->UseRightToLeftReading();
-  const GlyphLayout layout = CheckGlyphLayout(W, H, gw, gh, (style & BS_LEFTTEXT) != 0, radio_);
+  const GlyphLayout layout =
+      CheckGlyphLayout(W, H, gw, gh, (style & BS_LEFTTEXT) != 0, radio_, DpiScale());
   UINT textFlags = rtl ? DT_RTLREADING : 0;
   if ((style & BS_LEFTTEXT) && rtl) textFlags |= DT_RIGHT;
 

@@ -384,10 +384,11 @@ void TSkinComBox::PaintFlat(HDC dc, const RECT& rect, const TDataSkinObject& but
     const auto& border = static_cast<const TDataSkinBorder&>(button);
     if (border.Bitmap2 && !border.Bitmap2->Empty()) strip = border.Bitmap2.get();
   }
-  const int w = StripFrameWidth(strip->Width(), frames);
-  const int h = strip->Height();
+  // The image and the button column at the window's DPI.
+  const int w = Scaled(StripFrameWidth(strip->Width(), frames));
+  const int h = Scaled(strip->Height());
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
-  const FlatComboLayout l = FlatComboGeometry(W, H, w, h, GetSystemMetrics(SM_CYVTHUMB), left);
+  const FlatComboLayout l = FlatComboGeometry(W, H, w, h, Metric(SM_CYVTHUMB), left);
   const COLORREF face = control_ ? ui::ColorToRGB(control_->Color()) : GetSysColor(COLOR_WINDOW);
   RECT whole = rect, ring = rect;
   InflateRect(&ring, -1, -1);
@@ -413,11 +414,12 @@ void TSkinComBox::PaintFlat(HDC dc, const RECT& rect, const TDataSkinObject& but
 // One frame of the element nine-sliced to r (its centre stretched), magenta left out.
 void TSkinComBox::DrawImage(HDC dc, const RECT& r, const TDataSkinObject& element, int frame) {
   if (r.right < r.left || r.bottom < r.top) return;
-  const ImageDC& image = form_->SkinImage(element.Bitmap.get());
+  const int frames = std::max(element.Frame, 1);
+  const ImageDC& image = ElementImage(element, frames);
   if (image.empty()) return;
   const PaintPlan plan =
       PlanNineSlice(image.width(), image.height(), r.right - r.left, r.bottom - r.top,
-                    MarginsOf(element), false, false, std::max(element.Frame, 1), frame);
+                    ScaledMargins(element, frames), false, false, frames, frame);
   DrawKeyed(dc, r, image, plan);
 }
 
@@ -442,8 +444,7 @@ void TSkinComBox::PaintEx(HDC dc, const RECT& rect, int frame) {
 // ---- TComboxScrollBar
 // ----------------------------------------------------------------------------
 
-TComboxScrollBar::TComboxScrollBar(ui::TComponent* owner)
-    : TSkinControl(owner), arrow_(GetSystemMetrics(SM_CXHSCROLL)) {}
+TComboxScrollBar::TComboxScrollBar(ui::TComponent* owner) : TSkinControl(owner) {}
 
 TComboxScrollBar::~TComboxScrollBar() = default;
 
@@ -531,9 +532,11 @@ bool TComboxScrollBar::DragThumb(const ui::TMessage& press) {
   in.min = info.nMin;
   in.max = info.nMax;
   in.page = static_cast<int>(info.nPage);
-  in.track = (bar.rcScrollBar.bottom - bar.rcScrollBar.top) - 2 * arrow_;
+  // The list's own arrows, at whatever DPI the system sized its bar for.
+  const int arrow = bar.dxyLineButton > 0 ? bar.dxyLineButton : Metric(SM_CYVSCROLL);
+  in.track = (bar.rcScrollBar.bottom - bar.rcScrollBar.top) - 2 * arrow;
   in.thumb = bar.xyThumbBottom - bar.xyThumbTop;
-  const int origin = bar.xyThumbTop - arrow_;
+  const int origin = bar.xyThumbTop - arrow;
   int last = info.nPos;
 
   const HWND list = handle_;

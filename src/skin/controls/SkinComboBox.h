@@ -101,7 +101,6 @@ class TComboxScrollBar : public TSkinControl {
   bool DragThumb(const ui::TMessage& press);
   void MakeBar();
 
-  int arrow_;
   bool dragging_ = false;
   bool dragEnded_ = false;  // capture lost, mode cancelled or list hidden while dragging
   std::unique_ptr<TWScrollbar> bar_;

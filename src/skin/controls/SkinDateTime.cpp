@@ -56,7 +56,7 @@ void TSkinDateTime::PlaceButton() {
   GetWindowRect(handle_, &w);
   const bool left = GetWindowLongPtrW(handle_, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR;
   const ImageRect r =
-      DateTimeArrowRect(w.right - w.left, w.bottom - w.top, GetSystemMetrics(SM_CXHSCROLL), left);
+      DateTimeArrowRect(w.right - w.left, w.bottom - w.top, Metric(SM_CXHSCROLL), left, DpiScale());
   button_->SetBounds(r.left, r.top, r.width(), r.height());
 }
 
@@ -122,8 +122,8 @@ void TArrowButton::Paint() {
   if (skin && skin->ButtonFaceBrush()) FillRect(dc, &r, skin->ButtonFaceBrush());
   TDataSkinObject* arrow = skin ? skin->ComboxArrow() : nullptr;
   if (!HasImage(arrow) || !skinner_->form_) return;
-  const ImageDC& image = skinner_->form_->SkinImage(arrow->Bitmap.get());
   const int frames = std::max(arrow->Frame, 1);
+  const ImageDC& image = ElementImageAt(*skinner_->form_, *arrow, frames);
   ExecutePlanFrom(dc, 0, 0,
                   PlanFrame(image.width(), image.height(), r.right, r.bottom, frames,
                             ArrowButtonFrame(hot_, frames)),

@@ -78,7 +78,7 @@ void TSkinHeaderBar::PaintControl(HDC dc, const RECT& rect) {
       continue;
     PaintItem(b, i, r, images);
     if (static_cast<size_t>(i) < items_.size())
-      items_[static_cast<size_t>(i)] = HeaderHoverRect(ToImageRect(r));
+      items_[static_cast<size_t>(i)] = HeaderHoverRect(ToImageRect(r), DpiScale());
     right = std::max(right, static_cast<int>(r.right));
   }
   if (right < W) DrawSkinState(b, RECT{right, 0, W, H}, bar->Frame, 1, *bar);
@@ -107,14 +107,15 @@ void TSkinHeaderBar::PaintItem(HDC dc, int index, const RECT& r, HIMAGELIST imag
   in.height = r.bottom - r.top;
   // The sort arrow keeps the right of the item; caption and image lie in what is left.
   if (const int order = HeaderSortOrder(static_cast<unsigned>(item.fmt)); order != 0) {
-    const std::vector<ImageRect> arrow = HeaderSortArrow(in.width, in.height, order > 0);
+    const std::vector<ImageRect> arrow =
+        HeaderSortArrow(in.width, in.height, order > 0, DpiScale());
     ui::SaveDCGuard saved(dc);
     SetDCBrushColor(dc, colour);
     for (const ImageRect& row : arrow) {
       const RECT at = ToRECT(row.Offset(r.left, r.top));
       FillRect(dc, &at, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     }
-    if (!arrow.empty()) in.width -= kHeaderSortRoom;
+    if (!arrow.empty()) in.width -= Scaled(kHeaderSortRoom);
   }
   const std::wstring caption(text);
   if (caption.empty()) return;
@@ -125,8 +126,9 @@ void TSkinHeaderBar::PaintItem(HDC dc, int index, const RECT& r, HIMAGELIST imag
   in.imageWidth = cx;
   in.imageHeight = cy;
   in.hasImage = imageIndex != -1 && images && cx < in.width;
+  in.scale = DpiScale();
   constexpr UINT kFlags = DT_END_ELLIPSIS | DT_EXPANDTABS;
-  RECT measure{0, 0, in.width + (in.hasImage ? cx + 2 : 0), in.height};
+  RECT measure{0, 0, in.width + (in.hasImage ? cx + Scaled(2) : 0), in.height};
   SkinDrawText(dc, caption, measure, kFlags | DT_CALCRECT | DT_NOCLIP);
   in.textWidth = measure.right - measure.left;
   in.textHeight = measure.bottom - measure.top;

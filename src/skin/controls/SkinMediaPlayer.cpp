@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "skin/controls/SkinnerHelpers.h"
 #include "skin/frame/CanvasPrimitives.h"
 #include "ui/TypInfo.h"
 
@@ -48,14 +49,15 @@ void TWMediaPlayer::Paint() {
   const uint32_t enabled = ButtonSet(player_, "EnabledButtons");
   const uint32_t coloured = ButtonSet(player_, "ColoredButtons");
   const TDataSkinButton* face = skin_->Buttons();
-  const ImageDC& image = form_->SkinImage(face ? face->Bitmap.get() : nullptr);
+  const int faceFrames = face ? std::max(face->Frame, 1) : 1;
+  static const ImageDC kNone;
+  const ImageDC& image = face ? ElementImageAt(*form_, *face, faceFrames) : kNone;
   for (const PlayerButton& button : Layout()) {
     const bool on = (enabled >> button.index) & 1;
     const bool down = PressedButton() == button.index;
     if (!image.empty()) {
-      const int frames = std::max(face->Frame, 1);
-      const ImageRect m{face->Margins.left, face->Margins.top, face->Margins.right,
-                        face->Margins.bottom};
+      const int frames = faceFrames;
+      const ImageRect m = ElementMarginsAt(*form_, *face, frames);
       const PaintPlan plan = PlanNineSlice(image.width(), image.height(), button.rect.width(),
                                            button.rect.height(), m, false, face->Tile == 1, frames,
                                            ClampFrame(PlayerButtonFrame(on, down), frames));

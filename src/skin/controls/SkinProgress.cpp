@@ -43,12 +43,11 @@ void TSkinProgress::PaintBar(HDC b, int length, int thickness) {
   const int high = static_cast<int>(SendMessageW(handle_, PBM_GETRANGE, FALSE, 0));
   const int low = static_cast<int>(SendMessageW(handle_, PBM_GETRANGE, TRUE, 0));
   const int fill = ProgressFill(length, pos, low, high);
-  const ImageRect margins = MarginsOf(bar);
   const auto draw = [&](const TDataSkinObject& e, int frames, int frame, int width, int height) {
-    const ImageDC& image = form_->SkinImage(e.Bitmap.get());
+    const ImageDC& image = ElementImage(e, frames);
     ExecutePlanFrom(b, 0, 0,
-                    PlanNineSlice(image.width(), image.height(), width, height, margins, false,
-                                  e.Tile == 1, frames, frame),
+                    PlanNineSlice(image.width(), image.height(), width, height,
+                                  ScaledMargins(e, frames), false, e.Tile == 1, frames, frame),
                     image, true);
   };
 
@@ -60,18 +59,20 @@ void TSkinProgress::PaintBar(HDC b, int length, int thickness) {
   }
   draw(bar, 1, 1, length, thickness);
   if (fill <= 0) return;
-  const ImageDC& image = form_->SkinImage(chunk->Bitmap.get());
+  const int chunkFrames = std::max(chunk->Frame, 1);
+  const ImageDC& image = ElementImage(*chunk, chunkFrames);
+  const ImageRect cm = ScaledMargins(*chunk, chunkFrames);
   const ImageRect f = FrameRect(image.width(), image.height(), false, chunk->Frame, 1);
+  const int inset = Scaled(2);
   PaintPlan plan;
   if (chunk->Tile == 1) {
-    plan = PlanProgressChunks(fill, f.width(), f.height(), chunk->LeftWidth() + 2,
+    plan = PlanProgressChunks(fill, f.width(), f.height(), cm.left + inset,
                               (thickness - f.height()) / 2, length);
   } else {
-    plan = PlanStretchedChunk(fill, thickness, f.width(), f.height(), chunk->LeftWidth(),
-                              chunk->RightWidth());
-    for (BlitStep& s : plan) s.dst = s.dst.Offset(2, 2);
-    // The strip the chunk is stretched into is 4 rows shorter than the bar: the rest is cut.
-    IntersectClipRect(b, 2, 2, std::min(2 + fill, length), thickness - 2);
+    plan = PlanStretchedChunk(fill, thickness, f.width(), f.height(), cm.left, cm.right);
+    for (BlitStep& s : plan) s.dst = s.dst.Offset(inset, inset);
+    // The strip the chunk is stretched into is two insets shorter than the bar: the rest is cut.
+    IntersectClipRect(b, inset, inset, std::min(inset + fill, length), thickness - inset);
   }
   for (BlitStep& s : plan) s.src = s.src.Offset(f.left, f.top);
   ExecutePlanFrom(b, 0, 0, plan, image, chunk->Trans == 1);

@@ -103,13 +103,13 @@ void TSkinStatusBar::PaintControl(HDC dc, const RECT& rect) {
       if (!isText) continue;
       if (text.empty()) text = L" ";
       RECT area = r;
-      InflateRect(&area, -2, 0);
+      InflateRect(&area, -Scaled(2), 0);
       RECT measure = area;
       SkinDrawText(b, text, measure, DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | align);
       const int h = measure.bottom - measure.top;
       RECT at = area;
       at.top = StatusTextTop(H, h);
-      at.bottom = at.top + h + 2;
+      at.bottom = at.top + h + Scaled(2);
       SkinDrawText(b, text, at, AddReadingOrder(DT_EXPANDTABS | DT_SINGLELINE | align));
     }
   }
@@ -117,8 +117,9 @@ void TSkinStatusBar::PaintControl(HDC dc, const RECT& rect) {
   const TDataSkinObject* extra = ElementWithImage(skin_, "ExtraImages");
   if ((GetWindowLongPtrW(handle_, GWL_STYLE) & SBARS_SIZEGRIP) && extra) {
     const int frames = std::max(extra->Frame, 1);
-    const int fw = extra->Bitmap->Width() / frames;
-    const ImageRect g = StatusGripRect(local.right, local.bottom, fw, extra->Bitmap->Height());
+    const int fw = Scaled(extra->Bitmap->Width() / frames);
+    const ImageRect g =
+        StatusGripRect(local.right, local.bottom, fw, Scaled(extra->Bitmap->Height()));
     DrawGlyphFrame(b, ToRECT(g), frames, ClampFrame(5, frames), *extra->Bitmap);
   }
   BitBlt(dc, rect.left, rect.top, W, H, b, 0, 0, SRCCOPY);

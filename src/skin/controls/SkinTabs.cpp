@@ -4,8 +4,10 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "skin/controls/SkinUpDown.h"
+#include "skin/controls/SkinnerHelpers.h"
 #include "skin/controls/SkinnerRegistry.h"
 #include "skin/data/ImgUtilGdi.h"
 #include "skin/frame/CanvasPrimitives.h"
@@ -18,11 +20,23 @@ namespace skin {
 namespace {
 constexpr intptr_t kCloseBoxTag = 7777;
 
-// A copy of an element's image, flipped or turned as the tabs' side asks.
-ImageDC Oriented(ui::TBitmap* bitmap, bool flip, int turn) {
+// A copy of an element's image at the window's DPI (the host's, made once per DPI), flipped or
+// turned as the tabs' side asks. `art2x` is the skin's 200 % art of `bitmap`, if any.
+ImageDC Oriented(IControlSkinnerHost& host, ui::TBitmap* bitmap, ui::TBitmap* art2x, int frames,
+                 bool flip, int turn) {
   if (!bitmap || bitmap->Empty()) return {};
-  if (!flip && turn == 0) return ImageDC(bitmap->Handle());
-  PixelBuffer pixels = PixelsOf(*bitmap);
+  const ImageDC& scaled = host.SkinImage(bitmap, frames, false, art2x);
+  if (scaled.empty()) return {};
+  const bool identity = Scale::FromDpi(host.Dpi()).Identity();
+  if (!flip && turn == 0 && identity) return ImageDC(bitmap->Handle());
+  PixelBuffer pixels =
+      identity ? PixelsOf(*bitmap) : PixelBuffer(scaled.width(), scaled.height(), 32);
+  if (!identity) {
+    GdiFlush();
+    for (int y = 0; y < scaled.height(); ++y)
+      std::memcpy(pixels.Row(y), scaled.bits() + static_cast<size_t>(y) * scaled.width(),
+                  static_cast<size_t>(scaled.width()) * 4);
+  }
   if (flip) FlipVertical(pixels);
   if (turn < 0) RotateLeft(pixels);
   if (turn > 0) RotateRight(pixels);
@@ -91,13 +105,15 @@ void TSkinTab::Prepare() {
   if (!tabs) return;
   const bool bottom = side_ == TabSide::Bottom;
   const int turn = side_ == TabSide::Left ? -1 : side_ == TabSide::Right ? 1 : 0;
-  face_ = Oriented(tabs->Bitmap.get(), bottom, 0);
-  borderMargins_ = RECT{4, 5, 4, 4};
+  if (!form_) return;
+  face_ = Oriented(*form_, tabs->Bitmap.get(), tabs->Bitmap2x.get(), std::max(tabs->Frame, 1),
+                   bottom, 0);
+  borderMargins_ = RECT{Scaled(4), Scaled(5), Scaled(4), Scaled(4)};
   if (tabs->Style == 0) {
-    border_ = Oriented(tabs->Bitmap2.get(), bottom, turn);
+    border_ = Oriented(*form_, tabs->Bitmap2.get(), nullptr, 1, bottom, turn);
   } else if (TDataSkinObject* pane = skin_->FindElement("Tab.Pane")) {
-    border_ = Oriented(pane->Bitmap.get(), bottom, turn);
-    borderMargins_ = pane->Margins;
+    border_ = Oriented(*form_, pane->Bitmap.get(), pane->Bitmap2x.get(), 1, bottom, turn);
+    borderMargins_ = ToRECT(ScaledMargins(*pane, 1));
   }
 }
 
@@ -169,6 +185,7 @@ void TSkinTab::DrawTabs(HDC dc, const ImageRect& strip, int dw, int) {
   SetBkMode(dc, TRANSPARENT);
   const auto* tabs = skin_->FindElement("Tabs");
   const int frames = std::max(tabs->Frame, 1);
+  const RECT faceMargins = ToRECT(ScaledMargins(*tabs, frames));
   const int focus = static_cast<int>(SendMessageW(handle_, TCM_GETCURFOCUS, 0, 0));
   const int count = static_cast<int>(SendMessageW(handle_, TCM_GETITEMCOUNT, 0, 0));
   const bool unicode = IsWindowUnicode(handle_);
@@ -187,7 +204,7 @@ void TSkinTab::DrawTabs(HDC dc, const ImageRect& strip, int dw, int) {
     if (t.right <= 0 || t.left >= dw || t.empty()) continue;
     const bool current = i == focus;
     const RECT tabRect{t.left, t.top, t.right, t.bottom};
-    NineSlice(dc, t, face_, tabs->Margins, tabs->Tile == 1, tabs->Trans == 1, frames,
+    NineSlice(dc, t, face_, faceMargins, tabs->Tile == 1, tabs->Trans == 1, frames,
               ClampFrame(current ? 2 : 1, frames));
     wchar_t text[80] = {};
     int image = -1;
@@ -358,7 +375,9 @@ void TSkinTab31::SkinChanged() {
 void TSkinTab31::Prepare() {
   face_ = {};
   if (TDataSkinObject* tabs = skin_ ? skin_->FindElement("Tabs") : nullptr)
-    face_ = Oriented(tabs->Bitmap.get(), true, 0);  // the tab set's tabs hang downwards
+    if (form_)  // the tab set's tabs hang downwards
+      face_ = Oriented(*form_, tabs->Bitmap.get(), tabs->Bitmap2x.get(), std::max(tabs->Frame, 1),
+                       true, 0);
 }
 
 bool TSkinTab31::BeforeMessage(ui::TMessage& message) {
@@ -389,6 +408,8 @@ void TSkinTab31::PaintControl(HDC dc, const RECT& rect) {
   SetBkMode(b, TRANSPARENT);
   const TDataSkinObject* tabs = skin_->FindElement("Tabs");
   const int frames = std::max(tabs->Frame, 1);
+  const RECT faceMargins = ToRECT(ScaledMargins(*tabs, frames));
+  const int pad = Scaled(9), scrollRoom = Scaled(21);
   const bool scrolling = scroller_ && IsWindow(scroller_) && IsWindowVisible(scroller_);
   int x = set->StartMargin();
   for (int i = std::max(set->FirstIndex(), 0); i < set->Tabs()->Count(); ++i) {
@@ -396,10 +417,10 @@ void TSkinTab31::PaintControl(HDC dc, const RECT& rect) {
     SIZE size{};
     GetTextExtentPoint32W(b, text.c_str(), static_cast<int>(text.size()), &size);
     // A shown scroll control keeps room for itself after the last whole tab.
-    if (x + size.cx + (scrolling ? 21 : 9) > W - set->EndMargin()) break;
-    const ImageRect t{x, 0, x + size.cx + 9, H - 1};
+    if (x + size.cx + (scrolling ? scrollRoom : pad) > W - set->EndMargin()) break;
+    const ImageRect t{x, 0, x + size.cx + pad, H - 1};
     const bool selected = i == set->TabIndex();
-    NineSlice(b, t, face_, tabs->Margins, tabs->Tile == 1, tabs->Trans == 1, frames,
+    NineSlice(b, t, face_, faceMargins, tabs->Tile == 1, tabs->Trans == 1, frames,
               ClampFrame(selected ? 2 : 1, frames));
     SetTextColor(b, static_cast<COLORREF>(selected ? tabs->MouseOverColour2 : tabs->NormalColour2));
     RECT r = ToRECT(t);

@@ -17,6 +17,7 @@ class TSkinTab : public TSkinControl {
   void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
   void AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) override;
   void SkinChanged() override;
+  void DpiChanged() override { Prepare(); }
   bool CloseBoxes() const { return closeBoxes_; }
   TabSide Side() const { return side_; }
 
@@ -48,6 +49,7 @@ class TSkinTab31 : public TSkinControl {
   void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
   void AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) override;
   void SkinChanged() override;
+  void DpiChanged() override { Prepare(); }
   HWND Scroller() const { return scroller_; }
 
  protected:

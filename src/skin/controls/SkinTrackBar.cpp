@@ -69,14 +69,14 @@ bool TSkinTrackBar::PaintChannel(HDC dc) {
   const bool vertical = Vertical();
   TDataSkinObject* e = skin_->FindElement(vertical ? "TRACKVERT" : "Track");
   if (!HasImage(e)) return false;
-  const ImageDC& image = form_->SkinImage(e->Bitmap.get());
+  const ImageDC& image = ElementImage(*e, 1);
   if (image.empty()) return false;
+  const ImageRect m = ScaledMargins(*e, 1);
   const ImageRect channel =
       vertical ? VerticalChannel(ToImageRect(reported)) : ToImageRect(reported);
-  const PaintPlan plan = vertical ? PlanTrackChannel(image.width(), image.height(), channel,
-                                                     e->TopHeight(), e->BottomHeight(), true)
-                                  : PlanTrackChannel(image.width(), image.height(), channel,
-                                                     e->LeftWidth(), e->RightWidth(), false);
+  const PaintPlan plan =
+      vertical ? PlanTrackChannel(image.width(), image.height(), channel, m.top, m.bottom, true)
+               : PlanTrackChannel(image.width(), image.height(), channel, m.left, m.right, false);
   ExecutePlanFrom(dc, 0, 0, plan, image, false);
   return true;
 }

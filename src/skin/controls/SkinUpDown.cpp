@@ -148,7 +148,7 @@ void TSkinUpDown::DrawHalf(HDC dc, const ImageRect& r, SpinHalf half, int state,
   DrawGlyphFrame(dc, RECT{r.left, r.top, r.right, r.bottom}, frames, frame, *strip.Bitmap);
   ui::TBitmap& glyph = *strip.Bitmap2;
   if (glyph.Empty()) return;
-  const ImageRect g = CentredGlyphRect(r, glyph.Width() / frames, glyph.Height());
+  const ImageRect g = CentredGlyphRect(r, Scaled(glyph.Width() / frames), Scaled(glyph.Height()));
   DrawGlyphFrame(dc, RECT{g.left, g.top, g.right, g.bottom}, frames, frame, glyph);
 }
 

@@ -103,3 +103,20 @@ TEST(GlyphLayoutTest, GlyphButtonSpreadsFreeSpace) {
 }
 
 }  // namespace
+
+// At 150 % the glyph is the scaled one (13 -> 20) and the gaps beside it are 96-dpi lengths
+// scaled: the caption starts 3 pixels after the glyph, a radio sits 2 pixels in from the edge.
+TEST(GlyphLayoutTest, CheckGlyphGapsFollowTheScale) {
+  const skin::Scale s = skin::Scale::FromDpi(144);
+  auto l = skin::CheckGlyphLayout(180, 32, 20, 20, false, false, s);
+  EXPECT_EQ(l.glyph, (skin::ImageRect{0, 6, 20, 26}));
+  EXPECT_EQ(l.text.left, 23);
+  l = skin::CheckGlyphLayout(180, 32, 20, 20, true, true, s);
+  EXPECT_EQ(l.glyph.right, 178);
+  EXPECT_EQ(l.text.right, 180 - 20 - 3 - 2);
+  // The glyph never overlaps its caption, whichever side the caption is on.
+  for (bool left : {false, true}) {
+    l = skin::CheckGlyphLayout(180, 32, 26, 26, left, false, skin::Scale::FromDpi(192));
+    EXPECT_TRUE(l.text.right <= l.glyph.left || l.text.left >= l.glyph.right);
+  }
+}

@@ -182,3 +182,35 @@ TEST(ObjImageStripTest, StripsOfEachModeTakeOnlyFramesTheSourceHas) {
 }
 
 }  // namespace
+
+// At 200 % the arrow is the same triangle twice as large (8 rows, 13 wide at the base, still
+// pointing its way), in twice the room; an item too narrow for the larger room shows none.
+TEST(HeaderLayoutTest, SortArrowAndInsetsFollowTheScale) {
+  const skin::Scale twice = skin::Scale::FromDpi(192);
+  const std::vector<ImageRect> up = skin::HeaderSortArrow(160, 40, true, twice);
+  ASSERT_EQ(up.size(), 8u);
+  EXPECT_EQ(up.front().width(), 1);
+  EXPECT_EQ(up.back().width(), 13);
+  for (size_t i = 1; i < up.size(); ++i) {
+    EXPECT_GE(up[i].width(), up[i - 1].width());
+    EXPECT_EQ(up[i].left + up[i].right, up[0].left + up[0].right);  // centred on one column
+    EXPECT_EQ(up[i].top, up[i - 1].bottom);
+  }
+  for (const ImageRect& row : up) EXPECT_GE(row.left, 160 - 2 * skin::kHeaderSortRoom);
+  EXPECT_EQ(skin::HeaderSortArrow(160, 40, false, twice).front().width(), 13);
+  EXPECT_TRUE(skin::HeaderSortArrow(55, 40, true, twice).empty());
+  EXPECT_FALSE(skin::HeaderSortArrow(55, 40, true).empty());
+
+  EXPECT_EQ(skin::HeaderHoverRect({0, 0, 100, 40}, twice), (ImageRect{6, 0, 94, 40}));
+  skin::HeaderItemInput in;
+  in.width = 200;
+  in.height = 40;
+  in.textWidth = 50;
+  in.textHeight = 26;
+  in.scale = twice;
+  EXPECT_EQ(skin::LayoutHeaderItem(in).text.left, 6);
+  in.align = skin::HeaderAlign::Right;
+  EXPECT_EQ(skin::LayoutHeaderItem(in).text.right, 196);
+  EXPECT_EQ(skin::DateTimeArrowRect(150, 32, 26, false, skin::Scale::FromDpi(144)),
+            (ImageRect{118, 0, 144, 26}));
+}
