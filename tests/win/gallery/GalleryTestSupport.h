@@ -8,12 +8,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 namespace gallerytest {
 
-// The gallery with its embedded skin, shown, activated and skinned.
-inline gallery::TGalleryForm* ShowGallery() {
+// The gallery with its embedded skin (or the skin of `payload`, as a form stores it), shown,
+// activated and skinned.
+inline gallery::TGalleryForm* ShowGallery(const std::vector<uint8_t>& payload = {}) {
   auto* form = new gallery::TGalleryForm(nullptr);
-  EXPECT_TRUE(form->LoadSkin(gallery::EmbeddedSkinPayload()));
+  EXPECT_TRUE(form->LoadSkin(payload.empty() ? gallery::EmbeddedSkinPayload() : payload));
   form->Show();
   SetForegroundWindow(form->Handle());
   wintest::PumpUntil(
