@@ -357,9 +357,9 @@ TEST_F(ProgramTest, CreditBadgesArePaintedAtTheWindowsDpiAndStayCrisp) {
     GetWindowRect(form->m_ec->Handle(), &list);
     GetWindowRect(form->Handle(), &now);
     OffsetRect(&list, -now.left, -now.top);
-    // The first three crowns, whole: the skinned list still shows a piece of its drop button
-    // from before the change over the fourth, which is the skinned combo box's own repaint.
-    const POINT at = FindImage(*shot, list, *badge, badge->width() * 3 / 5);
+    // The whole badge: nothing of the skinned list's drop button from before the change lies
+    // over its last crowns.
+    const POINT at = FindImage(*shot, list, *badge, badge->width());
     EXPECT_GE(at.x, 0) << "the badge at " << ppi << " dpi is not painted in the list";
   }
   delete form;
