@@ -339,6 +339,8 @@ void TSkinControl::FillFace(HDC dc, const RECT& rect) const {
   if (skin_ && skin_->ButtonFaceBrush()) FillRect(dc, &rect, skin_->ButtonFaceBrush());
 }
 
+void TSkinControl::DpiChanged() { keyed_.reset(); }
+
 const ImageDC& TSkinControl::ElementImage(const TDataSkinObject& element, int frames,
                                           bool vertical) const {
   static const ImageDC kNone;

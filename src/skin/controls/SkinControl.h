@@ -45,6 +45,8 @@ class TSkinControl : public ui::TComponent, public IControlSkinner, public ui::I
   // Stop skinning and give the control its colour back.
   virtual void Detach();
   void SkinChanged() override;
+  // The keyed pieces kept ready were cut from the images of the old DPI: they go.
+  void DpiChanged() override;
 
   // ---- IControlSkinner ----
   HWND SkinnedWindow() const override { return handle_; }

@@ -17,7 +17,10 @@ class TSkinTab : public TSkinControl {
   void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
   void AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) override;
   void SkinChanged() override;
-  void DpiChanged() override { Prepare(); }
+  void DpiChanged() override {
+    TSkinControl::DpiChanged();
+    Prepare();
+  }
   bool CloseBoxes() const { return closeBoxes_; }
   TabSide Side() const { return side_; }
 
@@ -49,7 +52,10 @@ class TSkinTab31 : public TSkinControl {
   void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
   void AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) override;
   void SkinChanged() override;
-  void DpiChanged() override { Prepare(); }
+  void DpiChanged() override {
+    TSkinControl::DpiChanged();
+    Prepare();
+  }
   HWND Scroller() const { return scroller_; }
 
  protected:
