@@ -25,13 +25,14 @@ constexpr intptr_t kCloseBoxTag = 7777;
 ImageDC Oriented(IControlSkinnerHost& host, ui::TBitmap* bitmap, ui::TBitmap* art2x, int frames,
                  bool flip, int turn) {
   if (!bitmap || bitmap->Empty()) return {};
-  const ImageDC& scaled = host.SkinImage(bitmap, frames, false, art2x);
-  if (scaled.empty()) return {};
-  const bool identity = Scale::FromDpi(host.Dpi()).Identity();
-  if (!flip && turn == 0 && identity) return ImageDC(bitmap->Handle());
-  PixelBuffer pixels =
-      identity ? PixelsOf(*bitmap) : PixelBuffer(scaled.width(), scaled.height(), 32);
-  if (!identity) {
+  PixelBuffer pixels;
+  if (Scale::FromDpi(host.Dpi()).Identity()) {
+    if (!flip && turn == 0) return ImageDC(bitmap->Handle());
+    pixels = PixelsOf(*bitmap);
+  } else {
+    const ImageDC& scaled = host.SkinImage(bitmap, frames, false, art2x);
+    if (scaled.empty()) return {};
+    pixels = PixelBuffer(scaled.width(), scaled.height(), 32);
     GdiFlush();
     for (int y = 0; y < scaled.height(); ++y)
       std::memcpy(pixels.Row(y), scaled.bits() + static_cast<size_t>(y) * scaled.width(),
