@@ -73,9 +73,10 @@ inline void RepaintRow(const char* benchmark, const char* what, HWND skinned, HW
       RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | flags);
     };
   };
+  // A control whose focus lies in a child window (an extended combo's inner combo) has it already.
   const auto focus = [](HWND wnd) {
     return [wnd] {
-      if (GetFocus() == wnd) return;
+      if (GetFocus() == wnd || IsChild(wnd, GetFocus())) return;
       SetFocus(wnd);
       Pump();
     };

@@ -172,6 +172,9 @@ void TSkinComBox::FreeListPainter() {
 void TSkinComBox::ActiveChanged(bool active) {
   focusKnown_ = false;  // the focus may have moved while the combo's messages went past us
   button_.known = false;
+  // A list that went down while the skin was off had its notice pass by unheard.
+  if (active && listPainter_ && IsWindowVisible(listPainter_->SkinnedWindow()))
+    listPainter_->ResumeSubclass();
   if (listPainter_ && listPainter_->SubclassSuspended()) {
     // A list that is up hears it through its window; a closed one's skinner is told directly.
     ui::TMessage set{SM_SETACTIVE, static_cast<WPARAM>(active ? 1 : 0), 0, 0};

@@ -248,6 +248,17 @@ TEST(SkinnedCombo, AClosedListRunsItsOwnProcedureAndWearsTheSkinWhenDropped) {
   wintest::PumpUntilIdle(10);
   EXPECT_EQ(dropped(), c.Shadow());
   EXPECT_TRUE(ownProcedure());
+  // Dropped while the skin is off, the list takes the skin when it comes back on.
+  SendMessageW(c.combo->Handle(), skin::SM_SETACTIVE, 0, 0);
+  wintest::ClickClient(c.combo->Handle(), 110, 10);
+  ASSERT_TRUE(IsWindowVisible(list));
+  SendMessageW(c.combo->Handle(), skin::SM_SETACTIVE, 1, 0);
+  wintest::PumpUntilIdle(10);
+  auto capture = wintest::CaptureWindowDC(list);
+  EXPECT_EQ(capture ? capture->Pixel(0, 0) & 0xFFFFFF : CLR_INVALID, c.Shadow());
+  wintest::ClickClient(c.combo->Handle(), 110, 10);
+  EXPECT_FALSE(IsWindowVisible(list));
+  EXPECT_TRUE(ownProcedure());
 }
 
 // The list's vertical bar is covered by the skin's bar, exactly, while the list is down.
