@@ -458,7 +458,9 @@ void TSkinComBox::PaintFlat(HDC dc, const RECT& rect, const TDataSkinObject& but
   if (pw <= 0 || ph <= 0) return;
   RECT image = hot_;
   OffsetRect(&image, -part.left, -part.top);
-  const ColumnLook look{strip, FlatComboFrame(state, frames), pw, ph, image, face};
+  // The image as the host holds it now (another skin or DPI gives another).
+  const ColumnLook look{
+      form_->SkinImage(strip).dc(), FlatComboFrame(state, frames), pw, ph, image, face};
   if (!column_.look || !(*column_.look == look)) {
     column_.look.reset();
     if (!column_.pixels.Ensure(pw, ph)) return;

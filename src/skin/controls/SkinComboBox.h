@@ -94,12 +94,12 @@ class TSkinComBox : public TSkinControl {
   CachedRing rings_[kRings];
   // What the flat button column shows, and the column as last composed.
   struct ColumnLook {
-    const ui::TBitmap* strip = nullptr;
+    HDC source = nullptr;
     int frame = 0, width = 0, height = 0;
     RECT image{};
     COLORREF face = 0;
     bool operator==(const ColumnLook& o) const {
-      return strip == o.strip && frame == o.frame && width == o.width && height == o.height &&
+      return source == o.source && frame == o.frame && width == o.width && height == o.height &&
              EqualRect(&image, &o.image) && face == o.face;
     }
   };
