@@ -26,13 +26,16 @@ inline double RepaintCost(HWND wnd, UINT flags = 0) {
 }
 
 // The costs of two calls measured in alternating batches, each the fastest of its batches: on a
-// shared machine the load drifts, and both sides then see the same drift.
+// shared machine the load drifts, and both sides then see the same drift. `beforeFirst` and
+// `beforeSecond` (when given) run before each batch of their side, outside the timing: a state
+// that only one window can have at a time (the focus) is given to the side being measured.
 struct PairedCost {
   double first = 0, second = 0;
 };
 inline PairedCost MeasurePaired(const std::function<void()>& first,
                                 const std::function<void()>& second, int rounds = 15,
-                                int batch = 20) {
+                                int batch = 20, const std::function<void()>& beforeFirst = {},
+                                const std::function<void()>& beforeSecond = {}) {
   LARGE_INTEGER freq;
   QueryPerformanceFrequency(&freq);
   const auto time = [&](const std::function<void()>& f) {
@@ -43,25 +46,44 @@ inline PairedCost MeasurePaired(const std::function<void()>& first,
     QueryPerformanceCounter(&t1);
     return static_cast<double>(t1.QuadPart - t0.QuadPart) * 1e6 / freq.QuadPart / batch;
   };
+  const auto prepare = [](const std::function<void()>& f) {
+    if (f) f();
+  };
+  prepare(beforeFirst);
   first();
+  prepare(beforeSecond);
   second();
   PairedCost best{1e300, 1e300};
   for (int r = 0; r < rounds; ++r) {
+    prepare(beforeFirst);
     best.first = std::min(best.first, time(first));
+    prepare(beforeSecond);
     best.second = std::min(best.second, time(second));
   }
   return best;
 }
 
-// A skinned control's repaint beside its native twin's, in one row.
+// A skinned control's repaint beside its native twin's, in one row. Both are measured in the
+// same state: with `focused`, each has the focus while its own batches run; without, neither has
+// it (a focused edit hides and shows its caret and draws its selection in every paint).
 inline void RepaintRow(const char* benchmark, const char* what, HWND skinned, HWND native,
-                       UINT flags = 0) {
+                       UINT flags = 0, bool focused = false) {
   const auto repaint = [flags](HWND wnd) {
     return [wnd, flags] {
       RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | flags);
     };
   };
-  const PairedCost cost = MeasurePaired(repaint(skinned), repaint(native));
+  // A control whose focus lies in a child window (an extended combo's inner combo) has it already.
+  const auto focus = [](HWND wnd) {
+    return [wnd] {
+      if (GetFocus() == wnd || IsChild(wnd, GetFocus())) return;
+      SetFocus(wnd);
+      Pump();
+    };
+  };
+  const PairedCost cost = focused ? MeasurePaired(repaint(skinned), repaint(native), 15, 20,
+                                                  focus(skinned), focus(native))
+                                  : MeasurePaired(repaint(skinned), repaint(native));
   Row(benchmark, what, cost.first, "system paint", cost.second);
 }
 

@@ -1,6 +1,7 @@
 // Skinned paint of a drop-down list combo box (and of an extended combo box, as the program's
 // credit lists are) against the system's own paint of the same control beside it (Tag 99 keeps
-// the twin native), in one run; plus the GDI objects and handles repeated paints create.
+// the twin native), in one run, both sides without the focus and then each with it while it is
+// measured; plus the GDI objects and handles repeated paints create.
 // Usage: combo_bench [path/to/default.skn].
 #include <windows.h>
 
@@ -8,8 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "BenchSkin.h"
-#include "BenchSupport.h"
+#include "ControlBenchSupport.h"
 #include "support/WinTestSupport.h"
 #include "ui/Application.h"
 #include "ui/ComCtrls.h"
@@ -33,15 +33,11 @@ void Redraw(ui::TWinControl* c) {
                RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-// The skinned control's and its twin's repaint, measured in alternating rounds and each taken at
-// its best round, so that a burst of load on a shared machine does not fall on one side only.
-void Compare(const char* what, ui::TWinControl* skinned, ui::TWinControl* native) {
-  double best = 1e30, bestNative = 1e30;
-  for (int round = 0; round < 8; ++round) {
-    best = std::min(best, bench::MicrosPerCall([&] { Redraw(skinned); }, 0.1));
-    bestNative = std::min(bestNative, bench::MicrosPerCall([&] { Redraw(native); }, 0.1));
-  }
-  bench::Row("combo", what, best, "system paint", bestNative);
+// The skinned control's and its twin's repaint, measured in alternating batches and each taken at
+// its best, so that a burst of load on a shared machine does not fall on one side only.
+void Compare(const char* what, ui::TWinControl* skinned, ui::TWinControl* native,
+             bool focused = false) {
+  bench::RepaintRow("combo", what, skinned->Handle(), native->Handle(), RDW_ALLCHILDREN, focused);
 }
 
 }  // namespace
@@ -60,6 +56,12 @@ int main(int argc, char** argv) {
   nativeCombo->SetStyle(ui::TComboBoxStyle::csDropDownList);
   nativeCombo->SetTag(99);
   nativeEx->SetTag(99);
+  // Holds the focus while the rows that compare unfocused controls run: the form gives it to its
+  // first control, which would be the skinned combo alone.
+  auto* holder = new ui::TButton(form);
+  holder->SetParent(form);
+  holder->SetBounds(10, 150, 60, 22);
+  holder->SetTag(99);
 
   bench::AddSkin(form, payload);
   bench::ShowAndWait(form, true);
@@ -69,8 +71,14 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  holder->SetFocus();
+  bench::Pump();
   Compare("drop-down list 174x21, skinned", combo, nativeCombo);
   Compare("extended combo 113x22, skinned", ex, nativeEx);
+  Compare("drop-down list 174x21 with focus, skinned", combo, nativeCombo, true);
+  Compare("extended combo 113x22 with focus, skinned", ex, nativeEx, true);
+  holder->SetFocus();
+  bench::Pump();
 
   const long handles = ui::HandleCounts::Total();
   const long gdi = wintest::LiveGdiObjects();

@@ -167,11 +167,12 @@ void TSkinButton::PaintFace(HDC dc, const RECT& rect, int frame) {
   DrawSkinState(dc, rect, std::max(b.Frame, 1), frame, b);
 }
 
-COLORREF TSkinButton::CaptionColour(int frame) const {
+COLORREF TSkinButton::CaptionColour(int frame, bool normalStateOnly) const {
   const TDataSkinButton& b = *skin_->Buttons();
   COLORREF colour = control_ ? ui::ColorToRGB(const_cast<ui::TControl*>(control_)->Font()->Color())
                              : static_cast<COLORREF>(skin_->GetRGB(ciButtonText));
-  if (b.NormalColour2Given) colour = static_cast<COLORREF>(b.NormalColour2);
+  if (b.NormalColour2Given && (!normalStateOnly || frame == 1))
+    colour = static_cast<COLORREF>(b.NormalColour2);
   if (frame == 4 && b.MouseOverColour2Given) colour = static_cast<COLORREF>(b.MouseOverColour2);
   if (frame == 2 && b.PressedColour2Given) colour = static_cast<COLORREF>(b.PressedColour2);
   if (!enabled_) colour = GetSysColor(COLOR_BTNSHADOW);
@@ -339,7 +340,7 @@ void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
     if (!horizontal) flags |= DT_CENTER;
     RECT text{at.textX, at.textY, at.textX + tw, at.textY + th};
     SetBkMode(b, TRANSPARENT);
-    SetTextColor(b, CaptionColour(frame));
+    SetTextColor(b, CaptionColour(frame, GraphicProperty != nullptr));
     DrawAccessText(b, caption_, text, AddReadingOrder(flags));
     SetBkMode(b, OPAQUE);
     DrawFocus(b, text);

@@ -29,7 +29,10 @@ class TSkinButton : public TSkinControl {
   void PaintFace(HDC dc, const RECT& rect, int frame);
   // Where the face is composed: the shared buffer, or the skinner's own for a transparent face.
   FrameBuffer* ComposeBuffer(int width, int height);
-  COLORREF CaptionColour(int frame) const;
+  // The caption's colour in the state of `frame`. NormalColour2 is the normal state's colour;
+  // with `normalStateOnly` it is that state's alone, and the other states without a colour of
+  // their own keep the control's font colour (a graphic glyph button's rule).
+  COLORREF CaptionColour(int frame, bool normalStateOnly = false) const;
   HFONT CaptionFont() const;
   void DrawFocus(HDC dc, RECT r) const;
 

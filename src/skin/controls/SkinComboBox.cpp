@@ -66,6 +66,7 @@ void TSkinComBox::Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolo
   TSkinControl::Attach(form, skin, recolour);
   if (!handle_) return;
   style_ = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+  infoWindow_ = InfoWindow();
   HookChild();
   AttachList();
   Refresh();
@@ -76,6 +77,7 @@ void TSkinComBox::AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* f
   TSkinControl::AttachHandle(wnd, skin, form);
   if (!handle_) return;
   style_ = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+  infoWindow_ = InfoWindow();
   HookChild();
   AttachList();
   Refresh();
@@ -121,10 +123,10 @@ void TSkinComBox::UnhookChild() {
 void TSkinComBox::AttachList() {
   list_ = nullptr;
   bool ok = false;
-  const COMBOBOXINFO info = ComboInfo(InfoWindow(), ok);
+  const COMBOBOXINFO info = ComboInfo(infoWindow_, ok);
   // Without the list the combo keeps its native one.
   if (!ok || !info.hwndList || !IsWindow(info.hwndList)) return;
-  const DWORD type = static_cast<DWORD>(GetWindowLongPtrW(InfoWindow(), GWL_STYLE)) & 3;
+  const DWORD type = static_cast<DWORD>(GetWindowLongPtrW(infoWindow_, GWL_STYLE)) & 3;
   if (type == CBS_SIMPLE) {
     // The simple combo's always-visible list carries window scroll bars of its own: they wear
     // the skin as any scrolling window's do.
@@ -137,6 +139,22 @@ void TSkinComBox::AttachList() {
   }
   listPainter_ = new TComboxScrollBar(this);
   listPainter_->AttachHandle(info.hwndList, skin_, form_);
+  // A framework combo hears its list come and go (CBN_DROPDOWN, CBN_CLOSEUP): the list's skinner
+  // is in its message stream only while it is down (FollowList).
+  if (control_ && !IsWindowVisible(info.hwndList)) listPainter_->SuspendSubclass();
+}
+
+void TSkinComBox::FollowList(const ui::TMessage& message) {
+  const UINT code = HIWORD(message.WParam);
+  if (!listPainter_ || !control_ || (code != CBN_DROPDOWN && code != CBN_CLOSEUP)) return;
+  // The system combo's own notice: reflected to the framework combo, or from an extended combo's
+  // inner combo. CBN_DROPDOWN comes before the list is shown, CBN_CLOSEUP after it was hidden.
+  const auto from = reinterpret_cast<HWND>(message.LParam);
+  if (from != (message.Msg == ui::CN_COMMAND ? handle_ : infoWindow_)) return;
+  if (code == CBN_DROPDOWN)
+    listPainter_->ResumeSubclass();
+  else if (!IsWindowVisible(listPainter_->SkinnedWindow()))
+    listPainter_->SuspendSubclass();
 }
 
 void TSkinComBox::FreeListPainter() {
@@ -153,8 +171,17 @@ void TSkinComBox::FreeListPainter() {
 // The list's painter follows the combo off and on.
 void TSkinComBox::ActiveChanged(bool active) {
   focusKnown_ = false;  // the focus may have moved while the combo's messages went past us
-  if (listPainter_ && listPainter_->SkinnedWindow())
+  button_.known = false;
+  // A list that went down while the skin was off had its notice pass by unheard.
+  if (active && listPainter_ && IsWindowVisible(listPainter_->SkinnedWindow()))
+    listPainter_->ResumeSubclass();
+  if (listPainter_ && listPainter_->SubclassSuspended()) {
+    // A list that is up hears it through its window; a closed one's skinner is told directly.
+    ui::TMessage set{SM_SETACTIVE, static_cast<WPARAM>(active ? 1 : 0), 0, 0};
+    listPainter_->HookMessage(set);
+  } else if (listPainter_ && listPainter_->SkinnedWindow()) {
     SendMessageW(listPainter_->SkinnedWindow(), SM_SETACTIVE, active ? 1 : 0, 0);
+  }
   if (listBars_ && listBars_->SkinnedWindow())
     SendMessageW(listBars_->SkinnedWindow(), SM_SETACTIVE, active ? 1 : 0, 0);
   TSkinControl::ActiveChanged(active);
@@ -183,6 +210,8 @@ LRESULT CALLBACK TSkinComBox::ChildProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
 }
 
 void TSkinComBox::ChildMessage(HWND child, UINT msg, LPARAM lParam) {
+  // An extended combo's inner combo is the one that lays the button out.
+  if (msg == WM_WINDOWPOSCHANGED || msg == WM_SIZE || msg == WM_STYLECHANGED) button_.known = false;
   if (!Active()) return;
   switch (msg) {
     case WM_PAINT:
@@ -273,6 +302,18 @@ void TSkinComBox::AfterMessage(ui::TMessage& message) {
     case WM_NCPAINT:
       PaintFrame(nullptr);
       break;
+    case WM_COMMAND:
+    case ui::CN_COMMAND:
+      FollowList(message);
+      break;
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED:
+    case WM_STYLECHANGED:
+    case WM_SETFONT:
+    case CB_SETITEMHEIGHT:
+      button_.known = false;  // the system combo lays its button out again
+      TSkinControl::AfterMessage(message);
+      break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
@@ -316,6 +357,19 @@ void TSkinComBox::PaintFrame(HDC dc) {
   }
 }
 
+void TSkinComBox::ReadButton() {
+  bool ok = false;
+  const COMBOBOXINFO info = ComboInfo(infoWindow_, ok);
+  button_ = {};
+  button_.known = true;
+  if (!ok) return;
+  const POINT a = ToWindow(infoWindow_, POINT{info.rcButton.left, info.rcButton.top});
+  const POINT b = ToWindow(infoWindow_, POINT{info.rcButton.right, info.rcButton.bottom});
+  button_.found = true;
+  button_.rect = RECT{a.x, a.y, b.x, b.y};
+  button_.invisible = (info.stateButton & STATE_SYSTEM_INVISIBLE) != 0;
+}
+
 ComboState TSkinComBox::ReadState() {
   // Asking for the focus is a round trip to the window server under Wine: a combo without child
   // windows (a drop-down list) has it or not by its own focus messages, which it hears.
@@ -338,14 +392,10 @@ void TSkinComBox::PaintControl(HDC dc, const RECT& rect) {
   if (!button || !form_) return;
   style_ = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
   exStyle_ = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE));
-  const HWND infoWindow = InfoWindow();
-  bool ok = false;
-  const COMBOBOXINFO info = ComboInfo(infoWindow, ok);
-  if (ok) {
-    const POINT a = ToWindow(infoWindow, POINT{info.rcButton.left, info.rcButton.top});
-    const POINT b = ToWindow(infoWindow, POINT{info.rcButton.right, info.rcButton.bottom});
-    hot_ = RECT{a.x, a.y, b.x, b.y};
-    if (info.stateButton & STATE_SYSTEM_INVISIBLE) return;
+  if (!button_.known) ReadButton();
+  if (button_.found) {
+    hot_ = button_.rect;
+    if (button_.invisible) return;
   }
   const bool left = (exStyle_ & WS_EX_LEFTSCROLLBAR) != 0;
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
@@ -374,7 +424,8 @@ void TSkinComBox::PaintControl(HDC dc, const RECT& rect) {
 }
 
 // The edges go straight to the screen; the button column and its image are composed on the
-// combo's colour and written in one copy, so nothing of the screen is read back.
+// combo's colour and written in one copy, so nothing of the screen is read back. The composed
+// column is kept: a repaint in the same state and size copies it as it is.
 void TSkinComBox::PaintFlat(HDC dc, const RECT& rect, const TDataSkinObject& button,
                             const ComboState& state, bool left) {
   const int frames = std::max(button.Frame, 1);
@@ -390,25 +441,60 @@ void TSkinComBox::PaintFlat(HDC dc, const RECT& rect, const TDataSkinObject& but
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   const FlatComboLayout l = FlatComboGeometry(W, H, w, h, Metric(SM_CYVTHUMB), left);
   const COLORREF face = control_ ? ui::ColorToRGB(control_->Color()) : GetSysColor(COLOR_WINDOW);
-  RECT whole = rect, ring = rect;
+  RECT ring = rect;
   InflateRect(&ring, -1, -1);
-  Frame(dc, ring, face);
-  Frame(dc, whole, static_cast<COLORREF>(skin_->GetRGB(ciButtonShadow)));
+  // The two one-pixel rings as one fill each: every call on a window's DC is clipped against the
+  // window's visible region under Wine, so fewer calls are cheaper.
+  const auto brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+  SetDCBrushColor(dc, face);
+  FillRgn(dc, RingRegion(kInnerRing, rect), brush);
+  SetDCBrushColor(dc, static_cast<COLORREF>(skin_->GetRGB(ciButtonShadow)));
+  FillRgn(dc, RingRegion(kOuterRing, rect), brush);
   hot_ = ToRect(l.image);
   RECT part{};
   const RECT column = ToRect(l.column);
   UnionRect(&part, &column, &hot_);
   IntersectRect(&part, &part, &ring);
   const int pw = part.right - part.left, ph = part.bottom - part.top;
-  FrameBuffer* buffer = Buffer(pw, ph);
-  if (!buffer || pw <= 0 || ph <= 0) return;
-  const HDC b = buffer->dc();
-  const RECT local{0, 0, pw, ph};
-  Fill(b, local, face);
+  if (pw <= 0 || ph <= 0) return;
   RECT image = hot_;
   OffsetRect(&image, -part.left, -part.top);
-  DrawGlyphFrame(b, image, frames, FlatComboFrame(state, frames), *strip);
-  BitBlt(dc, rect.left + part.left, rect.top + part.top, pw, ph, b, 0, 0, SRCCOPY);
+  // The image as the host holds it now (another skin or DPI gives another).
+  const ColumnLook look{
+      form_->SkinImage(strip).dc(), FlatComboFrame(state, frames), pw, ph, image, face};
+  if (!column_.look || !(*column_.look == look)) {
+    column_.look.reset();
+    if (!column_.pixels.Ensure(pw, ph)) return;
+    const HDC b = column_.pixels.dc();
+    Fill(b, RECT{0, 0, pw, ph}, face);
+    DrawGlyphFrame(b, image, frames, look.frame, *strip);
+    column_.look = look;
+  }
+  BitBlt(dc, rect.left + part.left, rect.top + part.top, pw, ph, column_.pixels.dc(), 0, 0,
+         SRCCOPY);
+}
+
+HRGN TSkinComBox::RingRegion(Ring which, const RECT& rect) {
+  CachedRing& cached = rings_[which];
+  if (cached.region && EqualRect(&cached.rect, &rect)) return cached.region.get();
+  const int outer = which == kOuterRing ? 0 : 1;
+  ui::GdiRegion ring(
+      CreateRectRgn(rect.left + outer, rect.top + outer, rect.right - outer, rect.bottom - outer));
+  const RECT inside{rect.left + outer + 1, rect.top + outer + 1, rect.right - outer - 1,
+                    rect.bottom - outer - 1};
+  // A combo too small for a hole is all ring, as a frame of it is.
+  if (ring && !IsRectEmpty(&inside)) {
+    const ui::GdiRegion hole(CreateRectRgnIndirect(&inside));
+    if (hole) CombineRgn(ring.get(), ring.get(), hole.get(), RGN_DIFF);
+  }
+  cached.region = std::move(ring);
+  cached.rect = rect;
+  return cached.region.get();
+}
+
+void TSkinComBox::SkinChanged() {
+  column_.look.reset();  // composed from the old skin's image
+  TSkinControl::SkinChanged();
 }
 
 // One frame of the element nine-sliced to r (its centre stretched), magenta left out.

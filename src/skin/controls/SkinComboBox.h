@@ -7,6 +7,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "skin/controls/ComboGeometry.h"
 #include "skin/controls/ScrollOverlay.h"
@@ -25,6 +26,7 @@ class TSkinComBox : public TSkinControl {
   void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
   void AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* form) override;
   void Detach() override;
+  void SkinChanged() override;
 
   // Draws the extended look (a framed box and the ComboxArrow over the child window).
   bool ExFlag = false;
@@ -49,6 +51,8 @@ class TSkinComBox : public TSkinControl {
   void HookChild();
   void UnhookChild();
   void AttachList();
+  // The list's skinner joins the list's messages when it drops down and leaves when it closes.
+  void FollowList(const ui::TMessage& message);
   void FreeListPainter();
   // The system combo whose parts GetComboBoxInfo reports (the inner one of an extended combo).
   HWND InfoWindow() const;
@@ -58,20 +62,51 @@ class TSkinComBox : public TSkinControl {
   void PressMessage(UINT msg);
   void LeaveHot();
   void Refresh();
+  // The system combo's button in window coordinates, asked once per layout: each question is a
+  // message through the combo's handlers (under Wine, round trips for every subclass on it).
+  void ReadButton();
   ComboState ReadState();
   void PaintFlat(HDC dc, const RECT& rect, const TDataSkinObject& button, const ComboState& state,
                  bool left);
   void PaintEx(HDC dc, const RECT& rect, int frame);
   void DrawImage(HDC dc, const RECT& r, const TDataSkinObject& element, int frame);
+  // The flat drawing's edge rings as regions, kept while the combo keeps its size.
+  enum Ring { kOuterRing, kInnerRing, kRings };
+  HRGN RingRegion(Ring which, const RECT& rect);
 
   DWORD style_ = 0, exStyle_ = 0;
   HWND list_ = nullptr;  // the list of a simple combo
   HWND child_ = nullptr;
+  HWND infoWindow_ = nullptr;  // InfoWindow(), read at attach
+  struct {
+    RECT rect{};
+    bool known = false, found = false, invisible = false;
+  } button_;
   ui::SubclassHandle childSubclass_;
   TComboxScrollBar* listPainter_ = nullptr;  // owned by this skinner (a component of it)
   TSkinScrollbarH* listBars_ = nullptr;      // the same, for a simple combo's list
   RECT hot_{};
   bool focusKnown_ = false;  // focused_ follows the combo's own focus messages
+  struct CachedRing {
+    RECT rect{};
+    ui::GdiRegion region;
+  };
+  CachedRing rings_[kRings];
+  // What the flat button column shows, and the column as last composed.
+  struct ColumnLook {
+    HDC source = nullptr;
+    int frame = 0, width = 0, height = 0;
+    RECT image{};
+    COLORREF face = 0;
+    bool operator==(const ColumnLook& o) const {
+      return source == o.source && frame == o.frame && width == o.width && height == o.height &&
+             EqualRect(&image, &o.image) && face == o.face;
+    }
+  };
+  struct {
+    std::optional<ColumnLook> look;
+    FrameBuffer pixels;
+  } column_;
 };
 
 // The drop-down list of a CBS_DROPDOWN / CBS_DROPDOWNLIST combo: the list's border in the skin's

@@ -104,6 +104,14 @@ void TSkinControl::AttachHandle(HWND wnd, TSkinData* skin, IControlSkinnerHost* 
   state_ = kAttached;
 }
 
+bool TSkinControl::ResumeSubclass() {
+  if (subclass_) return true;
+  if (!attached_ || link_ || !handle_ || state_ != kAttached || !IsWindow(handle_)) return false;
+  subclass_ =
+      ui::SubclassHandle(handle_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  return static_cast<bool>(subclass_);
+}
+
 void TSkinControl::Detach() {
   if (!active_) return;
   active_ = false;

@@ -75,6 +75,13 @@ class TSkinControl : public ui::TComponent, public IControlSkinner, public ui::I
   // ---- ui::IHandlerLinkTarget: the control's messages, through the skinner's link ----
   void LinkedMessage(ui::TMessage& message) override;
   void LinkGone() override { link_ = nullptr; }
+  // Takes a skinner attached by handle out of its window's message stream, and puts it back: for
+  // a window whose skin matters only while it is shown. Every message through a subclass asks
+  // the window server for the subclass list under Wine, and a hidden drop-down list still hears
+  // several messages in each paint of its combo. Resuming is false when the window is gone.
+  void SuspendSubclass() { subclass_.reset(); }
+  bool ResumeSubclass();
+  bool SubclassSuspended() const { return attached_ && !link_ && handle_ && !subclass_; }
 
  protected:
   // True: the message goes on to the control's own handler (then AfterMessage runs).

@@ -214,6 +214,53 @@ TEST(SkinnedCombo, TheDroppedListWearsTheSkinsBorder) {
   }
 }
 
+// A closed list runs the system's own procedure, as its twin's does: nothing of the skin sits in
+// the messages its combo sends it in every paint. Dropped by the user's clicks, it wears the skin
+// each time, and a skin switched off or on while it was closed shows when it next drops.
+TEST(SkinnedCombo, AClosedListRunsItsOwnProcedureAndWearsTheSkinWhenDropped) {
+  ComboFixture c(FlatSkin(), 0, 20);
+  const HWND list = c.List(c.combo->Handle());
+  const HWND twin = c.List(c.native->Handle());
+  ASSERT_NE(c.Skinner()->ListPainter(), nullptr);
+  const auto ownProcedure = [&] {
+    return GetWindowLongPtrW(list, GWLP_WNDPROC) == GetWindowLongPtrW(twin, GWLP_WNDPROC);
+  };
+  // The list drops on a click on the button and closes on a second one; the border is read as
+  // the list painted it on showing.
+  const auto dropped = [&] {
+    wintest::ClickClient(c.combo->Handle(), 110, 10);
+    EXPECT_TRUE(IsWindowVisible(list));
+    auto capture = wintest::CaptureWindowDC(list);
+    const COLORREF corner = capture ? capture->Pixel(0, 0) & 0xFFFFFF : CLR_INVALID;
+    wintest::ClickClient(c.combo->Handle(), 110, 10);
+    EXPECT_FALSE(IsWindowVisible(list));
+    return corner;
+  };
+  EXPECT_TRUE(ownProcedure());
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(dropped(), c.Shadow()) << "drop " << i;
+    EXPECT_TRUE(ownProcedure()) << "after drop " << i;
+  }
+  SendMessageW(c.combo->Handle(), skin::SM_SETACTIVE, 0, 0);
+  wintest::PumpUntilIdle(10);
+  EXPECT_NE(dropped(), c.Shadow());
+  SendMessageW(c.combo->Handle(), skin::SM_SETACTIVE, 1, 0);
+  wintest::PumpUntilIdle(10);
+  EXPECT_EQ(dropped(), c.Shadow());
+  EXPECT_TRUE(ownProcedure());
+  // Dropped while the skin is off, the list takes the skin when it comes back on.
+  SendMessageW(c.combo->Handle(), skin::SM_SETACTIVE, 0, 0);
+  wintest::ClickClient(c.combo->Handle(), 110, 10);
+  ASSERT_TRUE(IsWindowVisible(list));
+  SendMessageW(c.combo->Handle(), skin::SM_SETACTIVE, 1, 0);
+  wintest::PumpUntilIdle(10);
+  auto capture = wintest::CaptureWindowDC(list);
+  EXPECT_EQ(capture ? capture->Pixel(0, 0) & 0xFFFFFF : CLR_INVALID, c.Shadow());
+  wintest::ClickClient(c.combo->Handle(), 110, 10);
+  EXPECT_FALSE(IsWindowVisible(list));
+  EXPECT_TRUE(ownProcedure());
+}
+
 // The list's vertical bar is covered by the skin's bar, exactly, while the list is down.
 TEST(SkinnedCombo, TheDroppedListsBarWearsTheSkin) {
   ComboFixture c(FlatSkin(), 0, 40);

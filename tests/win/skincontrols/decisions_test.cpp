@@ -75,6 +75,40 @@ TEST(ClassificationDecisions, AGraphicButtonShowsThePictureOfItsNamedProperty) {
   EXPECT_EQ(PixelsOf(button->Handle(), kPicture), 12 * 12);
 }
 
+// NormalColour2 is a graphic glyph button's caption colour at rest only: under the pointer,
+// without a hover colour of the skin's, the caption takes the button's font colour. A glyph
+// button whose picture is its Glyph keeps NormalColour2 in every state.
+TEST(ClassificationDecisions, AGraphicButtonUnderThePointerLeavesTheNormalCaptionColour) {
+  constexpr COLORREF kNormal = RGB(200, 30, 160);
+  SkinnedForm f(testskin::TestSkin().SetIni("Buttons", "NormalColour2", "200 30 160"));
+  f.data->Skin3rd()->Add(L"TTestPngBitBtn=pngbitbtn");
+  auto* graphic = Add<TTestPngBitBtn>(f, 20, 20, 120, 40);
+  auto* glyph = Add<ui::TBitBtn>(f, 20, 80, 120, 40);
+  for (ui::TBitBtn* b : {static_cast<ui::TBitBtn*>(graphic), glyph}) {
+    b->SetCaption(L"MMMM");
+    b->Font()->SetColor(ui::clBlack);
+    skin::ClassifyControl(*f.Skinner(), b, f.form);
+    ASSERT_NE(dynamic_cast<skin::TSkinBitButton*>(f.Skinner()->FindSkinnerByWindow(b->Handle())),
+              nullptr);
+  }
+  const auto pointAt = [](HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    wintest::PumpUntilIdle();
+  };
+  pointAt(f.form->Handle());  // over neither button
+  EXPECT_GT(PixelsOf(graphic->Handle(), kNormal), 0);
+  EXPECT_GT(PixelsOf(glyph->Handle(), kNormal), 0);
+  pointAt(graphic->Handle());
+  EXPECT_EQ(PixelsOf(graphic->Handle(), kNormal), 0);
+  EXPECT_GT(PixelsOf(graphic->Handle(), RGB(0, 0, 0)), 0);
+  pointAt(glyph->Handle());
+  EXPECT_GT(PixelsOf(glyph->Handle(), kNormal), 0);
+  EXPECT_GT(PixelsOf(graphic->Handle(), kNormal), 0);  // at rest again
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+}
+
 TEST(ClassificationDecisions, ASingleBarControlKeepsItsOwnBorderUnderTheSkinnedBar) {
   SkinnedForm f;
   f.data->Skin3rd()->Add(L"TTestSingleBarList=singlescrollbar");
