@@ -25,6 +25,11 @@ int WindowDpi(HWND wnd);
 int SystemDpi();
 // A font of the system's (made for the system's DPI) at `dpi`; 0 leaves it as it is.
 void ScaleFontToDpi(LOGFONTW& font, int dpi);
+// The room the system's own frame takes around a window of these styles at `dpi` (width and
+// height added to the client area): AdjustWindowRectExForDpi where the system has it, else the
+// caption and the borders each taken at `dpi` as the system's metrics are. False when the system
+// could not tell.
+bool SystemFrameAtDpi(DWORD style, DWORD exStyle, bool menu, int dpi, SIZE& frame);
 
 class TScaledFrameSkin {
  public:

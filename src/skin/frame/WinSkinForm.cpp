@@ -141,9 +141,12 @@ Extent TWinSkinForm::SystemFrameExtent(bool withMenu) const {
   const auto style =
       static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE)) & ~(WS_MAXIMIZE | WS_MINIMIZE);
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_EXSTYLE));
-  RECT r{0, 0, 0, 0};
-  if (!AdjustWindowRectEx(&r, style, withMenu ? TRUE : FALSE, exStyle)) return systemFrameExtra_;
-  return {r.right - r.left, r.bottom - r.top};
+  // At the DPI the system gives the window (on a move to another screen, the one the move's
+  // WM_DPICHANGED carries): the frame it draws is made for that one.
+  SIZE frame{};
+  if (!SystemFrameAtDpi(style, exStyle, withMenu, WindowDpi(Handle), frame))
+    return systemFrameExtra_;
+  return {frame.cx, frame.cy};
 }
 
 void TWinSkinForm::MoveRestoreRect(const Extent& from, const Extent& to) {
@@ -434,9 +437,9 @@ void TWinSkinForm::ReloadSkinData() {
 
 void TWinSkinForm::DpiChanged(int dpi) {
   if (dpi <= 0) return;
-  // The system's frame, given back when the skin comes off, is the new DPI's too.
-  systemFrameExtra_ = {MulDiv(systemFrameExtra_.width, dpi, dpi_),
-                       MulDiv(systemFrameExtra_.height, dpi, dpi_)};
+  // The system's frame, given back when the skin comes off, is the new DPI's too: the system's
+  // own figure (each of its sizes rounds on its own), not the old one scaled.
+  if (dpi != dpi_) systemFrameExtra_ = SystemFrameExtent(false);
   dpi_ = dpi;
   controlHost_.SetDpi(dpi);
   if (!Bound() || !skinData_ || !frameSkinned_ || skinData_->NoSkin()) return;

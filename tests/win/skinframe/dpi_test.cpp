@@ -197,3 +197,43 @@ TEST(SkinnedFrameDpi, TheFrameIsMadeForTheDisplayItOpensOnAtSystemDpi) {
   // Above 100 % the caption comes from the larger art; at 100 % from the image itself.
   EXPECT_EQ(f.Pixel(300, caption / 2), Rgb(dpi > 96 ? LargerColour(1) : ts.FrameColour("Top", 1)));
 }
+
+// The skin taken off after a move to 150 %: the window keeps the client area it had, in the
+// system's own frame for the window's DPI (each of its sizes rounded on its own, not the 96-dpi
+// frame scaled). The system's DPI of the window is the one a real move's WM_DPICHANGED carries;
+// here, where the test sends the message, it may have stayed the display's.
+TEST(SkinnedFrameDpi, TheSkinTakenOffAt150PercentKeepsTheClientAreaInTheSystemsFrame) {
+  using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  using DpiForWindowFn = UINT(WINAPI*)(HWND);
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  const auto adjust = reinterpret_cast<AdjustForDpiFn>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "AdjustWindowRectExForDpi")));
+  const auto dpiOf = reinterpret_cast<DpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow")));
+  if (!adjust || !dpiOf) GTEST_SKIP() << "the system tells no frame for another DPI";
+  TestSkin ts;
+  DpiForm f(ts);
+  ASSERT_NE(f.Skinner(), nullptr);
+  if (f.Skinner()->Dpi() != 96) GTEST_SKIP() << "the move starts from a 96-dpi display";
+  f.MoveTo(144, 96);
+  RECT skinned{};
+  GetClientRect(f.Handle(), &skinned);
+  EXPECT_NEAR(skinned.right, 606 * 3 / 2, 1);
+  EXPECT_NEAR(skinned.bottom, 479 * 3 / 2, 1);
+
+  f.data->SetActive(false);
+  f.Manager()->RunAction();
+  wintest::PumpUntilIdle();
+  ASSERT_EQ(f.Skinner(), nullptr);
+  RECT client{};
+  GetClientRect(f.Handle(), &client);
+  EXPECT_EQ(client.right, skinned.right);
+  EXPECT_EQ(client.bottom, skinned.bottom);
+  RECT frame{0, 0, 0, 0};
+  ASSERT_TRUE(adjust(&frame, static_cast<DWORD>(GetWindowLongPtrW(f.Handle(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE)),
+                     dpiOf(f.Handle())));
+  const RECT w = f.WindowRect();
+  EXPECT_EQ(w.right - w.left, skinned.right + (frame.right - frame.left));
+  EXPECT_EQ(w.bottom - w.top, skinned.bottom + (frame.bottom - frame.top));
+}
