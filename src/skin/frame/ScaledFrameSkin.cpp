@@ -173,22 +173,37 @@ HFONT TScaledFrameSkin::CaptionFont() const {
   return skin_->CaptionFont() ? skin_->CaptionFont()->Handle() : nullptr;
 }
 
-ImageDC TScaledFrameSkin::MakeImage(const TDataSkinObject& element, int frames, bool vertical) {
+ImageDC ElementImageAt(const TDataSkinObject& element, Scale scale, int frames, bool vertical) {
   // The skin's own image at 96 dpi, as painted before.
-  if (scale_.Identity() || element.Empty()) return ImageDC(element.Handle());
+  if (scale.Identity() || element.Empty()) return ImageDC(element.Handle());
   ++g_imagesScaled;
   // Larger art where the skin has it: as it is at 200 %, scaled from it (down, or less far up)
   // at any other scale above 100 %.
-  if (!element.Bitmap2x->Empty() && scale_.num > scale_.den) {
-    const Scale fromLarger = Scale{scale_.num, scale_.den * 2}.Reduced();
+  if (!element.Bitmap2x->Empty() && scale.num > scale.den) {
+    const Scale fromLarger = Scale{scale.num, scale.den * 2}.Reduced();
     if (fromLarger.Identity()) return ImageDC(element.Bitmap2x->Handle());
     const ui::GdiBitmap scaled = MakeBitmap(
         ScaleImage(ReadPixels(element.Bitmap2x->Handle()), fromLarger, frames, vertical));
     return ImageDC(scaled.get());
   }
   const ui::GdiBitmap scaled =
-      MakeBitmap(ScaleImage(ReadPixels(element.Handle()), scale_, frames, vertical));
+      MakeBitmap(ScaleImage(ReadPixels(element.Handle()), scale, frames, vertical));
   return ImageDC(scaled.get());
+}
+
+ImageRect ElementMarginsAt(const TDataSkinObject& element, Scale scale, int frames, bool vertical) {
+  const ImageRect m{element.Margins.left, element.Margins.top, element.Margins.right,
+                    element.Margins.bottom};
+  if (scale.Identity() || element.Empty()) return m;
+  frames = std::max(frames, 1);
+  const SIZE size = BitmapSize(element.Handle());
+  const int fw = vertical ? size.cx : size.cx / frames;
+  const int fh = vertical ? size.cy / frames : size.cy;
+  return ScaleMargins(m, fw, fh, scale);
+}
+
+ImageDC TScaledFrameSkin::MakeImage(const TDataSkinObject& element, int frames, bool vertical) {
+  return ElementImageAt(element, scale_, frames, vertical);
 }
 
 TScaledFrameSkin::Piece TScaledFrameSkin::MakePiece(const TDataSkinObject& element, bool vertical,
@@ -196,16 +211,7 @@ TScaledFrameSkin::Piece TScaledFrameSkin::MakePiece(const TDataSkinObject& eleme
   Piece piece;
   frames = std::max(frames, 1);
   piece.image = MakeImage(element, frames, vertical);
-  const ImageRect m{element.Margins.left, element.Margins.top, element.Margins.right,
-                    element.Margins.bottom};
-  if (scale_.Identity() || element.Empty()) {
-    piece.margins = m;
-    return piece;
-  }
-  const SIZE size = BitmapSize(element.Handle());
-  const int fw = vertical ? size.cx : size.cx / frames;
-  const int fh = vertical ? size.cy / frames : size.cy;
-  piece.margins = ScaleMargins(m, fw, fh, scale_);
+  piece.margins = ElementMarginsAt(element, scale_, frames, vertical);
   return piece;
 }
 

@@ -31,6 +31,13 @@ void ScaleFontToDpi(LOGFONTW& font, int dpi);
 // could not tell.
 bool SystemFrameAtDpi(DWORD style, DWORD exStyle, bool menu, int dpi, SIZE& frame);
 
+// An element's image at `scale` (`frames` stacked when `vertical`, else side by side): the
+// skin's own at 100 %, its larger art where it has some and the scale is above 100 %, else the
+// image scaled. Made once per DPI by whoever keeps it, never in a paint.
+ImageDC ElementImageAt(const TDataSkinObject& element, Scale scale, int frames, bool vertical);
+// The element's nine-slice margins for that image.
+ImageRect ElementMarginsAt(const TDataSkinObject& element, Scale scale, int frames, bool vertical);
+
 class TScaledFrameSkin {
  public:
   // The view of `skin` at `dpi`, shared with every other holder at that DPI; rebuilt when the
