@@ -230,6 +230,7 @@ void TWinSkinForm::BuildSysButtons() {
 }
 
 void TWinSkinForm::RenderIcon() {
+  iconImage_.Clear();  // a new icon may come in the handle of the one it replaces
   auto icon = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_SMALL, 0));
   if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_BIG, 0));
   // The previous copy goes when it is replaced (one copy per WM_SETICON would leak otherwise).
