@@ -302,13 +302,13 @@ class TWinSkinForm : public ui::TComponent,
   ImageRect captionTextRect_;
   // The caption text's size as last measured, and in what font at which view: a repaint of the
   // same text measures nothing again.
-  struct MeasuredCaption {
+  struct CaptionMeasure {
     std::wstring text;
     HFONT font = nullptr;
     const TScaledFrameSkin* view = nullptr;
     SIZE size{};
   };
-  MeasuredCaption captionMeasured_;
+  CaptionMeasure captionMeasured_;
   int rightReserve_ = 0;
   SIZE regionSize_{};
   ui::TColor unskinnedColor_ = 0;

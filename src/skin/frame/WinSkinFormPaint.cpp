@@ -176,7 +176,7 @@ void TWinSkinForm::PaintCaptionText(HDC dc, const ImageRect& area) {
   SetTextColor(dc, static_cast<COLORREF>(
                        skinData_->GetRGB(active_ ? ciTitleTextActive : ciTitleTextNoActive)));
 
-  MeasuredCaption& measured = captionMeasured_;
+  CaptionMeasure& measured = captionMeasured_;
   if (measured.text != text || measured.font != font || measured.view != view_.get()) {
     RECT measure{area.left, area.top, area.right, area.bottom};
     SkinDrawText(dc, text, measure, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP);
