@@ -43,6 +43,12 @@ ui::TForm* MakeForm() {
 
 int main(int argc, char** argv) {
   ui::Application->Initialize();
+  // An application icon, as the program has (a 32 x 32 one): every skinned caption shows it.
+  if (HWND app = ui::Application->Handle()) {
+    const auto icon = reinterpret_cast<LPARAM>(LoadIconW(nullptr, IDI_APPLICATION));
+    SendMessageW(app, WM_SETICON, ICON_BIG, icon);
+    SendMessageW(app, WM_SETICON, ICON_SMALL, icon);
+  }
   const std::vector<uint8_t> payload = bench::SkinPayload(argc, argv);
   skin::SkinManagerScope scope;
 

@@ -114,15 +114,26 @@ PaintPlan PlanThreePartStrip(int bitmapWidth, int bitmapHeight, int width, int h
   if (width <= 0 || height <= 0) return plan;
   const ImageRect f = FrameRect(bitmapWidth, bitmapHeight, verticalFrames, count, index);
   const int l = FitMargin(margins.left, f.width()), r = FitMargin(margins.right, f.width());
-  Add(plan, {f.left, f.top, f.left + l, f.bottom}, {0, 0, l, height});
-  // A frame no wider than its margins has no middle; repeating it would never advance.
-  const int middle = f.width() - l - r;
-  if (middle > 0) {
-    const ImageRect src{f.left + l, f.top, f.left + l + middle, f.bottom};
-    for (int64_t x = l; x < int64_t{width} - r && x + middle <= INT_MAX; x += middle)
-      Add(plan, src, {static_cast<int>(x), 0, static_cast<int>(x + middle), height});
+  // Each target pixel is drawn once: a strip shorter than its two ends shows the right one whole
+  // and as much of the left as is left over, and the middle's last copy is cut where the right
+  // end begins (unscaled, so the pixels are those an overdrawn copy would leave).
+  const int right = std::min(r, width), left = std::min(l, width - right);
+  Add(plan, {f.left, f.top, f.left + left, f.bottom}, {0, 0, left, height});
+  const int from = left, to = width - right;
+  const Seam m = Middle(f.left + l, f.right - r, l, f.left, f.right);
+  if (m.seam) {
+    // Ends that fill the frame leave it no middle, yet a longer strip has one: the line where
+    // they meet is stretched across it.
+    Add(plan, {m.from, f.top, m.to, f.bottom}, {from, 0, to, height});
+  } else if (m.to > m.from) {
+    const int piece = m.to - m.from;
+    for (int x = from; x < to;) {
+      const int step = std::min(piece, to - x);
+      Add(plan, {m.from, f.top, m.from + step, f.bottom}, {x, 0, x + step, height});
+      x += step;
+    }
   }
-  Add(plan, {f.right - r, f.top, f.right, f.bottom}, {width - r, 0, width, height});
+  Add(plan, {f.right - right, f.top, f.right, f.bottom}, {width - right, 0, width, height});
   return plan;
 }
 

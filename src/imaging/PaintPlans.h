@@ -54,7 +54,10 @@ PaintPlan PlanNineSlice(int bitmapWidth, int bitmapHeight, int width, int height
 
 // Left piece, the middle repeated from x = Left while x < width - Right, then the right piece;
 // every piece keeps its width and is scaled to the strip's height. Only margins.left/right are
-// used, limited to 0 .. the frame's width as in PlanNineSlice.
+// used, limited to 0 .. the frame's width as in PlanNineSlice. Every target pixel is drawn once:
+// the middle's last copy is cut where the right piece begins, and a strip shorter than both ends
+// shows the right one whole and what room is left of the left one. Ends that fill the frame leave
+// a longer strip a middle all the same: the line where they meet is stretched across it.
 PaintPlan PlanThreePartStrip(int bitmapWidth, int bitmapHeight, int width, int height,
                              const ImageRect& margins, bool verticalFrames, int count, int index);
 

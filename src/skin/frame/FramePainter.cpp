@@ -176,4 +176,70 @@ void DrawKeyed(FrameBuffer& dst, int dx, int dy, const PaintPlan& plan, const Im
   }
 }
 
+void IconImage::Clear() {
+  source_ = nullptr;
+  size_ = 0;
+  colour_.clear();
+  cover_.clear();
+}
+
+bool IconImage::Make(HICON icon, int size) {
+  Clear();
+  if (!icon || size <= 0) return false;
+  FrameBuffer onBlack, onWhite;
+  if (!onBlack.Ensure(size, size) || !onWhite.Ensure(size, size)) return false;
+  const RECT all{0, 0, size, size};
+  FillRect(onBlack.dc(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  FillRect(onWhite.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  if (!DrawIconEx(onBlack.dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL) ||
+      !DrawIconEx(onWhite.dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL))
+    return false;
+  GdiFlush();
+  const size_t n = static_cast<size_t>(size) * size;
+  colour_.resize(n);
+  cover_.resize(n);
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) {
+      const size_t i = static_cast<size_t>(y) * size + x;
+      const uint32_t black = onBlack.bits()[static_cast<size_t>(y) * onBlack.width() + x];
+      const uint32_t white = onWhite.bits()[static_cast<size_t>(y) * onWhite.width() + x];
+      // What shows of the white background is what the icon leaves uncovered.
+      const int shown =
+          static_cast<int>((white >> 8) & 0xFF) - static_cast<int>((black >> 8) & 0xFF);
+      cover_[i] = static_cast<uint8_t>(255 - std::clamp(shown, 0, 255));
+      colour_[i] = black & 0xFFFFFF;
+    }
+  source_ = icon;
+  size_ = size;
+  return true;
+}
+
+void IconImage::DrawInto(FrameBuffer& dst, int x, int y) const {
+  uint32_t* out = dst.bits();
+  if (empty() || !out) return;
+  GdiFlush();  // what GDI drew into the buffer is there before it is drawn over
+  const int x0 = std::max(x, 0), x1 = std::min(x + size_, dst.width());
+  const int y0 = std::max(y, 0), y1 = std::min(y + size_, dst.height());
+  for (int row = y0; row < y1; ++row) {
+    uint32_t* line = out + static_cast<size_t>(row) * dst.width();
+    for (int col = x0; col < x1; ++col) {
+      const size_t i = static_cast<size_t>(row - y) * size_ + (col - x);
+      const uint32_t cover = cover_[i];
+      if (cover == 0) continue;
+      if (cover == 255) {
+        line[col] = colour_[i];
+        continue;
+      }
+      const uint32_t under = line[col], keep = 255 - cover;
+      uint32_t blended = 0;
+      for (int shift = 0; shift <= 16; shift += 8) {
+        const uint32_t c =
+            ((colour_[i] >> shift) & 0xFF) + (((under >> shift) & 0xFF) * keep + 127) / 255;
+        blended |= std::min<uint32_t>(c, 255) << shift;
+      }
+      line[col] = blended;
+    }
+  }
+}
+
 }  // namespace skin

@@ -77,6 +77,28 @@ class FrameBuffer {
   int width_ = 0, height_ = 0;
 };
 
+// An icon's picture at one size, taken once from what the system draws of it (on black and on
+// white, which tells each pixel's coverage), so a paint puts it into a frame buffer in memory:
+// no DC, no stretch and no GDI object per paint.
+class IconImage {
+ public:
+  // Takes `icon` at size x size; false (and empty) when it could not be drawn.
+  bool Make(HICON icon, int size);
+  void Clear();
+  bool empty() const { return size_ <= 0; }
+  // What it was made from: a repaint with the same icon at the same size uses it as it is.
+  bool IsOf(HICON icon, int size) const { return !empty() && icon == source_ && size == size_; }
+  // Puts the picture at (x, y) of the buffer, each pixel over what lies there as the system
+  // draws the icon (a masked pixel leaves it, a partly covering one blends with it).
+  void DrawInto(FrameBuffer& dst, int x, int y) const;
+
+ private:
+  HICON source_ = nullptr;
+  int size_ = 0;
+  std::vector<uint32_t> colour_;  // premultiplied by its coverage, 0x00RRGGBB
+  std::vector<uint8_t> cover_;    // 0 (the buffer shows) .. 255 (the icon covers)
+};
+
 // Runs a plan from `src` into `dst` at (dx, dy); with `transparent` pure magenta is left out.
 void ExecutePlanFrom(HDC dst, int dx, int dy, const PaintPlan& plan, const ImageDC& src,
                      bool transparent);

@@ -5,24 +5,26 @@
 
 namespace skin {
 
-int MenuBarStart(const MenuBarElementInfo& element, int barWidth, bool rightToLeft) {
-  if (!element.present) return 6;
-  const int start = rightToLeft ? element.rightWidth + 8 : element.leftWidth + 4;
-  return barWidth < start ? 12 : start;
+int MenuBarStart(const MenuBarElementInfo& element, int barWidth, bool rightToLeft, Scale scale) {
+  if (!element.present) return ScaleLength(6, scale);
+  const int start = rightToLeft ? element.rightWidth + ScaleLength(8, scale)
+                                : element.leftWidth + ScaleLength(4, scale);
+  return barWidth < start ? ScaleLength(12, scale) : start;
 }
 
 std::vector<ImageRect> LayoutMenuBar(const std::vector<MenuBarEntry>& entries, int barWidth,
-                                     int barHeight, int start, bool rightToLeft) {
+                                     int barHeight, int start, bool rightToLeft, Scale scale) {
   std::vector<ImageRect> rects;
   rects.reserve(entries.size());
   int x = rightToLeft ? barWidth - start : start;
   const int bottom = std::max(barHeight - 1, 0);
+  const int padding = ScaleLength(10, scale);
   for (const MenuBarEntry& e : entries) {
     if (!e.visible) {
       rects.push_back({});
       continue;
     }
-    const int width = std::max(e.textWidth, 0) + (e.hasText ? 10 : 0);
+    const int width = std::max(e.textWidth, 0) + (e.hasText ? padding : 0);
     if (rightToLeft) {
       rects.push_back({x - width, 0, x, bottom});
       x -= width;

@@ -17,12 +17,14 @@ namespace skin {
 
 // Where the first button starts, measured from the bar's leading edge (its right edge for a
 // right-to-left bar). With the skin's MenuBar element the element's end piece is kept free;
-// without it a small fixed gap.
+// without it a small gap. The gaps are 96-dpi lengths taken at `scale`, the bar's DPI (the
+// margins are the element's as drawn at that DPI).
 struct MenuBarElementInfo {
   bool present = false;
   int leftWidth = 0, rightWidth = 0;  // the element's margins
 };
-int MenuBarStart(const MenuBarElementInfo& element, int barWidth, bool rightToLeft);
+int MenuBarStart(const MenuBarElementInfo& element, int barWidth, bool rightToLeft,
+                 Scale scale = {});
 
 // One top-level item as the bar lays it out.
 struct MenuBarEntry {
@@ -33,9 +35,10 @@ struct MenuBarEntry {
 
 // Each button's rectangle in bar coordinates (origin = the bar's top-left corner): buttons follow
 // one another from `start` (right to left: from barWidth - start leftwards), each as wide as its
-// text plus 10, one pixel shorter than the bar. Invisible buttons get an empty rectangle.
+// text plus 10 (at 96 dpi; taken at `scale`), one pixel shorter than the bar. Invisible buttons
+// get an empty rectangle.
 std::vector<ImageRect> LayoutMenuBar(const std::vector<MenuBarEntry>& entries, int barWidth,
-                                     int barHeight, int start, bool rightToLeft);
+                                     int barHeight, int start, bool rightToLeft, Scale scale = {});
 
 // The accelerator of a caption ("&File" → 'F', upper-cased; "&&" is a literal ampersand), 0 when
 // it has none.

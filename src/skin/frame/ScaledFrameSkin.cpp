@@ -1,5 +1,6 @@
 #include "skin/frame/ScaledFrameSkin.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <utility>
@@ -53,6 +54,37 @@ void ScaleFontToDpi(LOGFONTW& font, int dpi) {
   if (dpi <= 0 || dpi == systemDpi) return;
   font.lfHeight = MulDiv(font.lfHeight, dpi, systemDpi);
   font.lfWidth = MulDiv(font.lfWidth, dpi, systemDpi);
+}
+
+bool SystemFrameAtDpi(DWORD style, DWORD exStyle, bool menu, int dpi, SIZE& frame) {
+  using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust = User32Entry<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+  RECT r{0, 0, 0, 0};
+  if (dpi > 0 && adjust &&
+      adjust(&r, style, menu ? TRUE : FALSE, exStyle, static_cast<UINT>(dpi))) {
+    frame = {r.right - r.left, r.bottom - r.top};
+    return true;
+  }
+  r = {0, 0, 0, 0};
+  if (!AdjustWindowRectEx(&r, style, menu ? TRUE : FALSE, exStyle)) return false;
+  frame = {r.right - r.left, r.bottom - r.top};
+  const int systemDpi = SystemDpi();
+  if (dpi <= 0 || dpi == systemDpi) return true;
+  // Each of the system's sizes is rounded at its DPI on its own, so the caption and the menu
+  // bar are taken at `dpi` apart from the borders around them.
+  int bars = 0, barsAtDpi = 0;
+  if ((style & WS_CAPTION) == WS_CAPTION) {
+    const int caption = (exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION;
+    bars += GetSystemMetrics(caption);
+    barsAtDpi += MetricAtDpi(caption, dpi);
+  }
+  if (menu) {
+    bars += GetSystemMetrics(SM_CYMENU);
+    barsAtDpi += MetricAtDpi(SM_CYMENU, dpi);
+  }
+  frame = {MulDiv(frame.cx, dpi, systemDpi),
+           barsAtDpi + MulDiv(std::max<int>(frame.cy - bars, 0), dpi, systemDpi)};
+  return true;
 }
 
 int WindowDpi(HWND wnd) {
@@ -137,8 +169,18 @@ HFONT TScaledFrameSkin::CaptionFont() const {
   return skin_->CaptionFont() ? skin_->CaptionFont()->Handle() : nullptr;
 }
 
+ImageDC ElementImageAt(const TDataSkinObject& element, Scale scale, int frames, bool vertical) {
+  return ScaledSkinImage(element.Handle(), element.Bitmap2x->Handle(), scale, frames, vertical);
+}
+
+ImageRect ElementMarginsAt(const TDataSkinObject& element, Scale scale, int frames, bool vertical) {
+  const ImageRect m{element.Margins.left, element.Margins.top, element.Margins.right,
+                    element.Margins.bottom};
+  return ScaledSkinMargins(m, element.Handle(), scale, frames, vertical);
+}
+
 ImageDC TScaledFrameSkin::MakeImage(const TDataSkinObject& element, int frames, bool vertical) {
-  return ScaledSkinImage(element.Handle(), element.Bitmap2x->Handle(), scale_, frames, vertical);
+  return ElementImageAt(element, scale_, frames, vertical);
 }
 
 TScaledFrameSkin::Piece TScaledFrameSkin::MakePiece(const TDataSkinObject& element, bool vertical,
@@ -146,9 +188,7 @@ TScaledFrameSkin::Piece TScaledFrameSkin::MakePiece(const TDataSkinObject& eleme
   Piece piece;
   frames = std::max(frames, 1);
   piece.image = MakeImage(element, frames, vertical);
-  const ImageRect m{element.Margins.left, element.Margins.top, element.Margins.right,
-                    element.Margins.bottom};
-  piece.margins = ScaledSkinMargins(m, element.Handle(), scale_, frames, vertical);
+  piece.margins = ElementMarginsAt(element, scale_, frames, vertical);
   return piece;
 }
 

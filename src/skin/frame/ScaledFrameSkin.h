@@ -28,6 +28,18 @@ int SystemDpi();
 int MetricAtDpi(int index, int dpi);
 // A font of the system's (made for the system's DPI) at `dpi`; 0 leaves it as it is.
 void ScaleFontToDpi(LOGFONTW& font, int dpi);
+// The room the system's own frame takes around a window of these styles at `dpi` (width and
+// height added to the client area): AdjustWindowRectExForDpi where the system has it, else the
+// caption and the borders each taken at `dpi` as the system's metrics are. False when the system
+// could not tell.
+bool SystemFrameAtDpi(DWORD style, DWORD exStyle, bool menu, int dpi, SIZE& frame);
+
+// An element's image at `scale` (`frames` stacked when `vertical`, else side by side): the
+// skin's own at 100 %, its larger art where it has some and the scale is above 100 %, else the
+// image scaled. Made once per DPI by whoever keeps it, never in a paint.
+ImageDC ElementImageAt(const TDataSkinObject& element, Scale scale, int frames, bool vertical);
+// The element's nine-slice margins for that image.
+ImageRect ElementMarginsAt(const TDataSkinObject& element, Scale scale, int frames, bool vertical);
 
 class TScaledFrameSkin {
  public:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/frame/ScaledFrameSkin.h"
 #include "skin/frame/WinSkinForm.h"
 #include "ui/ImgList.h"
 
@@ -108,10 +109,17 @@ TSkinMenuPainter::~TSkinMenuPainter() { measureCanvas_.SetHandle(nullptr); }
 
 void TSkinMenuPainter::Reload() {
   element_ = skin_ ? skin_->FindElement("MenuItem") : nullptr;
-  itemImage_ = element_ && !element_->Empty() ? ImageDC(element_->Handle()) : ImageDC();
+  itemImage_ = ImageDC();
+  margins_ = {};
+  if (!element_ || element_->Empty()) return;
+  // The item's image and its margins at the menu's DPI, made once: the glyph sits past the
+  // image's left piece as drawn.
+  const int frames = std::max(element_->Frame, 1);
+  itemImage_ = ElementImageAt(*element_, scale_, frames, false);
+  margins_ = ElementMarginsAt(*element_, scale_, frames, false);
 }
 
-int TSkinMenuPainter::ItemLeft() const { return HasItemElement() ? element_->LeftWidth() : 0; }
+int TSkinMenuPainter::ItemLeft() const { return HasItemElement() ? margins_.left : 0; }
 
 SIZE TSkinMenuPainter::TextExtent(HDC dc, const std::wstring& text, bool bold) const {
   ui::SelectGuard font(dc, bold ? boldFont_.get() : font_.get());
@@ -157,8 +165,8 @@ void TSkinMenuPainter::DrawSkinItem(HDC dc, const RECT& r, const MenuItemView& i
   const int frames = std::max(e.Frame, 1);
   if (item.separator) {
     const ImageRect src = SeparatorSource(itemImage_.width(), itemImage_.height(), frames, h);
-    const int left = std::min(e.LeftWidth(), src.width());
-    const int right = std::min(e.RightWidth(), src.width() - left);
+    const int left = std::clamp(margins_.left, 0, src.width());
+    const int right = std::clamp(margins_.right, 0, src.width() - left);
     const int y = std::max((h - src.height()) / 2, 0);
     const int sh = std::min(src.height(), h);
     PaintPlan plan;
@@ -171,9 +179,8 @@ void TSkinMenuPainter::DrawSkinItem(HDC dc, const RECT& r, const MenuItemView& i
     ExecutePlanFrom(b, 0, 0, plan, itemImage_, true);
   } else {
     const PaintPlan plan =
-        PlanNineSlice(itemImage_.width(), itemImage_.height(), w, h,
-                      {e.Margins.left, e.Margins.top, e.Margins.right, e.Margins.bottom}, false,
-                      e.Tile == 1, frames, std::min(MenuItemFrame(selected), frames));
+        PlanNineSlice(itemImage_.width(), itemImage_.height(), w, h, margins_, false, e.Tile == 1,
+                      frames, std::min(MenuItemFrame(selected), frames));
     ExecutePlanFrom(b, 0, 0, plan, itemImage_, e.Trans == 1);
     DrawContent(b, {0, 0, w, h}, item, selected);
   }

@@ -56,7 +56,7 @@ class TSkinMenuPainter {
   void Reload();
 
   bool HasItemElement() const { return !itemImage_.empty(); }
-  // The MenuItem element's left margin (0 without the element).
+  // The MenuItem element's left margin at the menu's DPI (0 without the element).
   int ItemLeft() const;
   HFONT MenuFont() const { return font_.get(); }
   // The menu's DPI as a scale of 96 dpi: what the items' fixed paddings and marks are taken at.
@@ -81,7 +81,8 @@ class TSkinMenuPainter {
 
   TSkinData* skin_;
   TDataSkinObject* element_ = nullptr;
-  ImageDC itemImage_;
+  ImageDC itemImage_;  // the MenuItem element's image at the menu's DPI
+  ImageRect margins_;  // and its margins there
   FrameBuffer buffer_;
   ui::GdiFont font_, boldFont_;
   ui::GdiBitmap check_;

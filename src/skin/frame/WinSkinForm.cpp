@@ -141,9 +141,12 @@ Extent TWinSkinForm::SystemFrameExtent(bool withMenu) const {
   const auto style =
       static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE)) & ~(WS_MAXIMIZE | WS_MINIMIZE);
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_EXSTYLE));
-  RECT r{0, 0, 0, 0};
-  if (!AdjustWindowRectEx(&r, style, withMenu ? TRUE : FALSE, exStyle)) return systemFrameExtra_;
-  return {r.right - r.left, r.bottom - r.top};
+  // At the DPI the system gives the window (on a move to another screen, the one the move's
+  // WM_DPICHANGED carries): the frame it draws is made for that one.
+  SIZE frame{};
+  if (!SystemFrameAtDpi(style, exStyle, withMenu, WindowDpi(Handle), frame))
+    return systemFrameExtra_;
+  return {frame.cx, frame.cy};
 }
 
 void TWinSkinForm::MoveRestoreRect(const Extent& from, const Extent& to) {
@@ -227,6 +230,7 @@ void TWinSkinForm::BuildSysButtons() {
 }
 
 void TWinSkinForm::RenderIcon() {
+  iconImage_.Clear();  // a new icon may come in the handle of the one it replaces
   auto icon = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_SMALL, 0));
   if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_BIG, 0));
   // The previous copy goes when it is replaced (one copy per WM_SETICON would leak otherwise).
@@ -434,9 +438,9 @@ void TWinSkinForm::ReloadSkinData() {
 
 void TWinSkinForm::DpiChanged(int dpi) {
   if (dpi <= 0) return;
-  // The system's frame, given back when the skin comes off, is the new DPI's too.
-  systemFrameExtra_ = {MulDiv(systemFrameExtra_.width, dpi, dpi_),
-                       MulDiv(systemFrameExtra_.height, dpi, dpi_)};
+  // The system's frame, given back when the skin comes off, is the new DPI's too: the system's
+  // own figure (each of its sizes rounds on its own), not the old one scaled.
+  if (dpi != dpi_) systemFrameExtra_ = SystemFrameExtent(false);
   dpi_ = dpi;
   controlHost_.SetDpi(dpi);
   if (!Bound() || !skinData_ || !frameSkinned_ || skinData_->NoSkin()) return;

@@ -304,6 +304,15 @@ class TWinSkinForm : public ui::TComponent,
   ImageRect clientCache_;
   Extent systemFrameExtra_;
   ImageRect captionTextRect_;
+  // The caption text's size as last measured, and in what font at which view: a repaint of the
+  // same text measures nothing again.
+  struct CaptionMeasure {
+    std::wstring text;
+    HFONT font = nullptr;
+    const TScaledFrameSkin* view = nullptr;
+    SIZE size{};
+  };
+  CaptionMeasure captionMeasured_;
   int rightReserve_ = 0;
   SIZE regionSize_{};
   ui::TColor unskinnedColor_ = 0;
@@ -330,6 +339,7 @@ class TWinSkinForm : public ui::TComponent,
   TSkinControlHost controlHost_;
   ui::IconHandle icon_;
   int iconSize_ = 16;
+  IconImage iconImage_;  // the icon painted last, at iconSize_
 
   std::vector<std::unique_ptr<TWinSysButton>> sysButtons_;
   TNCObject* hotObject_ = nullptr;

@@ -170,17 +170,26 @@ CaptionTextStyle TWinSkinForm::TitleTextStyle() const {
 void TWinSkinForm::PaintCaptionText(HDC dc, const ImageRect& area) {
   const std::wstring text = L" " + WindowText() + L"  ";
   ui::SaveDCGuard saved(dc);
-  if (HFONT font = view_->CaptionFont()) SelectObject(dc, font);
+  const HFONT font = view_->CaptionFont();
+  if (font) SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, static_cast<COLORREF>(
                        skinData_->GetRGB(active_ ? ciTitleTextActive : ciTitleTextNoActive)));
 
-  RECT measure{area.left, area.top, area.right, area.bottom};
-  SkinDrawText(dc, text, measure, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP);
+  CaptionMeasure& measured = captionMeasured_;
+  if (measured.text != text || measured.font != font || measured.view != view_.get()) {
+    RECT measure{area.left, area.top, area.right, area.bottom};
+    SkinDrawText(dc, text, measure, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP);
+    // Kept only for a font of the view's: the DC's own font says nothing of what it will be.
+    measured = {text,
+                font,
+                font ? view_.get() : nullptr,
+                {measure.right - measure.left, measure.bottom - measure.top}};
+  }
   const CaptionTextStyle style = TitleTextStyle();
   CaptionTextInput in;
   in.area = area;
-  in.text = {measure.right - measure.left, measure.bottom - measure.top};
+  in.text = {measured.size.cx, measured.size.cy};
   in.rightReserve = rightReserve_;
   in.rightToLeft = rightToLeft_;
   in.popup = (style_ & WS_POPUP) != 0;
@@ -215,7 +224,15 @@ void TWinSkinForm::PaintWindowIcon(HDC dc, const ImageRect& r) {
     }
   }
   if (!icon) icon = icon_.get();  // the window's own icon when the application has none
-  if (icon) DrawIconEx(dc, r.left, r.top, icon, iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
+  if (!icon) return;
+  // In the frame's buffer the icon's picture at this DPI is put in memory, taken from the icon
+  // once (the system's drawing makes a DC, and scales the icon, on every call).
+  if (dc == buffer_.dc() &&
+      (iconImage_.IsOf(icon, iconSize_) || iconImage_.Make(icon, iconSize_))) {
+    iconImage_.DrawInto(buffer_, r.left, r.top);
+    return;
+  }
+  DrawIconEx(dc, r.left, r.top, icon, iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
 }
 
 void TWinSkinForm::PaintSysButtons(HDC dc) {

@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "skin/frame/ScaledFrameSkin.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/frame/WinSkinPopMenu.h"
 
@@ -172,7 +173,14 @@ void TWinSkinMenu::ReloadSkin() {
     fontDpi_ = frame_->dpi_;
   }
   element_ = skin_ ? skin_->FindElement("MenuBar") : nullptr;
-  barImage_ = element_ && !element_->Empty() ? ImageDC(element_->Handle()) : ImageDC();
+  barImage_ = ImageDC();
+  barMargins_ = {};
+  if (!element_ || element_->Empty()) return;
+  // The bar's art at the window's DPI, made once: its end pieces keep their share of the bar and
+  // the buttons start past the leading one as drawn.
+  const Scale scale = Scale::FromDpi(frame_->dpi_);
+  barImage_ = ElementImageAt(*element_, scale, 2, true);
+  barMargins_ = ElementMarginsAt(*element_, scale, 2, true);
 }
 
 bool TWinSkinMenu::RightToLeft() const {
@@ -237,13 +245,14 @@ void TWinSkinMenu::Layout(const ImageRect& bar) {
   MenuBarElementInfo info;
   info.present = !barImage_.empty();
   if (info.present) {
-    info.leftWidth = element_->LeftWidth();
-    info.rightWidth = element_->RightWidth();
+    info.leftWidth = barMargins_.left;
+    info.rightWidth = barMargins_.right;
   }
   const bool rtl = RightToLeft();
-  const int start = MenuBarStart(info, bar.width(), rtl);
+  const Scale scale = Scale::FromDpi(frame_->dpi_);
+  const int start = MenuBarStart(info, bar.width(), rtl, scale);
   const std::vector<ImageRect> rects =
-      LayoutMenuBar(entries, bar.width(), bar.height(), start, rtl);
+      LayoutMenuBar(entries, bar.width(), bar.height(), start, rtl, scale);
   for (size_t i = 0; i < buttons_.size(); ++i)
     buttons_[i]->Rect = rects[i].empty() ? ImageRect{} : rects[i].Offset(bar.left, bar.top);
 }
@@ -267,8 +276,7 @@ void TWinSkinMenu::PaintBar(HDC dc, const ImageRect& bar, bool active) {
   const int w = bar.width(), h = bar.height();
   if (!barImage_.empty()) {
     const int index = active ? 1 : 2;
-    const ImageRect margins{element_->Margins.left, element_->Margins.top, element_->Margins.right,
-                            element_->Margins.bottom};
+    const ImageRect& margins = barMargins_;
     const PaintPlan plan = element_->Tile == 1
                                ? PlanNineSlice(barImage_.width(), barImage_.height(), w, h, margins,
                                                true, false, 2, index)

@@ -87,7 +87,8 @@ class TWinSkinMenu {
   ImageRect barRect_;
   FrameBuffer barBack_;  // the bar's background as last painted, for single buttons
   TDataSkinObject* element_ = nullptr;
-  ImageDC barImage_;
+  ImageDC barImage_;      // the MenuBar element's image at the window's DPI
+  ImageRect barMargins_;  // and its margins there
   ui::GdiFont font_;
   int fontDpi_ = 0;  // the DPI font_ was made for
 };

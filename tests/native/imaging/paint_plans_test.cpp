@@ -154,10 +154,16 @@ TEST(PaintPlans, ThreePartStripRepeatsTheMiddle) {
   EXPECT_EQ(p, (PaintPlan{{{10, 0, 12, 6}, {0, 0, 2, 12}},
                           {{12, 0, 17, 6}, {2, 0, 7, 12}},
                           {{12, 0, 17, 6}, {7, 0, 12, 12}},
-                          {{12, 0, 17, 6}, {12, 0, 17, 12}},
+                          {{12, 0, 14, 6}, {12, 0, 14, 12}},
                           {{17, 0, 20, 6}, {14, 0, 17, 12}}}));
-  // No middle at all when the margins fill the frame: it must not loop forever.
-  EXPECT_EQ(PlanThreePartStrip(10, 6, 30, 6, R{5, 0, 5, 0}, false, 1, 1).size(), 2u);
+  // Ends that fill the frame: their meeting line stretches over the middle (and nothing loops).
+  EXPECT_EQ(PlanThreePartStrip(10, 6, 30, 6, R{5, 0, 5, 0}, false, 1, 1),
+            (PaintPlan{{{0, 0, 5, 6}, {0, 0, 5, 6}},
+                       {{4, 0, 5, 6}, {5, 0, 25, 6}},
+                       {{5, 0, 10, 6}, {25, 0, 30, 6}}}));
+  // A strip shorter than its ends: the right one whole, the rest of the room for the left one.
+  EXPECT_EQ(PlanThreePartStrip(20, 6, 6, 6, R{5, 0, 4, 0}, false, 2, 2),
+            (PaintPlan{{{10, 0, 12, 6}, {0, 0, 2, 6}}, {{16, 0, 20, 6}, {2, 0, 6, 6}}}));
 }
 
 TEST(PaintPlans, FrameAndCentredFrame) {

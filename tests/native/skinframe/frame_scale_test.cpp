@@ -121,6 +121,45 @@ TEST(FrameScaleTest, NineSlicePiecesOfTheScaledArtCoverEveryPixelOnce) {
     }
 }
 
+TEST(FrameScaleTest, ThreePartStripPiecesOfTheScaledArtCoverEveryPixelOnce) {
+  struct Art {
+    int frameW, frameH, left, right;
+  };
+  // Ends with a middle between them, ends that fill the frame (also one end of 0 and one of the
+  // whole frame), ends wider than the frame, a frame of one pixel, and no ends at all.
+  const Art arts[] = {{10, 6, 3, 3},   {6, 4, 3, 3}, {9, 5, 0, 9},  {9, 5, 9, 0},
+                      {12, 4, 20, 20}, {1, 1, 0, 0}, {21, 7, 7, 9}, {8, 8, 0, 0}};
+  for (const Scale s : kFactors)
+    for (const Art& a : arts) {
+      const ImageRect m = skin::ScaleMargins({a.left, 0, a.right, 0}, a.frameW, a.frameH, s);
+      const int fw = skin::ScaleLength(a.frameW, s), fh = skin::ScaleLength(a.frameH, s);
+      const std::string what = Name(s) + " frame " + std::to_string(a.frameW) + " ends " +
+                               std::to_string(a.left) + "+" + std::to_string(a.right);
+      // Two frames stacked (the caption's text back and the menu bar are), the second painted,
+      // into strips from shorter than the frame to much longer.
+      for (int w : {1, std::max(fw / 2, 1), fw, fw + 1, 3 * fw + 7, 200})
+        for (int h : {fh, 41}) {
+          const skin::PaintPlan plan = skin::PlanThreePartStrip(fw, 2 * fh, w, h, m, true, 2, 2);
+          const std::vector<int> count = Coverage(plan, w, h);
+          for (size_t i = 0; i < count.size(); ++i)
+            ASSERT_EQ(count[i], 1)
+                << what << " into " << w << "x" << h << " at (" << i % static_cast<size_t>(w) << ","
+                << i / static_cast<size_t>(w) << ")";
+          for (const skin::BlitStep& step : plan) {
+            ASSERT_EQ(step.src.top, fh) << what;  // the whole second frame's height
+            ASSERT_EQ(step.src.bottom, 2 * fh) << what;
+            ASSERT_GE(step.src.left, 0) << what;
+            ASSERT_LE(step.src.right, fw) << what;
+            ASSERT_FALSE(step.src.empty()) << what;
+            // Only a stretched meeting line changes a piece's width.
+            if (step.src.width() != step.dst.width()) {
+              ASSERT_EQ(step.src.width(), 1) << what;
+            }
+          }
+        }
+    }
+}
+
 TEST(FrameScaleTest, CaptionButtonsThatTouchAt100PercentTouchAtEveryScale) {
   // Minimize, maximize and close aligned right, touching; an icon at the left; a button after the
   // caption text and one before it; a button in the menu strip.

@@ -1,7 +1,7 @@
 // Counts the GDI objects this program asks gdi32 to make while an instance lives: the program's
 // own imports of gdi32's Create* functions are redirected through counters and put back at the
 // end. A live count (GetGuiResources) only sees what a paint keeps; this sees what it made and
-// freed again.
+// freed again. user32's DrawIconEx counts too: it makes a memory DC for every icon it draws.
 #pragma once
 
 #include <windows.h>
@@ -39,28 +39,38 @@ TARVIMO_COUNTED(ExtCreateRegion, HRGN, (const XFORM* x, DWORD n, const RGNDATA* 
 TARVIMO_COUNTED(CreateSolidBrush, HBRUSH, (COLORREF c), (c))
 TARVIMO_COUNTED(CreatePen, HPEN, (int s, int w, COLORREF c), (s, w, c))
 TARVIMO_COUNTED(CreateFontIndirectW, HFONT, (const LOGFONTW* f), (f))
+TARVIMO_COUNTED(DrawIconEx, BOOL,
+                (HDC dc, int x, int y, HICON i, int w, int h, UINT s, HBRUSH b, UINT f),
+                (dc, x, y, i, w, h, s, b, f))
 #undef TARVIMO_COUNTED
 
 struct Hook {
+  const char* module;
   const char* name;
   void* counted;
   void** original;
 };
 inline const std::vector<Hook>& Hooks() {
-#define TARVIMO_HOOK(name) \
-  { #name, reinterpret_cast < void*>(&Counted##name), reinterpret_cast < void**>(&g_##name) }
-  static const std::vector<Hook> hooks = {TARVIMO_HOOK(CreateCompatibleDC),
-                                          TARVIMO_HOOK(CreateDCW),
-                                          TARVIMO_HOOK(CreateCompatibleBitmap),
-                                          TARVIMO_HOOK(CreateBitmap),
-                                          TARVIMO_HOOK(CreateDIBSection),
-                                          TARVIMO_HOOK(CreateDIBitmap),
-                                          TARVIMO_HOOK(CreateRectRgn),
-                                          TARVIMO_HOOK(CreateRectRgnIndirect),
-                                          TARVIMO_HOOK(ExtCreateRegion),
-                                          TARVIMO_HOOK(CreateSolidBrush),
-                                          TARVIMO_HOOK(CreatePen),
-                                          TARVIMO_HOOK(CreateFontIndirectW)};
+#define TARVIMO_HOOK(name)                                       \
+  {                                                              \
+    "gdi32.dll", #name, reinterpret_cast<void*>(&Counted##name), \
+        reinterpret_cast<void**>(&g_##name)                      \
+  }
+  static const std::vector<Hook> hooks = {
+      {"user32.dll", "DrawIconEx", reinterpret_cast<void*>(&CountedDrawIconEx),
+       reinterpret_cast<void**>(&g_DrawIconEx)},
+      TARVIMO_HOOK(CreateCompatibleDC),
+      TARVIMO_HOOK(CreateDCW),
+      TARVIMO_HOOK(CreateCompatibleBitmap),
+      TARVIMO_HOOK(CreateBitmap),
+      TARVIMO_HOOK(CreateDIBSection),
+      TARVIMO_HOOK(CreateDIBitmap),
+      TARVIMO_HOOK(CreateRectRgn),
+      TARVIMO_HOOK(CreateRectRgnIndirect),
+      TARVIMO_HOOK(ExtCreateRegion),
+      TARVIMO_HOOK(CreateSolidBrush),
+      TARVIMO_HOOK(CreatePen),
+      TARVIMO_HOOK(CreateFontIndirectW)};
 #undef TARVIMO_HOOK
   return hooks;
 }
@@ -76,7 +86,7 @@ class GdiCreations {
     if (!dir.VirtualAddress) return;
     for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
          d->Name; ++d) {
-      if (_stricmp(reinterpret_cast<const char*>(base + d->Name), "gdi32.dll") != 0) continue;
+      const char* module = reinterpret_cast<const char*>(base + d->Name);
       const auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(
           base + (d->OriginalFirstThunk ? d->OriginalFirstThunk : d->FirstThunk));
       auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
@@ -85,7 +95,7 @@ class GdiCreations {
         const char* name = reinterpret_cast<const char*>(
             reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name);
         for (const gdicount::Hook& h : gdicount::Hooks())
-          if (std::strcmp(name, h.name) == 0) Patch(slots, h);
+          if (_stricmp(module, h.module) == 0 && std::strcmp(name, h.name) == 0) Patch(slots, h);
       }
     }
   }

@@ -7,6 +7,7 @@
 #include "FrameTestSupport.h"
 #include "GdiCreations.h"
 #include "SkinPack.h"
+#include "ui/Application.h"
 
 using frametest::PumpUntil;
 using frametest::Rgb;
@@ -177,6 +178,76 @@ TEST(SkinnedFrameDpi, At150PercentKeyedButtonsShowTheCaptionAndRepaintsMakeNoGdi
   looksRight("after the repaints");
 }
 
+namespace {
+
+// A 16 x 16 icon: red left half, green right half, its bottom half masked out.
+ui::IconHandle HalfMaskedIcon() {
+  HDC screen = GetDC(nullptr);
+  ui::GdiBitmap colour(CreateCompatibleBitmap(screen, 16, 16));
+  ReleaseDC(nullptr, screen);
+  WORD maskRows[16];
+  for (int y = 0; y < 16; ++y) maskRows[y] = y < 8 ? 0x0000 : 0xFFFF;
+  ui::GdiBitmap mask(CreateBitmap(16, 16, 1, 1, maskRows));
+  ui::MemoryDC dc = ui::MakeMemoryDC();
+  {
+    ui::SelectGuard select(dc.get(), colour.get());
+    const RECT red{0, 0, 8, 8}, green{8, 0, 16, 8}, below{0, 8, 16, 16};
+    SetDCBrushColor(dc.get(), RGB(255, 0, 0));
+    FillRect(dc.get(), &red, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    SetDCBrushColor(dc.get(), RGB(0, 255, 0));
+    FillRect(dc.get(), &green, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    FillRect(dc.get(), &below, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  }
+  ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
+  return ui::IconHandle(CreateIconIndirect(&info));
+}
+
+}  // namespace
+
+// The icon at 150 %: drawn at the scaled small-icon size where the skin places it, the caption
+// showing through its mask, by repaints that make nothing (no icon drawn by the system each time).
+TEST(SkinnedFrameDpi, At150PercentTheIconIsDrawnAtItsScaledSizeFromOnePicture) {
+  TestSkin ts;
+  DpiForm f(ts);
+  ASSERT_NE(f.Skinner(), nullptr);
+  if (f.Skinner()->Dpi() != 96) GTEST_SKIP() << "the move starts from a 96-dpi display";
+  const ui::IconHandle icon = HalfMaskedIcon();
+  ASSERT_TRUE(icon);
+  // The frame shows the application's icon where it has one, else the window's: both get it.
+  const HWND app = ui::Application ? ui::Application->Handle() : nullptr;
+  const auto appIcon = [&](WPARAM kind) {
+    return app ? reinterpret_cast<LPARAM>(SendMessageW(app, WM_GETICON, kind, 0)) : 0;
+  };
+  const LPARAM appSmall = appIcon(ICON_SMALL), appBig = appIcon(ICON_BIG);
+  for (WPARAM kind : {ICON_SMALL, ICON_BIG}) {
+    if (app) SendMessageW(app, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon.get()));
+    SendMessageW(f.Handle(), WM_SETICON, kind, reinterpret_cast<LPARAM>(icon.get()));
+  }
+  f.MoveTo(144, 96);
+  RECT r{};
+  for (const auto& b : f.Skinner()->SysButtons())
+    if (b->ShowsIcon()) r = {b->Rect.left, b->Rect.top, b->Rect.right, b->Rect.bottom};
+  const auto looksRight = [&](const char* when) {
+    SCOPED_TRACE(when);
+    EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXSMICON) * 3 / 2);
+    EXPECT_EQ(f.Pixel(r.left + 2, r.top + 2), RGB(255, 0, 0));
+    EXPECT_EQ(f.Pixel(r.left + 9, r.top + 9), RGB(255, 0, 0));
+    EXPECT_EQ(f.Pixel(r.right - 3, r.top + 2), RGB(0, 255, 0));
+    EXPECT_EQ(f.Pixel(r.left + 2, r.bottom - 3), Rgb(ts.FrameColour("Top", 1)));
+    EXPECT_EQ(f.Pixel(r.right - 3, r.top + 13), Rgb(ts.FrameColour("Top", 1)));
+  };
+  looksRight("as the move painted it");
+  frametest::GdiCreations made;
+  for (int i = 0; i < 10; ++i) SendMessageW(f.Handle(), WM_NCPAINT, 1, 0);
+  EXPECT_EQ(made.Made(), 0);
+  looksRight("after the repaints");
+
+  if (app) {
+    SendMessageW(app, WM_SETICON, ICON_SMALL, appSmall);
+    SendMessageW(app, WM_SETICON, ICON_BIG, appBig);
+  }
+}
+
 // Run at 96 dpi with the rest, and by `scripts/wintest --dpi N` in a prefix whose display has N
 // dots per inch: the window opens at the system's DPI and its frame is made for it.
 TEST(SkinnedFrameDpi, TheFrameIsMadeForTheDisplayItOpensOnAtSystemDpi) {
@@ -196,4 +267,44 @@ TEST(SkinnedFrameDpi, TheFrameIsMadeForTheDisplayItOpensOnAtSystemDpi) {
             f.form->ClientHeight() + caption + f.Skinner()->Metrics().BottomHeight);
   // Above 100 % the caption comes from the larger art; at 100 % from the image itself.
   EXPECT_EQ(f.Pixel(300, caption / 2), Rgb(dpi > 96 ? LargerColour(1) : ts.FrameColour("Top", 1)));
+}
+
+// The skin taken off after a move to 150 %: the window keeps the client area it had, in the
+// system's own frame for the window's DPI (each of its sizes rounded on its own, not the 96-dpi
+// frame scaled). The system's DPI of the window is the one a real move's WM_DPICHANGED carries;
+// here, where the test sends the message, it may have stayed the display's.
+TEST(SkinnedFrameDpi, TheSkinTakenOffAt150PercentKeepsTheClientAreaInTheSystemsFrame) {
+  using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  using DpiForWindowFn = UINT(WINAPI*)(HWND);
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  const auto adjust = reinterpret_cast<AdjustForDpiFn>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "AdjustWindowRectExForDpi")));
+  const auto dpiOf = reinterpret_cast<DpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow")));
+  if (!adjust || !dpiOf) GTEST_SKIP() << "the system tells no frame for another DPI";
+  TestSkin ts;
+  DpiForm f(ts);
+  ASSERT_NE(f.Skinner(), nullptr);
+  if (f.Skinner()->Dpi() != 96) GTEST_SKIP() << "the move starts from a 96-dpi display";
+  f.MoveTo(144, 96);
+  RECT skinned{};
+  GetClientRect(f.Handle(), &skinned);
+  EXPECT_NEAR(skinned.right, 606 * 3 / 2, 1);
+  EXPECT_NEAR(skinned.bottom, 479 * 3 / 2, 1);
+
+  f.data->SetActive(false);
+  f.Manager()->RunAction();
+  wintest::PumpUntilIdle();
+  ASSERT_EQ(f.Skinner(), nullptr);
+  RECT client{};
+  GetClientRect(f.Handle(), &client);
+  EXPECT_EQ(client.right, skinned.right);
+  EXPECT_EQ(client.bottom, skinned.bottom);
+  RECT frame{0, 0, 0, 0};
+  ASSERT_TRUE(adjust(&frame, static_cast<DWORD>(GetWindowLongPtrW(f.Handle(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE)),
+                     dpiOf(f.Handle())));
+  const RECT w = f.WindowRect();
+  EXPECT_EQ(w.right - w.left, skinned.right + (frame.right - frame.left));
+  EXPECT_EQ(w.bottom - w.top, skinned.bottom + (frame.bottom - frame.top));
 }

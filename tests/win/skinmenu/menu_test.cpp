@@ -310,6 +310,71 @@ TEST(SkinnedMenus, AtAnotherDpiTheMarksAndTheItemsPaddingsGrowToo) {
   EXPECT_GE(at144.shortcutGap, at96.shortcutGap + 3) << at96.shortcutGap;
 }
 
+// At 150 % the bar's gaps, and the item image's margin, are their 96-dpi lengths scaled: a
+// pull-down opened by a real click opens below its button where the scaled gap puts it, and an
+// item's glyph is painted past the scaled margin of the MenuItem image.
+TEST(SkinnedMenuBar, At150PercentPullDownsOpenAndItemGlyphsSitAtTheScaledPlaces) {
+  TestSkin ts;
+  ts.SetIni("MenuItem", "LeftWidth", "8");
+  MenuForm f(ts);
+  ASSERT_NE(f.Bar(), nullptr);
+  if (f.Skinner()->Dpi() != 96) GTEST_SKIP() << "the move starts from a 96-dpi display";
+  ASSERT_EQ(GetForegroundWindow(), f.Handle());
+  struct Seen {
+    RECT popup{};
+    int glyphLeft = -1;
+  };
+  // Clicks File on the bar, then reads where its pull-down is and the first glyph column of
+  // "Open" (a green image) as the pull-down painted it.
+  const auto open = [&] {
+    Seen seen;
+    LoopProbe::Start([&] {
+      HWND menu = MenuWindow();
+      if (!menu) return true;
+      GetWindowRect(menu, &seen.popup);
+      const ItemPixels item = ReadItem(menu, f.file->Handle(), 0);
+      for (int x = 0; x < item.width && seen.glyphLeft < 0; ++x)
+        for (int y = 0; y < item.height; ++y)
+          if (item.At(x, y) == RGB(0, 160, 0)) {
+            seen.glyphLeft = x;
+            break;
+          }
+      EndMenu();
+      return false;
+    });
+    const POINT at = f.ButtonMiddle(0);
+    const RECT w = f.WindowRect();
+    wintest::ClickScreen({w.left + at.x, w.top + at.y});
+    PumpUntil([&] { return !LoopProbe::step; }, 3000);
+    return seen;
+  };
+  const auto expectAt = [&](int dpi) {
+    SCOPED_TRACE(dpi);
+    const auto s = [dpi](int length96) {
+      return skin::ScaleLength(length96, skin::Scale::FromDpi(dpi));
+    };
+    const Seen seen = open();
+    const RECT w = f.WindowRect();
+    const skin::FrameMetrics& m = f.Skinner()->Metrics();
+    // The skin's MenuBar has no end pieces: the first button is a gap (4 at 96 dpi) in.
+    EXPECT_EQ(seen.popup.left - w.left, m.LeftWidth + s(4));
+    EXPECT_EQ(seen.popup.top - w.top, m.CaptionHeight + m.MenuBarHeight - 1);
+    EXPECT_EQ(f.ButtonRect(0).width(), f.Bar()->Button(0)->TextWidth + s(10));
+    // One pixel and the MenuItem image's left piece (8 at 96 dpi) in from the item's edge.
+    EXPECT_EQ(seen.glyphLeft, s(1) + s(8));
+  };
+  expectAt(96);
+
+  const RECT w = f.WindowRect();
+  RECT suggested{w.left, w.top, w.left + (w.right - w.left) * 3 / 2,
+                 w.top + (w.bottom - w.top) * 3 / 2};
+  SendMessageW(f.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  wintest::PumpUntilIdle();
+  Sleep(GetDoubleClickTime() + 10);  // the second click is not a double click
+  expectAt(144);
+}
+
 TEST(SkinnedMenuBar, WithoutAMenuBarElementTheBarTakesTheMenubarColour) {
   MenuForm f(TestSkin().Omit("MenuBar"));
   ASSERT_NE(f.Bar(), nullptr);
