@@ -50,15 +50,26 @@ struct Nesting {
   int& count;
 };
 
-// The frame a window of these styles has at `ppi`.
+int g_screenPPIOverride = 0;  // see ScreenPPIOverride
+
+// The frame a window of these styles has at `ppi` (where the screen's DPI is overridden, the
+// system still draws it at its own).
 void AdjustWindowRectForPPI(RECT& r, DWORD style, bool menu, DWORD exStyle, int ppi) {
   static const auto adjust = User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
-  if (!adjust || !adjust(&r, style, menu, exStyle, static_cast<UINT>(ppi)))
+  if (g_screenPPIOverride > 0 || !adjust ||
+      !adjust(&r, style, menu, exStyle, static_cast<UINT>(ppi)))
     AdjustWindowRectEx(&r, style, menu, exStyle);
 }
 }  // namespace
 
+ScreenPPIOverride::ScreenPPIOverride(int ppi) : saved_(g_screenPPIOverride) {
+  g_screenPPIOverride = std::max(ppi, 0);
+}
+
+ScreenPPIOverride::~ScreenPPIOverride() { g_screenPPIOverride = saved_; }
+
 int SystemPPI() {
+  if (g_screenPPIOverride > 0) return g_screenPPIOverride;
   static const auto forSystem = User32Function<GetDpiForSystemFn>("GetDpiForSystem");
   if (forSystem)
     if (const UINT ppi = forSystem(); ppi > 0) return static_cast<int>(ppi);
@@ -68,6 +79,7 @@ int SystemPPI() {
 }
 
 int WindowPPI(HWND wnd) {
+  if (g_screenPPIOverride > 0) return g_screenPPIOverride;
   static const auto forWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
   if (forWindow && wnd)
     if (const UINT ppi = forWindow(wnd); ppi > 0) return static_cast<int>(ppi);
@@ -146,7 +158,8 @@ void TScrollingWinControl::UpdateScrollBars() {
   const int pageH = std::max(0, fullH - (needH ? hh : 0));
   const POINT target{needH ? std::clamp<int>(offset_.x, 0, extent.cx - pageW) : 0,
                      needV ? std::clamp<int>(offset_.y, 0, extent.cy - pageH) : 0};
-  // A bar that is not needed gets an empty range: the system hides it.
+  // A bar that is not needed gets an empty range: the system hides it. What the bar has
+  // already is not set again (each child placed asks, and each call is a trip to the system).
   const auto set = [wnd](int bar, bool need, int length, int page, int pos) {
     SCROLLINFO si{};
     si.cbSize = sizeof si;
@@ -154,6 +167,17 @@ void TScrollingWinControl::UpdateScrollBars() {
     si.nMax = need ? length - 1 : 0;
     si.nPage = need ? static_cast<UINT>(page) : 0;
     si.nPos = need ? pos : 0;
+    SCROLLINFO now{};
+    now.cbSize = sizeof now;
+    now.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    const bool shown =
+        (GetWindowLongPtrW(wnd, GWL_STYLE) & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) != 0;
+    // (Setting an empty range where there is no bar still changes the frame: the window and
+    // every child are painted again.)
+    if (!need && !shown) return;
+    if (need && shown && GetScrollInfo(wnd, bar, &now) && now.nMin == 0 && now.nMax == si.nMax &&
+        now.nPage == si.nPage && now.nPos == si.nPos)
+      return;
     SetScrollInfo(wnd, bar, &si, TRUE);
   };
   set(SB_VERT, needV, extent.cy, pageH, target.y);
@@ -604,6 +628,16 @@ void TCustomForm::SetBounds(int left, int top, int width, int height) {
   if (!Scaling() && settingClientSize_ == 0 && (width != Width() || height != Height()))
     designClient_ = {0, 0};
   TWinControl::SetBounds(left, top, width, height);
+}
+
+RECT TCustomForm::ClientRect() {
+  if (HandleAllocated()) return TWinControl::ClientRect();
+  TCreateParams p;
+  CreateParams(p);
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectForPPI(frame, p.Style, menu_ != nullptr, p.ExStyle, CurrentPPI());
+  return {0, 0, std::max<LONG>(0, Width() - (frame.right - frame.left)),
+          std::max<LONG>(0, Height() - (frame.bottom - frame.top))};
 }
 
 void TCustomForm::SetClientSize(int width, int height) {

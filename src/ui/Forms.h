@@ -50,6 +50,9 @@ class TCustomForm : public TWinControl {
   void SetMenu(TMainMenu* menu);
 
   void SetClientSize(int width, int height) override;
+  // Before the window exists: the bounds less the frame it will have at the current DPI (so
+  // that aligned children are placed once, where the window will show them).
+  RECT ClientRect() override;
   void SetBounds(int left, int top, int width, int height) override;
   void SetVisible(bool visible) override;
   bool Showing() const override;
@@ -246,5 +249,19 @@ int SystemPPI();
 // The DPI of the monitor a window is on, as the system tells the window (the system DPI where
 // the system cannot tell).
 int WindowPPI(HWND wnd);
+
+// While alive, SystemPPI and WindowPPI report `ppi` (0: what the system says): forms are made
+// and scaled as on a screen of that DPI where the session's own cannot be changed (a benchmark
+// of a start at 150 % in a 96-dpi session). The system itself still draws at its own DPI.
+class ScreenPPIOverride {
+ public:
+  explicit ScreenPPIOverride(int ppi);
+  ~ScreenPPIOverride();
+  ScreenPPIOverride(const ScreenPPIOverride&) = delete;
+  ScreenPPIOverride& operator=(const ScreenPPIOverride&) = delete;
+
+ private:
+  int saved_;
+};
 
 }  // namespace ui
