@@ -188,3 +188,22 @@ TEST_F(CheckControls, GlyphButtonPropertiesClicksAndItsImage) {
   wintest::PumpUntilIdle();
   EXPECT_EQ(face(), RGB(0, 0, 255));
 }
+
+// At 150 % the items keep their insets from the group's edges at 150 %: the group arranges them
+// again when the DPI change resizes it.
+TEST_F(CheckControls, RadioGroupInsetsFollowTheDpi) {
+  auto* group = new ui::TRadioGroup(form);
+  group->SetParent(form);
+  group->SetBounds(10, 10, 200, 120);
+  ui::GetObjectProperty<ui::TStrings>(group, "Items")->AddStrings({L"One", L"Two"});
+  const int base = form->CurrentPPI(), high = base * 3 / 2;
+  EXPECT_EQ(group->Buttons(0)->Left(), ui::ScaleValue(8, base));
+  RECT w{};
+  GetWindowRect(form->Handle(), &w);
+  SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(high, high), reinterpret_cast<LPARAM>(&w));
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(group->Width(), ui::ScaleValue(200, high));
+  EXPECT_EQ(group->Buttons(0)->Left(), ui::ScaleValue(8, high));
+  EXPECT_EQ(group->Buttons(0)->Width(),
+            group->Width() - ui::ScaleValue(10, high) - ui::ScaleValue(8, high));
+}
