@@ -36,6 +36,14 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner) : ui::TForm(owner) {
   SetBounds(60, 40, 10, 10);
   SkinData1 = new skin::TSkinData(this);
   SkinData1->SetName("SkinData1");
+  // The rows' area fills the client area; the rows are its children.
+  rowsArea_ = new ui::TScrollBox(this);
+  rowsArea_->SetName("RowsArea");
+  rowsArea_->SetBorderStyle(ui::TBorderStyle::bsNone);
+  rowsArea_->SetTabStop(false);
+  rowsArea_->SetParent(this);
+  rowsArea_->SetParentColor(true);  // the skin colours the form: the area with it
+  rowsArea_->SetAlign(ui::TAlign::alClient);
 
   AddButtonRows();
   AddComboRows();
@@ -116,6 +124,17 @@ void TGalleryForm::Arrange() {
   GalleryPlan plan = PlanGallery(heights, roomW, roomH, whole);
   if (!plan.fits) plan = PlanGallery(heights, roomW, roomH, m);
   planFits_ = plan.fits;
+  // Too small a screen: columns that fit across beside the vertical bar, as tall as they need;
+  // the window then holds as much of them as the screen has room for.
+  const int bar = up(GetSystemMetrics(SM_CXVSCROLL));
+  int viewH = plan.clientHeight;
+  if (!plan.fits) {
+    plan = PlanScrollingGallery(heights, roomW - bar, roomH, whole);
+    if (!plan.fits) plan = PlanScrollingGallery(heights, roomW - bar, roomH, m);
+    viewH = std::min(plan.clientHeight, roomH);
+  }
+  int viewW = plan.clientWidth + (viewH < plan.clientHeight ? bar : 0);
+  if (!planFits_) viewW = std::min(viewW, roomW);  // narrower still: it scrolls across too
 
   for (int c = 0; c < plan.columns; ++c) {
     const int left = plan.ColumnLeft(c, m) + plan.titleWidth + 12;
@@ -135,11 +154,11 @@ void TGalleryForm::Arrange() {
     PlaceDesign(row.native, left + plan.titleWidth + 12 + plan.pitch, at.top, plan.pitch - 20,
                 row.height);
   }
-  SetClientSize(ScaledLength(plan.clientWidth + slackW), ScaledLength(plan.clientHeight + slackH));
+  SetClientSize(ScaledLength(viewW + slackW), ScaledLength(viewH + slackH));
   // Near the work area's top-left corner, as far in as the window's size (in pixels, at this
   // DPI) allows once grown.
-  const int width = ui::ScaleValue(plan.clientWidth + slackW, ppi) + frameW;
-  const int height = ui::ScaleValue(plan.clientHeight + slackH, ppi) + frameH;
+  const int width = ui::ScaleValue(viewW + slackW, ppi) + frameW;
+  const int height = ui::ScaleValue(viewH + slackH, ppi) + frameH;
   const int x = work.left + std::clamp<int>(workW - width - ui::ScaleValue(slackW, ppi), 0, 60);
   const int y = work.top + std::clamp<int>(workH - height - ui::ScaleValue(slackH, ppi), 0, 40);
   SetBounds(x, y, Width(), Height());

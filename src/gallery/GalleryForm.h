@@ -40,8 +40,10 @@ class TGalleryForm : public ui::TForm {
   const std::vector<Row>& Rows() const { return rows_; }
   ui::TMainMenu* MainMenu() const { return menu_; }
   // Whether the screen, at the window's DPI, had room for every row whole (false: the rows are
-  // planned as small as they go, and those past the screen's edge cannot be seen).
+  // in columns that fit across the screen, and the rows area scrolls up and down to them).
   bool PlanFits() const { return planFits_; }
+  // The area that holds the rows and their column headers: it scrolls where they do not fit.
+  ui::TScrollBox* RowsArea() const { return rowsArea_; }
 
   // Loads a skin stream (u32 byte count, then the stream) into SkinData1 and switches it on, as
   // the form reader does for a stored form.
@@ -63,7 +65,8 @@ class TGalleryForm : public ui::TForm {
   template <class T, class Setup>
   void AddRow(const std::wstring& title, int height, Setup setup);
   // Lays the rows out in columns that fit the screen's work area (a window frame left out) and
-  // sizes and places the window to hold them.
+  // sizes and places the window to hold them; on a screen too small for them, the window takes
+  // the work area and the rows area scrolls.
   void Arrange();
   // Sets `c`'s bounds from design values (96 dpi), at the form's current DPI.
   void PlaceDesign(ui::TControl* c, int left, int top, int width, int height);
@@ -94,6 +97,7 @@ class TGalleryForm : public ui::TForm {
   void MarkSkinChoice(const std::wstring& path);
 
   std::vector<Row> rows_;
+  ui::TScrollBox* rowsArea_ = nullptr;
   ui::TMainMenu* menu_ = nullptr;
   ui::TMenuItem* skinMenu_ = nullptr;
   std::vector<std::wstring> skinFiles_;  // the Skin menu's items after the embedded one
@@ -109,7 +113,7 @@ constexpr int kGallerySkinFrameSlack = 24;
 template <class T>
 T* TGalleryForm::Make(int left, int top, int width, int height) {
   T* c = new T(this);
-  c->SetParent(this);
+  c->SetParent(rowsArea_);
   PlaceDesign(c, left, top, width, height);
   return c;
 }

@@ -42,4 +42,19 @@ GalleryPlan PlanGallery(const std::vector<int>& heights, int width, int height,
   return plan;
 }
 
+GalleryPlan PlanScrollingGallery(const std::vector<int>& heights, int width, int height,
+                                 const GalleryMetrics& m) {
+  // Taller columns hold more rows, so fewer of them: the shortest height whose columns fit
+  // across. Every row once in a column of its own is as tall as it gets.
+  int total = m.firstRowTop + m.bottomMargin;
+  for (const int h : heights) total += h + m.rowGap;
+  for (int h = std::max(height, 1);; h += 8) {
+    GalleryPlan plan = PlanGallery(heights, width, h, m);
+    if (plan.clientWidth <= width || plan.columns <= 1 || h >= total) {
+      plan.fits = plan.clientWidth <= width;
+      return plan;
+    }
+  }
+}
+
 }  // namespace gallery

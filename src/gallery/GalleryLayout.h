@@ -38,4 +38,10 @@ struct GalleryPlan {
 GalleryPlan PlanGallery(const std::vector<int>& heights, int width, int height,
                         const GalleryMetrics& metrics = GalleryMetrics());
 
+// For a screen too small for every row: the rows in as many columns as fit across `width`
+// (one at least), each column as tall as they need from `height` on, to be scrolled up and down.
+// `fits` tells whether the columns fit across.
+GalleryPlan PlanScrollingGallery(const std::vector<int>& heights, int width, int height,
+                                 const GalleryMetrics& metrics = GalleryMetrics());
+
 }  // namespace gallery

@@ -260,14 +260,17 @@ void TRadioGroup::ArrangeButtons() {
     SelectGuard font(screen.get(), Font()->Handle());
     GetTextMetricsW(screen.get(), &tm);
   }
+  // The font is the group's at its DPI already; the insets are 96-dpi lengths taken at it.
   const int captionHeight = static_cast<int>(tm.tmHeight);
-  const int usable = std::max(Height() - captionHeight - 5, rows);
+  const int usable = std::max(Height() - captionHeight - ScaledLength(5), rows);
   const int rowHeight = usable / rows;
-  const int top = captionHeight + 1 + (usable % rows) / 2;
-  const int columnWidth = std::max((Width() - 10) / columns_, 1);
+  const int top = captionHeight + ScaledLength(1) + (usable % rows) / 2;
+  const int columnWidth = std::max((Width() - ScaledLength(10)) / columns_, 1);
+  const int inset = ScaledLength(8);
   for (int i = 0; i < count; ++i) {
-    buttons_[static_cast<size_t>(i)]->SetBounds(
-        (i / rows) * columnWidth + 8, (i % rows) * rowHeight + top, columnWidth - 8, rowHeight);
+    buttons_[static_cast<size_t>(i)]->SetBounds((i / rows) * columnWidth + inset,
+                                                (i % rows) * rowHeight + top, columnWidth - inset,
+                                                rowHeight);
   }
 }
 

@@ -148,19 +148,27 @@ void TControl::SetParent(TWinControl* parent) {
   }
 }
 
+POINT TControl::ParentScroll() const { return parent_ ? parent_->ScrollOffset() : POINT{0, 0}; }
+
 void TControl::UpdateBoundsFields(int left, int top, int width, int height) {
+  const bool changed = left != left_ || top != top_ || width != width_ || height != height_;
   left_ = left;
   top_ = top;
   width_ = width;
   height_ = height;
   // A control's default size is its design until a program places it.
-  if (!designSet_ && ppi_ == kDesignPpi) design_ = {left, top, width, height};
+  if (!designSet_ && ppi_ == kDesignPpi) {
+    const POINT o = ParentScroll();
+    design_ = {left + o.x, top + o.y, width, height};
+  }
+  if (changed && parent_) parent_->ContentChanged();
 }
 
 void TControl::NoteRequestedBounds(int left, int top, int width, int height) {
   if (Scaling()) return;
-  design_ =
-      UpdateDesignRect(design_, {left_, top_, width_, height_}, {left, top, width, height}, ppi_);
+  const POINT o = ParentScroll();
+  design_ = UpdateDesignRect(design_, {left_ + o.x, top_ + o.y, width_, height_},
+                             {left + o.x, top + o.y, width, height}, ppi_);
   designSet_ = true;
 }
 
@@ -193,7 +201,8 @@ void TControl::ApplyDesignScale() {
 
 void TControl::ScaleOwnBounds() {
   const DesignRect r = ScaleRect(design_, ppi_);
-  SetBounds(r.left, r.top, r.width, r.height);
+  const POINT o = ParentScroll();
+  SetBounds(r.left - o.x, r.top - o.y, r.width, r.height);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -237,6 +246,7 @@ void TControl::SetVisible(bool visible) {
   Invalidate();
   Perform(CM_VISIBLECHANGED, visible, 0);
   RequestAlign();
+  if (parent_) parent_->ContentChanged();
 }
 
 void TControl::SetEnabled(bool enabled) {

@@ -238,6 +238,9 @@ class TControl : public TComponent {
   };
   // A program asked for these bounds: the design values follow (see UpdateDesignRect).
   void NoteRequestedBounds(int left, int top, int width, int height);
+  // How far the parent's content is scrolled: the design position is in the content's
+  // coordinates, the bounds in the parent's client area.
+  POINT ParentScroll() const;
   // A size within the Constraints at the current DPI.
   void ConstrainSize(int& width, int& height) const;
 
@@ -356,6 +359,10 @@ class TWinControl : public TControl {
   void PaintControls(HDC dc, TControl* first);
   // Re-applies the Align of the children.
   void Realign();
+  // How far the client area's content is scrolled, in pixels at the current DPI (what lies at
+  // the content's origin is this far up and left of the client area's). The children's design
+  // positions are in the content's coordinates, so a scrolled container scales them alike.
+  virtual POINT ScrollOffset() const { return {0, 0}; }
 
   TBrush* Brush() { return &brush_; }
 
@@ -395,6 +402,11 @@ class TWinControl : public TControl {
   virtual void AlignControls(RECT& rect);
   // Key preprocessing: a dialog key the control does not want goes to its form.
   virtual bool WantsKey(WORD key);
+  // A child was placed, sized, shown or hidden, or came or went (not while its parent scrolls).
+  virtual void ContentChanged() {}
+  // Moves every child by (dx, dy) with the window's content (ScrollWindowEx has moved the bits
+  // and the child windows, or will: `windowsMoved`); no design value changes.
+  void ScrollChildren(int dx, int dy, bool windowsMoved);
 
  private:
   friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
@@ -410,6 +422,8 @@ class TWinControl : public TControl {
   void EraseBackground(TMessage& message);
   void ColorControl(TMessage& message);
   void UpdateBoundsFromWindow();
+  // Moves a child's design position by a scroll offset (pixels at this DPI) times `sign`.
+  void ShiftDesign(TControl* control, POINT offset, int sign);
   // An id no other child window of `parent` carries (the one it had when still free).
   UINT UnusedChildId(HWND parent);
   // Moves the window to another parent window, with a new id if its own is taken there.

@@ -2,6 +2,8 @@
 // keys, closing; TScreen with the form list.
 #include "ui/Forms.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "ui/Application.h"
@@ -26,16 +28,48 @@ F User32Function(const char* name) {
 using GetDpiForSystemFn = UINT(WINAPI*)();
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 
-// The frame a window of these styles has at `ppi`.
+// The thickness of a window's vertical (or horizontal) scroll bar: the system draws it at the
+// window's own DPI.
+int BarThickness(HWND wnd, bool vertical) {
+  static const auto forDpi = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+  static const auto forWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+  const int index = vertical ? SM_CXVSCROLL : SM_CYHSCROLL;
+  if (forDpi && forWindow)
+    if (const UINT dpi = forWindow(wnd); dpi > 0) return forDpi(index, dpi);
+  return GetSystemMetrics(index);
+}
+
+// Counts a state on the stack (exceptions included).
+struct Nesting {
+  explicit Nesting(int& n) : count(n) { ++count; }
+  ~Nesting() { --count; }
+  Nesting(const Nesting&) = delete;
+  Nesting& operator=(const Nesting&) = delete;
+  int& count;
+};
+
+int g_screenPPIOverride = 0;  // see ScreenPPIOverride
+
+// The frame a window of these styles has at `ppi` (where the screen's DPI is overridden, the
+// system still draws it at its own).
 void AdjustWindowRectForPPI(RECT& r, DWORD style, bool menu, DWORD exStyle, int ppi) {
   static const auto adjust = User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
-  if (!adjust || !adjust(&r, style, menu, exStyle, static_cast<UINT>(ppi)))
+  if (g_screenPPIOverride > 0 || !adjust ||
+      !adjust(&r, style, menu, exStyle, static_cast<UINT>(ppi)))
     AdjustWindowRectEx(&r, style, menu, exStyle);
 }
 }  // namespace
 
+ScreenPPIOverride::ScreenPPIOverride(int ppi) : saved_(g_screenPPIOverride) {
+  g_screenPPIOverride = std::max(ppi, 0);
+}
+
+ScreenPPIOverride::~ScreenPPIOverride() { g_screenPPIOverride = saved_; }
+
 int SystemPPI() {
+  if (g_screenPPIOverride > 0) return g_screenPPIOverride;
   static const auto forSystem = User32Function<GetDpiForSystemFn>("GetDpiForSystem");
   if (forSystem)
     if (const UINT ppi = forSystem(); ppi > 0) return static_cast<int>(ppi);
@@ -45,6 +79,7 @@ int SystemPPI() {
 }
 
 int WindowPPI(HWND wnd) {
+  if (g_screenPPIOverride > 0) return g_screenPPIOverride;
   static const auto forWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
   if (forWindow && wnd)
     if (const UINT ppi = forWindow(wnd); ppi > 0) return static_cast<int>(ppi);
@@ -84,6 +119,303 @@ UI_IMPLEMENT_CLASS(TFrame, TCustomFrame)
 
 TScrollingWinControl::TScrollingWinControl(TComponent* AOwner) : TWinControl(AOwner) {
   controlStyle_ |= csAcceptsControls;
+}
+
+void TScrollingWinControl::SetAutoScroll(bool on) {
+  if (on == autoScroll_) return;
+  autoScroll_ = on;
+  UpdateScrollBars();
+}
+
+SIZE TScrollingWinControl::ContentExtent() {
+  SIZE extent{0, 0};
+  for (int i = 0; i < ControlCount(); ++i) {
+    const TControl* c = Controls(i);
+    // Aligned children follow the client area: they never reach past it.
+    if (!c->Visible() || c->Align() != TAlign::alNone) continue;
+    extent.cx = std::max<LONG>(extent.cx, c->Left() + c->Width() + offset_.x);
+    extent.cy = std::max<LONG>(extent.cy, c->Top() + c->Height() + offset_.y);
+  }
+  return extent;
+}
+
+void TScrollingWinControl::UpdateScrollBars() {
+  if (!HandleAllocated() || updatingBars_ > 0 || deferred_ > 0) return;
+  Nesting updating(updatingBars_);
+  HWND wnd = Handle();
+  const SIZE extent = autoScroll_ ? ContentExtent() : SIZE{0, 0};
+  RECT client{};
+  GetClientRect(wnd, &client);
+  const LONG_PTR style = GetWindowLongPtrW(wnd, GWL_STYLE);
+  const int vw = BarThickness(wnd, true), hh = BarThickness(wnd, false);
+  // The client area without bars; each bar takes its thickness from it.
+  const int fullW = client.right + ((style & WS_VSCROLL) ? vw : 0);
+  const int fullH = client.bottom + ((style & WS_HSCROLL) ? hh : 0);
+  bool needV = extent.cy > fullH, needH = extent.cx > fullW;
+  if (needV && !needH) needH = extent.cx > fullW - vw;
+  if (needH && !needV) needV = extent.cy > fullH - hh;
+  const int pageW = std::max(0, fullW - (needV ? vw : 0));
+  const int pageH = std::max(0, fullH - (needH ? hh : 0));
+  const POINT target{needH ? std::clamp<int>(offset_.x, 0, extent.cx - pageW) : 0,
+                     needV ? std::clamp<int>(offset_.y, 0, extent.cy - pageH) : 0};
+  // A bar that is not needed gets an empty range: the system hides it. What the bar has
+  // already is not set again (each child placed asks, and each call is a trip to the system).
+  const auto set = [wnd](int bar, bool need, int length, int page, int pos) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMax = need ? length - 1 : 0;
+    si.nPage = need ? static_cast<UINT>(page) : 0;
+    si.nPos = need ? pos : 0;
+    SCROLLINFO now{};
+    now.cbSize = sizeof now;
+    now.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    const bool shown =
+        (GetWindowLongPtrW(wnd, GWL_STYLE) & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) != 0;
+    // (Setting an empty range where there is no bar still changes the frame: the window and
+    // every child are painted again.)
+    if (!need && !shown) return;
+    if (need && shown && GetScrollInfo(wnd, bar, &now) && now.nMin == 0 && now.nMax == si.nMax &&
+        now.nPage == si.nPage && now.nPos == si.nPos)
+      return;
+    SetScrollInfo(wnd, bar, &si, TRUE);
+  };
+  set(SB_VERT, needV, extent.cy, pageH, target.y);
+  set(SB_HORZ, needH, extent.cx, pageW, target.x);
+  MoveContent(target.x, target.y);
+}
+
+int TScrollingWinControl::MaxOffset(int bar) {
+  if (!HandleAllocated()) return 0;
+  const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+  if (!(style & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL))) return 0;
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE;
+  if (!GetScrollInfo(Handle(), bar, &si)) return 0;
+  return std::max(0, si.nMax - si.nMin + 1 - static_cast<int>(si.nPage));
+}
+
+void TScrollingWinControl::ScrollTo(int x, int y) {
+  MoveContent(std::clamp(x, 0, MaxOffset(SB_HORZ)), std::clamp(y, 0, MaxOffset(SB_VERT)));
+}
+
+void TScrollingWinControl::MoveContent(int x, int y) {
+  const int dx = offset_.x - x, dy = offset_.y - y;
+  if (dx == 0 && dy == 0) return;
+  // The offset first: a child that reports its new place measures its design against it.
+  offset_ = {x, y};
+  Nesting moving(scrolling_);
+  if (!HandleAllocated()) {
+    ScrollChildren(dx, dy, false);
+    return;
+  }
+  HWND wnd = Handle();
+  ScrollWindowEx(wnd, dx, dy, nullptr, nullptr, nullptr, nullptr,
+                 SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+  ScrollChildren(dx, dy, true);
+  const LONG_PTR style = GetWindowLongPtrW(wnd, GWL_STYLE);
+  if (dx && (style & WS_HSCROLL)) SetScrollPos(wnd, SB_HORZ, x, TRUE);
+  if (dy && (style & WS_VSCROLL)) SetScrollPos(wnd, SB_VERT, y, TRUE);
+}
+
+void TScrollingWinControl::ScrollInView(TControl* control) {
+  if (!control || control == this || !HandleAllocated()) return;
+  RECT r = control->BoundsRect();
+  TWinControl* p = control->Parent();
+  for (; p && p != this; p = p->Parent()) OffsetRect(&r, p->Left(), p->Top());
+  if (p != this) return;  // not ours
+  if (auto* w = dynamic_cast<TWinControl*>(control); w && w->HandleAllocated()) {
+    GetWindowRect(w->Handle(), &r);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
+  }
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  // Its far edge into view, but never its near edge out of it.
+  const auto along = [](LONG nearEdge, LONG farEdge, LONG page) -> int {
+    if (nearEdge < 0) return nearEdge;
+    if (farEdge > page) return std::min(farEdge - page, nearEdge);
+    return 0;
+  };
+  ScrollTo(offset_.x + along(r.left, r.right, client.right),
+           offset_.y + along(r.top, r.bottom, client.bottom));
+}
+
+void TScrollingWinControl::ScrollMessage(int bar, WPARAM wParam) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  if (!GetScrollInfo(Handle(), bar, &si)) return;
+  const bool vertical = bar == SB_VERT;
+  int pos = vertical ? offset_.y : offset_.x;
+  const int page = std::max(1, static_cast<int>(si.nPage));
+  switch (LOWORD(wParam)) {
+    case SB_LINEUP:
+      pos -= LineStep();
+      break;
+    case SB_LINEDOWN:
+      pos += LineStep();
+      break;
+    case SB_PAGEUP:
+      pos -= page;
+      break;
+    case SB_PAGEDOWN:
+      pos += page;
+      break;
+    case SB_THUMBTRACK:
+      // While the system tracks the thumb it knows the position in 32 bits.
+      pos = si.nTrackPos;
+      break;
+    case SB_THUMBPOSITION:
+      pos = HIWORD(wParam);
+      break;
+    case SB_TOP:
+      pos = 0;
+      break;
+    case SB_BOTTOM:
+      pos = MaxOffset(bar);
+      break;
+    default:
+      return;
+  }
+  if (vertical)
+    ScrollTo(offset_.x, pos);
+  else
+    ScrollTo(pos, offset_.y);
+}
+
+bool TScrollingWinControl::Wheel(int delta, bool horizontal) {
+  int bar = horizontal ? SB_HORZ : SB_VERT;
+  // A content that only scrolls across takes the ordinary wheel across.
+  if (!horizontal && MaxOffset(SB_VERT) == 0) bar = SB_HORZ;
+  if (MaxOffset(bar) == 0) return false;
+  int& rest = wheelRest_[bar == SB_VERT ? 1 : 0];
+  rest += delta;
+  const int notches = rest / WHEEL_DELTA;
+  rest -= notches * WHEEL_DELTA;
+  if (notches == 0) return true;
+  UINT lines = 3;
+  SystemParametersInfoW(horizontal ? SPI_GETWHEELSCROLLCHARS : SPI_GETWHEELSCROLLLINES, 0, &lines,
+                        0);
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_PAGE;
+  GetScrollInfo(Handle(), bar, &si);
+  const int step = lines == WHEEL_PAGESCROLL ? std::max(1, static_cast<int>(si.nPage))
+                                             : static_cast<int>(lines) * LineStep();
+  // Turned away from the user (positive) the wheel shows what is above; tilted right, what is
+  // to the right.
+  const int move = horizontal ? notches * step : -notches * step;
+  if (bar == SB_VERT)
+    ScrollTo(offset_.x, offset_.y + move);
+  else
+    ScrollTo(offset_.x + move, offset_.y);
+  return true;
+}
+
+bool TScrollingWinControl::ScrollKey(WORD key) {
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  WPARAM code;
+  int bar = SB_VERT;
+  switch (key) {
+    case VK_UP:
+      code = SB_LINEUP;
+      break;
+    case VK_DOWN:
+      code = SB_LINEDOWN;
+      break;
+    case VK_LEFT:
+      code = SB_LINEUP;
+      bar = SB_HORZ;
+      break;
+    case VK_RIGHT:
+      code = SB_LINEDOWN;
+      bar = SB_HORZ;
+      break;
+    case VK_PRIOR:
+      code = SB_PAGEUP;
+      break;
+    case VK_NEXT:
+      code = SB_PAGEDOWN;
+      break;
+    case VK_HOME:
+      code = SB_TOP;
+      if (ctrl) bar = SB_HORZ;
+      break;
+    case VK_END:
+      code = SB_BOTTOM;
+      if (ctrl) bar = SB_HORZ;
+      break;
+    default:
+      return false;
+  }
+  if (MaxOffset(bar) == 0) return false;
+  ScrollMessage(bar, code);
+  return true;
+}
+
+void TScrollingWinControl::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+      // The window's own bars (a scroll-bar control's requests are reflected to it).
+      if (m.LParam == 0 && HandleAllocated()) {
+        ScrollMessage(m.Msg == WM_VSCROLL ? SB_VERT : SB_HORZ, m.WParam);
+        m.Result = 0;
+        return;
+      }
+      break;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+      if (HandleAllocated() && Wheel(GET_WHEEL_DELTA_WPARAM(m.WParam), m.Msg == WM_MOUSEHWHEEL)) {
+        m.Result = 0;
+        return;
+      }
+      break;  // nothing to scroll here: on to the parent
+    case WM_GETDLGCODE:
+      m.Result = DLGC_WANTARROWS;
+      return;
+    case WM_KEYDOWN:
+      if (ScrollKey(LOWORD(m.WParam))) {
+        m.Result = 0;
+        return;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      if (TabStop() && CanFocus() && !Focused()) SetFocus();
+      break;
+    case CM_FOCUSCHANGED:
+      if (autoScroll_) ScrollInView(dynamic_cast<TControl*>(reinterpret_cast<TObject*>(m.LParam)));
+      break;
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
+}
+
+void TScrollingWinControl::SetPPI(int ppi) {
+  // The same part of the content stays in view.
+  if (const int from = CurrentPPI(); ppi != from)
+    offset_ = {ScaleValue(offset_.x, ppi, from), ScaleValue(offset_.y, ppi, from)};
+  TWinControl::SetPPI(ppi);
+}
+
+void TScrollingWinControl::ApplyDesignScale() {
+  {
+    Nesting placing(deferred_);
+    TWinControl::ApplyDesignScale();
+  }
+  UpdateScrollBars();
+  Invalidate();
+}
+
+void TScrollingWinControl::AlignControls(RECT& rect) {
+  TWinControl::AlignControls(rect);
+  UpdateScrollBars();
+}
+
+void TScrollingWinControl::ContentChanged() {
+  if (scrolling_ == 0) UpdateScrollBars();
 }
 
 TScrollBox::TScrollBox(TComponent* AOwner) : TScrollingWinControl(AOwner) {
@@ -296,6 +628,16 @@ void TCustomForm::SetBounds(int left, int top, int width, int height) {
   if (!Scaling() && settingClientSize_ == 0 && (width != Width() || height != Height()))
     designClient_ = {0, 0};
   TWinControl::SetBounds(left, top, width, height);
+}
+
+RECT TCustomForm::ClientRect() {
+  if (HandleAllocated()) return TWinControl::ClientRect();
+  TCreateParams p;
+  CreateParams(p);
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectForPPI(frame, p.Style, menu_ != nullptr, p.ExStyle, CurrentPPI());
+  return {0, 0, std::max<LONG>(0, Width() - (frame.right - frame.left)),
+          std::max<LONG>(0, Height() - (frame.bottom - frame.top))};
 }
 
 void TCustomForm::SetClientSize(int width, int height) {
@@ -522,6 +864,10 @@ void TCustomForm::WndProc(TMessage& m) {
     case WM_DPICHANGED:
       DpiChanged(m);
       return;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+      if (ForwardWheel(m)) return;
+      break;
     case WM_GETMINMAXINFO:
       TWinControl::WndProc(m);
       ConstrainTracking(*reinterpret_cast<MINMAXINFO*>(m.LParam));
@@ -548,6 +894,24 @@ void TCustomForm::WndProc(TMessage& m) {
       break;
   }
   TWinControl::WndProc(m);
+}
+
+bool TCustomForm::ForwardWheel(TMessage& m) {
+  // The wheel reaches the window with the focus and climbs to its parents; one over a scrolling
+  // container elsewhere on the form scrolls that container, as the pointer shows it to the user.
+  static thread_local bool forwarding = false;
+  if (forwarding || !HandleAllocated()) return false;
+  const POINT at{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  HWND under = WindowFromPoint(at);
+  if (!under || !IsChild(Handle(), under)) return false;
+  for (TWinControl* c = FindNearestControl(under); c && c != this; c = c->Parent()) {
+    if (!dynamic_cast<TScrollingWinControl*>(c)) continue;
+    forwarding = true;
+    m.Result = SendMessageW(c->Handle(), m.Msg, m.WParam, m.LParam);
+    forwarding = false;
+    return true;
+  }
+  return false;
 }
 
 bool TCustomForm::OwnerDrawMenu(TMessage& m) {

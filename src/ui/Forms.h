@@ -50,6 +50,9 @@ class TCustomForm : public TWinControl {
   void SetMenu(TMainMenu* menu);
 
   void SetClientSize(int width, int height) override;
+  // Before the window exists: the bounds less the frame it will have at the current DPI (so
+  // that aligned children are placed once, where the window will show them).
+  RECT ClientRect() override;
   void SetBounds(int left, int top, int width, int height) override;
   void SetVisible(bool visible) override;
   bool Showing() const override;
@@ -108,6 +111,8 @@ class TCustomForm : public TWinControl {
   void SetWindowFocus();
   void IconChanged(TObject*);
   void DpiChanged(TMessage& message);
+  // A wheel turned over a scrolling container that did not have the focus: it scrolls that.
+  bool ForwardWheel(TMessage& message);
   // The Constraints as the window's tracking limits, at the current DPI.
   void ConstrainTracking(MINMAXINFO& info);
 
@@ -137,15 +142,54 @@ class TForm : public TCustomForm {
 // ---------------------------------------------------------------------------------------------
 // Containers that scroll their children: scroll boxes and frames (reusable groups of controls).
 
+// With AutoScroll, the window's scroll bars appear when the children reach past the client area
+// (and only then) and scroll the content: the bars, the mouse wheel (over the container or one of
+// its children that does not scroll itself), the keys while the container has the focus, and the
+// focus moving to a child out of view. Scroll positions are pixels at the current DPI; a new DPI
+// keeps the same part of the content in view.
 class TScrollingWinControl : public TWinControl {
   UI_CLASS(TScrollingWinControl, TWinControl)
  public:
   explicit TScrollingWinControl(TComponent* AOwner);
   bool AutoScroll() const { return autoScroll_; }
-  void SetAutoScroll(bool on) { autoScroll_ = on; }
+  void SetAutoScroll(bool on);
+
+  POINT ScrollOffset() const override { return offset_; }
+  // The extent of the content (the children's far edges), in pixels at the current DPI.
+  SIZE ContentExtent();
+  // Scrolls the content to (x, y), within what the bars allow.
+  void ScrollTo(int x, int y);
+  // Scrolls as little as brings `control` (a child or a child's child) whole into view; one
+  // larger than the client area shows its top-left part.
+  void ScrollInView(TControl* control);
+  // What a line of a bar's arrow is (16 at 96 dpi).
+  int LineStep() const { return ScaledLength(16); }
+
+  void WndProc(TMessage& message) override;
+
+ protected:
+  void SetPPI(int ppi) override;
+  void ApplyDesignScale() override;
+  void AlignControls(RECT& rect) override;
+  void ContentChanged() override;
 
  private:
+  // Shows the bars the content needs at the client's size, with their ranges and pages, and
+  // keeps the position within them.
+  void UpdateScrollBars();
+  void ScrollMessage(int bar, WPARAM wParam);
+  // Moves the content to (x, y) as it is, no limits checked.
+  void MoveContent(int x, int y);
+  bool Wheel(int delta, bool horizontal);
+  bool ScrollKey(WORD key);
+  int MaxOffset(int bar);
+
   bool autoScroll_ = true;
+  POINT offset_{0, 0};
+  int updatingBars_ = 0;  // UpdateScrollBars on the stack (the bars resize the client)
+  int scrolling_ = 0;     // children move with the content
+  int deferred_ = 0;      // a DPI change places every child: the bars follow once at its end
+  int wheelRest_[2] = {0, 0};
 };
 
 class TScrollBox : public TScrollingWinControl {
@@ -205,5 +249,19 @@ int SystemPPI();
 // The DPI of the monitor a window is on, as the system tells the window (the system DPI where
 // the system cannot tell).
 int WindowPPI(HWND wnd);
+
+// While alive, SystemPPI and WindowPPI report `ppi` (0: what the system says): forms are made
+// and scaled as on a screen of that DPI where the session's own cannot be changed (a benchmark
+// of a start at 150 % in a 96-dpi session). The system itself still draws at its own DPI.
+class ScreenPPIOverride {
+ public:
+  explicit ScreenPPIOverride(int ppi);
+  ~ScreenPPIOverride();
+  ScreenPPIOverride(const ScreenPPIOverride&) = delete;
+  ScreenPPIOverride& operator=(const ScreenPPIOverride&) = delete;
+
+ private:
+  int saved_;
+};
 
 }  // namespace ui

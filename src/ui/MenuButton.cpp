@@ -53,8 +53,9 @@ void TMenuButton::DrawItem(const DRAWITEMSTRUCT& item) {
   DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (down ? DFCS_PUSHED : 0));
   const int shift = down ? 1 : 0;
   const int w = r.right - r.left, h = r.bottom - r.top;
-  // Glyph and caption to the left of the arrow, which keeps the right edge.
-  int x = std::max(Margin(), 4);
+  // Glyph and caption to the left of the arrow, which keeps the right edge; the room around
+  // them and the arrow are 96-dpi lengths at the button's DPI.
+  int x = std::max(Margin(), ScaledLength(4));
   TBitmap* glyph = Glyph();
   if (glyph && !glyph->Empty()) {
     const COLORREF key = ColorToRGB(glyph->TransparentColor());
@@ -68,17 +69,20 @@ void TMenuButton::DrawItem(const DRAWITEMSTRUCT& item) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(disabled ? clGrayText : Font()->Color()));
   const std::wstring text = Caption();
-  RECT tr{x + shift, shift, w - 14 + shift, h + shift};
+  RECT tr{x + shift, shift, w - ScaledLength(14) + shift, h + shift};
   DrawTextW(dc, text.c_str(), -1, &tr, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-  const int ax = w - 9 + shift, ay = (h - 3) / 2 + shift;
-  const POINT arrow[3] = {{ax - 3, ay - 1}, {ax + 3, ay - 1}, {ax, ay + 2}};
+  const int half = ScaledLength(3);
+  const int ax = w - ScaledLength(9) + shift, ay = (h - half) / 2 + shift;
+  const POINT arrow[3] = {{ax - half, ay - ScaledLength(1)},
+                          {ax + half, ay - ScaledLength(1)},
+                          {ax, ay + ScaledLength(2)}};
   HBRUSH brush = GetSysColorBrush(disabled ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT);
   SelectObject(dc, brush);
   SelectObject(dc, GetStockObject(NULL_PEN));
   Polygon(dc, arrow, 3);
   if (item.itemState & ODS_FOCUS) {
     RECT f = r;
-    InflateRect(&f, -3, -3);
+    InflateRect(&f, -ScaledLength(3), -ScaledLength(3));
     DrawFocusRect(dc, &f);
   }
 }

@@ -375,6 +375,9 @@ void TWinControl::SetParent(TWinControl* parent) {
 void TWinControl::InsertControl(TControl* control) {
   controls_.push_back(control);
   control->parent_ = this;
+  // Its place in the client area stays where it is: in a scrolled parent's content that is
+  // as far down and right as the content is scrolled.
+  ShiftDesign(control, ScrollOffset(), +1);
   // Designed at 96 dpi like everything else: shown at its new parent's DPI.
   if (control->CurrentPPI() != CurrentPPI()) control->ScaleForPPI(CurrentPPI());
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
@@ -388,6 +391,7 @@ void TWinControl::InsertControl(TControl* control) {
   }
   if (control->Align() != TAlign::alNone) Realign();
   control->Invalidate();
+  ContentChanged();
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -403,8 +407,31 @@ void TWinControl::RemoveControl(TControl* control) {
     // A child window cannot outlive its parent link.
     if (w->handle_ && !w->parentWindow_) w->DestroyHandle();
   }
+  ShiftDesign(control, ScrollOffset(), -1);
   control->parent_ = nullptr;
   if (control->Align() != TAlign::alNone) Realign();
+  ContentChanged();
+}
+
+void TWinControl::ShiftDesign(TControl* control, POINT offset, int sign) {
+  if (offset.x == 0 && offset.y == 0) return;
+  control->design_.left += sign * ScaleValue(offset.x, kDesignPpi, CurrentPPI());
+  control->design_.top += sign * ScaleValue(offset.y, kDesignPpi, CurrentPPI());
+}
+
+void TWinControl::ScrollChildren(int dx, int dy, bool windowsMoved) {
+  for (TControl* c : controls_) {
+    auto* w = dynamic_cast<TWinControl*>(c);
+    if (w && w->handle_) {
+      if (!windowsMoved)
+        SetWindowPos(w->handle_, nullptr, c->left_ + dx, c->top_ + dy, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      w->UpdateBoundsFromWindow();
+    } else {
+      c->left_ += dx;
+      c->top_ += dy;
+    }
+  }
 }
 
 TControl* TWinControl::ControlAtPos(POINT p, bool allowDisabled, bool allowWinControls) {
@@ -511,6 +538,7 @@ void TWinControl::SetVisible(bool visible) {
   }
   Perform(CM_VISIBLECHANGED, visible, 0);
   RequestAlign();
+  if (Parent()) Parent()->ContentChanged();
 }
 
 void TWinControl::Invalidate() {

@@ -81,7 +81,8 @@ TEST(SkinGallery, EveryRowHasASkinnedControlAndANativeTwin) {
     if (row.skinned->Is<ui::TListBox>() || row.skinned->Is<ui::TMemo>() ||
         row.skinned->Is<ui::TListView>() || row.skinned->Is<ui::TTreeView>()) {
       EXPECT_EQ(AskSkinned(row.skinned), 1);
-      EXPECT_TRUE(FindWindowExW(form->Handle(), nullptr, L"TWScrollbar", nullptr));
+      // Beside the control, in the rows area.
+      EXPECT_TRUE(FindWindowExW(form->RowsArea()->Handle(), nullptr, L"TWScrollbar", nullptr));
     }
     // A spin edit's button is skinned with its edit, and stays native with its twin.
     if (auto* spin = dynamic_cast<ui::TSpinEdit*>(row.skinned)) {

@@ -6,6 +6,7 @@
 #include "ui/BitBtn.h"
 #include "ui/CheckCtrls.h"
 #include "ui/Forms.h"
+#include "ui/MenuButton.h"
 
 namespace {
 
@@ -187,4 +188,54 @@ TEST_F(CheckControls, GlyphButtonPropertiesClicksAndItsImage) {
   button->SetEnabled(false);
   wintest::PumpUntilIdle();
   EXPECT_EQ(face(), RGB(0, 0, 255));
+}
+
+// At 150 % the items keep their insets from the group's edges at 150 %: the group arranges them
+// again when the DPI change resizes it.
+TEST_F(CheckControls, RadioGroupInsetsFollowTheDpi) {
+  auto* group = new ui::TRadioGroup(form);
+  group->SetParent(form);
+  group->SetBounds(10, 10, 200, 120);
+  ui::GetObjectProperty<ui::TStrings>(group, "Items")->AddStrings({L"One", L"Two"});
+  const int base = form->CurrentPPI(), high = base * 3 / 2;
+  EXPECT_EQ(group->Buttons(0)->Left(), ui::ScaleValue(8, base));
+  RECT w{};
+  GetWindowRect(form->Handle(), &w);
+  SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(high, high), reinterpret_cast<LPARAM>(&w));
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(group->Width(), ui::ScaleValue(200, high));
+  EXPECT_EQ(group->Buttons(0)->Left(), ui::ScaleValue(8, high));
+  EXPECT_EQ(group->Buttons(0)->Width(),
+            group->Width() - ui::ScaleValue(10, high) - ui::ScaleValue(8, high));
+}
+
+namespace {
+// The pixels of the drop-down arrow as a menu button painted itself: the text colour in the
+// arrow's part of the face (its border left out).
+int ArrowPixels(ui::TMenuButton* button) {
+  wintest::PumpUntilIdle();
+  auto shot = wintest::CaptureWindowDC(button->Handle());
+  const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
+  int n = 0;
+  for (int y = 3; y < shot->height() - 3; ++y)
+    for (int x = shot->width() / 2; x < shot->width() - 3; ++x)
+      if (shot->Pixel(x, y) == ink) ++n;
+  return n;
+}
+}  // namespace
+
+// At 150 % the menu button's arrow is drawn half again as large each way (over twice the
+// pixels), as the button itself is.
+TEST_F(CheckControls, MenuButtonArrowFollowsTheDpi) {
+  auto* button = new ui::TMenuButton(form);
+  button->SetParent(form);
+  button->SetBounds(10, 10, 100, 25);
+  const int atBase = ArrowPixels(button);
+  EXPECT_GT(atBase, 0);
+  const int base = form->CurrentPPI(), high = base * 3 / 2;
+  RECT w{};
+  GetWindowRect(form->Handle(), &w);
+  SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(high, high), reinterpret_cast<LPARAM>(&w));
+  EXPECT_EQ(button->Width(), ui::ScaleValue(100, high));
+  EXPECT_GE(ArrowPixels(button), 2 * atBase);
 }

@@ -2,6 +2,7 @@
 // WM_DPICHANGED, always from the design values (no drift), fonts included, nothing leaked.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -216,5 +217,54 @@ TEST(DpiAtSystemDpi, AFormIsMadeAtTheScreensDpi) {
   late->SetBounds(250, 150, 63, 24);
   late->SetParent(form);
   EXPECT_TRUE(RectIn(late->Handle()) == Expected({250, 150, 63, 24}, ppi));
+  delete form;
+}
+
+namespace {
+// Counts the moves and resizes the system reports to the children of a TDpiForm window (a
+// thread hook sees them from the windows' creation on).
+int g_moves = 0;
+LRESULT CALLBACK CountMoves(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* m = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  wchar_t parentClass[32] = {};
+  if (code == HC_ACTION && m->message == WM_WINDOWPOSCHANGED && GetParent(m->hwnd) &&
+      GetClassNameW(GetParent(m->hwnd), parentClass, 32) &&
+      lstrcmpW(parentClass, L"TDpiForm") == 0) {
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(m->lParam);
+    // (A combo box sets its own height for its font: the system's doing, not a layout.)
+    wchar_t name[32] = {};
+    GetClassNameW(m->hwnd, name, 32);
+    if ((!(pos->flags & SWP_NOMOVE) || !(pos->flags & SWP_NOSIZE)) &&
+        lstrcmpW(name, L"TComboBox") != 0) {
+      ++g_moves;
+      std::printf("%ls moved to %d,%d %dx%d\n", name, pos->x, pos->y, pos->cx, pos->cy);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+}  // namespace
+
+// A form made for a screen at 150 % (the framework told so where it asks for the screen's DPI)
+// is read at 96 dpi, scaled once and only then given its windows: every control's window is made
+// where the design puts it at 150 %, and none is moved or sized again on the way to the screen.
+TEST(Dpi, AFormMadeForAScreenOfAnotherDpiMakesItsWindowsThereOnce) {
+  ui::Application->Initialize();
+  const int high = ui::SystemPPI() * 3 / 2;
+  ui::ScreenPPIOverride screen(high);
+  EXPECT_EQ(ui::SystemPPI(), high);
+  auto* form = new TDpiForm(nullptr);
+  EXPECT_EQ(form->CurrentPPI(), high);
+  EXPECT_FALSE(form->HandleAllocated());
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, CountMoves, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  g_moves = 0;
+  form->Show();  // the windows are made now
+  wintest::PumpUntilIdle();
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(g_moves, 0) << "child windows moved or sized after they were made";
+  EXPECT_EQ(form->ClientWidth(), ui::ScaleValue(420, high));
+  EXPECT_TRUE(RectIn(form->edit->Handle()) == Expected({45, 5, 113, 21}, high));
+  EXPECT_TRUE(RectIn(form->button->Handle()) == Expected({340, 40, 63, 24}, high));
+  EXPECT_EQ(FontHeightOf(form->edit->Handle()), ui::ScaleFontHeight(-11, high));
   delete form;
 }
