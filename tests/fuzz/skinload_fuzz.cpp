@@ -42,9 +42,21 @@ void Render(const skin::ElementDef& e, int frames, bool vertical) {
        skin::PlanNineSlice(w, h, kW, kH, margins, vertical, false, frames, frames))
     if (!inside(s.src) || s.dst.left < 0 || s.dst.top < 0 || s.dst.right > kW || s.dst.bottom > kH)
       __builtin_trap();
+  // Every piece keeps its width but the one line stretched across a middle the ends leave none
+  // of; each target column is drawn exactly once.
+  int covered[kW] = {};
   for (const skin::BlitStep& s :
-       skin::PlanThreePartStrip(w, h, kW, kH, margins, vertical, frames, frames))
-    if (!inside(s.src) || s.dst.width() > w || s.dst.left < -w) __builtin_trap();
+       skin::PlanThreePartStrip(w, h, kW, kH, margins, vertical, frames, frames)) {
+    const bool stretched = s.dst.width() != s.src.width();
+    if (!inside(s.src) || s.dst.left < 0 || s.dst.right > kW || (stretched && s.src.width() != 1))
+      __builtin_trap();
+    for (int x = s.dst.left; x < s.dst.right; ++x) ++covered[x];
+  }
+  // A frame with no pixels has nothing to draw; any other covers the strip.
+  const skin::ImageRect frame = skin::FrameRect(w, h, vertical, frames, frames);
+  const bool empty = frame.width() <= 0 || frame.height() <= 0;
+  for (int n : covered)
+    if (n > 1 || (n == 0 && !empty)) __builtin_trap();
 }
 
 skin::FrameSource SourceOf(const skin::ElementDef* e, bool transparent) {
