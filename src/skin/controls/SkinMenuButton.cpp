@@ -24,10 +24,11 @@ UI_IMPLEMENT_CLASS(TSkinMenuButton, TSkinButton)
 void TSkinMenuButton::PaintControl(HDC dc, const RECT& rect) {
   if (!HasFace()) return;
   const ButtonState state = ReadState();
-  int frame = state.down ? 2 : (state.focused || state.hot) ? 4 : 1;
-  if (state.disabled) frame = 3;
+  int stateIndex = state.down ? 2 : (state.focused || state.hot) ? 4 : 1;
+  if (state.disabled) stateIndex = 3;
   const TDataSkinButton& face = *skin_->Buttons();
-  frame = ClampFrame(frame, face.Frame);
+  // The image is the state's as far as the strip goes; the caption's colour is the state's.
+  const int frame = ClampFrame(stateIndex, face.Frame);
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   FrameBuffer* buffer = Buffer(W, H);
   if (!buffer) return;
@@ -55,7 +56,7 @@ void TSkinMenuButton::PaintControl(HDC dc, const RECT& rect) {
   RECT text{at.textX, at.textY, at.textX + tw, at.textY + th};
   if (!caption_.empty()) {
     SetBkMode(b, TRANSPARENT);
-    SetTextColor(b, CaptionColour(frame));
+    SetTextColor(b, CaptionColour(stateIndex, /*normalStateOnly=*/true));
     DrawAccessText(b, caption_, text, AddReadingOrder(DT_WORDBREAK));
   }
   DrawArrow(b, at.arrowX, at.arrowY, GetSysColor(enabled_ ? COLOR_WINDOWTEXT : COLOR_BTNSHADOW));

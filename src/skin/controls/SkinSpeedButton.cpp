@@ -19,6 +19,42 @@ void TSkinSpeedButton::Attach(IControlSkinnerHost* form, TSkinData* skin, bool r
   Transparent = control_->Tag() == kTransparentTag || InSet(skin->Options(), xoTransparent);
 }
 
+void TSkinSpeedButton::Detach() {
+  parentCues_.reset();
+  TSkinBitButton::Detach();
+}
+
+void TSkinSpeedButton::WatchParentCues() {
+  ui::TWinControl* parent = control_ ? control_->Parent() : nullptr;
+  HWND wnd = parent && parent->HandleAllocated() ? parent->Handle() : nullptr;
+  if (wnd == parentCues_.window()) return;
+  parentCues_.reset();
+  if (wnd && caption_.find(L'&') != std::wstring::npos)
+    parentCues_ =
+        ui::SubclassHandle(wnd, &TSkinSpeedButton::ParentCuesProc, reinterpret_cast<UINT_PTR>(this),
+                           reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK TSkinSpeedButton::ParentCuesProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp,
+                                                  UINT_PTR, DWORD_PTR ref) {
+  auto* self = reinterpret_cast<TSkinSpeedButton*>(ref);
+  if (msg == WM_NCDESTROY) {
+    self->parentCues_.forget();
+    return DefSubclassProc(wnd, msg, wp, lp);
+  }
+  if (msg != WM_UPDATEUISTATE) return DefSubclassProc(wnd, msg, wp, lp);
+  // The window's own handling keeps the new state (and tells its children) first.
+  const std::weak_ptr<bool> alive = self->AliveToken();
+  const LRESULT result = DefSubclassProc(wnd, msg, wp, lp);
+  try {
+    if (const auto living = alive.lock();
+        living && *living && self->Active() && (HIWORD(wp) & UISF_HIDEACCEL) && self->control_)
+      self->control_->Invalidate();
+  } catch (...) {
+  }
+  return result;
+}
+
 bool TSkinSpeedButton::BeforeMessage(ui::TMessage& message) {
   switch (message.Msg) {
     case WM_PAINT:
@@ -110,13 +146,17 @@ void TSkinSpeedButton::PaintControl(HDC dc, const RECT& rect) {
   }
 
   caption_ = ReplaceFirst(ControlCaption(), L"||", L"\r\n");
+  WatchParentCues();
   SelectObject(b, control_->Font()->Handle());
   SetBkMode(b, TRANSPARENT);
-  SetTextColor(b, CaptionColour(frame));
   auto* glyph = ui::GetObjectProperty<ui::TBitmap>(control_, GlyphProperty);
   const int numGlyphs =
       std::max<int>(1, static_cast<int>(ui::GetOrdProperty(control_, "NumGlyphs")));
-  if (glyph && !glyph->Empty() && glyph->Width() / numGlyphs > 0) {
+  const bool hasGlyph = glyph && !glyph->Empty() && glyph->Width() / numGlyphs > 0;
+  // Beside a glyph NormalColour2 is the resting state's colour alone; a caption by itself keeps
+  // it in every state.
+  SetTextColor(b, CaptionColour(frame, /*normalStateOnly=*/hasGlyph));
+  if (hasGlyph) {
     const int gw = glyph->Width() / numGlyphs, gh = glyph->Height();
     const GlyphLayoutKind layout = GlyphLayoutFromName(LowerEnum(control_, "Layout"));
     const bool horizontal = layout == GlyphLayoutKind::Left || layout == GlyphLayoutKind::Right;

@@ -13,6 +13,7 @@ class TSkinSpeedButton : public TSkinBitButton {
   using TSkinBitButton::TSkinBitButton;
   // Hooks the speed button's message handler; the button has no window of its own.
   void Attach(IControlSkinnerHost* form, TSkinData* skin, bool recolour) override;
+  void Detach() override;
   // The glyph strip's property ("Glyph" unless a classification rule names another).
   const char* GlyphProperty = "Glyph";
 
@@ -23,7 +24,13 @@ class TSkinSpeedButton : public TSkinBitButton {
   void PaintControl(HDC dc, const RECT& rect) override;
 
  private:
+  // The parent's keyboard cues decide whether the access key is underlined; the button has no
+  // window to hear them change, so it listens on its parent's while its caption has one.
+  void WatchParentCues();
+  static LRESULT CALLBACK ParentCuesProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                         DWORD_PTR ref);
   bool painting_ = false;
+  ui::SubclassHandle parentCues_;
 };
 
 }  // namespace skin

@@ -51,6 +51,46 @@ T* Attach(ui::TControl* control, SkinnedForm& f) {
   return s;
 }
 
+// How many pixels of a control (its window's, or for a window-less one the part of its parent's
+// window it covers) show `colour`, as the window painted them by itself.
+int PixelsOf(ui::TControl* control, COLORREF colour) {
+  ui::TWinControl* windowed = dynamic_cast<ui::TWinControl*>(control);
+  HWND wnd = windowed ? windowed->Handle() : control->Parent()->Handle();
+  RECT window{};
+  GetWindowRect(wnd, &window);
+  RECT r = windowed ? RECT{0, 0, window.right - window.left, window.bottom - window.top}
+                    : control->BoundsRect();
+  if (!windowed) {
+    POINT origin{0, 0};
+    ClientToScreen(wnd, &origin);
+    OffsetRect(&r, origin.x - window.left, origin.y - window.top);
+  }
+  return (r.right - r.left) * (r.bottom - r.top) - wintest::PixelsUnlike(wnd, colour, r);
+}
+
+// The real pointer over the middle of a control (window-less or not), or away from every window.
+void PointAt(ui::TControl* control) {
+  if (!control) {
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+  } else {
+    POINT p{control->Width() / 2, control->Height() / 2};
+    p = control->ClientToScreen(p);
+    SetCursorPos(p.x, p.y);
+  }
+  wintest::PumpUntilIdle();
+}
+
+// The real left button, pressed or released where the pointer is.
+void LeftButton(bool down) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &in, sizeof in);
+  wintest::PumpUntilIdle();
+}
+
+constexpr COLORREF kNormalColour2 = RGB(200, 30, 160);
+
 // ---- Speed buttons ----------------------------------------------------------------------------
 
 struct SpeedFixture {
@@ -95,6 +135,70 @@ TEST(SkinnedSpeedButton, NotFlatShowsTheNormalImageAndLatchedShowsThePressedOne)
   EXPECT_EQ(s.Pixel(), Colour("Buttons", 2));
   s.button->SetFlat(true);  // latched flat buttons keep the frame too
   EXPECT_EQ(s.Pixel(), Colour("Buttons", 2));
+}
+
+// With a glyph, NormalColour2 is the caption's colour at rest only: under the pointer or pressed,
+// without a colour of the skin's for that state, the caption takes the button's font colour.
+// Without a glyph the caption keeps NormalColour2 in every state.
+TEST(SkinnedSpeedButton, WithAGlyphTheCaptionLeavesTheNormalColourUnderThePointerOrPressed) {
+  SkinnedForm f(TestSkin().SetIni("Buttons", "NormalColour2", "200 30 160"));
+  auto* panel = new ui::TPanel(f.form);
+  panel->SetParent(f.form);
+  panel->SetBounds(10, 10, 300, 60);
+  ui::TSpeedButton* withGlyph = nullptr;
+  ui::TSpeedButton* plain = nullptr;
+  for (ui::TSpeedButton** b : {&withGlyph, &plain}) {
+    *b = new ui::TSpeedButton(f.form);
+    (*b)->SetParent(panel);
+    (*b)->SetBounds(b == &withGlyph ? 10 : 150, 10, 120, 36);
+    (*b)->SetCaption(L"MMMM");
+    (*b)->Font()->SetColor(ui::clBlack);
+  }
+  ui::TBitmap* glyph = withGlyph->Glyph();
+  glyph->SetSize(10, 10);
+  glyph->Canvas()->Brush()->SetColor(static_cast<ui::TColor>(RGB(40, 190, 70)));
+  glyph->Canvas()->FillRect(RECT{0, 0, 10, 10});
+  SetPixelV(glyph->Canvas()->Handle(), 0, 9, RGB(255, 0, 255));  // the clear colour
+  Attach<skin::TSkinSpeedButton>(withGlyph, f);
+  Attach<skin::TSkinSpeedButton>(plain, f);
+
+  PointAt(nullptr);
+  EXPECT_GT(PixelsOf(withGlyph, kNormalColour2), 0);
+  EXPECT_GT(PixelsOf(plain, kNormalColour2), 0);
+  PointAt(withGlyph);
+  EXPECT_EQ(PixelsOf(withGlyph, kNormalColour2), 0);
+  EXPECT_GT(PixelsOf(withGlyph, RGB(0, 0, 0)), 0);
+  LeftButton(true);
+  EXPECT_EQ(PixelsOf(withGlyph, kNormalColour2), 0);
+  EXPECT_GT(PixelsOf(withGlyph, RGB(0, 0, 0)), 0);
+  LeftButton(false);
+  PointAt(plain);
+  EXPECT_GT(PixelsOf(plain, kNormalColour2), 0);
+  EXPECT_GT(PixelsOf(withGlyph, kNormalColour2), 0);  // at rest again
+  LeftButton(true);
+  EXPECT_GT(PixelsOf(plain, kNormalColour2), 0);
+  LeftButton(false);
+  PointAt(nullptr);
+}
+
+// The button has no window: its underlined access key follows its parent's keyboard cues, and
+// it repaints when they change, as the system's buttons do.
+TEST(SkinnedSpeedButton, TheAccessKeyShowsOnlyWithItsParentsKeyboardCues) {
+  SpeedFixture s(/*flat=*/false);
+  s.button->SetCaption(L"&Go");
+  wintest::KeyboardCues cues(s.panel->Handle());
+  const auto marks = [&] {
+    wintest::PumpUntilIdle();
+    const RECT r = s.button->BoundsRect();
+    return (r.right - r.left) * (r.bottom - r.top) - PixelsOf(s.button, Colour("Buttons", 1));
+  };
+  const int shown = marks();
+  cues.Set(UISF_HIDEACCEL);
+  const int hidden = marks();
+  EXPECT_LT(hidden, shown);  // the underline under G is gone
+  EXPECT_GT(hidden, 0);      // the caption is still there
+  cues.Clear(UISF_HIDEACCEL);
+  EXPECT_EQ(marks(), shown);
 }
 
 // ---- Group boxes -------------------------------------------------------------------------------
@@ -496,6 +600,41 @@ TEST(SkinnedMenuButton, TheArrowStaysOnTheButtonWithAGivenMargin) {
   ASSERT_GE(right, 0);
   EXPECT_GE(right - left, 4);  // a whole triangle, not a clipped corner of one
   EXPECT_LE(right, 80 - 3);    // clear of the button's border
+}
+
+// NormalColour2 is the menu button's caption colour at rest only: under the pointer or pressed,
+// without a colour of the skin's for that state, the caption takes the button's font colour.
+// The state decides, not the image the skin has for it: a skin with a single button image shows
+// the same caption colours.
+TEST(SkinnedMenuButton, TheCaptionKeepsTheNormalColourAtRestOnly) {
+  for (const char* frames : {"5", "1"}) {
+    SCOPED_TRACE(frames);
+    SkinnedForm f(TestSkin()
+                      .SetIni("Buttons", "NormalColour2", "200 30 160")
+                      .SetIni("Buttons", "Frame", frames));
+    auto* button = new ui::TMenuButton(f.form);
+    button->SetParent(f.form);
+    button->SetBounds(20, 20, 140, 36);
+    button->SetCaption(L"MMMM");
+    button->Font()->SetColor(ui::clBlack);
+    auto* other = new ui::TCheckBox(f.form);  // somewhere else for the focus to go
+    other->SetParent(f.form);
+    other->SetBounds(20, 80, 100, 20);
+    Attach<skin::TSkinMenuButton>(button, f);
+    PointAt(nullptr);
+    EXPECT_GT(PixelsOf(button, kNormalColour2), 0);
+    PointAt(button);
+    EXPECT_EQ(PixelsOf(button, kNormalColour2), 0);
+    EXPECT_GT(PixelsOf(button, RGB(0, 0, 0)), 0);
+    LeftButton(true);
+    EXPECT_EQ(PixelsOf(button, kNormalColour2), 0);
+    EXPECT_GT(PixelsOf(button, RGB(0, 0, 0)), 0);
+    LeftButton(false);
+    // Away from the pointer (the system tells of the leave a little later) and the focus.
+    PointAt(nullptr);
+    other->SetFocus();
+    EXPECT_TRUE(wintest::PumpUntil([&] { return PixelsOf(button, kNormalColour2) > 0; }, 2000));
+  }
 }
 
 TEST(SkinnedTabSet, TheSelectedTabShowsTheSecondImage) {
