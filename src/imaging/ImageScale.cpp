@@ -80,9 +80,9 @@ Taps MakeTaps(int srcLen, int dstLen) {
 // Other factors: the mask from the nearest source pixel, the colour from the opaque ones among
 // the four around the sampling point, weighted by distance. The taps depend only on the frame's
 // size, so one set serves every frame of a strip.
+template <int bpp>
 void Filter(const PixelBuffer& src, const Region& from, PixelBuffer& dst, const Region& to,
             const Taps& cols, const Taps& rows) {
-  const int bpp = src.bytesPerPixel();
   for (int y = 0; y < to.height; ++y) {
     const uint8_t* rowN = src.Row(from.top + rows.nearest[y]);
     const uint8_t* row0 = src.Row(from.top + rows.first[y]);
@@ -101,20 +101,24 @@ void Filter(const PixelBuffer& src, const Region& from, PixelBuffer& dst, const 
       const uint32_t wx0 = cols.w0[x], wx1 = cols.w1[x];
       uint32_t w[4] = {wx0 * wy0, wx1 * wy0, wx0 * wy1, wx1 * wy1};
       uint32_t total = kOne * kOne;
-      for (int i = 0; i < 4; ++i)
-        if (IsKeyPixel(p[i])) total -= w[i], w[i] = 0;
+      if (IsKeyPixel(p[0]) | IsKeyPixel(p[1]) | IsKeyPixel(p[2]) | IsKeyPixel(p[3]))
+        for (int i = 0; i < 4; ++i)
+          if (IsKeyPixel(p[i])) total -= w[i], w[i] = 0;
       if (total == 0) {  // only the nearest pixel is opaque and it weighs nothing here
         std::memcpy(out, nearest, bpp);
         continue;
       }
-      uint32_t sum[4] = {0, 0, 0, 0};
-      for (int i = 0; i < 4; ++i)
-        for (int c = 0; c < bpp; ++c) sum[c] += w[i] * p[i][c];
+      auto sum = [&](int c) {
+        return w[0] * p[0][c] + w[1] * p[1][c] + w[2] * p[2][c] + w[3] * p[3][c];
+      };
       if (total == kOne * kOne) {
-        for (int c = 0; c < bpp; ++c)
-          out[c] = static_cast<uint8_t>((sum[c] + (1u << (2 * kShift - 1))) >> (2 * kShift));
+        constexpr uint32_t half = 1u << (2 * kShift - 1);
+        out[0] = static_cast<uint8_t>((sum(0) + half) >> (2 * kShift));
+        out[1] = static_cast<uint8_t>((sum(1) + half) >> (2 * kShift));
+        out[2] = static_cast<uint8_t>((sum(2) + half) >> (2 * kShift));
+        if (bpp == 4) out[3] = static_cast<uint8_t>((sum(3) + half) >> (2 * kShift));
       } else {
-        for (int c = 0; c < bpp; ++c) out[c] = static_cast<uint8_t>((sum[c] + total / 2) / total);
+        for (int c = 0; c < bpp; ++c) out[c] = static_cast<uint8_t>((sum(c) + total / 2) / total);
       }
       // A blend of opaque colours that lands on the key exactly would turn transparent.
       if (IsKeyPixel(out)) out[2] = 0xFE;
@@ -156,7 +160,7 @@ PixelBuffer ScaleImage(const PixelBuffer& src, Scale s, int frames, bool vertica
     if (s.Whole())
       Replicate(src, from, out, to, s.num / s.den);
     else
-      Filter(src, from, out, to, cols, rows);
+      (src.bytesPerPixel() == 4 ? Filter<4> : Filter<3>)(src, from, out, to, cols, rows);
   }
   return out;
 }
