@@ -101,7 +101,7 @@ void Filter(const PixelBuffer& src, const Region& from, PixelBuffer& dst, const 
       const uint32_t wx0 = cols.w0[x], wx1 = cols.w1[x];
       uint32_t w[4] = {wx0 * wy0, wx1 * wy0, wx0 * wy1, wx1 * wy1};
       uint32_t total = kOne * kOne;
-      if (IsKeyPixel(p[0]) | IsKeyPixel(p[1]) | IsKeyPixel(p[2]) | IsKeyPixel(p[3]))
+      if (IsKeyPixel(p[0]) || IsKeyPixel(p[1]) || IsKeyPixel(p[2]) || IsKeyPixel(p[3]))
         for (int i = 0; i < 4; ++i)
           if (IsKeyPixel(p[i])) total -= w[i], w[i] = 0;
       if (total == 0) {  // only the nearest pixel is opaque and it weighs nothing here
