@@ -43,12 +43,16 @@ PixelBuffer ReadPixels(HBITMAP bitmap) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;  // top-down, straight into the buffer's rows
+  bi.bmiHeader.biHeight = h;  // bottom-up
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
+  std::vector<uint8_t> rows(static_cast<size_t>(w) * 4 * h);
   ui::WindowDC screen = ui::WindowDC::Client(nullptr);
-  if (GetDIBits(screen.get(), bitmap, 0, h, out.data(), &bi, DIB_RGB_COLORS) != h) return {};
+  if (GetDIBits(screen.get(), bitmap, 0, h, rows.data(), &bi, DIB_RGB_COLORS) != h) return {};
+  for (int y = 0; y < h; ++y)
+    std::memcpy(out.Row(y), rows.data() + static_cast<size_t>(h - 1 - y) * w * 4,
+                static_cast<size_t>(w) * 4);
   return out;
 }
 

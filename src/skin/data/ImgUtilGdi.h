@@ -23,8 +23,8 @@ Colour Blend(Colour colour1, Colour colour2, int amount);
 // visible or empty.
 void GradientFill(HDC dc, const RECT& rect, Colour colour1, bool vertical, Colour colour2);
 
-// The bitmap's pixels, read with GetDIBits through the screen DC as 32-bit top-down rows straight
-// into the buffer. Empty when the handle is not a bitmap.
+// The bitmap's pixels, read with GetDIBits through the screen DC as 32-bit bottom-up rows and
+// returned top-down. Empty when the handle is not a bitmap.
 PixelBuffer ReadPixels(HBITMAP bitmap);
 // A new DIB section holding `pixels` at their own depth (24 or 32 bits).
 ui::GdiBitmap MakeBitmap(const PixelBuffer& pixels);
